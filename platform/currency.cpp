@@ -1,0 +1,69 @@
+#include "platform/currency.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace lum {
+namespace {
+
+[[noreturn]] void overflow() {
+  throw std::overflow_error("Amount too large for a Currency value");
+}
+
+}  // namespace
+
+std::optional<Currency> Currency::fromDouble(double amount) {
+  const double scaled = std::round(amount * kScale);  // std::round takes halves away from zero
+  // 2^63 is exactly representable; anything at or beyond it does not fit.
+  if (!std::isfinite(scaled) || scaled >= 9223372036854775808.0 ||
+      scaled < -9223372036854775808.0) {
+    return std::nullopt;
+  }
+  return Currency(static_cast<std::int64_t>(scaled));
+}
+
+Currency Currency::roundedToCents() const {
+  // Cannot overflow: the largest whole-cent values lie 7 and 8 ten-thousandths
+  // inside the range, so no value at or past them rounds outwards.
+  const std::int64_t rest = mRaw % 100;  // takes the sign of mRaw
+  const std::int64_t step = rest >= 50 ? 100 : rest <= -50 ? -100 : 0;
+  return Currency(mRaw - rest + step);
+}
+
+Currency Currency::truncatedToCents() const {
+  return Currency(mRaw - mRaw % 100);
+}
+
+Currency Currency::operator-() const {
+  if (mRaw == std::numeric_limits<std::int64_t>::min()) {
+    overflow();
+  }
+  return Currency(-mRaw);
+}
+
+Currency Currency::operator+(Currency other) const {
+  std::int64_t sum;
+  if (__builtin_add_overflow(mRaw, other.mRaw, &sum)) {
+    overflow();
+  }
+  return Currency(sum);
+}
+
+Currency Currency::operator-(Currency other) const {
+  std::int64_t difference;
+  if (__builtin_sub_overflow(mRaw, other.mRaw, &difference)) {
+    overflow();
+  }
+  return Currency(difference);
+}
+
+Currency Currency::operator*(std::int64_t factor) const {
+  std::int64_t product;
+  if (__builtin_mul_overflow(mRaw, factor, &product)) {
+    overflow();
+  }
+  return Currency(product);
+}
+
+}  // namespace lum

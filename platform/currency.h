@@ -1,0 +1,48 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+
+namespace lum {
+
+// An amount of money as the data files hold it: a 64-bit count of
+// ten-thousandths of a dollar. Arithmetic is exact; overflow throws
+// std::overflow_error instead of wrapping. Rounding is always named.
+class Currency {
+ public:
+  static constexpr std::int64_t kScale = 10000;
+
+  constexpr Currency() = default;
+  static constexpr Currency fromRaw(std::int64_t tenThousandths) {
+    return Currency(tenThousandths);
+  }
+  static constexpr Currency fromCents(std::int64_t cents) { return Currency(cents * 100); }
+  // The nearest Currency, halves away from zero; nothing for a value that
+  // is not a number or lies outside the Currency range.
+  static std::optional<Currency> fromDouble(double amount);
+
+  constexpr std::int64_t raw() const { return mRaw; }
+  double toDouble() const { return static_cast<double>(mRaw) / kScale; }
+  constexpr bool isZero() const { return mRaw == 0; }
+
+  // Whole cents, halves away from zero: 0.005 gives 0.01, -0.005 gives -0.01.
+  Currency roundedToCents() const;
+  // Whole cents, the rest cut off towards zero: 3.456 gives 3.45.
+  Currency truncatedToCents() const;
+
+  Currency operator-() const;
+  Currency operator+(Currency other) const;
+  Currency operator-(Currency other) const;
+  Currency operator*(std::int64_t factor) const;
+  Currency& operator+=(Currency other) { return *this = *this + other; }
+  Currency& operator-=(Currency other) { return *this = *this - other; }
+  constexpr auto operator<=>(const Currency&) const = default;
+
+ private:
+  constexpr explicit Currency(std::int64_t raw) : mRaw(raw) {}
+
+  std::int64_t mRaw = 0;
+};
+
+}  // namespace lum

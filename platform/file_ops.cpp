@@ -1,0 +1,286 @@
+#include "platform/file_ops.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/errors.h"
+
+namespace lum {
+namespace {
+
+std::size_t index(FileOp op) {
+  return static_cast<std::size_t>(op);
+}
+
+[[noreturn]] void fail(const char* name, const std::filesystem::path& path, Failure failure) {
+  if (failure == Failure::IoError) {
+    throw FileError(name, path, EIO);
+  }
+  throw FileError(name, path, ENOSPC);
+}
+
+int openFlags(OpenMode mode) {
+  switch (mode) {
+    case OpenMode::ReadOnly:
+      return O_RDONLY;
+    case OpenMode::ReadWriteCreate:
+      return O_RDWR | O_CREAT;
+    case OpenMode::WriteTruncate:
+      return O_WRONLY | O_CREAT | O_TRUNC;
+  }
+  return O_RDONLY;
+}
+
+void writeAll(int fd, std::uint64_t offset, std::span<const std::byte> bytes,
+              const std::filesystem::path& path) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      throw FileError("write", path, errno);
+    }
+    if (n == 0) {
+      throw FileError("write", path, ENOSPC);
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(n));
+    offset += static_cast<std::uint64_t>(n);
+  }
+}
+
+}  // namespace
+
+FileHandle::FileHandle(FileHandle&& other) noexcept
+    : mFd(other.release()), mPath(std::move(other.mPath)) {}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+  if (this != &other) {
+    if (mFd >= 0) {
+      ::close(mFd);
+    }
+    mFd = other.release();
+    mPath = std::move(other.mPath);
+  }
+  return *this;
+}
+
+FileHandle::~FileHandle() {
+  if (mFd >= 0) {
+    ::close(mFd);
+  }
+}
+
+int FileHandle::release() {
+  const int fd = mFd;
+  mFd = -1;
+  return fd;
+}
+
+bool FileOps::begin(FileOp op, const std::filesystem::path& path, const char* name) {
+  ++mCounts[index(FileOp::Any)];
+  ++mCounts[index(op)];
+  const auto hit = std::find_if(mFaults.begin(), mFaults.end(), [&](const Fault& fault) {
+    return (fault.op == op || fault.op == FileOp::Any) && fault.nth == mCounts[index(fault.op)];
+  });
+  if (hit == mFaults.end()) {
+    return false;
+  }
+  const Failure failure = hit->failure;
+  mFaults.erase(hit);
+  if (failure == Failure::Stop) {
+    std::_Exit(kStoppedExitCode);
+  }
+  if (failure == Failure::ShortWrite && op == FileOp::Write) {
+    return true;
+  }
+  fail(name, path, failure);
+}
+
+FileHandle FileOps::open(const std::filesystem::path& path, OpenMode mode) {
+  begin(FileOp::Open, path, "open");
+  int fd;
+  do {
+    fd = ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    throw FileError("open", path, errno);
+  }
+  return FileHandle(fd, path);
+}
+
+void FileOps::close(FileHandle& file) {
+  const std::filesystem::path path = file.path();
+  const int fd = file.release();
+  if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {
+    throw FileError("close", path, errno);
+  }
+}
+
+std::size_t FileOps::readAt(const FileHandle& file, std::uint64_t offset,
+                            std::span<std::byte> buffer) {
+  begin(FileOp::Read, file.path(), "read");
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t n = ::pread(file.fd(), buffer.data() + done, buffer.size() - done,
+                              static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      throw FileError("read", file.path(), errno);
+    }
+    if (n == 0) {
+      break;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+void FileOps::writeAt(const FileHandle& file, std::uint64_t offset,
+                      std::span<const std::byte> bytes) {
+  if (begin(FileOp::Write, file.path(), "write")) {
+    const std::size_t part = bytes.size() / 2;
+    writeAll(file.fd(), offset, bytes.first(part), file.path());
+    throw FileError("write", file.path(),
+                    "short write: " + std::to_string(part) + " of " + std::to_string(bytes.size()) +
+                        " bytes written, no space left on device");
+  }
+  writeAll(file.fd(), offset, bytes, file.path());
+}
+
+std::uint64_t FileOps::size(const FileHandle& file) const {
+  struct stat st {};
+  if (::fstat(file.fd(), &st) != 0) {
+    throw FileError("examine", file.path(), errno);
+  }
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+void FileOps::flush(const FileHandle& file) {
+  begin(FileOp::Flush, file.path(), "flush");
+  if (::fsync(file.fd()) != 0) {
+    throw FileError("flush", file.path(), errno);
+  }
+}
+
+void FileOps::flushDirectory(const std::filesystem::path& directory) {
+  begin(FileOp::Flush, directory, "flush");
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    throw FileError("flush", directory, errno);
+  }
+  const int rc = ::fsync(fd);
+  const int error = errno;
+  ::close(fd);
+  if (rc != 0) {
+    throw FileError("flush", directory, error);
+  }
+}
+
+void FileOps::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  begin(FileOp::Rename, from, "rename");
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    throw FileError("rename", from, errno);
+  }
+}
+
+void FileOps::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
+  begin(FileOp::Copy, from, "copy");
+  std::error_code error;
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+  if (error) {
+    throw FileError("copy", from, error.message() + " (to " + to.string() + ")");
+  }
+}
+
+bool FileOps::remove(const std::filesystem::path& path) {
+  begin(FileOp::Remove, path, "delete");
+  if (::unlink(path.c_str()) != 0) {
+    if (errno == ENOENT) {
+      return false;
+    }
+    throw FileError("delete", path, errno);
+  }
+  return true;
+}
+
+std::vector<std::string> FileOps::list(const std::filesystem::path& directory) {
+  begin(FileOp::List, directory, "list");
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
+  if (!dir) {
+    throw FileError("list", directory, errno);
+  }
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") {
+      names.push_back(name);
+    }
+    errno = 0;
+  }
+  if (errno != 0) {
+    throw FileError("list", directory, errno);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void FileOps::makeDirectory(const std::filesystem::path& directory) {
+  begin(FileOp::MakeDirectory, directory, "create folder");
+  if (::mkdir(directory.c_str(), 0755) != 0 && errno != EEXIST) {
+    throw FileError("create folder", directory, errno);
+  }
+}
+
+std::vector<std::byte> FileOps::readFile(const std::filesystem::path& path) {
+  FileHandle file = open(path, OpenMode::ReadOnly);
+  std::vector<std::byte> bytes(static_cast<std::size_t>(size(file)));
+  bytes.resize(readAt(file, 0, bytes));
+  close(file);
+  return bytes;
+}
+
+void FileOps::writeFile(const std::filesystem::path& path, std::span<const std::byte> bytes) {
+  FileHandle file = open(path, OpenMode::WriteTruncate);
+  writeAt(file, 0, bytes);
+  flush(file);
+  close(file);
+}
+
+bool FileOps::exists(const std::filesystem::path& path) const {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool FileOps::isDirectory(const std::filesystem::path& path) const {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void FileOps::injectFault(FileOp op, std::uint64_t nth, Failure failure) {
+  mFaults.push_back({op, nth, failure});
+}
+
+void FileOps::clearFaults() {
+  mFaults.clear();
+}
+
+std::uint64_t FileOps::count(FileOp op) const {
+  return mCounts[index(op)];
+}
+
+void FileOps::resetCounts() {
+  std::fill(std::begin(mCounts), std::end(mCounts), 0);
+}
+
+}  // namespace lum

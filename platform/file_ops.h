@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lum {
+
+// The kinds of file operation, counted separately so that a test can aim a
+// fault at "the third write" as well as at "the tenth operation of any kind".
+enum class FileOp { Any, Open, Read, Write, Flush, Rename, Copy, Remove, List, MakeDirectory };
+
+// What an injected fault does to the operation it hits.
+enum class Failure {
+  NoSpace,     // fails with ENOSPC, nothing done
+  IoError,     // fails with EIO, nothing done
+  ShortWrite,  // a write stores only its first half, then fails with ENOSPC
+  Stop,        // the process ends at once, as on a power cut (exit status kStoppedExitCode)
+};
+
+enum class OpenMode {
+  ReadOnly,         // the file must exist
+  ReadWriteCreate,  // created empty when missing
+  WriteTruncate,    // created or emptied
+};
+
+// An open file. Closes itself when it goes out of scope; FileOps::close
+// closes it and reports a failure.
+class FileHandle {
+ public:
+  FileHandle() = default;
+  FileHandle(int fd, std::filesystem::path path) : mFd(fd), mPath(std::move(path)) {}
+  FileHandle(FileHandle&& other) noexcept;
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle();
+
+  bool isOpen() const { return mFd >= 0; }
+  int fd() const { return mFd; }
+  const std::filesystem::path& path() const { return mPath; }
+  int release();
+
+ private:
+  int mFd = -1;
+  std::filesystem::path mPath;
+};
+
+// The one door to the file system for both programs: every open, read,
+// write, flush, rename, copy, delete and listing goes through an object of
+// this class, so tests can make any of them fail. Failures are thrown as
+// FileError. Not thread-safe: each program works on one thread.
+class FileOps {
+ public:
+  static constexpr int kStoppedExitCode = 86;
+
+  FileHandle open(const std::filesystem::path& path, OpenMode mode);
+  void close(FileHandle& file);
+  // Reads up to buffer.size() bytes at offset; returns how many were there.
+  std::size_t readAt(const FileHandle& file, std::uint64_t offset, std::span<std::byte> buffer);
+  void writeAt(const FileHandle& file, std::uint64_t offset, std::span<const std::byte> bytes);
+  std::uint64_t size(const FileHandle& file) const;
+  // Makes the file's contents durable (fsync).
+  void flush(const FileHandle& file);
+  // Makes a directory's entries durable, after a create, rename or delete in it.
+  void flushDirectory(const std::filesystem::path& directory);
+
+  void rename(const std::filesystem::path& from, const std::filesystem::path& to);
+  // Copies a file over any existing target.
+  void copy(const std::filesystem::path& from, const std::filesystem::path& to);
+  // Deletes a file; returns false when there was none.
+  bool remove(const std::filesystem::path& path);
+  // The names of the entries of a directory, sorted.
+  std::vector<std::string> list(const std::filesystem::path& directory);
+  void makeDirectory(const std::filesystem::path& directory);
+
+  // Whole-file helpers built on the operations above.
+  std::vector<std::byte> readFile(const std::filesystem::path& path);
+  void writeFile(const std::filesystem::path& path, std::span<const std::byte> bytes);
+
+  // Status queries; these never fail and are not counted.
+  bool exists(const std::filesystem::path& path) const;
+  bool isDirectory(const std::filesystem::path& path) const;
+
+  // Test hook: the nth operation of kind op (counting from 1 after the
+  // counters were last reset, FileOp::Any counting every kind) fails.
+  void injectFault(FileOp op, std::uint64_t nth, Failure failure);
+  void clearFaults();
+  std::uint64_t count(FileOp op) const;
+  void resetCounts();
+
+ private:
+  struct Fault {
+    FileOp op;
+    std::uint64_t nth;
+    Failure failure;
+  };
+
+  // Counts the operation and throws the fault aimed at it, if any; returns
+  // true when the fault is a short write, which the write itself carries out.
+  bool begin(FileOp op, const std::filesystem::path& path, const char* name);
+
+  std::vector<Fault> mFaults;
+  std::uint64_t mCounts[10] = {};
+};
+
+}  // namespace lum

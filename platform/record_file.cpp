@@ -1,0 +1,64 @@
+#include "platform/record_file.h"
+
+#include <fmt/core.h>
+
+#include <limits>
+
+#include "platform/errors.h"
+
+namespace lum {
+
+RecordFile::RecordFile(FileOps& ops, std::filesystem::path path, std::size_t recordLength)
+    : mOps(&ops), mRecordLength(recordLength) {
+  if (recordLength == 0) {
+    throw FormatError("A record file needs a record length above 0: " + path.string());
+  }
+  mFile = ops.open(path, OpenMode::ReadWriteCreate);
+}
+
+std::int64_t RecordFile::recordCount() const {
+  return static_cast<std::int64_t>(mOps->size(mFile) / mRecordLength);
+}
+
+std::uint64_t RecordFile::offsetOf(std::int64_t recordNumber) const {
+  if (!mFile.isOpen()) {
+    throw FileError("use", mFile.path(), "the file is closed");
+  }
+  const auto limit =
+      std::numeric_limits<std::int64_t>::max() / static_cast<std::int64_t>(mRecordLength);
+  if (recordNumber < 1 || recordNumber > limit) {
+    throw FormatError(fmt::format("Bad record number {} in {}", recordNumber, path().string()));
+  }
+  return static_cast<std::uint64_t>(recordNumber - 1) * mRecordLength;
+}
+
+std::vector<std::byte> RecordFile::read(std::int64_t recordNumber) const {
+  const std::uint64_t offset = offsetOf(recordNumber);
+  std::vector<std::byte> bytes(mRecordLength);
+  const std::size_t got = mOps->readAt(mFile, offset, bytes);
+  if (got != 0 && got != mRecordLength) {
+    throw FormatError(fmt::format("Record {} of {} is truncated: {} of {} bytes", recordNumber,
+                                  path().string(), got, mRecordLength));
+  }
+  return bytes;
+}
+
+void RecordFile::write(std::int64_t recordNumber, std::span<const std::byte> bytes) {
+  if (bytes.size() != mRecordLength) {
+    throw FormatError(fmt::format("Record {} of {} must be {} bytes, not {}", recordNumber,
+                                  path().string(), mRecordLength, bytes.size()));
+  }
+  mOps->writeAt(mFile, offsetOf(recordNumber), bytes);
+}
+
+void RecordFile::flush() {
+  mOps->flush(mFile);
+}
+
+void RecordFile::close() {
+  if (mFile.isOpen()) {
+    mOps->close(mFile);
+  }
+}
+
+}  // namespace lum

@@ -1,0 +1,99 @@
+#include "platform/text.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace lum {
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\0';
+}
+
+char upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string_view trimRight(std::string_view text) {
+  while (!text.empty() && isBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+std::string_view trimLeft(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  return text;
+}
+
+std::string_view trim(std::string_view text) {
+  return trimLeft(trimRight(text));
+}
+
+std::string toUpper(std::string_view text) {
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(), upper);
+  return result;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return upper(x) == upper(y); });
+}
+
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*") {
+    return true;
+  }
+  // Iterative matcher with one backtrack point for the last "*".
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || upper(pattern[p]) == upper(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+double leadingNumber(std::string_view text) {
+  text = trimLeft(text);
+  std::string number;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    number += text[i++];
+  }
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (isDigit(text[i])) {
+      number += text[i];
+    } else if (text[i] == '.' && !point) {
+      point = true;
+      number += '.';
+    } else {
+      break;
+    }
+  }
+  return std::strtod(number.c_str(), nullptr);
+}
+
+}  // namespace lum

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lum {
+
+// Blanks here are spaces and the NUL bytes of never-written records.
+std::string_view trimRight(std::string_view text);
+std::string_view trimLeft(std::string_view text);
+std::string_view trim(std::string_view text);
+
+// ASCII upper case; other characters are left alone.
+std::string toUpper(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// DOS wildcard match, case-insensitive: "*" any run, "?" any one character;
+// "*.*" matches every name, with or without a dot.
+bool wildcardMatch(std::string_view pattern, std::string_view name);
+
+// The numeric value of the leading number of a text, as the old programs
+// read set-up values: blanks skipped, an optional sign, digits and at most
+// one decimal point; anything after stops the number; no number gives 0.
+double leadingNumber(std::string_view text);
+
+}  // namespace lum
