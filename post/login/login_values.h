@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/date.h"
+
+namespace lum {
+
+// An entity's set-up values, from records 1 to 9 of its Ini- file.
+struct SetupValues {
+  int postingMode = 0;          // 0 or 3
+  std::string periodKind;       // "M" monthly or "Q" quarterly
+  std::string clientType;       // "A" accountant or "C" client
+  double gstRate = 0;           // per cent
+  double paygRate = 0;          // per cent
+  double exemptSalesRatio = 0;  // mixed businesses
+  double exemptPurchaseRatio = 0;
+  std::string invoicing;  // "Y" or "N"
+  std::string gstType;    // "C" cash or "A" accruals
+};
+
+// What a running LumPost knows of its log-in; every part of the program reads it.
+struct LoginValues {
+  int operatorNumber = 1;
+  int ledgersNumber = 0;
+  int groupNumber = 0;
+  char operatorClass = 'N';  // 'N' full, 'Y' restricted, 'A' restricted with extended rights
+  std::string systemDirectory;
+  std::string workArea;
+  int workAreaOperator = 1;
+  std::string dataDirectory;
+  std::string floppyDrive = "A:";
+  int entityNumber = 0;
+  std::optional<Date> gstDate;
+  char periodLetter = 'M';
+  std::string reportOption;
+  char firstTimeFlag = ' ';
+  std::string helpFile;
+  SetupValues setup;
+  int invoiceCount = 0;
+  int productCount = 0;
+  int customerCount = 0;
+  bool reportTotalsComputed = false;
+};
+
+}  // namespace lum
