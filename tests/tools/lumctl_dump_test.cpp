@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/support/test_support.h"
+#include "tools/lumctl/lumctl.h"
+
+namespace lum {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome lumctl(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = runLumctl(args, out, err);
+  return Outcome{status, out.str(), err.str()};
+}
+
+class LumctlDump : public ::testing::Test {
+ protected:
+  std::string file(const std::string& name, const std::vector<std::byte>& bytes) {
+    test::writeBytes(dir / name, bytes);
+    return (dir / name).string();
+  }
+
+  test::TempDir dir;
+};
+
+TEST_F(LumctlDump, PrintsEveryRecordAsAJsonLine) {
+  const auto path = file("Lcn-0001.dat",
+                         test::Bytes().text("Journals", 24).int16(5).text("Version", 24).int16(3));
+  const Outcome run = lumctl({"dump", path});
+  EXPECT_EQ(run.status, kExitSuccess);
+  EXPECT_EQ(run.out,
+            "{\"rec\":1,\"label\":\"Journals\",\"value\":5}\n"
+            "{\"rec\":2,\"label\":\"Version\",\"value\":3}\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(LumctlDump, PicksTheLayoutFromTheFileNameInAnyCase) {
+  file("RPP-3.DAT", test::Bytes()
+                        .int16(10)
+                        .int32(255)
+                        .int32(0)
+                        .int16(10)
+                        .int16(195)
+                        .int16(15)
+                        .int16(270)
+                        .text("Arial", 32)
+                        .text("Tahoma", 32)
+                        .text("Tahoma", 32)
+                        .zeros(64));
+  const Outcome run = lumctl({"--root", dir.path().string(), "dump", "rpp-3.dat"});
+  EXPECT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_EQ(run.out,
+            "{\"rec\":1,\"font_size\":10,\"box_colour\":255,\"text_colour\":0,\"left_margin\":10,"
+            "\"right_edge\":195,\"top_margin\":15,\"bottom_limit\":270,"
+            "\"font_names\":[\"Arial\",\"Tahoma\",\"Tahoma\",\"\",\"\"]}\n");
+
+  const auto gst =
+      file("GSTDate.dat", test::Bytes().raw({0, 0, 0, 0, 0, 0xBE, 0xE2, 0x40}).zeros(8));
+  EXPECT_EQ(lumctl({"dump", gst}).out,
+            "{\"rec\":1,\"date\":\"2005-02-01\"}\n{\"rec\":2,\"date\":\"\"}\n");
+  const auto ent = file("Ent.dat", test::Bytes().text("  Caf\xE9 ", 32).zeros(274));
+  EXPECT_EQ(
+      lumctl({"dump", ent}).out.rfind("{\"rec\":1,\"name\":\"Caf\u00e9\",\"second_name_line\"", 0),
+      0u);
+}
+
+TEST_F(LumctlDump, TheLayoutOptionOverridesTheName) {
+  const auto path = file("copy.bin", test::Bytes().int16(7).int16(-1));
+  const Outcome run = lumctl({"dump", "--layout", "OperProf", path});
+  EXPECT_EQ(run.out, "{\"rec\":1,\"value\":7}\n{\"rec\":2,\"value\":-1}\n");
+  EXPECT_EQ(lumctl({"dump", "--layout", "operator-profile", path}).out, run.out);
+}
+
+TEST_F(LumctlDump, BadFilesAreToldAndTheReadableRecordsStillPrinted) {
+  const auto partial = file("Entcoun.dat", test::Bytes().text("", 24).int16(2).raw({1, 2, 3}));
+  Outcome run = lumctl({"dump", partial});
+  EXPECT_EQ(run.status, kExitRefused);
+  EXPECT_EQ(run.out, "{\"rec\":1,\"label\":\"\",\"value\":2}\n");
+  EXPECT_NE(run.err.find("not a whole number of 26-byte counter records"), std::string::npos);
+
+  // Record 2's top is not a number; records 1 and 3 are fine.
+  const auto nan =
+      file("ScrLoc.Dat", test::Bytes().zeros(8).raw({0, 0, 0xC0, 0x7F}).zeros(4).zeros(8));
+  run = lumctl({"dump", nan});
+  EXPECT_EQ(run.status, kExitRefused);
+  EXPECT_EQ(run.out,
+            "{\"rec\":1,\"top\":0.0,\"left\":0.0}\n{\"rec\":3,\"top\":0.0,\"left\":0.0}\n");
+  EXPECT_NE(run.err.find("record 2 cannot be read: field top is not a number"), std::string::npos);
+
+  run = lumctl({"dump", file("notes.txt", test::Bytes().text("x", 3))});
+  EXPECT_EQ(run.status, kExitRefused);
+  EXPECT_NE(run.err.find("no record layout is known for"), std::string::npos);
+
+  run = lumctl({"dump", (dir / "Ent.dat").string()});
+  EXPECT_EQ(run.status, kExitRefused);
+  EXPECT_NE(run.err.find("Ent.dat"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "Ent.dat"));  // dumping never creates a file
+}
+
+TEST_F(LumctlDump, UsageErrorsAndHelp) {
+  EXPECT_EQ(lumctl({}).status, kExitUsage);
+  EXPECT_EQ(lumctl({"dump"}).status, kExitUsage);
+  EXPECT_EQ(lumctl({"dump", "--layout", "nonsense", "x.dat"}).status, kExitUsage);
+  EXPECT_EQ(lumctl({"--operator", "abc", "dump", "x.dat"}).status, kExitUsage);
+  EXPECT_EQ(lumctl({"dump", "x.dat", "--root", "."}).status,
+            kExitUsage);  // global options go first
+  const Outcome help = lumctl({"dump", "--help"});
+  EXPECT_EQ(help.status, kExitSuccess);
+  EXPECT_NE(help.out.find("--layout"), std::string::npos);
+  EXPECT_EQ(lumctl({"--help"}).status, kExitSuccess);
+}
+
+}  // namespace
+}  // namespace lum

@@ -1,0 +1,88 @@
+#include "tools/lumctl/dump_layouts.h"
+
+#include <algorithm>
+#include <regex>
+
+#include "platform/text.h"
+#include "post/login/file_registry.h"
+#include "post/login/login_records.h"
+#include "tools/lumctl/record_json.h"
+
+namespace lum {
+namespace {
+
+template <class Record>
+DumpLayout layout(std::string_view name, std::vector<std::string_view> logicalNames) {
+  return DumpLayout{name, std::move(logicalNames), Record::kSize,
+                    [](std::span<const std::byte> bytes, nlohmann::ordered_json& object) {
+                      appendRecordJson(Record::decode(bytes), object);
+                    }};
+}
+
+// The file name a registry pattern gives, as a regular expression: the
+// number pieces become digits, the period letter a letter.
+std::regex fileNameRegex(std::string_view pattern) {
+  const std::size_t slash = pattern.rfind('\\');
+  std::string_view name = slash == std::string_view::npos ? pattern : pattern.substr(slash + 1);
+  std::string regex;
+  while (!name.empty()) {
+    if (name.front() == '{') {
+      const std::size_t close = name.find('}');
+      const std::string_view piece = name.substr(1, close - 1);
+      regex += piece == "E" || piece == "O4" ? "[0-9]{4}"
+               : piece == "J"                ? "[0-9]{2}"
+               : piece == "P"                ? "[A-Za-z]"
+                                             : "[0-9]+";
+      name.remove_prefix(close + 1);
+    } else {
+      if (std::string_view(".[]()*+?^$|\\").find(name.front()) != std::string_view::npos) {
+        regex += '\\';
+      }
+      regex += name.front();
+      name.remove_prefix(1);
+    }
+  }
+  return std::regex(regex, std::regex::icase);
+}
+
+}  // namespace
+
+const std::vector<DumpLayout>& dumpLayouts() {
+  static const std::vector<DumpLayout> layouts = {
+      layout<CounterRecord>("counter", {"counters", "EntCoun"}),
+      layout<EntityRecord>("entity", {"Ent"}),
+      layout<SetupRecord>("setup", {"Ini"}),
+      layout<GstDateRecord>("gst-date", {"GSTDate"}),
+      layout<WindowPositionRecord>("window-position", {"ScrLoc"}),
+      layout<FontNameRecord>("font-name", {"FontList"}),
+      layout<ReportPrintSettings>("report-print-settings", {"RepPar"}),
+      layout<OperatorRecord>("operator", {"Oper"}),
+      layout<OperatorProfileRecord>("operator-profile", {"OperProf"}),
+  };
+  return layouts;
+}
+
+const DumpLayout* findDumpLayout(std::string_view name) {
+  for (const auto& layout : dumpLayouts()) {
+    if (equalsIgnoreCase(layout.name, name) ||
+        std::any_of(layout.logicalNames.begin(), layout.logicalNames.end(),
+                    [&](std::string_view logical) { return equalsIgnoreCase(logical, name); })) {
+      return &layout;
+    }
+  }
+  return nullptr;
+}
+
+const DumpLayout* dumpLayoutForFile(std::string_view fileName) {
+  const std::string name(fileName);
+  for (const auto& entry : registryEntries()) {
+    if (std::regex_match(name, fileNameRegex(entry.pattern))) {
+      if (const DumpLayout* layout = findDumpLayout(entry.logicalName)) {
+        return layout;
+      }
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace lum
