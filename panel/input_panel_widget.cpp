@@ -1,0 +1,258 @@
+#include "panel/input_panel_widget.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <optional>
+
+#include "panel/input_panel.h"
+
+namespace lum {
+namespace {
+
+const char* const kLabelName = "Label1";
+const char* const kBoxName = "InBox";
+const char* const kScrollBarName = "VScroll1";
+const char* const kIndexProperty = "index";
+constexpr int kRowSpacing = 2;
+
+std::optional<PanelKey> panelKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return PanelKey::Enter;
+    case Qt::Key_Escape:
+      return PanelKey::Escape;
+    case Qt::Key_PageUp:
+      return PanelKey::PageUp;
+    case Qt::Key_PageDown:
+      return PanelKey::PageDown;
+    case Qt::Key_Home:
+      return PanelKey::Home;
+    case Qt::Key_End:
+      return PanelKey::End;
+    case Qt::Key_Left:
+      return PanelKey::Left;
+    case Qt::Key_Up:
+      return PanelKey::Up;
+    case Qt::Key_Right:
+      return PanelKey::Right;
+    case Qt::Key_Down:
+      return PanelKey::Down;
+    case Qt::Key_F2:
+      return PanelKey::F2;
+    case Qt::Key_F3:
+      return PanelKey::F3;
+    case Qt::Key_F4:
+      return PanelKey::F4;
+    case Qt::Key_F5:
+      return PanelKey::F5;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Focus that moves with the window (another window activated, a menu
+// opened) comes back to the same box: it is neither a leave nor an entry.
+bool isWindowFocusChange(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+InputPanelWidget::InputPanelWidget(InputPanel& panel, QWidget* parent)
+    : QWidget(parent), mPanel(panel) {
+  buildRows();
+  mPanel.setChangeListener([this] {
+    if (!mBusy) {
+      refresh();
+    }
+  });
+  display(false);
+}
+
+InputPanelWidget::~InputPanelWidget() {
+  mPanel.setChangeListener({});
+}
+
+void InputPanelWidget::refresh() {
+  display(focusIsInside());
+}
+
+void InputPanelWidget::focusCurrentBox() {
+  display(true);
+}
+
+QLineEdit* InputPanelWidget::box(int index) const {
+  return index >= 0 && index < static_cast<int>(mBoxes.size()) ? mBoxes[index] : nullptr;
+}
+
+void InputPanelWidget::buildRows() {
+  const PanelSpec& shape = mPanel.shape();
+  auto* grid = new QGridLayout(this);
+  grid->setVerticalSpacing(kRowSpacing);
+  for (int row = 0; row < shape.visibleLines; ++row) {
+    auto* label = new QLabel(this);
+    label->setObjectName(kLabelName);
+    label->setProperty(kIndexProperty, row);
+    label->setFixedWidth(shape.labelWidthTwips / kTwipsPerPixel);
+    grid->addWidget(label, row, 0);
+    mLabels.push_back(label);
+    for (int column = 0; column < shape.kind; ++column) {
+      const int index = static_cast<int>(mBoxes.size());
+      auto* edit = new QLineEdit(this);
+      edit->setObjectName(kBoxName);
+      edit->setProperty(kIndexProperty, index);
+      edit->installEventFilter(this);
+      connect(edit, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+        forward([&] { mPanel.textEdited(index, text.toStdString()); }, false);
+      });
+      grid->addWidget(edit, row, column + 1);
+      mBoxes.push_back(edit);
+    }
+    label->setBuddy(mBoxes[static_cast<std::size_t>(row * shape.kind)]);
+  }
+  if (shape.isList) {
+    mScrollBar = new QScrollBar(Qt::Vertical, this);
+    mScrollBar->setObjectName(kScrollBarName);
+    // The keyboard stays in the boxes (Page Up and Page Down scroll).
+    mScrollBar->setFocusPolicy(Qt::NoFocus);
+    connect(mScrollBar, &QScrollBar::valueChanged, this,
+            [this](int value) { forward([&] { mPanel.scrollBarChanged(value); }, true); });
+    grid->addWidget(mScrollBar, 0, shape.kind + 1, shape.visibleLines, 1);
+  }
+  mPlainPalette = mBoxes.front()->palette();
+  mFocusPalette = mPlainPalette;
+  mFocusPalette.setColor(QPalette::Base, mPlainPalette.color(QPalette::Mid));
+}
+
+bool InputPanelWidget::eventFilter(QObject* watched, QEvent* event) {
+  const int index = boxIndexOf(watched);
+  if (index < 0) {
+    return QWidget::eventFilter(watched, event);
+  }
+  switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      handleFocus(index, static_cast<const QFocusEvent&>(*event));
+      return false;
+    case QEvent::KeyPress:
+      return handleKey(static_cast<const QKeyEvent&>(*event));
+    default:
+      return false;
+  }
+}
+
+void InputPanelWidget::wheelEvent(QWheelEvent* event) {
+  if (mScrollBar != nullptr) {
+    QApplication::sendEvent(mScrollBar, event);
+  }
+}
+
+int InputPanelWidget::boxIndexOf(QObject* object) const {
+  for (std::size_t i = 0; i < mBoxes.size(); ++i) {
+    if (mBoxes[i] == object) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void InputPanelWidget::handleFocus(int index, const QFocusEvent& event) {
+  if (isWindowFocusChange(event.reason())) {
+    return;
+  }
+  if (event.gotFocus()) {
+    forward([&] { mPanel.focusGained(index); }, true);
+  } else {
+    forward([&] { mPanel.focusLost(index); }, false);
+  }
+}
+
+bool InputPanelWidget::handleKey(const QKeyEvent& event) {
+  const auto key = panelKeyOf(event.key());
+  if (!key) {
+    return false;
+  }
+  const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+  forward([&] { mPanel.keyDown(*key, shift); }, true);
+  return true;
+}
+
+void InputPanelWidget::forward(const std::function<void()>& call, bool focusFollows) {
+  if (mBusy) {
+    return;
+  }
+  // The owner may close the window from inside the call.
+  const QPointer<InputPanelWidget> self(this);
+  mBusy = true;
+  call();
+  if (self.isNull()) {
+    return;
+  }
+  mBusy = false;
+  display(focusFollows);
+}
+
+void InputPanelWidget::display(bool focusFollows) {
+  const bool wasBusy = mBusy;
+  mBusy = true;
+  showBoxes();
+  showLabels();
+  showScrollBar();
+  QLineEdit* focused = box(mPanel.focusedBox());
+  if (focusFollows && focused != nullptr && focused->isEnabled() && !focused->hasFocus()) {
+    focused->setFocus(Qt::OtherFocusReason);
+  }
+  mBusy = wasBusy;
+}
+
+void InputPanelWidget::showBoxes() {
+  for (std::size_t i = 0; i < mBoxes.size(); ++i) {
+    const int index = static_cast<int>(i);
+    QLineEdit* edit = mBoxes[i];
+    const QString text = QString::fromStdString(mPanel.boxText(index));
+    if (edit->text() != text) {
+      edit->setText(text);
+    }
+    edit->setEnabled(mPanel.boxEnabled(index));
+    edit->setPalette(mPanel.boxHighlighted(index) ? mFocusPalette : mPlainPalette);
+    edit->setAlignment((mPanel.isAmountBox(index) ? Qt::AlignRight : Qt::AlignLeft) |
+                       Qt::AlignVCenter);
+  }
+}
+
+void InputPanelWidget::showLabels() {
+  const int kind = mPanel.shape().kind;
+  for (std::size_t row = 0; row < mLabels.size(); ++row) {
+    const QString text = QString::fromStdString(mPanel.labelText(static_cast<int>(row)));
+    mLabels[row]->setText(text);
+    for (int column = 0; column < kind; ++column) {
+      mBoxes[row * static_cast<std::size_t>(kind) + static_cast<std::size_t>(column)]
+          ->setAccessibleName(text);
+    }
+  }
+}
+
+void InputPanelWidget::showScrollBar() {
+  if (mScrollBar == nullptr) {
+    return;
+  }
+  mScrollBar->setRange(0, mPanel.scrollMaximum());
+  mScrollBar->setSingleStep(mPanel.scrollSmallChange());
+  mScrollBar->setPageStep(mPanel.scrollLargeChange());
+  mScrollBar->setValue(mPanel.scrollValue());
+}
+
+bool InputPanelWidget::focusIsInside() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && isAncestorOf(focus);
+}
+
+}  // namespace lum
