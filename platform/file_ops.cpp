@@ -165,6 +165,19 @@ std::uint64_t FileOps::size(const FileHandle& file) const {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
+bool FileOps::tryLock(const FileHandle& file) {
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (::fcntl(file.fd(), F_OFD_SETLK, &lock) == 0) {
+    return true;
+  }
+  if (errno == EAGAIN || errno == EACCES) {
+    return false;
+  }
+  throw FileError("lock", file.path(), errno);
+}
+
 void FileOps::flush(const FileHandle& file) {
   begin(FileOp::Flush, file.path(), "flush");
   if (::fsync(file.fd()) != 0) {

@@ -63,6 +63,11 @@ class FileOps {
   std::size_t readAt(const FileHandle& file, std::uint64_t offset, std::span<std::byte> buffer);
   void writeAt(const FileHandle& file, std::uint64_t offset, std::span<const std::byte> bytes);
   std::uint64_t size(const FileHandle& file) const;
+  // Takes an exclusive lock on the open file that lasts until the file is
+  // closed or the process ends, whichever comes first (an open file
+  // description lock, so it also excludes other opens in this process).
+  // Returns false when another holder has it. Not counted.
+  bool tryLock(const FileHandle& file);
   // Makes the file's contents durable (fsync).
   void flush(const FileHandle& file);
   // Makes a directory's entries durable, after a create, rename or delete in it.

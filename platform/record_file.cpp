@@ -8,12 +8,14 @@
 
 namespace lum {
 
-RecordFile::RecordFile(FileOps& ops, std::filesystem::path path, std::size_t recordLength)
+RecordFile::RecordFile(FileOps& ops, std::filesystem::path path, std::size_t recordLength,
+                       Access access)
     : mOps(&ops), mRecordLength(recordLength) {
   if (recordLength == 0) {
     throw FormatError("A record file needs a record length above 0: " + path.string());
   }
-  mFile = ops.open(path, OpenMode::ReadWriteCreate);
+  mFile =
+      ops.open(path, access == Access::ReadOnly ? OpenMode::ReadOnly : OpenMode::ReadWriteCreate);
 }
 
 std::int64_t RecordFile::recordCount() const {

@@ -17,7 +17,12 @@ namespace lum {
 // numbers and truncated records FormatError.
 class RecordFile {
  public:
-  RecordFile(FileOps& ops, std::filesystem::path path, std::size_t recordLength);
+  enum class Access { ReadWrite, ReadOnly };
+
+  // ReadWrite creates a missing file; ReadOnly needs an existing one (a
+  // file this program only reads and must not create) and refuses writes.
+  RecordFile(FileOps& ops, std::filesystem::path path, std::size_t recordLength,
+             Access access = Access::ReadWrite);
 
   const std::filesystem::path& path() const { return mFile.path(); }
   std::size_t recordLength() const { return mRecordLength; }

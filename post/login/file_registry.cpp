@@ -131,7 +131,8 @@ std::filesystem::path FileRegistry::path(const RegistryEntry& entry,
   return mPaths->resolve(dosName(entry, naming));
 }
 
-RecordFile* FileRegistry::open(std::string_view logicalName, const FileNaming& naming) {
+RecordFile* FileRegistry::open(std::string_view logicalName, const FileNaming& naming,
+                               RecordFile::Access access) {
   const RegistryEntry* entry = lookUp(logicalName);
   if (entry == nullptr) {
     return nullptr;
@@ -140,7 +141,7 @@ RecordFile* FileRegistry::open(std::string_view logicalName, const FileNaming& n
     throw std::logic_error("The file " + std::string(logicalName) + " is a text file");
   }
   close(logicalName);
-  RecordFile file(*mOps, path(*entry, naming), entry->recordLength);
+  RecordFile file(*mOps, path(*entry, naming), entry->recordLength, access);
   return &mOpen.emplace(std::string(logicalName), std::move(file)).first->second;
 }
 

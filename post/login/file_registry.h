@@ -50,8 +50,9 @@ class FileRegistry {
   // that is already open is closed first, since the journal or period it
   // was opened for may have changed. An unknown name is told to the user
   // ("The file NAME cannot be found") and gives nullptr. A missing folder
-  // throws FileError.
-  RecordFile* open(std::string_view logicalName, const FileNaming& naming);
+  // throws FileError, as does a missing file opened ReadOnly.
+  RecordFile* open(std::string_view logicalName, const FileNaming& naming,
+                   RecordFile::Access access = RecordFile::Access::ReadWrite);
   // The lines of a text file of the registry ("lumini"); nothing when the
   // file does not exist.
   std::optional<std::vector<std::string>> readLines(std::string_view logicalName,

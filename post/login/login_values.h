@@ -36,7 +36,8 @@ struct LoginValues {
   std::optional<Date> gstDate;
   char periodLetter = 'M';
   std::string reportOption;
-  char firstTimeFlag = ' ';
+  char firstTimeFlag = ' ';  // 'X' while the first entity is described, 'C' after a change
+  char setupFlag = 'N';
   std::string helpFile;
   SetupValues setup;
   int invoiceCount = 0;

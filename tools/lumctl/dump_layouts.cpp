@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "post/login/file_registry.h"
+#include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "tools/lumctl/record_json.h"
 
@@ -58,6 +59,9 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<ReportPrintSettings>("report-print-settings", {"RepPar"}),
       layout<OperatorRecord>("operator", {"Oper"}),
       layout<OperatorProfileRecord>("operator-profile", {"OperProf"}),
+      layout<JournalHeaderRecord>("journal-header", {"Jnl"}),
+      layout<AnalysisAccountRecord>("analysis-account", {"An"}),
+      layout<AnalysisExtraRecord>("analysis-extra", {"Ax"}),
   };
   return layouts;
 }

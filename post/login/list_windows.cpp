@@ -1,0 +1,217 @@
+#include "post/login/list_windows.h"
+
+#include <fmt/core.h>
+
+#include <cmath>
+#include <memory>
+
+#include "platform/text.h"
+#include "post/login/journal_records.h"
+#include "post/login/login_records.h"
+#include "post/login/main_commands.h"
+#include "post/login/window_dispatch.h"
+
+namespace lum {
+namespace {
+
+constexpr int kNewJournalColumns = 100;
+constexpr const char* kPeriodLetters = "ABCDEFGHIJKLMO";
+
+int counterValue(RecordFile& file, int record) {
+  return file.get<CounterRecord>(record).value;
+}
+
+void setCounterValue(RecordFile& file, int record, int value) {
+  auto counter = file.get<CounterRecord>(record);
+  counter.value = static_cast<std::int16_t>(value);
+  file.put(record, counter);
+}
+
+// Hooks of both list windows: Esc and function keys.
+class ListHooks : public PanelHooks {
+ public:
+  explicit ListHooks(Session& session) : mSession(session) {}
+
+  void fillDetail(std::vector<std::string>&) override {}
+  std::string detailLabel(int) const override { return {}; }
+  bool checkLine(int) override { return true; }
+  void closeWindow() override { lum::closeWindow(mSession); }
+  void functionKey(PanelKey key) override { lum::functionKey(mSession, key); }
+
+ protected:
+  Session& mSession;
+};
+
+// Window 0: one line per journal of the entity, showing its name.
+class JournalsListHooks final : public ListHooks {
+ public:
+  using ListHooks::ListHooks;
+
+  int lineCount() const override {
+    return counterValue(mSession.file("counters"), static_cast<int>(EntityCounter::Journals));
+  }
+
+  std::vector<std::string> fillListLine(int record) override {
+    return {mSession.file("Jnl").get<JournalHeaderRecord>(record).name};
+  }
+
+  void storeListLine(int record, const std::vector<std::string>& texts) override {
+    RecordFile& jnl = mSession.file("Jnl");
+    auto header = jnl.get<JournalHeaderRecord>(record);
+    header.name = texts.at(0);
+    jnl.put(record, header);
+  }
+
+  // A new journal: its header, blank analysis columns, and no stale lines
+  // left behind by an earlier journal of the same number.
+  void addListLine(const std::vector<std::string>& texts) override {
+    const int record = lineCount() + 1;
+    JournalHeaderRecord header;
+    header.name = texts.at(0);
+    header.type = "E";
+    mSession.file("Jnl").put(record, header);
+    setCounterValue(mSession.file("counters"), static_cast<int>(EntityCounter::Journals), record);
+
+    FileNaming naming = mSession.naming();
+    naming.journalNumber = record;
+    writeBlankColumns(naming);
+    removeStaleLines(naming);
+  }
+
+ private:
+  // The line, amount and total files of every period (D, A or G, then the
+  // period letter, the journal and the entity). Only period letters count:
+  // "A?" alone would also take the journal's An and Ax files.
+  void removeStaleLines(const FileNaming& naming) {
+    const std::string suffix =
+        fmt::format("{:02}{:04}.dat", naming.journalNumber, naming.entityNumber);
+    for (const auto& file : mSession.paths().list(naming.dataDirectory + "\\??" + suffix)) {
+      const std::string name = toUpper(file.filename().string());
+      const bool periodFile =
+          std::string_view("DAG").find(name[0]) != std::string_view::npos &&
+          std::string_view(kPeriodLetters).find(name[1]) != std::string_view::npos;
+      if (periodFile) {
+        mSession.ops().remove(file);
+      }
+    }
+  }
+
+  void writeBlankColumns(const FileNaming& naming) {
+    const auto path = [&](const char* name) {
+      return mSession.registry().path(*findRegistryEntry(name), naming);
+    };
+    RecordFile accounts(mSession.ops(), path("An"), AnalysisAccountRecord::kSize);
+    RecordFile extras(mSession.ops(), path("Ax"), AnalysisExtraRecord::kSize);
+    for (int column = 1; column <= kNewJournalColumns; ++column) {
+      accounts.put(column, AnalysisAccountRecord{});
+      extras.put(column, AnalysisExtraRecord{});
+    }
+    accounts.close();
+    extras.close();
+  }
+};
+
+// Window 5: one line per entity of the work area, showing its banner.
+class EntitiesListHooks final : public ListHooks {
+ public:
+  using ListHooks::ListHooks;
+
+  int lineCount() const override {
+    return counterValue(mSession.file("EntCoun"), static_cast<int>(WorkAreaCounter::EntityCount));
+  }
+
+  std::vector<std::string> fillListLine(int record) override {
+    const auto entity = mSession.file("Ent").get<EntityRecord>(record);
+    return {entityBannerText(entity.name, entity.secondNameLine)};
+  }
+
+  // Entity names change through their details window only.
+  void storeListLine(int, const std::vector<std::string>&) override {}
+
+  void addListLine(const std::vector<std::string>& texts) override {
+    const int record = lineCount() + 1;
+    EntityRecord entity;
+    entity.name = texts.at(0);
+    mSession.file("Ent").put(record, entity);
+    setCounterValue(mSession.file("EntCoun"), static_cast<int>(WorkAreaCounter::EntityCount),
+                    record);
+  }
+};
+
+// A negative entity count means the counter file was damaged: ask for the
+// real count.
+void recoverEntityCount(Session& session) {
+  RecordFile& entCoun = session.file("EntCoun");
+  const int record = static_cast<int>(WorkAreaCounter::EntityCount);
+  const int count = counterValue(entCoun, record);
+  if (count >= 0) {
+    return;
+  }
+  const auto typed = session.prompter().input(
+      {fmt::format("The entity counter file seems to be lost.  It shows as if there are {} "
+                   "entities. Enter the correct number of entities that should exist with this "
+                   "group.",
+                   count),
+       "", ""});
+  const double answer = typed ? std::trunc(leadingNumber(*typed)) : 0;
+  if (answer > 0 && answer <= 32767) {
+    setCounterValue(entCoun, record, static_cast<int>(answer));
+  }
+}
+
+}  // namespace
+
+void installListWindows(Session& session) {
+  session.setPanelHooks(kJournalsList, std::make_unique<JournalsListHooks>(session));
+  session.setPanelHooks(kEntitiesList, std::make_unique<EntitiesListHooks>(session));
+}
+
+void prepareListWindow(Session& session, int window) {
+  if (window == kJournalsList) {
+    rebuildGstPeriods(session);
+  } else if (window == kEntitiesList) {
+    session.open("Ent");
+    session.open("EntCoun");
+    recoverEntityCount(session);
+  }
+}
+
+void openSelectedLine(Session& session, int window) {
+  if (window == kJournalsList) {
+    session.backLinks[kJournalGrid] = kJournalsList;
+    openWindow(session, kJournalGrid);
+  } else if (window == kEntitiesList) {
+    selectEntity(session);
+  }
+}
+
+void openLineDetails(Session& session, int window) {
+  InputPanel* panel = session.panel(window);
+  if (panel == nullptr) {
+    return;
+  }
+  const int line = panel->currentLine();
+  if (line >= panel->lineCount() && session.panelShared.editFlag != 'Y') {
+    session.prompter().message("You must type in the name before entering into details");
+    return;
+  }
+  panel->commitLine();
+  openWindow(session, window == kJournalsList ? kJournalDetails : kEntityDetails);
+}
+
+void selectEntity(Session& session) {
+  const int entity = session.currentLine(kEntitiesList) + 1;
+  RecordFile& entCoun =
+      session.registry().isOpen("EntCoun") ? session.file("EntCoun") : *session.open("EntCoun");
+  if (entity > counterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount))) {
+    return;  // the empty line after the last entity
+  }
+  setCounterValue(entCoun, static_cast<int>(WorkAreaCounter::CurrentEntity), entity);
+  session.login.entityNumber = entity;
+  session.login.firstTimeFlag = 'C';
+  if (InputPanel* panel = session.panel(kEntitiesList)) {
+    panel->redraw();
+  }
+}
+
+}  // namespace lum

@@ -1,0 +1,221 @@
+#include "post/login/work_area.h"
+
+#include <fmt/core.h>
+
+#include <cmath>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "post/login/command_line.h"
+#include "post/login/list_windows.h"
+#include "post/login/login_files.h"
+#include "post/login/login_records.h"
+#include "post/login/main_commands.h"
+#include "post/login/operator_class.h"
+#include "post/login/window_dispatch.h"
+
+namespace lum {
+namespace {
+
+constexpr int kWindowPositionRecords = 20;
+constexpr float kMaxPositionTwips = 3000;
+
+std::string areaName(int group, int operatorNumber) {
+  return fmt::format(".\\Ent-{}\\Op-{}", group, operatorNumber);
+}
+
+int readWorkAreaCounter(Session& session, WorkAreaCounter counter) {
+  RecordFile* entCoun = session.open("EntCoun");
+  const int value = entCoun->get<CounterRecord>(static_cast<int>(counter)).value;
+  session.registry().close("EntCoun");
+  return value;
+}
+
+// Fonts: the chosen font goes into both font slots of the report print settings.
+void applyChosenFont(Session& session) {
+  constexpr int kFontSlot = 1;
+  const auto font = session.file("FontList").get<FontNameRecord>(1);
+  RecordFile& repPar = session.file("RepPar");
+  auto settings = repPar.get<ReportPrintSettings>(1);
+  settings.fontNames[2 * kFontSlot - 2] = font.fontName;
+  settings.fontNames[2 * kFontSlot - 1] = font.fontName;
+  repPar.put(1, settings);
+}
+
+void readGstDate(Session& session) {
+  RecordFile* file = session.open("GSTDate");
+  const auto record = file->get<GstDateRecord>(1);
+  session.registry().close("GSTDate");
+  const auto date = record.date.isBlank() ? std::nullopt : record.date.date();
+  session.login.gstDate = date ? *date : session.clock().today();
+}
+
+// Positions outside the screen's first 3000 twips go back to their defaults.
+void validateWindowPositions(Session& session) {
+  RecordFile& scrLoc = session.file("ScrLoc");
+  for (int record = 1; record <= kWindowPositionRecords; ++record) {
+    WindowPositionRecord position;
+    bool onScreen = false;
+    try {
+      position = scrLoc.get<WindowPositionRecord>(record);
+      // Written so that NaN counts as off the screen.
+      onScreen = position.top >= 0 && position.top < kMaxPositionTwips && position.left >= 0 &&
+                 position.left < kMaxPositionTwips;
+    } catch (const FormatError&) {
+      // A file cut short: the partial record is rewritten whole below.
+    }
+    if (onScreen) {
+      continue;
+    }
+    const DefaultPosition fallback = defaultWindowPosition(record - 1);
+    if (fallback.has) {
+      position.left = fallback.position.left;
+      position.top = fallback.position.top;
+    }
+    scrLoc.put(record, position);
+  }
+}
+
+// A work area without entities: the user describes the first one.
+AreaOutcome startFirstEntity(Session& session) {
+  if (!session.prompter().yes("You must set & select an entity.  Do you want to proceed?")) {
+    return AreaOutcome::Ended;
+  }
+  session.login.firstTimeFlag = 'X';
+  session.open("Ent");
+  RecordFile* entCoun = session.open("EntCoun");
+  auto counter = entCoun->get<CounterRecord>(static_cast<int>(WorkAreaCounter::CurrentEntity));
+  counter.value = 1;
+  entCoun->put(static_cast<int>(WorkAreaCounter::EntityCount), counter);
+  entCoun->put(static_cast<int>(WorkAreaCounter::CurrentEntity), counter);
+  session.registry().close("EntCoun");
+  session.login.entityNumber = 1;
+  session.backLinks[kEntityDetails] = kJournalsList;
+  session.currentWindow = kEntityDetails;
+  showWindow(session);
+  return AreaOutcome::Shown;
+}
+
+}  // namespace
+
+AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
+  FileOps& ops = session.ops();
+  const LoginValues& login = session.login;
+  const std::string area = areaName(login.groupNumber, operatorNumber);
+  const auto groupFolder = session.paths().resolve(fmt::format(".\\Ent-{}", login.groupNumber));
+  if (!ops.isDirectory(groupFolder)) {
+    ops.makeDirectory(groupFolder);
+  }
+  const auto areaFolder = session.paths().resolve(area);
+  if (!ops.isDirectory(areaFolder)) {
+    if (mode == AreaMode::Peek) {
+      session.prompter().message(
+          fmt::format("Operator Number {} does not have any cash books data", operatorNumber));
+      return AreaOutcome::Refused;
+    }
+    ops.makeDirectory(areaFolder);
+    const auto templateIni = session.paths().resolve("lum.ini");
+    if (ops.exists(templateIni)) {
+      ops.copy(templateIni, areaFolder / "lum.ini");
+    }
+  }
+
+  if (!session.lock().acquire(areaFolder)) {
+    session.prompter().message(
+        "The selected work area is currently being used.  Only one person can log in.");
+    return AreaOutcome::Refused;
+  }
+
+  session.registry().closeAll();
+  session.login.workArea = area;
+  session.login.dataDirectory = area;
+  session.login.floppyDrive = "A:";
+  session.login.workAreaOperator = operatorNumber;
+  session.login.entityNumber = readWorkAreaCounter(session, WorkAreaCounter::CurrentEntity);
+  loadLogin(session);
+
+  if (session.login.entityNumber == 0) {
+    return startFirstEntity(session);
+  }
+  if (mode == AreaMode::Peek) {
+    session.host().unloadAllWindows();
+  }
+  session.backLinks[kJournalsList] = kJournalsList;
+  session.currentWindow = kJournalsList;
+  showWindow(session);
+  return AreaOutcome::Shown;
+}
+
+void loadLogin(Session& session) {
+  LoginValues& login = session.login;
+  openLoginFileSet(session.registry(), session.naming(), login);
+  session.panelShared.editFlag = 'N';
+  login.setupFlag = 'N';
+  applyChosenFont(session);
+  readGstDate(session);
+  validateWindowPositions(session);
+  installListWindows(session);
+  session.firstAnalysisColumn = login.setup.postingMode == 3 ? 6 : 4;
+  rebuildGstPeriods(session);
+}
+
+void refreshLogin(Session& session) {
+  session.login.entityNumber = readWorkAreaCounter(session, WorkAreaCounter::CurrentEntity);
+  openLoginFileSet(session.registry(), session.naming(), session.login);
+  session.login.reportTotalsComputed = false;
+  if (InputPanel* journals = session.panel(kJournalsList)) {
+    journals->redraw();
+  }
+  rebuildGstPeriods(session);
+  applyOperatorRights(session);
+  if (InputPanel* current = session.panel(session.currentWindow)) {
+    current->redraw();
+    session.host().focusWindow(session.currentWindow);
+  }
+}
+
+void peek(Session& session) {
+  const auto typed =
+      session.prompter().input({"Enter operator number you want to look ", "Operator Peek", ""});
+  if (!typed) {
+    return;
+  }
+  const double number = std::trunc(leadingNumber(*typed));
+  if (number <= 0) {
+    return;
+  }
+  if (number > kMaxOperatorNumber) {
+    session.prompter().message(fmt::format("Operator Number {} does not have any cash books data",
+                                           static_cast<long long>(number)));
+    return;
+  }
+  const int target = static_cast<int>(number);
+  if (session.login.operatorClass != 'N' &&
+      !profileAllowsPeek(session.registry(), session.naming(), target)) {
+    session.prompter().message(
+        "You are not authorized to peek into this operator's data.  Please call the "
+        "administrator to obtain authorization.");
+    return;
+  }
+  if (openWorkArea(session, target, AreaMode::Peek) == AreaOutcome::Ended) {
+    session.registry().closeAll();
+    session.lock().release();
+    session.host().endProgram();
+  }
+}
+
+void endProgram(Session& session) {
+  if (session.login.gstDate) {
+    RecordFile* file = session.open("GSTDate");
+    file->put(1, GstDateRecord{OleDate::of(*session.login.gstDate)});
+  }
+  session.registry().closeAll();
+  session.lock().release();
+  session.host().endProgram();
+}
+
+void lockHeartbeat(Session& session) {
+  session.lock().heartbeat();
+}
+
+}  // namespace lum

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "post/login/session.h"
+
+namespace lum {
+
+enum class AreaMode { StartUp, Peek };
+
+enum class AreaOutcome {
+  Shown,    // a window of the work area is showing
+  Refused,  // the user has been told why; the running log-in (if any) goes on
+  Ended,    // the user chose to end the program
+};
+
+// Opens an operator's work area: creates it on first use (start-up only),
+// takes its lock, loads the log-in and shows the journals list, or leads a
+// work area without entities into describing the first one.
+AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
+
+// Opens the log-in file set and reads the log-in values, fonts, GST date and
+// window positions of the current entity.
+void loadLogin(Session& session);
+
+// Re-reads the current entity and its files after a change of entity or
+// data directory, and brings the main window and current window up to date.
+void refreshLogin(Session& session);
+
+// "Peek Other Operator's Accounts": asks for an operator and moves into
+// that operator's work area when the rights allow.
+void peek(Session& session);
+
+// Saves the GST date, closes every file and ends the program.
+void endProgram(Session& session);
+
+// The heartbeat of the work area's lock, every 60 ms.
+void lockHeartbeat(Session& session);
+
+}  // namespace lum
