@@ -1,15 +1,339 @@
 #include "post/app/lum_post_form.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "post/app/child_window.h"
+#include "post/app/list_window.h"
+#include "post/login/main_commands.h"
+#include "post/login/window_dispatch.h"
+#include "post/login/work_area.h"
 
 namespace lum {
+namespace {
 
-LumPostForm::LumPostForm(QWidget* parent) : QMainWindow(parent), mMdiArea(new QMdiArea(this)) {
+// The old screens measured in twips: 15 to a pixel at 96 dots an inch.
+constexpr double kTwipsPerPixel = 15.0;
+
+int toPixels(float twips) {
+  return static_cast<int>(twips / kTwipsPerPixel);
+}
+float toTwips(int pixels) {
+  return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
+// Windows whose contents come later: their caption, at a size fit for their table entry.
+QWidget* shellContent(int index) {
+  auto* content = new QWidget;
+  const WindowSpec& spec = windowSpec(index);
+  const int rows = spec.visibleLines > 0 ? spec.visibleLines : 12;
+  const int boxes = spec.kind > 0 ? spec.kind : 2;
+  content->setMinimumSize(toPixels(static_cast<float>(spec.labelWidthTwips)) + boxes * 220 + 40,
+                          rows * 28 + 60);
+  return content;
+}
+
+}  // namespace
+
+LumPostForm::LumPostForm(Session& session, QWidget* parent)
+    : QMainWindow(parent), mSession(session), mMdiArea(new QMdiArea(this)) {
   setObjectName("LUMPostForm");
   setWindowTitle("Vazi Varur - V4");
   mMdiArea->setObjectName("MdiArea");
-  setCentralWidget(mMdiArea);
-  resize(1024, 720);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(mMdiArea, 1);
+  layout->addWidget(buildBanner());
+  setCentralWidget(central);
+
+  buildToolbar();
+  buildMenus();
+  resize(1100, 760);
+
+  mHeartbeat.setObjectName("Timer1");
+  mHeartbeat.setInterval(WorkAreaLock::kHeartbeat);
+  connect(&mHeartbeat, &QTimer::timeout, this,
+          [this] { run([this] { lockHeartbeat(mSession); }); });
+}
+
+LumPostForm::~LumPostForm() = default;
+
+void LumPostForm::startHeartbeat() {
+  mHeartbeat.start();
+}
+
+void LumPostForm::run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    mSession.prompter().message(error.what(), Icon::Critical);
+  }
+}
+
+QPushButton* LumPostForm::addCommand(QWidget* strip, const char* name, const char* caption,
+                                     std::function<void()> action) {
+  auto* button = new QPushButton(caption, strip);
+  button->setObjectName(name);
+  strip->layout()->addWidget(button);
+  mControls[name] = button;
+  if (action) {
+    connect(button, &QPushButton::clicked, this, [this, action] { run(action); });
+  }
+  return button;
+}
+
+QAction* LumPostForm::addAction(QMenu* menu, const char* name, const char* caption,
+                                std::function<void()> action) {
+  QAction* item = menu != nullptr ? menu->addAction(caption) : menuBar()->addAction(caption);
+  item->setObjectName(name);
+  mControls[name] = item;
+  if (action) {
+    connect(item, &QAction::triggered, this, [this, action] { run(action); });
+  }
+  return item;
+}
+
+void LumPostForm::requestReport(int code) {
+  mSession.reportRequests.at(static_cast<std::size_t>(code)) = 1;
+  openWindow(mSession, kReportDisplay);
+}
+
+void LumPostForm::openUnlessCurrent(int index) {
+  if (mSession.currentWindow != index) {
+    openWindow(mSession, index);
+  }
+}
+
+void LumPostForm::buildToolbar() {
+  auto* toolbar = addToolBar("Commands");
+  toolbar->setObjectName("Picture1");
+  toolbar->setMovable(false);
+  auto* strip = new QWidget(toolbar);
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(4, 2, 4, 2);
+
+  addCommand(strip, "Command1", "E&xit", [this] { exitCommand(mSession); });
+  addCommand(strip, "Command2", "Export", {});
+  addCommand(strip, "Command3", "Import", {});
+  mDiskToggle = addCommand(strip, "Command4", "Floppy Disk",
+                           [this] { workFrom(mSession, mDiskToggle->text() == "Floppy Disk"); });
+  addCommand(strip, "Command5", "GST Report", [this] { requestReport(1); });
+  addCommand(strip, "Command6", "Trans to Ledgers", [this] { openWindow(mSession, kTransfer); });
+  addCommand(strip, "Command7", "Trial Balance", [this] { requestReport(2); });
+  addCommand(strip, "Command8", "Ledgers", [this] { requestReport(3); });
+  addCommand(strip, "Command9", "Storage", {});
+  addCommand(strip, "Command10", "Clear All", {});
+
+  auto* periodLabel = new QLabel("GST Period", strip);
+  periodLabel->setObjectName("Label1");
+  row->addWidget(periodLabel);
+  mPeriods = new QComboBox(strip);
+  mPeriods->setObjectName("Combo1");
+  mPeriods->setMinimumContentsLength(9);
+  periodLabel->setBuddy(mPeriods);
+  row->addWidget(mPeriods);
+  mControls["Combo1"] = mPeriods;
+  connect(mPeriods, &QComboBox::activated, this,
+          [this](int entry) { run([this, entry] { selectGstPeriod(mSession, entry); }); });
+
+  auto* modeLabel = new QLabel("Mode", strip);
+  modeLabel->setObjectName("Label2");
+  row->addWidget(modeLabel);
+  mMode = new QLabel("Hard Disk", strip);
+  mMode->setObjectName("Label3");
+  row->addWidget(mMode);
+  mControls["Label3"] = mMode;
+  row->addStretch();
+  toolbar->addWidget(strip);
+}
+
+void LumPostForm::buildMenus() {
+  addAction(nullptr, "Ext", "E&xit", [this] { exitCommand(mSession); });
+
+  QMenu* utilities = menuBar()->addMenu("&Utilities");
+  utilities->menuAction()->setObjectName("Utils");
+  mControls["Utils"] = utilities->menuAction();
+  addAction(utilities, "Cler", "&Clear Journal");
+  addAction(utilities, "ReSot", "Re &Sort Journal");
+  addAction(utilities, "ExtoFpy", "&Export to Floppy Disk");
+  addAction(utilities, "ImFlpy", "&Import from Floppy Disk");
+  addAction(utilities, "WFrmFlpy", "Work from &Floppy Disk", [this] { workFrom(mSession, true); });
+  addAction(utilities, "WFrmHard", "Work from &Hard Disk", [this] { workFrom(mSession, false); });
+  addAction(utilities, "FontSel", "Font Se&lection",
+            [this] { openWindow(mSession, kFontSelection); });
+  addAction(utilities, "PeekM", "&Peek Other Operator's Accounts", [this] { peek(mSession); });
+  addAction(utilities, "ClearRatio", "Clear Account GST Exempt &Ratios");
+  addAction(utilities, "Restorlar", "Restore &pre imported data");
+  addAction(utilities, "Update4", "&Transfer Data from Ver 3 to Ver 4 Location");
+  addAction(utilities, "FixRowCollar", "Fi&x Row and Column Counters",
+            [this] { functionKey(mSession, PanelKey::F3); });
+  addAction(utilities, "ConvSinglelar", "Extract &Single Entities from Multi Entity Files");
+
+  QMenu* budgets = menuBar()->addMenu("&Budgets");
+  budgets->menuAction()->setObjectName("Budgt");
+  mControls["Budgt"] = budgets->menuAction();
+  addAction(budgets, "PostBud", "Post Budgets", [this] { openWindow(mSession, kBudget); });
+  addAction(budgets, "ResBudgt", "ReCalculate Actuals");
+
+  addAction(nullptr, "Entiy", "&Entity", [this] { openWindow(mSession, kEntitiesList); });
+  addAction(nullptr, "Configer", "&Configuration",
+            [this] { openWindow(mSession, kConfiguration); });
+  addAction(nullptr, "CloseYM", "C&lose Year");
+  addAction(nullptr, "DelPerM", "Clea&r Sel Period");
+  addAction(nullptr, "FinRepM", "&Financial Reports",
+            [this] { openUnlessCurrent(kFinancialReports); });
+
+  QMenu* billing = menuBar()->addMenu("&Billing");
+  billing->menuAction()->setObjectName("InvM");
+  mControls["InvM"] = billing->menuAction();
+  addAction(billing, "InvAllM", "&List All Invoices", [this] { requestReport(6); });
+  addAction(billing, "InvUnpM", "&Unpaid Invoices", [this] { requestReport(7); });
+  addAction(billing, "InvODM", "&Overdue Invoices", [this] { requestReport(8); });
+  addAction(billing, "StatsM", "&Statements", [this] { openUnlessCurrent(kClientSelection); });
+  addAction(billing, "CusListM", "&Customers List", [this] { requestReport(10); });
+  addAction(billing, "ProListM", "&Products List", [this] { requestReport(11); });
+
+  addAction(nullptr, "HelpM", "&Help");
+}
+
+QWidget* LumPostForm::buildBanner() {
+  auto* banner = new QWidget(this);
+  banner->setObjectName("Entity");
+  auto* layout = new QHBoxLayout(banner);
+  layout->setContentsMargins(3, 3, 3, 3);
+  mBanner = new QLineEdit(banner);
+  mBanner->setObjectName("Text1");
+  mBanner->setReadOnly(true);
+  mBanner->setFocusPolicy(Qt::NoFocus);
+  layout->addWidget(mBanner);
+  return banner;
+}
+
+QWidget* LumPostForm::makeContent(int index) {
+  if (index == kJournalsList || index == kEntitiesList) {
+    return new ListWindow(mSession, index,
+                          [this](const std::function<void()>& command) { run(command); });
+  }
+  return shellContent(index);
+}
+
+void LumPostForm::showWindow(int index, WindowPosition position) {
+  const WindowSpec& spec = windowSpec(index);
+  if (spec.formName[0] == '\0') {
+    return;  // a run with no window of its own
+  }
+  QPointer<ChildWindow>& window = mWindows[index];
+  if (window.isNull()) {
+    window = new ChildWindow(index, [this] { run([this] { closeWindow(mSession); }); });
+    window->setObjectName(spec.formName);
+    window->setWidget(makeContent(index));
+    window->setWindowTitle(spec.caption);
+    mMdiArea->addSubWindow(window);
+  }
+  window->move(toPixels(position.left), toPixels(position.top));
+  window->show();
+  window->setEnabled(true);
+}
+
+void LumPostForm::unloadWindow(int index) {
+  const auto it = mWindows.find(index);
+  if (it != mWindows.end()) {
+    const QPointer<ChildWindow> window = it->second;
+    mWindows.erase(it);
+    if (window) {
+      window->unload();
+    }
+  }
+}
+
+void LumPostForm::unloadAllWindows() {
+  while (!mWindows.empty()) {
+    unloadWindow(mWindows.begin()->first);
+  }
+}
+
+WindowPosition LumPostForm::windowPosition(int index) const {
+  const auto it = mWindows.find(index);
+  if (it == mWindows.end() || it->second.isNull()) {
+    return {};
+  }
+  return WindowPosition{toTwips(it->second->x()), toTwips(it->second->y())};
+}
+
+void LumPostForm::setWindowEnabled(int index, bool enabled) {
+  if (const auto it = mWindows.find(index); it != mWindows.end() && it->second) {
+    it->second->setEnabled(enabled);
+  }
+}
+
+void LumPostForm::focusWindow(int index) {
+  const auto it = mWindows.find(index);
+  if (it == mWindows.end() || it->second.isNull()) {
+    return;
+  }
+  mMdiArea->setActiveSubWindow(it->second);
+  if (auto* list = qobject_cast<ListWindow*>(it->second->widget())) {
+    list->focusCurrentBox();
+  } else {
+    it->second->widget()->setFocus();
+  }
+}
+
+void LumPostForm::applyCommandStates(const CommandStates& states) {
+  for (const auto& [name, enabled] : states) {
+    const auto it = mControls.find(name);
+    if (it == mControls.end()) {
+      continue;
+    }
+    if (auto* action = qobject_cast<QAction*>(it->second)) {
+      action->setEnabled(enabled);
+    } else if (auto* widget = qobject_cast<QWidget*>(it->second)) {
+      widget->setEnabled(enabled);
+    }
+  }
+}
+
+void LumPostForm::showMainWindowState(const MainWindowState& state) {
+  mBanner->setText(QString::fromStdString(state.entityBanner));
+  {
+    const QSignalBlocker blocker(mPeriods);
+    mPeriods->clear();
+    for (const auto& entry : state.gstPeriods) {
+      mPeriods->addItem(QString::fromStdString(entry));
+    }
+    mPeriods->setCurrentIndex(state.selectedGstPeriod);
+  }
+  mDiskToggle->setText(state.workingFromFloppy ? "Hard Disk" : "Floppy Disk");
+  mMode->setText(state.workingFromFloppy ? "Floppy" : "Hard Disk");
+}
+
+void LumPostForm::endProgram() {
+  mEnding = true;
+  mHeartbeat.stop();
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void LumPostForm::closeEvent(QCloseEvent* event) {
+  if (mEnding) {
+    event->accept();
+    return;
+  }
+  // Closing the main window is the Exit command: it may be refused.
+  event->ignore();
+  run([this] { exitCommand(mSession); });
 }
 
 }  // namespace lum

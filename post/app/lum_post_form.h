@@ -1,22 +1,76 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
 
+#include "post/login/session.h"
+#include "post/login/window_host.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QMdiArea;
+class QPushButton;
 
 namespace lum {
 
-// LumPost's main window: the frame of every child window.
-class LumPostForm final : public QMainWindow {
+class ChildWindow;
+
+// LumPost's main window: toolbar, GST period list, menus and the entity
+// banner around the numbered child windows. It shows what the log-in logic
+// decides and hands every command to it.
+class LumPostForm final : public QMainWindow, public WindowHost {
   Q_OBJECT
 
  public:
-  explicit LumPostForm(QWidget* parent = nullptr);
+  explicit LumPostForm(Session& session, QWidget* parent = nullptr);
+  ~LumPostForm() override;
 
   QMdiArea* mdiArea() const { return mMdiArea; }
+  // Starts the lock heartbeat (Timer1) once a work area is held.
+  void startHeartbeat();
+  // Runs a command, telling the user of any failure instead of ending.
+  void run(const std::function<void()>& command);
+
+  // WindowHost
+  void showWindow(int index, WindowPosition position) override;
+  void unloadWindow(int index) override;
+  void unloadAllWindows() override;
+  WindowPosition windowPosition(int index) const override;
+  void setWindowEnabled(int index, bool enabled) override;
+  void focusWindow(int index) override;
+  void applyCommandStates(const CommandStates& states) override;
+  void showMainWindowState(const MainWindowState& state) override;
+  void endProgram() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void buildToolbar();
+  void buildMenus();
+  QWidget* buildBanner();
+  QPushButton* addCommand(QWidget* strip, const char* name, const char* caption,
+                          std::function<void()> action);
+  QAction* addAction(QMenu* menu, const char* name, const char* caption,
+                     std::function<void()> action = {});
+  QWidget* makeContent(int index);
+  void requestReport(int code);
+  void openUnlessCurrent(int index);
+
+  Session& mSession;
   QMdiArea* mMdiArea;
+  QComboBox* mPeriods = nullptr;
+  QPushButton* mDiskToggle = nullptr;
+  QLabel* mMode = nullptr;
+  QLineEdit* mBanner = nullptr;
+  QTimer mHeartbeat;
+  std::map<std::string, QObject*, std::less<>> mControls;
+  std::map<int, QPointer<ChildWindow>> mWindows;
+  bool mEnding = false;
 };
 
 }  // namespace lum

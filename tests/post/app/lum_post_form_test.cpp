@@ -1,0 +1,209 @@
+#include "post/app/lum_post_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "platform/scripted_prompter.h"
+#include "post/login/login_records.h"
+#include "post/login/main_commands.h"
+#include "post/login/work_area.h"
+#include "tests/post/login/fake_host.h"
+#include "tests/support/records.h"
+
+namespace lum {
+namespace {
+
+namespace fs = std::filesystem;
+
+// LumPost's main window over a work area with one quarterly entity and
+// two journals, driven as a user would, on the offscreen platform.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    fs::create_directories(area());
+    test::writeText(dir / "prog" / "lum.ini", "Report=Account\r\n");
+    test::writeBytes(area() / "Entcoun.dat",
+                     test::Bytes().text("", 24).int16(1).text("", 24).int16(1));
+    test::writeBytes(area() / "Lcn-0001.dat", test::Bytes().text("Journals", 24).int16(2));
+    test::writeBytes(area() / "Jnl-0001.dat", test::Bytes()
+                                                  .text("Takings Book", 48)
+                                                  .text("I", 1)
+                                                  .int16(621)
+                                                  .text("", 8)
+                                                  .text("Payments Book", 48)
+                                                  .text("E", 1)
+                                                  .int16(621)
+                                                  .text("", 8));
+    test::writeBytes(area() / "Ent.dat", test::Bytes().text("Smith Plumbing", 32).zeros(274));
+    test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
+                                                  .text("Posting Mode 0 or 3", 36)
+                                                  .text("0", 16)
+                                                  .text("M-Monthly or Q-Quarterly", 36)
+                                                  .text("Q", 16));
+    session.login.groupNumber = 1;
+    session.setHost(form);
+  }
+
+  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
+
+  void logIn() {
+    ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+    form.show();
+    QApplication::processEvents();
+  }
+
+  // Controls of the main window itself (the child windows reuse some names).
+  template <class T>
+  T* find(const char* name) {
+    QObject* toolbar = form.findChild<QToolBar*>("Picture1");
+    T* child = toolbar->findChild<T*>(name);
+    if (child == nullptr) {
+      child = form.findChild<T*>(name);
+    }
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  QLineEdit* box(QWidget* window, int index) {
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>("InBox")) {
+      if (edit->property("index").toInt() == index) {
+        return edit;
+      }
+    }
+    return nullptr;
+  }
+
+  test::TempDir dir;
+  FileOps ops;
+  DosPath paths{ops, dir / "prog", dir / "floppy"};
+  ScriptedPrompter prompter;
+  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
+  test::FakeWaiter waiter{clock};
+  Session session{ops, paths, prompter, clock, waiter};
+  LumPostForm form{session};
+};
+
+TEST_F(MainWindowTest, CaptionToolbarAndMenusAreComplete) {
+  logIn();
+  EXPECT_EQ(form.windowTitle(), "Vazi Varur - V4");
+  const std::vector<std::pair<const char*, const char*>> commands = {
+      {"Command1", "E&xit"},         {"Command2", "Export"},     {"Command3", "Import"},
+      {"Command4", "Floppy Disk"},   {"Command5", "GST Report"}, {"Command6", "Trans to Ledgers"},
+      {"Command7", "Trial Balance"}, {"Command8", "Ledgers"},    {"Command9", "Storage"},
+      {"Command10", "Clear All"}};
+  for (const auto& [name, caption] : commands) {
+    EXPECT_EQ(find<QPushButton>(name)->text(), caption) << name;
+  }
+  EXPECT_EQ(find<QLabel>("Label1")->text(), "GST Period");
+  EXPECT_EQ(find<QLabel>("Label2")->text(), "Mode");
+  EXPECT_EQ(find<QLabel>("Label3")->text(), "Hard Disk");
+
+  QStringList top;
+  for (QAction* action : form.menuBar()->actions()) {
+    top << action->objectName() + "=" + action->text();
+  }
+  EXPECT_EQ(top.join(", ").toStdString(),
+            "Ext=E&xit, Utils=&Utilities, Budgt=&Budgets, Entiy=&Entity, Configer=&Configuration, "
+            "CloseYM=C&lose Year, DelPerM=Clea&r Sel Period, FinRepM=&Financial Reports, "
+            "InvM=&Billing, HelpM=&Help");
+  QStringList utilities;
+  for (QAction* action : find<QAction>("Utils")->menu()->actions()) {
+    utilities << action->objectName();
+  }
+  EXPECT_EQ(
+      utilities.join(" ").toStdString(),
+      "Cler ReSot ExtoFpy ImFlpy WFrmFlpy WFrmHard FontSel PeekM ClearRatio Restorlar Update4 "
+      "FixRowCollar ConvSinglelar");
+  EXPECT_EQ(find<QAction>("PeekM")->text(), "&Peek Other Operator's Accounts");
+  EXPECT_EQ(find<QAction>("StatsM")->text(), "&Statements");
+}
+
+TEST_F(MainWindowTest, PeriodsBannerAndRights) {
+  logIn();
+  auto* periods = find<QComboBox>("Combo1");
+  EXPECT_EQ(periods->count(), 5);
+  EXPECT_EQ(periods->currentText(), "Sep");
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "Smith Plumbing");
+  // No utilities program beside LumPost: no storage.
+  EXPECT_FALSE(find<QPushButton>("Command9")->isEnabled());
+  EXPECT_TRUE(find<QAction>("Entiy")->isEnabled());
+  EXPECT_FALSE(find<QAction>("Configer")->isEnabled());
+
+  periods->activated(3);
+  EXPECT_EQ(session.login.periodLetter, 'L');
+
+  test::writeText(dir / "prog" / "LumUtils", "");
+  session.login.operatorClass = 'Y';
+  applyOperatorRights(session);
+  EXPECT_FALSE(find<QPushButton>("Command2")->isEnabled());
+  EXPECT_FALSE(find<QPushButton>("Command9")->isEnabled());
+  EXPECT_FALSE(find<QAction>("Utils")->isEnabled());
+  session.login.operatorClass = 'A';
+  applyOperatorRights(session);
+  EXPECT_TRUE(find<QPushButton>("Command9")->isEnabled());
+  EXPECT_TRUE(find<QAction>("PeekM")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheJournalsListMovesWithTheKeysAndGrowsByATypedLine) {
+  logIn();
+  QMdiSubWindow* list = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->windowTitle(), "Journals List");
+  EXPECT_EQ(box(list, 0)->text(), "Takings Book");
+  EXPECT_EQ(box(list, 1)->text(), "Payments Book");
+  EXPECT_TRUE(box(list, 0)->hasFocus());
+
+  QTest::keyClick(box(list, 0), Qt::Key_Down);
+  EXPECT_TRUE(box(list, 1)->hasFocus());
+  QTest::keyClick(box(list, 1), Qt::Key_Down);
+  ASSERT_TRUE(box(list, 2)->hasFocus());  // the empty line after the last journal
+  QTest::keyClicks(box(list, 2), "Bank Journal");
+  QTest::keyClick(box(list, 2), Qt::Key_Return);
+
+  EXPECT_EQ(test::recordOf<CounterRecord>(area() / "Lcn-0001.dat", 1).value, 3);
+  EXPECT_EQ(box(list, 2)->text(), "Bank Journal");
+  EXPECT_TRUE(fs::exists(area() / "An030001.dat"));
+  EXPECT_EQ(fs::file_size(area() / "Ax030001.dat"), 800u);
+}
+
+TEST_F(MainWindowTest, TheEntitiesListOpensOverTheJournalsListAndEscReturns) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  find<QAction>("Entiy")->trigger();
+  QApplication::processEvents();
+  QMdiSubWindow* entities = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(entities, journals);
+  EXPECT_EQ(entities->windowTitle(), "Entities List");
+  EXPECT_FALSE(journals->isEnabled());
+  EXPECT_EQ(box(entities, 0)->text(), "Smith Plumbing");
+  EXPECT_FALSE(find<QAction>("Entiy")->isEnabled());
+
+  QTest::keyClick(box(entities, 0), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+  EXPECT_TRUE(journals->isEnabled());
+  EXPECT_TRUE(find<QAction>("Entiy")->isEnabled());
+}
+
+}  // namespace
+}  // namespace lum
+
+int main(int argc, char** argv) {
+  // Test discovery runs this program too, without the test environment.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
