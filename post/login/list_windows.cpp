@@ -68,7 +68,7 @@ class JournalsListHooks final : public ListHooks {
     const int record = lineCount() + 1;
     JournalHeaderRecord header;
     header.name = texts.at(0);
-    header.type = "E";
+    header.type.assign(1, 'E');  // GCC 12 warns falsely (-Wrestrict) on = "E" here
     mSession.file("Jnl").put(record, header);
     setCounterValue(mSession.file("counters"), static_cast<int>(EntityCounter::Journals), record);
 
@@ -83,9 +83,9 @@ class JournalsListHooks final : public ListHooks {
   // period letter, the journal and the entity). Only period letters count:
   // "A?" alone would also take the journal's An and Ax files.
   void removeStaleLines(const FileNaming& naming) {
-    const std::string suffix =
-        fmt::format("{:02}{:04}.dat", naming.journalNumber, naming.entityNumber);
-    for (const auto& file : mSession.paths().list(naming.dataDirectory + "\\??" + suffix)) {
+    const std::string pattern = fmt::format("{}\\??{:02}{:04}.dat", naming.dataDirectory,
+                                            naming.journalNumber, naming.entityNumber);
+    for (const auto& file : mSession.paths().list(pattern)) {
       const std::string name = toUpper(file.filename().string());
       const bool periodFile =
           std::string_view("DAG").find(name[0]) != std::string_view::npos &&
