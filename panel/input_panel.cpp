@@ -199,7 +199,10 @@ void InputPanel::scrollBarChanged(int value) {
     return;
   }
   const int units = std::clamp(value, 0, scrollMaximum());
-  const int offset = std::min(units * scrollStep() * mShape.kind, maxOffset());
+  scrollTo(std::min(units * scrollStep() * mShape.kind, maxOffset()));
+}
+
+void InputPanel::scrollTo(int offset) {
   if (offset == mOffset) {
     return;
   }
@@ -420,14 +423,7 @@ void InputPanel::page(int pages) {
     const int lastPage = std::max(0, mShape.kind * mLineCount - pageBoxes);
     offset = std::min(mOffset + pageBoxes, std::max(mOffset, lastPage));
   }
-  if (offset == mOffset) {
-    return;
-  }
-  if (!leaveBox(mFocused)) {
-    enterBox(mFocused);
-    return;
-  }
-  goTo({mFocused, offset});
+  scrollTo(offset);
 }
 
 void InputPanel::goTo(Place place) {

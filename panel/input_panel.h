@@ -165,6 +165,8 @@ class InputPanel {
   void moveBy(Direction direction);
   void moveHomeEnd(bool end, bool withinLine);
   void page(int pages);
+  // Shows the list from another offset, the focused box staying in its row.
+  void scrollTo(int offset);
   void goTo(Place place);
   Place step(Place from, Direction direction, bool mayScroll) const;
   Place firstEnabled(Place landing, Direction direction) const;

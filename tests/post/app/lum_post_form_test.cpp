@@ -18,6 +18,7 @@
 #include "post/login/main_commands.h"
 #include "post/login/work_area.h"
 #include "tests/post/login/fake_host.h"
+#include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 
 namespace lum {
@@ -30,26 +31,8 @@ namespace fs = std::filesystem;
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
-    fs::create_directories(area());
+    test::writeOneEntityWorkArea(area());
     test::writeText(dir / "prog" / "lum.ini", "Report=Account\r\n");
-    test::writeBytes(area() / "Entcoun.dat",
-                     test::Bytes().text("", 24).int16(1).text("", 24).int16(1));
-    test::writeBytes(area() / "Lcn-0001.dat", test::Bytes().text("Journals", 24).int16(2));
-    test::writeBytes(area() / "Jnl-0001.dat", test::Bytes()
-                                                  .text("Takings Book", 48)
-                                                  .text("I", 1)
-                                                  .int16(621)
-                                                  .text("", 8)
-                                                  .text("Payments Book", 48)
-                                                  .text("E", 1)
-                                                  .int16(621)
-                                                  .text("", 8));
-    test::writeBytes(area() / "Ent.dat", test::Bytes().text("Smith Plumbing", 32).zeros(274));
-    test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
-                                                  .text("Posting Mode 0 or 3", 36)
-                                                  .text("0", 16)
-                                                  .text("M-Monthly or Q-Quarterly", 36)
-                                                  .text("Q", 16));
     session.login.groupNumber = 1;
     session.setHost(form);
   }
@@ -133,7 +116,7 @@ TEST_F(MainWindowTest, PeriodsBannerAndRights) {
   auto* periods = find<QComboBox>("Combo1");
   EXPECT_EQ(periods->count(), 5);
   EXPECT_EQ(periods->currentText(), "Sep");
-  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "Smith Plumbing");
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "Smith Plumbing, Pty Ltd");
   // No utilities program beside LumPost: no storage.
   EXPECT_FALSE(find<QPushButton>("Command9")->isEnabled());
   EXPECT_TRUE(find<QAction>("Entiy")->isEnabled());
@@ -185,7 +168,7 @@ TEST_F(MainWindowTest, TheEntitiesListOpensOverTheJournalsListAndEscReturns) {
   ASSERT_NE(entities, journals);
   EXPECT_EQ(entities->windowTitle(), "Entities List");
   EXPECT_FALSE(journals->isEnabled());
-  EXPECT_EQ(box(entities, 0)->text(), "Smith Plumbing");
+  EXPECT_EQ(box(entities, 0)->text(), "Smith Plumbing, Pty Ltd");
   EXPECT_FALSE(find<QAction>("Entiy")->isEnabled());
 
   QTest::keyClick(box(entities, 0), Qt::Key_Escape);

@@ -9,6 +9,7 @@
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "tests/post/login/fake_host.h"
+#include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 
 namespace lum {
@@ -33,28 +34,7 @@ class WorkAreaTest : public ::testing::Test {
   fs::path prog() const { return dir / "prog"; }
   fs::path area(int op = 1) const { return prog() / "Ent-1" / ("Op-" + std::to_string(op)); }
 
-  void makeEntity(int op = 1) {
-    fs::create_directories(area(op));
-    test::writeBytes(area(op) / "Entcoun.dat",
-                     test::Bytes().text("", 24).int16(1).text("", 24).int16(1));
-    test::writeBytes(area(op) / "Lcn-0001.dat", test::Bytes().text("Journals", 24).int16(2));
-    test::writeBytes(area(op) / "Jnl-0001.dat", test::Bytes()
-                                                    .text("Takings Book", 48)
-                                                    .text("I", 1)
-                                                    .int16(621)
-                                                    .text("", 8)
-                                                    .text("Payments Book", 48)
-                                                    .text("E", 1)
-                                                    .int16(621)
-                                                    .text("", 8));
-    test::writeBytes(area(op) / "Ent.dat",
-                     test::Bytes().text("Smith Plumbing", 32).text("Pty Ltd", 32).zeros(242));
-    test::writeBytes(area(op) / "Ini-0001.dat", test::Bytes()
-                                                    .text("Posting Mode 0 or 3", 36)
-                                                    .text("0", 16)
-                                                    .text("M-Monthly or Q-Quarterly", 36)
-                                                    .text("Q", 16));
-  }
+  void makeEntity(int op = 1) { test::writeOneEntityWorkArea(area(op)); }
 
   test::TempDir dir;
   FileOps ops;
