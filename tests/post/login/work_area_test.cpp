@@ -160,6 +160,22 @@ TEST_F(WorkAreaTest, DetailsDisableTheListAndEscReturnsToIt) {
   EXPECT_TRUE(host.commands.at("Combo1"));
 }
 
+TEST_F(WorkAreaTest, F3ActsEverywhereTheOtherFunctionKeysOnlyOnTheJournalGrid) {
+  makeEntity();
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  std::vector<std::string> acted;
+  session.functionKeyActions = {[&] { acted.push_back("F2"); }, [&] { acted.push_back("F3"); },
+                                [&] { acted.push_back("F4"); }, [&] { acted.push_back("F5"); }};
+  InputPanel& journals = *session.panel(kJournalsList);
+  for (const PanelKey key : {PanelKey::F2, PanelKey::F3, PanelKey::F4, PanelKey::F5}) {
+    journals.keyDown(key, false);
+  }
+  EXPECT_EQ(acted, std::vector<std::string>{"F3"});
+  session.currentWindow = kJournalGrid;
+  functionKey(session, PanelKey::F5);
+  EXPECT_EQ(acted, (std::vector<std::string>{"F3", "F5"}));
+}
+
 TEST_F(WorkAreaTest, WorkingFromFloppySwapsEntityAndConfiguration) {
   makeEntity();
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
