@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "post/app/child_window.h"
-#include "post/app/list_window.h"
+#include "post/app/panel_window.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
@@ -223,9 +223,9 @@ QWidget* LumPostForm::buildBanner() {
 }
 
 QWidget* LumPostForm::makeContent(int index) {
-  if (index == kJournalsList || index == kEntitiesList) {
-    return new ListWindow(mSession, index,
-                          [this](const std::function<void()>& command) { run(command); });
+  if (mSession.panel(index) != nullptr) {
+    return new PanelWindow(mSession, index,
+                           [this](const std::function<void()>& command) { run(command); });
   }
   return shellContent(index);
 }
@@ -285,7 +285,7 @@ void LumPostForm::focusWindow(int index) {
     return;
   }
   mMdiArea->setActiveSubWindow(it->second);
-  if (auto* list = qobject_cast<ListWindow*>(it->second->widget())) {
+  if (auto* list = qobject_cast<PanelWindow*>(it->second->widget())) {
     list->focusCurrentBox();
   } else {
     it->second->widget()->setFocus();

@@ -15,6 +15,7 @@ namespace lum {
 namespace {
 
 constexpr int kNewJournalColumns = 100;
+constexpr std::size_t kBannerWidth = 64;
 constexpr const char* kPeriodLetters = "ABCDEFGHIJKLMO";
 
 int counterValue(RecordFile& file, int record) {
@@ -122,7 +123,7 @@ class EntitiesListHooks final : public ListHooks {
 
   std::vector<std::string> fillListLine(int record) override {
     const auto entity = mSession.file("Ent").get<EntityRecord>(record);
-    return {entityBannerText(entity.name, entity.secondNameLine)};
+    return {entityBannerText(entity.name, entity.secondNameLine).substr(0, kBannerWidth)};
   }
 
   // Entity names change through their details window only.

@@ -11,6 +11,7 @@
 #include "platform/dos_path.h"
 #include "platform/file_ops.h"
 #include "platform/prompter.h"
+#include "post/login/entity_choices.h"
 #include "post/login/file_registry.h"
 #include "post/login/login_values.h"
 #include "post/login/window_host.h"
@@ -56,6 +57,10 @@ class Session {
   PanelShared panelShared;
   // What F2 to F5 do; each acts only where its window allows (see functionKey).
   std::array<std::function<void()>, 4> functionKeyActions;
+  // What the entity details window shows in its option buttons and check box.
+  EntityChoices entityChoices;
+  // The entity the configuration list left to show another one's set-up.
+  int entityBeforeConfiguration = 0;
   // The first input column of the journal grid: 4, or 6 in posting mode 3.
   int firstAnalysisColumn = 4;
 

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "post/login/detail_windows.h"
 #include "post/login/list_windows.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
@@ -58,6 +59,7 @@ void openWindow(Session& session, int index) {
 void showWindow(Session& session) {
   const int window = session.currentWindow;
   prepareListWindow(session, window);
+  prepareDetailWindow(session, window);
   if (const auto& prepare = session.windowActions(window).prepare) {
     prepare();
   }
@@ -76,6 +78,7 @@ void showWindow(Session& session) {
 void closeWindow(Session& session) {
   const int window = session.currentWindow;
   releaseFiles(session, window);
+  releaseDetailWindow(session, window);
   if (const auto& release = session.windowActions(window).release) {
     release();
   }

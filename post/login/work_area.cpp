@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "post/login/command_line.h"
+#include "post/login/detail_windows.h"
 #include "post/login/list_windows.h"
 #include "post/login/login_files.h"
 #include "post/login/login_records.h"
@@ -155,6 +156,7 @@ void loadLogin(Session& session) {
   readGstDate(session);
   validateWindowPositions(session);
   installListWindows(session);
+  installDetailWindows(session);
   session.firstAnalysisColumn = login.setup.postingMode == 3 ? 6 : 4;
   rebuildGstPeriods(session);
 }

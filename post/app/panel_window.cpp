@@ -1,0 +1,154 @@
+#include "post/app/panel_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "panel/input_panel_widget.h"
+#include "post/login/detail_windows.h"
+#include "post/login/list_windows.h"
+#include "post/login/session.h"
+#include "post/login/window_dispatch.h"
+
+namespace lum {
+namespace {
+
+// Two option buttons in a frame, bound to one of the entity's choices.
+QGroupBox* choiceFrame(QWidget* parent, const char* title, const char* offName,
+                       const char* offCaption, const char* onName, const char* onCaption,
+                       bool& choice) {
+  auto* frame = new QGroupBox(title, parent);
+  auto* layout = new QVBoxLayout(frame);
+  auto* off = new QRadioButton(offCaption, frame);
+  off->setObjectName(offName);
+  auto* on = new QRadioButton(onCaption, frame);
+  on->setObjectName(onName);
+  layout->addWidget(off);
+  layout->addWidget(on);
+  (choice ? on : off)->setChecked(true);
+  QObject::connect(on, &QRadioButton::toggled, frame,
+                   [&choice](bool checked) { choice = checked; });
+  return frame;
+}
+
+}  // namespace
+
+PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* parent)
+    : QWidget(parent),
+      mSession(session),
+      mIndex(index),
+      mRun(std::move(run)),
+      mPanel(new InputPanelWidget(*session.panel(index), this)),
+      mButtons(new QWidget(this)) {
+  auto* layout = new QVBoxLayout(this);
+  auto* body = new QHBoxLayout;
+  body->addWidget(mPanel, 1);
+  if (index == kEntityDetails) {
+    body->addWidget(buildEntityChoices());
+  }
+  layout->addLayout(body);
+  if (index == kJournalDetails) {
+    layout->addWidget(buildTransferChoices());
+  }
+  new QHBoxLayout(mButtons);
+  mButtons->layout()->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(mButtons);
+
+  const auto back = [this] { closeWindow(mSession); };
+  const auto accept = [this] { acceptAndClose(mSession); };
+  switch (index) {
+    case kJournalsList:
+    case kEntitiesList:
+      addButton("Command1", "Esc", back);
+      addButton("Command2", index == kJournalsList ? "&Open Journal" : "Select",
+                [this] { openSelectedLine(mSession, mIndex); });
+      addButton("Command3", "&Details", [this] { openLineDetails(mSession, mIndex); });
+      // A double click on a line opens it, as the second button does.
+      for (QLineEdit* box : mPanel->findChildren<QLineEdit*>("InBox")) {
+        box->installEventFilter(this);
+      }
+      break;
+    case kJournalDetails:
+      addButton("Command1", "OK", accept);
+      addButton("Command2", "Esc", back);
+      addButton("Command3", "Account Dets", [this] {
+        mSession.backLinks[kAccountList] = kJournalDetails;
+        openWindow(mSession, kAccountList);
+      });
+      addButton("Command4", "Transfer Account Names", {});
+      break;
+    case kEntityDetails:
+      addButton("Command1", "&OK", accept);
+      addButton("Command2", "Esc", back);
+      break;
+    case kAccountList:
+      addButton("Command1", "&Ok", back);
+      break;
+    default:
+      addButton("Command1", "Esc", back);
+      break;
+  }
+}
+
+void PanelWindow::addButton(const char* name, const char* caption, std::function<void()> action) {
+  auto* button = new QPushButton(caption, mButtons);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  mButtons->layout()->addWidget(button);
+  if (action) {
+    connect(button, &QPushButton::clicked, this, [this, action] { mRun(action); });
+  }
+}
+
+QWidget* PanelWindow::buildEntityChoices() {
+  auto* choices = new QWidget(this);
+  auto* layout = new QVBoxLayout(choices);
+  EntityChoices& chosen = mSession.entityChoices;
+  layout->addWidget(choiceFrame(choices, "Set Up Type", "Option1", "Small Cash Business", "Option2",
+                                "Other Businesses", chosen.otherBusiness));
+  layout->addWidget(choiceFrame(choices, "GST Period", "Option3", "Monthly", "Option4", "Quarterly",
+                                chosen.quarterly));
+  layout->addWidget(
+      choiceFrame(choices, "GST Type", "Option5", "Cash", "Option6", "Accruals", chosen.accruals));
+  auto* invoicing = new QCheckBox("Setup Invoicing", choices);
+  invoicing->setObjectName("Check1");
+  invoicing->setChecked(chosen.invoicing);
+  connect(invoicing, &QCheckBox::toggled, this,
+          [&chosen](bool checked) { chosen.invoicing = checked; });
+  layout->addWidget(invoicing);
+  layout->addStretch();
+  return choices;
+}
+
+// The templates "Transfer Account Names" copies from.
+QWidget* PanelWindow::buildTransferChoices() {
+  auto* frame = new QGroupBox(this);
+  auto* layout = new QHBoxLayout(frame);
+  int option = 1;
+  for (const char* caption : {"Bank Journal", "Petty Cash", "Takings Book", "Cash Payments Book"}) {
+    auto* button = new QRadioButton(caption, frame);
+    button->setObjectName(QString("Option%1").arg(option++));
+    layout->addWidget(button);
+  }
+  return frame;
+}
+
+bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    mRun([this] { openSelectedLine(mSession, mIndex); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void PanelWindow::focusCurrentBox() {
+  mPanel->focusCurrentBox();
+}
+
+}  // namespace lum

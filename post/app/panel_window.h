@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QRadioButton;
+
+namespace lum {
+
+class InputPanelWidget;
+class Session;
+
+// A window whose body is an input panel: the journals and entities lists,
+// the journal and entity details, the account list and the configuration
+// list, each with its own buttons (and, for the entity details, the set-up
+// choices).
+class PanelWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  using Runner = std::function<void(const std::function<void()>&)>;
+
+  PanelWindow(Session& session, int index, Runner run, QWidget* parent = nullptr);
+
+  void focusCurrentBox();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void addButton(const char* name, const char* caption, std::function<void()> action);
+  QWidget* buildEntityChoices();
+  QWidget* buildTransferChoices();
+
+  Session& mSession;
+  int mIndex;
+  Runner mRun;
+  InputPanelWidget* mPanel;
+  QWidget* mButtons;
+};
+
+}  // namespace lum

@@ -1,0 +1,214 @@
+#include "post/login/entity_setup.h"
+
+#include <fmt/core.h>
+
+#include <vector>
+
+#include "platform/text.h"
+#include "post/login/journal_records.h"
+#include "post/login/list_windows.h"
+#include "post/login/login_records.h"
+
+namespace lum {
+namespace {
+
+constexpr int kAnalysisColumns = 100;
+constexpr std::size_t kBudgetRecordSize = 416;
+
+struct StandardJournal {
+  const char* name;
+  const char* type;
+  std::int16_t contra;
+  const char* analysisTemplate;
+};
+
+// The first analysis account of a journal when invoices are kept.
+struct PresetAccount {
+  const char* name;
+  const char* gstCode;
+  const char* accountType;
+  std::int16_t ledgersAccount;
+};
+
+constexpr PresetAccount kDebtorsCash{"Debtors", "Y", "S", 638};
+constexpr PresetAccount kDebtorsAccruals{"Debtors", "N", "A", 628};
+constexpr PresetAccount kSalesCash{"Sales", "N", "A", 201};
+constexpr PresetAccount kSalesAccruals{"Sales", "Y", "S", 201};
+
+std::vector<StandardJournal> standardJournals(int postingMode, bool invoicing) {
+  std::vector<StandardJournal> journals;
+  if (postingMode == 3) {
+    journals = {{"Bank Journal", "C", 622, kBankTemplate},
+                {"Petty Cash", "E", 621, kPettyCashTemplate}};
+  } else {
+    journals = {{invoicing ? "Receipts Book" : "Takings Book", "I", 621, kTakingsTemplate},
+                {"Payments Book", "E", 621, kPaymentsTemplate}};
+  }
+  if (invoicing) {
+    journals.push_back({"Invoices Book", "I", 628, kTakingsTemplate});
+  }
+  return journals;
+}
+
+SetupRecord setupRecord(RecordFile& ini, int record) {
+  return ini.get<SetupRecord>(record);
+}
+
+void writeSetupValue(RecordFile& ini, int record, const std::string& value) {
+  SetupRecord setup = setupRecord(ini, record);
+  setup.prompt = setupPrompts()[static_cast<std::size_t>(record - 1)];
+  setup.value = value;
+  ini.put(record, setup);
+}
+
+// A template missing from the program directory comes back from its .bak copy.
+bool restoreTemplate(Session& session, const std::string& name) {
+  if (session.registry().exists(name)) {
+    return true;
+  }
+  const std::string backup = name.substr(0, name.size() - 4) + ".bak";
+  if (!session.registry().exists(backup)) {
+    return false;
+  }
+  session.ops().copy(session.paths().resolve(backup), session.paths().resolve(name));
+  return true;
+}
+
+std::filesystem::path journalFile(Session& session, const char* logicalName, int journal) {
+  FileNaming naming = session.naming();
+  naming.journalNumber = journal;
+  return session.registry().path(*findRegistryEntry(logicalName), naming);
+}
+
+void presetFirstAccount(Session& session, int journal, const PresetAccount& preset) {
+  RecordFile accounts(session.ops(), journalFile(session, "An", journal),
+                      AnalysisAccountRecord::kSize);
+  auto account = accounts.get<AnalysisAccountRecord>(1);
+  account.name = preset.name;
+  account.gstCode = preset.gstCode;
+  account.accountType = preset.accountType;
+  account.ledgersAccount = preset.ledgersAccount;
+  accounts.put(1, account);
+  accounts.close();
+}
+
+void writeCounters(Session& session, int journals) {
+  RecordFile* counters = session.open("counters");
+  const std::vector<std::pair<const char*, int>> values = {
+      {"Journals", journals}, {"Version", 3},  {"Invoices", 0},
+      {"Invoice Details", 0}, {"Products", 0}, {"Customers", 0}};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    counters->put(static_cast<int>(i) + 1,
+                  CounterRecord{values[i].first, static_cast<std::int16_t>(values[i].second)});
+  }
+}
+
+}  // namespace
+
+const std::array<const char*, kSetupRecords>& setupPrompts() {
+  static constexpr std::array<const char*, kSetupRecords> prompts = {"Posting Mode 0 or 3",
+                                                                     "M-Monthly or Q-Quarterly",
+                                                                     "A-Accountant C-Client Type",
+                                                                     "GSTRate",
+                                                                     "PAYG Rate",
+                                                                     "Mixed Bus Exempt Sales Ratio",
+                                                                     "Mixed Bus Exempt Purch Ratio",
+                                                                     "Setup Invoicing Y/N",
+                                                                     "GST Type C-Cash A-Accruals"};
+  return prompts;
+}
+
+void writeEntityChoices(Session& session, const EntityChoices& choices) {
+  RecordFile* ini = session.open("Ini");
+  writeSetupValue(*ini, kPostingModeRecord, choices.otherBusiness ? "3" : "0");
+  writeSetupValue(*ini, kPeriodKindRecord, choices.quarterly ? "Q" : "M");
+  writeSetupValue(*ini, kInvoicingRecord, choices.invoicing ? "Y" : "N");
+  writeSetupValue(*ini, kGstTypeRecord, choices.accruals ? "A" : "C");
+  session.registry().close("Ini");
+}
+
+EntityChoices readEntityChoices(Session& session) {
+  RecordFile* ini = session.open("Ini");
+  const auto letter = [&](int record) { return toUpper(trim(setupRecord(*ini, record).value)); };
+  EntityChoices choices;
+  choices.otherBusiness =
+      static_cast<int>(leadingNumber(setupRecord(*ini, kPostingModeRecord).value)) == 3;
+  choices.quarterly = letter(kPeriodKindRecord) == "Q";
+  choices.invoicing = letter(kInvoicingRecord) == "Y";
+  choices.accruals = letter(kGstTypeRecord) == "A";
+  session.registry().close("Ini");
+  return choices;
+}
+
+void createEntitySetUp(Session& session, bool noEntityCurrent) {
+  RecordFile* ini = session.open("Ini");
+  const std::vector<std::pair<int, const char*>> defaults = {{kClientTypeRecord, "C"},
+                                                             {kGstRateRecord, ".1"},
+                                                             {kPaygRateRecord, "0"},
+                                                             {kExemptSalesRecord, "0"},
+                                                             {kExemptPurchasesRecord, "0"}};
+  for (int record = 1; record <= kSetupRecords; ++record) {
+    writeSetupValue(*ini, record, setupRecord(*ini, record).value);
+  }
+  for (const auto& [record, value] : defaults) {
+    writeSetupValue(*ini, record, value);
+  }
+  const int postingMode =
+      static_cast<int>(leadingNumber(trimLeft(setupRecord(*ini, kPostingModeRecord).value)));
+  const bool invoicing = toUpper(trim(setupRecord(*ini, kInvoicingRecord).value)) == "Y";
+  const bool accruals = toUpper(trim(setupRecord(*ini, kGstTypeRecord).value)) == "A";
+  session.registry().close("Ini");
+
+  const auto journals = standardJournals(postingMode, invoicing);
+  RecordFile* jnl = session.open("Jnl");
+  for (std::size_t i = 0; i < journals.size(); ++i) {
+    JournalHeaderRecord header;
+    header.name = journals[i].name;
+    header.type = journals[i].type;
+    header.contraAccount = journals[i].contra;
+    jnl->put(static_cast<int>(i) + 1, header);
+  }
+
+  std::vector<std::string> missing;
+  for (std::size_t i = 0; i < journals.size(); ++i) {
+    const std::string name = journals[i].analysisTemplate;
+    if (!restoreTemplate(session, name)) {
+      missing.push_back(name);
+      continue;
+    }
+    session.ops().copy(session.paths().resolve(name),
+                       journalFile(session, "An", static_cast<int>(i) + 1));
+  }
+  for (const std::string& name : missing) {
+    session.prompter().message(
+        fmt::format("The analysis template {} cannot be found, nor its .bak copy. The journals "
+                    "that use it start without analysis accounts.",
+                    name),
+        Icon::Exclamation);
+  }
+
+  if (invoicing) {
+    const PresetAccount& debtors = accruals ? kDebtorsAccruals : kDebtorsCash;
+    presetFirstAccount(session, 1, debtors);
+    if (postingMode == 3) {
+      presetFirstAccount(session, 2, debtors);
+    }
+    presetFirstAccount(session, 3, accruals ? kSalesAccruals : kSalesCash);
+  }
+
+  writeCounters(session, static_cast<int>(journals.size()));
+  RecordFile* budget = session.open("Butce");
+  budget->write(1, std::vector<std::byte>(kBudgetRecordSize));
+
+  RecordFile extras(session.ops(), journalFile(session, "Ax", 1), AnalysisExtraRecord::kSize);
+  for (int column = 1; column <= kAnalysisColumns; ++column) {
+    extras.put(column, AnalysisExtraRecord{});
+  }
+  extras.close();
+
+  if (noEntityCurrent) {
+    selectEntity(session);
+  }
+}
+
+}  // namespace lum

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "post/login/entity_choices.h"
+#include "post/login/session.h"
+
+namespace lum {
+
+// The set-up records of an entity, 1 to 9, by their prompts.
+enum SetupRecordNumber : int {
+  kPostingModeRecord = 1,
+  kPeriodKindRecord = 2,
+  kClientTypeRecord = 3,
+  kGstRateRecord = 4,
+  kPaygRateRecord = 5,
+  kExemptSalesRecord = 6,
+  kExemptPurchasesRecord = 7,
+  kInvoicingRecord = 8,
+  kGstTypeRecord = 9,
+};
+inline constexpr int kSetupRecords = 9;
+const std::array<const char*, kSetupRecords>& setupPrompts();
+
+// The analysis templates in the program directory, by what they hold.
+inline constexpr const char* kTakingsTemplate = "Anstak.dat";
+inline constexpr const char* kPaymentsTemplate = "Anspay.dat";
+inline constexpr const char* kBankTemplate = "Anljnl.dat";
+inline constexpr const char* kPettyCashTemplate = "Anlpch.dat";
+
+// Builds the standard journals, analysis columns, counters and budget of
+// the current entity from its set-up records. When the work area had no
+// current entity before, this one becomes the current entity.
+void createEntitySetUp(Session& session, bool noEntityCurrent);
+
+// Writes the four choices into the current entity's set-up records.
+void writeEntityChoices(Session& session, const EntityChoices& choices);
+EntityChoices readEntityChoices(Session& session);
+
+}  // namespace lum
