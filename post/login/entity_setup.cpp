@@ -80,6 +80,25 @@ std::filesystem::path journalFile(Session& session, const char* logicalName, int
   return session.registry().path(*findRegistryEntry(logicalName), naming);
 }
 
+// The BAS labels of a template's accounts ("Axstak.dat" beside "Anstak.dat"),
+// laid over the journal's analysis extras; a template without them leaves
+// the extras as they are.
+void copyBasLabels(Session& session, const std::string& accountsTemplate, int journal) {
+  const std::string labels = "Ax" + accountsTemplate.substr(2);
+  if (!restoreTemplate(session, labels)) {
+    return;
+  }
+  const auto bytes = session.ops().readFile(session.paths().resolve(labels));
+  RecordFile extras(session.ops(), journalFile(session, "Ax", journal), AnalysisExtraRecord::kSize);
+  const std::size_t records = bytes.size() / AnalysisExtraRecord::kSize;
+  for (std::size_t n = 0; n < records; ++n) {
+    extras.write(
+        static_cast<std::int64_t>(n) + 1,
+        std::span(bytes).subspan(n * AnalysisExtraRecord::kSize, AnalysisExtraRecord::kSize));
+  }
+  extras.close();
+}
+
 void presetFirstAccount(Session& session, int journal, const PresetAccount& preset) {
   RecordFile accounts(session.ops(), journalFile(session, "An", journal),
                       AnalysisAccountRecord::kSize);
@@ -90,6 +109,10 @@ void presetFirstAccount(Session& session, int journal, const PresetAccount& pres
   account.ledgersAccount = preset.ledgersAccount;
   accounts.put(1, account);
   accounts.close();
+  // The preset account feeds no BAS label of the template's first account.
+  RecordFile extras(session.ops(), journalFile(session, "Ax", journal), AnalysisExtraRecord::kSize);
+  extras.put(1, AnalysisExtraRecord{});
+  extras.close();
 }
 
 void writeCounters(Session& session, int journals) {
@@ -187,15 +210,6 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
         Icon::Exclamation);
   }
 
-  if (invoicing) {
-    const PresetAccount& debtors = accruals ? kDebtorsAccruals : kDebtorsCash;
-    presetFirstAccount(session, 1, debtors);
-    if (postingMode == 3) {
-      presetFirstAccount(session, 2, debtors);
-    }
-    presetFirstAccount(session, 3, accruals ? kSalesAccruals : kSalesCash);
-  }
-
   writeCounters(session, static_cast<int>(journals.size()));
   RecordFile* budget = session.open("Butce");
   budget->write(1, std::vector<std::byte>(kBudgetRecordSize));
@@ -205,6 +219,17 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
     extras.put(column, AnalysisExtraRecord{});
   }
   extras.close();
+  for (std::size_t i = 0; i < journals.size(); ++i) {
+    copyBasLabels(session, journals[i].analysisTemplate, static_cast<int>(i) + 1);
+  }
+  if (invoicing) {
+    const PresetAccount& debtors = accruals ? kDebtorsAccruals : kDebtorsCash;
+    presetFirstAccount(session, 1, debtors);
+    if (postingMode == 3) {
+      presetFirstAccount(session, 2, debtors);
+    }
+    presetFirstAccount(session, 3, accruals ? kSalesAccruals : kSalesCash);
+  }
 
   if (noEntityCurrent) {
     selectEntity(session);
