@@ -177,59 +177,22 @@ void acceptJournalDetails(Session& session) {
   }
 }
 
-// Opens the log-in file set of another entity (or the current one again).
-void readEntitySettings(Session& session, int entity) {
-  session.login.entityNumber = entity;
-  openLoginFileSet(session.registry(), session.naming(), session.login);
-}
-
 bool acceptEntityDetails(Session& session) {
-  InputPanel& panel = *session.panel(kEntityDetails);
-  if (trim(panel.boxText(0)).empty()) {
-    return false;
+  const InputPanel& panel = *session.panel(kEntityDetails);
+  EntityTexts texts;
+  for (std::size_t box = 0; box < texts.size(); ++box) {
+    texts[box] = panel.boxText(static_cast<int>(box));
   }
   const int entity = session.currentLine(kEntitiesList) + 1;
-  RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
-  auto record = ent.get<EntityRecord>(entity);
-  std::array<std::string*, 13> fields = {&record.name,
-                                         &record.secondNameLine,
-                                         &record.addressLine1,
-                                         &record.addressLine2,
-                                         &record.postcode,
-                                         &record.contact,
-                                         &record.telephoneAreaCode,
-                                         &record.telephoneNumber,
-                                         &record.faxAreaCode,
-                                         &record.faxNumber,
-                                         &record.mobileAreaCode,
-                                         &record.mobileNumber,
-                                         &record.abn};
-  for (std::size_t box = 0; box < fields.size(); ++box) {
-    *fields[box] = panel.boxText(static_cast<int>(box));
+  if (!storeEntityDetails(session, entity, texts, session.entityChoices)) {
+    return false;
   }
-  ent.put(entity, record);
-  if (session.login.firstTimeFlag != 'X') {
-    if (InputPanel* entities = session.panel(kEntitiesList)) {
-      entities->redraw();
-    }
-  }
-
-  const int previous = session.login.entityNumber;
-  readEntitySettings(session, entity);
-  writeEntityChoices(session, session.entityChoices);
-  const int journals =
-      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
-  if (journals != 0) {
-    session.prompter().message(
-        "Please not that this action will not re set the client.  To recreate the journals, you "
-        "need to clear all and set the client as new.");
-  } else {
-    createEntitySetUp(session, previous == 0);
-  }
-  readEntitySettings(session, previous == 0 ? entity : previous);
   // The first entity's set-up ends with the program; the next start opens it.
   if (session.login.firstTimeFlag != 'X') {
     session.login.firstTimeFlag = 'C';
+    if (InputPanel* entities = session.panel(kEntitiesList)) {
+      entities->redraw();
+    }
   }
   return true;
 }
@@ -274,7 +237,8 @@ void prepareDetailWindow(Session& session, int window) {
 void releaseDetailWindow(Session& session, int window) {
   if (window == kConfiguration) {
     session.registry().close("Ini");
-    readEntitySettings(session, session.entityBeforeConfiguration);
+    session.login.entityNumber = session.entityBeforeConfiguration;
+    openLoginFileSet(session.registry(), session.naming(), session.login);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "post/login/journal_records.h"
 #include "post/login/list_windows.h"
+#include "post/login/login_files.h"
 #include "post/login/login_records.h"
 
 namespace lum {
@@ -232,8 +233,55 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
   }
 
   if (noEntityCurrent) {
-    selectEntity(session);
+    selectEntity(session, session.login.entityNumber);
   }
+}
+
+}  // namespace lum
+
+namespace lum {
+namespace {
+
+// Opens the log-in file set of another entity (or the current one again).
+void readEntitySettings(Session& session, int entity) {
+  session.login.entityNumber = entity;
+  openLoginFileSet(session.registry(), session.naming(), session.login);
+}
+
+}  // namespace
+
+bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
+                        const EntityChoices& choices) {
+  if (trim(texts[0]).empty()) {
+    return false;
+  }
+  RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
+  auto record = ent.get<EntityRecord>(entity);
+  const std::array<std::string*, 13> fields = {
+      &record.name,         &record.secondNameLine,    &record.addressLine1,
+      &record.addressLine2, &record.postcode,          &record.contact,
+      &record.telephoneAreaCode, &record.telephoneNumber, &record.faxAreaCode,
+      &record.faxNumber,    &record.mobileAreaCode,    &record.mobileNumber,
+      &record.abn};
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    *fields[i] = texts[i];
+  }
+  ent.put(entity, record);
+
+  const int previous = session.login.entityNumber;
+  readEntitySettings(session, entity);
+  writeEntityChoices(session, choices);
+  const int journals =
+      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
+  if (journals != 0) {
+    session.prompter().message(
+        "Please not that this action will not re set the client.  To recreate the journals, you "
+        "need to clear all and set the client as new.");
+  } else {
+    createEntitySetUp(session, previous == 0);
+  }
+  readEntitySettings(session, previous == 0 ? session.login.entityNumber : previous);
+  return true;
 }
 
 }  // namespace lum

@@ -34,6 +34,15 @@ inline constexpr const char* kPettyCashTemplate = "Anlpch.dat";
 // current entity before, this one becomes the current entity.
 void createEntitySetUp(Session& session, bool noEntityCurrent);
 
+// The thirteen texts of the entity details, in the order of the entity record.
+using EntityTexts = std::array<std::string, 13>;
+
+// Stores an entity's details and set-up choices, and sets up its journals
+// when it has none (the OK of the entity details window). False when the
+// name is blank: nothing is stored.
+bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
+                        const EntityChoices& choices);
+
 // Writes the four choices into the current entity's set-up records.
 void writeEntityChoices(Session& session, const EntityChoices& choices);
 EntityChoices readEntityChoices(Session& session);

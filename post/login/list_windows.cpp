@@ -130,12 +130,7 @@ class EntitiesListHooks final : public ListHooks {
   void storeListLine(int, const std::vector<std::string>&) override {}
 
   void addListLine(const std::vector<std::string>& texts) override {
-    const int record = lineCount() + 1;
-    EntityRecord entity;
-    entity.name = texts.at(0);
-    mSession.file("Ent").put(record, entity);
-    setCounterValue(mSession.file("EntCoun"), static_cast<int>(WorkAreaCounter::EntityCount),
-                    record);
+    addEntity(mSession, texts.at(0));
   }
 };
 
@@ -182,7 +177,7 @@ void openSelectedLine(Session& session, int window) {
     session.backLinks[kJournalGrid] = kJournalsList;
     openWindow(session, kJournalGrid);
   } else if (window == kEntitiesList) {
-    selectEntity(session);
+    selectEntity(session, session.currentLine(kEntitiesList) + 1);
   }
 }
 
@@ -200,10 +195,9 @@ void openLineDetails(Session& session, int window) {
   openWindow(session, window == kJournalsList ? kJournalDetails : kEntityDetails);
 }
 
-void selectEntity(Session& session) {
-  const int entity = session.currentLine(kEntitiesList) + 1;
-  RecordFile& entCoun =
-      session.registry().isOpen("EntCoun") ? session.file("EntCoun") : *session.open("EntCoun");
+void selectEntity(Session& session, int entity) {
+  RecordFile& entCoun = session.registry().isOpen("EntCoun") ? session.file("EntCoun")
+                                                              : *session.open("EntCoun");
   if (entity > counterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount))) {
     return;  // the empty line after the last entity
   }
@@ -213,6 +207,18 @@ void selectEntity(Session& session) {
   if (InputPanel* panel = session.panel(kEntitiesList)) {
     panel->redraw();
   }
+}
+
+int addEntity(Session& session, const std::string& name) {
+  RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
+  RecordFile& entCoun = session.registry().isOpen("EntCoun") ? session.file("EntCoun")
+                                                              : *session.open("EntCoun");
+  const int record = counterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount)) + 1;
+  EntityRecord entity;
+  entity.name = name;
+  ent.put(record, entity);
+  setCounterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount), record);
+  return record;
 }
 
 }  // namespace lum

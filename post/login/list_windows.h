@@ -20,7 +20,11 @@ void openSelectedLine(Session& session, int window);
 // "&Details": the details of the selected journal or entity.
 void openLineDetails(Session& session, int window);
 
-// Makes the selected entity of the entities list the current one.
-void selectEntity(Session& session);
+// Makes an entity the current one of the work area (the entities list
+// passes its selected line).
+void selectEntity(Session& session, int entity);
+
+// A new entity record after the last, with only its name; returns its number.
+int addEntity(Session& session, const std::string& name);
 
 }  // namespace lum

@@ -99,7 +99,7 @@ AreaOutcome startFirstEntity(Session& session) {
 
 }  // namespace
 
-AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
   FileOps& ops = session.ops();
   const LoginValues& login = session.login;
   const std::string area = areaName(login.groupNumber, operatorNumber);
@@ -112,7 +112,7 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
     if (mode == AreaMode::Peek) {
       session.prompter().message(
           fmt::format("Operator Number {} does not have any cash books data", operatorNumber));
-      return AreaOutcome::Refused;
+      return false;
     }
     ops.makeDirectory(areaFolder);
     const auto templateIni = session.paths().resolve("lum.ini");
@@ -124,7 +124,7 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
   if (!session.lock().acquire(areaFolder)) {
     session.prompter().message(
         "The selected work area is currently being used.  Only one person can log in.");
-    return AreaOutcome::Refused;
+    return false;
   }
 
   session.registry().closeAll();
@@ -134,7 +134,13 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
   session.login.workAreaOperator = operatorNumber;
   session.login.entityNumber = readWorkAreaCounter(session, WorkAreaCounter::CurrentEntity);
   loadLogin(session);
+  return true;
+}
 
+AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
+  if (!takeWorkArea(session, operatorNumber, mode)) {
+    return AreaOutcome::Refused;
+  }
   if (session.login.entityNumber == 0) {
     return startFirstEntity(session);
   }

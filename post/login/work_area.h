@@ -17,6 +17,11 @@ enum class AreaOutcome {
 // work area without entities into describing the first one.
 AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
 
+// The first half of openWorkArea, without windows: creates the area on
+// first use (start-up only), takes its lock and loads the log-in. False,
+// after telling the user, when the area is missing (peek) or taken.
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode);
+
 // Opens the log-in file set and reads the log-in values, fonts, GST date and
 // window positions of the current entity.
 void loadLogin(Session& session);

@@ -11,6 +11,7 @@
 #include "platform/file_ops.h"
 #include "tools/lumctl/dump_command.h"
 #include "tools/lumctl/dump_layouts.h"
+#include "tools/lumctl/new_entity_command.h"
 
 namespace lum {
 namespace {
@@ -65,6 +66,27 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
       });
   dump->callback([&] {
     status = dumpFile(ops, locate(ops, options, dumpFileName), dumpLayoutName, out, err);
+  });
+
+  NewEntityOptions entity;
+  int postingMode = 0;
+  CLI::App* newEntityCommand = app.add_subcommand(
+      "new-entity",
+      "Add an entity to the operator's work area, with its standard journals, as the entities "
+      "list and the entity details window do; prints the new entity's number");
+  newEntityCommand->add_option("--name", entity.name, "The entity's name")->required();
+  newEntityCommand->add_option("--second-line", entity.secondLine, "The second line of its name");
+  newEntityCommand
+      ->add_option("--mode", postingMode, "Posting mode: 0 small cash business, 3 other businesses")
+      ->check(CLI::IsMember({0, 3}));
+  newEntityCommand->add_flag("--quarterly", entity.choices.quarterly,
+                             "Quarterly GST periods (default monthly)");
+  newEntityCommand->add_flag("--invoicing", entity.choices.invoicing, "Set up invoicing");
+  newEntityCommand->add_flag("--accruals", entity.choices.accruals,
+                             "GST on accruals (default cash)");
+  newEntityCommand->callback([&] {
+    entity.choices.otherBusiness = postingMode == 3;
+    status = newEntity(options, entity, out, err);
   });
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
