@@ -16,6 +16,8 @@
 namespace lum {
 namespace {
 
+constexpr int kBoxCharacters = 26;
+
 const char* const kLabelName = "Label1";
 const char* const kBoxName = "InBox";
 const char* const kScrollBarName = "VScroll1";
@@ -108,6 +110,8 @@ void InputPanelWidget::buildRows() {
       const int index = static_cast<int>(mBoxes.size());
       auto* edit = new QLineEdit(this);
       edit->setObjectName(kBoxName);
+      // Wide enough to read a name or an amount without scrolling inside the box.
+      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kBoxCharacters);
       edit->setProperty(kIndexProperty, index);
       edit->installEventFilter(this);
       connect(edit, &QLineEdit::textEdited, this, [this, index](const QString& text) {

@@ -95,19 +95,11 @@ class EntityDetailsHooks final : public DetailHooks {
   }
 
   std::string detailLabel(int row) const override {
-    static constexpr std::array<const char*, 13> kLabels = {"Name",
-                                                            "",
-                                                            "Address",
-                                                            "",
-                                                            "Postcode",
-                                                            "Contact",
-                                                            "Telephone Area Code",
-                                                            "Telephone Number",
-                                                            "Fax Area Code",
-                                                            "Fax Number",
-                                                            "Mobile Area Code",
-                                                            "Mobile Number",
-                                                            "ABN"};
+    // The area code and number of each telephone are two rows.
+    static constexpr std::array<const char*, 13> kLabels = {
+        "Name",        "",           "Address",  "",         "Postcode",
+        "Contact",     "Tel. Area",  "Tel. No.", "Fax Area", "Fax No.",
+        "Mobile Area", "Mobile No.", "ABN"};
     return row >= 0 && row < 13 ? kLabels[static_cast<std::size_t>(row)] : "";
   }
 };

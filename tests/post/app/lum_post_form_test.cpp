@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -176,6 +178,75 @@ TEST_F(MainWindowTest, TheEntitiesListOpensOverTheJournalsListAndEscReturns) {
   EXPECT_EQ(session.currentWindow, kJournalsList);
   EXPECT_TRUE(journals->isEnabled());
   EXPECT_TRUE(find<QAction>("Entiy")->isEnabled());
+}
+
+// The first start as a person goes through it: no entity yet, "Yes", the
+// name typed, the choices made, OK; the next start shows the journals.
+TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
+  test::TempDir dir;
+  const fs::path prog = dir / "prog";
+  fs::create_directories(prog);
+  for (const char* name : {"Anstak.dat", "Anspay.dat"}) {
+    test::writeBytes(prog / name,
+                     test::Bytes().text("Sales", 23).text("Y", 1).text("S", 1).zeros(8).int16(201));
+  }
+  FileOps ops;
+  DosPath paths{ops, prog, dir / "floppy"};
+  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
+  test::FakeWaiter waiter{clock};
+
+  {
+    ScriptedPrompter prompter;
+    prompter.then(Answer::Yes);
+    Session session{ops, paths, prompter, clock, waiter};
+    session.login.groupNumber = 1;
+    LumPostForm form{session};
+    session.setHost(form);
+    ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+    form.show();
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{
+                                    "You must set & select an entity.  Do you want to proceed?"});
+
+    QMdiSubWindow* details = form.mdiArea()->activeSubWindow();
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(details->windowTitle(), "Client Manager");
+    QLineEdit* name = nullptr;
+    for (QLineEdit* box : details->findChildren<QLineEdit*>("InBox")) {
+      if (box->property("index").toInt() == 0) {
+        name = box;
+      }
+    }
+    ASSERT_NE(name, nullptr);
+    name->setFocus();
+    QTest::keyClicks(name, "Smith Plumbing");
+    QTest::mouseClick(details->findChild<QRadioButton*>("Option4"), Qt::LeftButton);
+    QTest::mouseClick(details->findChild<QCheckBox*>("Check1"), Qt::LeftButton);
+    QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_FALSE(session.lock().holds());  // the program has ended
+  }
+
+  ScriptedPrompter prompter;
+  Session session{ops, paths, prompter, clock, waiter};
+  session.login.groupNumber = 1;
+  LumPostForm form{session};
+  session.setHost(form);
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  form.show();
+  QApplication::processEvents();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(journals, nullptr);
+  EXPECT_EQ(journals->windowTitle(), "Journals List");
+  QStringList names;
+  for (QLineEdit* box : journals->findChildren<QLineEdit*>("InBox")) {
+    if (!box->text().isEmpty()) {
+      names << box->text();
+    }
+  }
+  EXPECT_EQ(names.join(", ").toStdString(), "Receipts Book, Payments Book, Invoices Book");
+  EXPECT_EQ(form.findChild<QLineEdit*>("Text1")->text(), "Smith Plumbing");
+  EXPECT_EQ(form.findChild<QComboBox*>("Combo1")->currentText(), "Sep");  // quarterly
+  EXPECT_TRUE(prompter.texts().empty());
 }
 
 }  // namespace
