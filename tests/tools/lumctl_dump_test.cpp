@@ -73,6 +73,31 @@ TEST_F(LumctlDump, PicksTheLayoutFromTheFileNameInAnyCase) {
       0u);
 }
 
+TEST_F(LumctlDump, JournalFilesByTheirNames) {
+  const auto jnl = file("JNL-0002.DAT",
+                        test::Bytes().text("Petty Cash", 48).text("E", 1).int16(621).text("", 8));
+  EXPECT_EQ(lumctl({"dump", jnl}).out,
+            "{\"rec\":1,\"name\":\"Petty Cash\",\"type\":\"E\",\"contra_account\":621,"
+            "\"date_transferred\":\"\"}\n");
+  const auto an = file("An010002.dat", test::Bytes()
+                                           .text("Postage", 23)
+                                           .text("Y", 1)
+                                           .text("E", 1)
+                                           .raw({0xE0, 0xC8, 0x10, 0, 0, 0, 0, 0})
+                                           .int16(408));
+  EXPECT_EQ(lumctl({"dump", an}).out,
+            "{\"rec\":1,\"name\":\"Postage\",\"gst_code\":\"Y\",\"account_type\":\"E\","
+            "\"reserved\":\"110.0000\",\"ledgers_account\":408}\n");
+  const auto ax = file("Ax010002.dat", test::Bytes().raw({0, 0, 0x20, 0x41}).zeros(4));
+  EXPECT_EQ(lumctl({"dump", ax}).out,
+            "{\"rec\":1,\"bas_classification\":10.0,\"exempt_ratio\":0.0}\n");
+  // The templates are named otherwise: their layout is named on the command line.
+  const auto tak = file(
+      "Anstak.dat", test::Bytes().text("Sales", 23).text("Y", 1).text("S", 1).zeros(8).int16(201));
+  EXPECT_EQ(lumctl({"dump", tak}).status, kExitRefused);
+  EXPECT_EQ(lumctl({"dump", "--layout", "analysis-account", tak}).status, kExitSuccess);
+}
+
 TEST_F(LumctlDump, TheLayoutOptionOverridesTheName) {
   const auto path = file("copy.bin", test::Bytes().int16(7).int16(-1));
   const Outcome run = lumctl({"dump", "--layout", "OperProf", path});

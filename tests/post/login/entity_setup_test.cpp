@@ -154,19 +154,25 @@ TEST_F(EntitySetUpTest, AnOtherBusinessWithoutInvoicingAddedFromTheEntitiesList)
 
 TEST_F(EntitySetUpTest, AnEntityWithJournalsOnlyChangesItsSetUpLetters) {
   test::writeOneEntityWorkArea(area());
+  test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
+                                                .text("Posting Mode 0 or 3", 36)
+                                                .text("0", 16)
+                                                .text("M-Monthly or Q-Quarterly", 36)
+                                                .text("M", 16));
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
   const auto journalsBefore = test::readBytes(area() / "Jnl-0001.dat");
   openWindow(session, kEntitiesList);
   openLineDetails(session, kEntitiesList);
-  EXPECT_TRUE(session.entityChoices.quarterly);  // as the entity stands
+  EXPECT_FALSE(session.entityChoices.quarterly);  // as the entity stands
   EXPECT_EQ(session.panel(kEntityDetails)->boxText(0), "Smith Plumbing");
-  describeEntity({}, {false, false, false, false});  // quarterly to monthly
+  describeEntity({}, {false, true, false, false});  // monthly to quarterly
   EXPECT_EQ(prompter.texts(),
             std::vector<std::string>{
                 "Please not that this action will not re set the client.  To recreate the "
                 "journals, you need to clear all and set the client as new."});
-  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 2).value, "M");
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 2).value, "Q");
   EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 2).prompt, "M-Monthly or Q-Quarterly");
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 1).value, "0");
   EXPECT_EQ(test::readBytes(area() / "Jnl-0001.dat"), journalsBefore);
   EXPECT_FALSE(fs::exists(area() / "Bdg-0001.dat") && fs::file_size(area() / "Bdg-0001.dat") > 0);
 }
@@ -220,6 +226,49 @@ TEST_F(EntitySetUpTest, EntityAndJournalDetailsKeepToTheirFields) {
   EXPECT_EQ(header.contraAccount, 699);
   EXPECT_EQ(header.name, "Takings Book");
   EXPECT_EQ(session.currentWindow, kJournalsList);
+}
+
+TEST_F(EntitySetUpTest, TheAccountAndConfigurationListsEditTheirRecords) {
+  test::writeOneEntityWorkArea(area());
+  test::writeBytes(area() / "An010001.dat", templateOf("Cash Sales"));
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+
+  // Journal details, then its accounts: the type and GST letters in one box.
+  openLineDetails(session, kJournalsList);
+  openWindow(session, kAccountList);
+  InputPanel& accounts = *session.panel(kAccountList);
+  EXPECT_EQ(accounts.boxText(0), "Cash Sales");
+  EXPECT_EQ(accounts.boxText(1), "EY");
+  accounts.focusGained(1);
+  accounts.textEdited(1, "sn");
+  accounts.keyDown(PanelKey::Enter, false);
+  const auto account = record<AnalysisAccountRecord>("An010001.dat", 1);
+  EXPECT_EQ(account.accountType, "S");
+  EXPECT_EQ(account.gstCode, "N");
+  EXPECT_EQ(account.ledgersAccount, 400);
+  closeWindow(session);
+  EXPECT_FALSE(session.registry().isOpen("An"));
+  closeWindow(session);
+
+  // The configuration list shows the set-up records of the entity chosen in the entities list.
+  test::writeBytes(area() / "Ini-0002.dat",
+                   test::Bytes().text("Posting Mode 0 or 3", 36).text("3", 16));
+  openWindow(session, kEntitiesList);
+  addEntity(session, "Jones Cafe");
+  session.panel(kEntitiesList)->redraw();
+  session.panel(kEntitiesList)->keyDown(PanelKey::Down, false);
+  openWindow(session, kConfiguration);
+  InputPanel& configuration = *session.panel(kConfiguration);
+  EXPECT_EQ(configuration.boxText(0), "Posting Mode 0 or 3");
+  EXPECT_EQ(configuration.boxText(1), "3");
+  configuration.focusGained(1);
+  configuration.textEdited(1, "0");
+  configuration.keyDown(PanelKey::Enter, false);
+  EXPECT_EQ(record<SetupRecord>("Ini-0002.dat", 1).value, "0");
+  closeWindow(session);
+  EXPECT_EQ(session.login.entityNumber, 1);
+  EXPECT_EQ(session.file("Jnl").path(), area() / "Jnl-0001.dat");
+  EXPECT_TRUE(prompter.texts().empty());
 }
 
 }  // namespace

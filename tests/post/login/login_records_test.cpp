@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "post/login/journal_records.h"
 #include "tests/support/test_support.h"
 
 namespace lum {
@@ -147,6 +148,37 @@ TEST(LoginRecords, Operator) {
 
 TEST(LoginRecords, OperatorProfile) {
   EXPECT_EQ(decodeAndRoundTrip<OperatorProfileRecord>(Bytes().int16(1)).value, 1);
+}
+
+TEST(JournalRecords, JournalHeader) {
+  const auto r = decodeAndRoundTrip<JournalHeaderRecord>(
+      Bytes().text("Takings Book", 48).text("I", 1).int16(621).text("30/06/26", 8));
+  EXPECT_EQ(r.name, "Takings Book");
+  EXPECT_EQ(r.type, "I");
+  EXPECT_EQ(r.contraAccount, 621);
+  EXPECT_EQ(r.dateTransferred, "30/06/26");
+}
+
+TEST(JournalRecords, AnalysisAccount) {
+  const auto r = decodeAndRoundTrip<AnalysisAccountRecord>(Bytes()
+                                                               .text("Motor Vehicle Expenses", 23)
+                                                               .text("Y", 1)
+                                                               .text("E", 1)
+                                                               .raw({0x10, 0x27, 0, 0, 0, 0, 0, 0})
+                                                               .int16(407));
+  EXPECT_EQ(r.name, "Motor Vehicle Expenses");
+  EXPECT_EQ(r.gstCode, "Y");
+  EXPECT_EQ(r.accountType, "E");
+  EXPECT_EQ(r.reserved, Currency::fromRaw(10000));  // kept as read
+  EXPECT_EQ(r.ledgersAccount, 407);
+}
+
+TEST(JournalRecords, AnalysisExtra) {
+  // BAS label 10.0, exempt ratio 0.25.
+  const auto r = decodeAndRoundTrip<AnalysisExtraRecord>(
+      Bytes().raw({0, 0, 0x20, 0x41}).raw({0, 0, 0x80, 0x3E}));
+  EXPECT_EQ(r.basClassification, 10.0f);
+  EXPECT_EQ(r.exemptRatio, 0.25f);
 }
 
 }  // namespace
