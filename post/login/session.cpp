@@ -32,7 +32,9 @@ const WindowActions& Session::windowActions(int index) const {
 
 void Session::setPanelHooks(int index, std::unique_ptr<PanelHooks> hooks) {
   const auto i = static_cast<std::size_t>(index);
-  mPanels.at(i).reset();
+  if (mPanels.at(i)) {
+    mRetired.emplace_back(std::move(mHooks[i]), std::move(mPanels[i]));
+  }
   mHooks.at(i) = std::move(hooks);
 }
 

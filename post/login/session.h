@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "panel/input_panel.h"
 #include "platform/clock.h"
@@ -92,6 +94,9 @@ class Session {
   std::array<WindowActions, kWindowCount> mActions;
   std::array<std::unique_ptr<PanelHooks>, kWindowCount> mHooks;
   std::array<std::unique_ptr<InputPanel>, kWindowCount> mPanels;
+  // Panels replaced by a new log-in (a peek) live on with their hooks until
+  // the session ends: the windows showing them are deleted only later.
+  std::vector<std::pair<std::unique_ptr<PanelHooks>, std::unique_ptr<InputPanel>>> mRetired;
 };
 
 }  // namespace lum

@@ -180,6 +180,22 @@ TEST_F(MainWindowTest, TheEntitiesListOpensOverTheJournalsListAndEscReturns) {
   EXPECT_TRUE(find<QAction>("Entiy")->isEnabled());
 }
 
+TEST_F(MainWindowTest, PeekingShowsTheOtherOperatorsJournals) {
+  test::writeOneEntityWorkArea(dir / "prog" / "Ent-1" / "Op-2");
+  test::writeBytes(dir / "prog" / "Ent-1" / "Op-2" / "Jnl-0001.dat",
+                   test::Bytes().text("Petty Cash", 48).text("E", 1).int16(621).text("", 8));
+  logIn();
+  prompter.thenType("2");
+  find<QAction>("PeekM")->trigger();
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(journals, nullptr);
+  EXPECT_EQ(form.mdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(box(journals, 0)->text(), "Petty Cash");
+  EXPECT_EQ(session.login.workArea, ".\\Ent-1\\Op-2");
+}
+
 // The first start as a person goes through it: no entity yet, "Yes", the
 // name typed, the choices made, OK; the next start shows the journals.
 TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
