@@ -1,26 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "tests/support/test_support.h"
-#include "tools/lumctl/lumctl.h"
+#include "tests/tools/run_lumctl.h"
 
 namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome lumctl(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = runLumctl(args, out, err);
-  return Outcome{status, out.str(), err.str()};
-}
+using test::lumctl;
+using Outcome = test::LumctlOutcome;
 
 class LumctlDump : public ::testing::Test {
  protected:

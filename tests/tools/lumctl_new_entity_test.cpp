@@ -1,28 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "tests/support/records.h"
-#include "tools/lumctl/lumctl.h"
+#include "tests/tools/run_lumctl.h"
 
 namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome lumctl(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = runLumctl(args, out, err);
-  return Outcome{status, out.str(), err.str()};
-}
+using test::lumctl;
+using Outcome = test::LumctlOutcome;
 
 TEST(LumctlNewEntity, AddsEntitiesAsTheWindowsDo) {
   test::TempDir dir;

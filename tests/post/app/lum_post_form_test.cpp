@@ -20,6 +20,7 @@
 #include "post/login/main_commands.h"
 #include "post/login/work_area.h"
 #include "tests/post/login/fake_host.h"
+#include "tests/post/login/session_fixture.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 
@@ -30,16 +31,13 @@ namespace fs = std::filesystem;
 
 // LumPost's main window over a work area with one quarterly entity and
 // two journals, driven as a user would, on the offscreen platform.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected test::SessionParts {
  protected:
   MainWindowTest() {
     test::writeOneEntityWorkArea(area());
-    test::writeText(dir / "prog" / "lum.ini", "Report=Account\r\n");
-    session.login.groupNumber = 1;
+    test::writeText(prog() / "lum.ini", "Report=Account\r\n");
     session.setHost(form);
   }
-
-  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
 
   void logIn() {
     ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
@@ -68,13 +66,6 @@ class MainWindowTest : public ::testing::Test {
     return nullptr;
   }
 
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
-  test::FakeWaiter waiter{clock};
-  Session session{ops, paths, prompter, clock, waiter};
   LumPostForm form{session};
 };
 

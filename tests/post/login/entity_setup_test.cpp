@@ -10,6 +10,7 @@
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
 #include "tests/post/login/fake_host.h"
+#include "tests/post/login/session_fixture.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 
@@ -23,10 +24,9 @@ test::Bytes templateOf(const char* account) {
   return test::Bytes().text(account, 23).text("Y", 1).text("E", 1).zeros(8).int16(400);
 }
 
-class EntitySetUpTest : public ::testing::Test {
+class EntitySetUpTest : public ::testing::Test, protected test::SessionParts {
  protected:
   EntitySetUpTest() {
-    fs::create_directories(prog());
     test::writeBytes(prog() / "Anstak.dat", templateOf("Cash Sales"));
     test::writeBytes(prog() / "Anspay.dat", templateOf("Purchases"));
     test::writeBytes(prog() / "Anljnl.dat", templateOf("Bank Fees"));
@@ -35,11 +35,7 @@ class EntitySetUpTest : public ::testing::Test {
     test::writeBytes(prog() / "Axljnl.dat",
                      test::Bytes().zeros(8).raw({0, 0, 0x20, 0x41}).zeros(4));
     session.setHost(host);
-    session.login.groupNumber = 1;
   }
-
-  fs::path prog() const { return dir / "prog"; }
-  fs::path area() const { return prog() / "Ent-1" / "Op-1"; }
 
   template <class Record>
   Record record(const char* file, int number) {
@@ -58,13 +54,6 @@ class EntitySetUpTest : public ::testing::Test {
     acceptAndClose(session);
   }
 
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
-  test::FakeWaiter waiter{clock};
-  Session session{ops, paths, prompter, clock, waiter};
   test::FakeHost host;
 };
 

@@ -9,6 +9,7 @@
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "tests/post/login/fake_host.h"
+#include "tests/post/login/session_fixture.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 
@@ -19,30 +20,18 @@ namespace fs = std::filesystem;
 
 // A program directory with the suite's files for group 1 and, when asked,
 // a work area for operator 1 holding one quarterly entity with two journals.
-class WorkAreaTest : public ::testing::Test {
+class WorkAreaTest : public ::testing::Test, protected test::SessionParts {
  protected:
   WorkAreaTest() {
-    fs::create_directories(prog());
-    fs::create_directories(dir / "System" / "Ent-1");
     test::writeText(prog() / "lum.ini", "Report=Account\r\n");
     test::writeBytes(prog() / "FontList.ini", test::Bytes().text("Tahoma", 32));
+    fs::create_directories(dir / "System" / "Ent-1");
     session.setHost(host);
-    session.login.groupNumber = 1;
     session.login.systemDirectory = "..\\System\\Ent-1";
   }
 
-  fs::path prog() const { return dir / "prog"; }
-  fs::path area(int op = 1) const { return prog() / "Ent-1" / ("Op-" + std::to_string(op)); }
-
   void makeEntity(int op = 1) { test::writeOneEntityWorkArea(area(op)); }
 
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
-  test::FakeWaiter waiter{clock};
-  Session session{ops, paths, prompter, clock, waiter};
   test::FakeHost host;
 };
 
