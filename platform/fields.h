@@ -74,6 +74,12 @@ class FieldReader {
       int16(name, value);
     }
   }
+  template <std::size_t N>
+  void currencies(const char* name, std::array<Currency, N>& values) {
+    for (auto& value : values) {
+      currency(name, value);
+    }
+  }
 
  private:
   std::span<const std::byte> take(std::size_t width) {
@@ -125,6 +131,12 @@ class FieldWriter {
       int16(name, value);
     }
   }
+  template <std::size_t N>
+  void currencies(const char* name, const std::array<Currency, N>& values) {
+    for (const auto value : values) {
+      currency(name, value);
+    }
+  }
 
   std::vector<std::byte> take() { return std::move(mBytes); }
 
@@ -159,6 +171,10 @@ class FieldSizer {
   template <std::size_t N>
   constexpr void int16s(const char*, const std::array<std::int16_t, N>&) {
     mSize += N * 2;
+  }
+  template <std::size_t N>
+  constexpr void currencies(const char*, const std::array<Currency, N>&) {
+    mSize += N * 8;
   }
 
   constexpr std::size_t size() const { return mSize; }

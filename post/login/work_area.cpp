@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/rollback.h"
 #include "platform/text.h"
 #include "post/login/command_line.h"
 #include "post/login/detail_windows.h"
@@ -127,6 +128,12 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
     return false;
   }
 
+  if (Rollback::recover(ops, areaFolder / "Rollback")) {
+    session.prompter().message(
+        "The last save in this work area was cut short. Its files have been put back as they "
+        "were before that save.",
+        Icon::Exclamation);
+  }
   session.registry().closeAll();
   session.login.workArea = area;
   session.login.dataDirectory = area;

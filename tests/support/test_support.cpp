@@ -40,6 +40,14 @@ Bytes& Bytes::int32(std::int32_t value) {
   return raw({v & 0xFFu, (v >> 8) & 0xFFu, (v >> 16) & 0xFFu, v >> 24});
 }
 
+Bytes& Bytes::raw8(std::int64_t value) {
+  const auto v = static_cast<std::uint64_t>(value);
+  for (int shift = 0; shift < 64; shift += 8) {
+    mBytes.push_back(static_cast<std::byte>((v >> shift) & 0xFFu));
+  }
+  return *this;
+}
+
 Bytes& Bytes::raw(std::initializer_list<unsigned> bytes) {
   for (const unsigned b : bytes) {
     mBytes.push_back(static_cast<std::byte>(b));

@@ -87,6 +87,23 @@ TEST_F(LumctlDump, JournalFilesByTheirNames) {
   EXPECT_EQ(lumctl({"dump", "--layout", "analysis-account", tak}).status, kExitSuccess);
 }
 
+TEST_F(LumctlDump, PeriodFilesAndTheBudget) {
+  const auto lines =
+      file("DC010001.dat",
+           test::Bytes().text("03/08/05", 8).text("Fuel", 46).text("i17", 5).text("Y", 1).int16(1));
+  EXPECT_EQ(lumctl({"dump", lines}).out,
+            "{\"rec\":1,\"date\":\"03/08/05\",\"particulars\":\"Fuel\",\"reference\":\"i17\","
+            "\"gst\":\"Y\",\"transferred\":1}\n");
+  const auto totals = file("GC010001.dat", test::Bytes().raw8(-1100000));
+  EXPECT_EQ(lumctl({"dump", totals}).out, "{\"rec\":1,\"total\":\"-110.0000\"}\n");
+  const auto amounts = file("AC010001.dat", test::Bytes().raw8(0).raw8(10000).zeros(8 * 99));
+  const Outcome run = lumctl({"dump", amounts});
+  EXPECT_EQ(run.status, kExitSuccess);
+  EXPECT_EQ(run.out.rfind("{\"rec\":1,\"amounts\":[\"0.0000\",\"1.0000\",\"0.0000\"", 0), 0u);
+  const auto budget = file("Bdg-0001.dat", test::Bytes().zeros(416));
+  EXPECT_EQ(lumctl({"dump", budget}).status, kExitSuccess);
+}
+
 TEST_F(LumctlDump, TheLayoutOptionOverridesTheName) {
   const auto path = file("copy.bin", test::Bytes().int16(7).int16(-1));
   const Outcome run = lumctl({"dump", "--layout", "OperProf", path});

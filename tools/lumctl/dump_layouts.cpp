@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "post/login/file_registry.h"
+#include "post/journals/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "tools/lumctl/record_json.h"
@@ -62,6 +63,10 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<JournalHeaderRecord>("journal-header", {"Jnl"}),
       layout<AnalysisAccountRecord>("analysis-account", {"An"}),
       layout<AnalysisExtraRecord>("analysis-extra", {"Ax"}),
+      layout<TransactionRecord>("transaction", {"GrdRecs"}),
+      layout<AmountsRecord>("amounts", {"GrdAms"}),
+      layout<ColumnTotalRecord>("column-total", {"GstPers"}),
+      layout<BudgetRecord>("budget", {"Butce"}),
   };
   return layouts;
 }

@@ -28,11 +28,13 @@ class JsonFields {
   void int32(const char* name, std::int32_t value) { (*mObject)[name] = value; }
   void float32(const char* name, float value) { (*mObject)[name] = finite(name, value); }
   void float64(const char* name, double value) { (*mObject)[name] = finite(name, value); }
-  void currency(const char* name, Currency value) {
-    const std::int64_t raw = value.raw();
-    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : raw;
-    (*mObject)[name] =
-        fmt::format("{}{}.{:04}", raw < 0 ? "-" : "", magnitude / 10000, magnitude % 10000);
+  void currency(const char* name, Currency value) { (*mObject)[name] = currencyText(value); }
+  template <std::size_t N>
+  void currencies(const char* name, const std::array<Currency, N>& values) {
+    auto& array = (*mObject)[name] = nlohmann::ordered_json::array();
+    for (const Currency value : values) {
+      array.push_back(currencyText(value));
+    }
   }
   void date(const char* name, OleDate value) {
     if (value.isBlank()) {
@@ -65,6 +67,12 @@ class JsonFields {
   }
 
  private:
+  static std::string currencyText(Currency value) {
+    const std::int64_t raw = value.raw();
+    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : raw;
+    return fmt::format("{}{}.{:04}", raw < 0 ? "-" : "", magnitude / 10000, magnitude % 10000);
+  }
+
   template <class T>
   T finite(const char* name, T value) {
     if (!std::isfinite(value)) {

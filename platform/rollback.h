@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/file_ops.h"
+
+namespace lum {
+
+// Makes a change to several files all-or-nothing across crashes. Before the
+// first write, begin() copies the files into a rollback folder and flushes
+// the copies, then writes a marker; commit() flushes every changed file and
+// only then removes the marker. A marker found later (recover(), when the
+// work area is opened again) means the change was cut short: the files are
+// put back as they were.
+class Rollback {
+ public:
+  Rollback(FileOps& ops, std::filesystem::path folder);
+
+  // Keeps copies of these files (noting the ones that do not exist yet).
+  void begin(const std::vector<std::filesystem::path>& files);
+  // Every change is on disk: the copies are no longer needed.
+  void commit();
+
+  // Undoes an interrupted change; returns true when there was one.
+  static bool recover(FileOps& ops, const std::filesystem::path& folder);
+
+ private:
+  FileOps* mOps;
+  std::filesystem::path mFolder;
+  std::vector<std::filesystem::path> mFiles;
+};
+
+}  // namespace lum

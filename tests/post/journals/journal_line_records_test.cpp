@@ -1,0 +1,65 @@
+#include "post/journals/journal_line_records.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_support.h"
+
+namespace lum {
+namespace {
+
+using test::Bytes;
+
+template <class Record>
+Record decodeAndRoundTrip(const Bytes& bytes) {
+  EXPECT_EQ(bytes.bytes().size(), Record::kSize);
+  const Record record = Record::decode(bytes.bytes());
+  EXPECT_EQ(record.encode(), bytes.bytes());
+  return record;
+}
+
+TEST(JournalLineRecords, Transaction) {
+  const auto r = decodeAndRoundTrip<TransactionRecord>(
+      Bytes().text("03/08/05", 8).text("Fuel", 46).text("i17", 5).text("Y", 1).int16(1));
+  EXPECT_EQ(r.date, "03/08/05");
+  EXPECT_EQ(r.particulars, "Fuel");
+  EXPECT_EQ(r.reference, "i17");
+  EXPECT_EQ(r.gst, "Y");
+  EXPECT_EQ(r.transferred, 1);
+}
+
+TEST(JournalLineRecords, AmountsWithTheCountsInRecordOne) {
+  Bytes bytes;
+  bytes.raw({9, 0, 0, 0, 0, 0, 0, 0});        // element 0, kept as read
+  bytes.raw({0x30, 0x75, 0, 0, 0, 0, 0, 0});  // 3.0000: rows in use
+  bytes.raw({0x60, 0xEA, 0, 0, 0, 0, 0, 0});  // 6.0000: last column
+  bytes.zeros(8);
+  bytes.raw({0xE0, 0xC8, 0x10, 0, 0, 0, 0, 0});                 // element 4: 110.0000
+  bytes.raw({0x20, 0x37, 0xEF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});  // element 5: -110.0000
+  bytes.zeros(8 * 95);
+  const auto r = decodeAndRoundTrip<AmountsRecord>(bytes);
+  EXPECT_EQ(r.amounts[0], Currency::fromRaw(9));
+  EXPECT_EQ(r.amounts[1], Currency::fromCents(300));
+  EXPECT_EQ(r.amounts[2], Currency::fromCents(600));
+  EXPECT_EQ(r.amounts[4], Currency::fromCents(11000));
+  EXPECT_EQ(r.amounts[5], Currency::fromCents(-11000));
+  EXPECT_EQ(r.amounts[100], Currency());
+}
+
+TEST(JournalLineRecords, ColumnTotalAndBudget) {
+  EXPECT_EQ(
+      decodeAndRoundTrip<ColumnTotalRecord>(Bytes().raw({0x10, 0x27, 0, 0, 0, 0, 0, 0})).total,
+      Currency::fromCents(100));
+  Bytes budget;
+  budget.zeros(8 * 3)
+      .raw({0x10, 0x27, 0, 0, 0, 0, 0, 0})
+      .zeros(8 * 9);  // budgeted sales [3] = 1.00
+  budget.zeros(8 * 13).zeros(8 * 13);
+  budget.zeros(8 * 12).raw({0x20, 0x4E, 0, 0, 0, 0, 0, 0});  // actual cost of sales [12] = 2.00
+  const auto r = decodeAndRoundTrip<BudgetRecord>(budget);
+  EXPECT_EQ(r.budgetedSales[3], Currency::fromCents(100));
+  EXPECT_EQ(r.actualCostOfSales[12], Currency::fromCents(200));
+  EXPECT_EQ(r.actualSales[12], Currency());
+}
+
+}  // namespace
+}  // namespace lum
