@@ -1,0 +1,371 @@
+#include "post/journals/journal_editor.h"
+
+#include <fmt/core.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "panel/dates.h"
+#include "panel/money.h"
+#include "platform/text.h"
+#include "post/journals/journal_checks.h"
+
+namespace lum {
+namespace {
+
+// Characters of the keys 186 to 222 without and with Shift.
+struct PunctuationKey {
+  int code;
+  char plain;
+  char shifted;
+};
+constexpr PunctuationKey kPunctuation[] = {{192, '`', '~'},  {189, '-', '_'},    {187, '=', '+'},
+                                           {219, '[', '{'},  {221, ']', '}'},    {186, ';', ':'},
+                                           {222, '\'', '"'}, {188, ',', '<'},    {190, '.', '>'},
+                                           {191, '/', '?'},  {220, '\\', '\xA6'}};
+constexpr char kShiftedDigits[] = {')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
+
+bool isWholeNumber(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+JournalEditor::JournalEditor(Journal& journal, EditorContext context)
+    : mJournal(journal), mContext(std::move(context)) {}
+
+void JournalEditor::open() {
+  enterCell(std::min(mJournal.rowsInUse + 1, Journal::kMaxRows), 0);
+}
+
+std::string JournalEditor::cellText(int row, int column) const {
+  return row == mRow && column == mColumn ? mText : storedText(row, column);
+}
+
+std::string JournalEditor::storedText(int row, int column) const {
+  const TransactionRecord& record = mJournal.row(row);
+  switch (column) {
+    case kDateColumn:
+      return record.date;
+    case kParticularsColumn:
+      return record.particulars;
+    case kRefColumn:
+      return record.reference;
+    case kGstColumn:
+      return record.gst;
+    default: {
+      const Currency amount = mJournal.am(row, column);
+      return amount.isZero() ? std::string() : formatMoney(amount);
+    }
+  }
+}
+
+void JournalEditor::enterCell(int row, int column) {
+  mRow = std::clamp(row, 1, Journal::kMaxRows);
+  mColumn = std::clamp(column, 0, Journal::kMaxColumn);
+  mText = storedText(mRow, mColumn);
+  mRemembered = mText;
+  mEditFlag = 'N';
+}
+
+void JournalEditor::leaveCell() {
+  if (mEditFlag == 'Y') {
+    mEditFlag = 'E';
+    commit();
+  }
+}
+
+void JournalEditor::editBoxChanged(std::string text) {
+  mText = std::move(text);
+  mEditFlag = 'Y';
+}
+
+void JournalEditor::putBack() {
+  mText = mRemembered;
+}
+
+void JournalEditor::type(char c, bool replaceUnlessEditing) {
+  if (replaceUnlessEditing && mEditFlag != 'Y') {
+    mText.clear();
+  }
+  mEditFlag = 'Y';
+  if (mColumn == kGstColumn) {
+    mText.assign(1, c);
+  } else {
+    mText += c;
+  }
+}
+
+void JournalEditor::keyDown(int keyCode, bool shift) {
+  if (keyCode >= 'A' && keyCode <= 'Z') {
+    type(static_cast<char>(shift ? keyCode : keyCode + ('a' - 'A')), false);
+  } else if (keyCode >= '0' && keyCode <= '9') {
+    type(shift ? kShiftedDigits[keyCode - '0'] : static_cast<char>(keyCode), false);
+  } else if (keyCode >= 91 && keyCode <= 105) {
+    type(static_cast<char>(keyCode - 48), true);  // the numeric pad's digits replace an amount
+  } else if (keyCode >= 106 && keyCode <= 111) {
+    type(static_cast<char>(keyCode - 64), false);
+  } else if (keyCode >= kF2 && keyCode <= kF5) {
+    if (mContext.functionKey) {
+      mContext.functionKey(keyCode);
+    }
+  } else {
+    switch (keyCode) {
+      case kEscape:
+        putBack();
+        break;
+      case kDelete:
+        mText.clear();
+        mEditFlag = 'Y';
+        break;
+      case kBackspace:
+        if (!mText.empty()) {
+          mEditFlag = 'Y';
+          mText.pop_back();
+        }
+        break;
+      case kEnter:
+        enter();
+        break;
+      case kSpace:
+        type(' ', false);
+        break;
+      default:
+        for (const PunctuationKey& key : kPunctuation) {
+          if (key.code == keyCode) {
+            type(shift ? key.shifted : key.plain, false);
+          }
+        }
+        break;
+    }
+  }
+}
+
+void JournalEditor::enter() {
+  if (trim(mText).empty() && mRow > 1) {
+    fillDefault();
+  }
+  if (!trim(mText).empty()) {
+    if (mEditFlag == 'Y' || trim(mText) != trim(mRemembered)) {
+      mEditFlag = 'E';
+      commit();
+    }
+    moveOn();
+  }
+  raiseCounts();
+}
+
+void JournalEditor::fillDefault() {
+  const TransactionRecord& above = mJournal.row(mRow - 1);
+  switch (mColumn) {
+    case kDateColumn: {
+      const std::string date = normaliseDate(trim(above.date), *mContext.clock);
+      if (!date.empty()) {
+        mText = date;
+        mJournal.row(mRow).date = date;
+        if (mRow % kAutosaveRows == 0 && mJournal.pendingColumnChanges.empty() &&
+            mContext.autosave) {
+          mContext.autosave();
+        }
+      }
+      break;
+    }
+    case kParticularsColumn:
+      mText = above.particulars;
+      break;
+    case kRefColumn: {
+      const std::string reference(trim(above.reference));
+      const long number = isWholeNumber(reference) ? std::stol(reference) : 0;
+      mText = std::to_string(number + 1);
+      break;
+    }
+    case kGstColumn:
+      mText = above.gst;
+      break;
+    default: {
+      const Currency balance = mJournal.am(mRow, 0);
+      if (!balance.isZero()) {
+        // The figure that brings the row into balance.
+        const bool amountColumn = mColumn == mJournal.amountColumn();
+        mText = formatMoney(amountColumn ? balance : -balance);
+        mEditFlag = 'Y';
+      }
+      break;
+    }
+  }
+}
+
+void JournalEditor::moveOn() {
+  if (mColumn < Journal::kMaxColumn) {
+    enterCell(mRow, mColumn + 1);
+  }
+}
+
+void JournalEditor::raiseCounts() {
+  mJournal.rowsInUse = std::max(mJournal.rowsInUse, mRow);
+  mJournal.lastColumnInUse = std::max(mJournal.lastColumnInUse, mColumn);
+}
+
+void JournalEditor::commit() {
+  if (mColumn <= kGstColumn) {
+    if (commitText() && mRow % kAutosaveRows == 0 && mJournal.pendingColumnChanges.empty() &&
+        mContext.autosave) {
+      mContext.autosave();
+    }
+  } else {
+    commitAmount(parseMoney(mText).value_or(Currency()));
+  }
+  mEditFlag = 'N';
+}
+
+bool JournalEditor::dateInPeriod(const Date& date) const {
+  const char letter = mContext.periodLetter;
+  if (letter == 'M' || letter == 'O') {
+    return true;  // the full year
+  }
+  const int month = letter - 'A' + 1;
+  return mContext.quarterly ? date.month() >= month - 2 && date.month() <= month
+                            : date.month() == month;
+}
+
+bool JournalEditor::commitText() {
+  TransactionRecord& record = mJournal.row(mRow);
+  switch (mColumn) {
+    case kDateColumn: {
+      std::string entry(trim(mText));
+      const std::optional<Date> above =
+          mRow > 1 ? parseDate(mJournal.row(mRow - 1).date, *mContext.clock) : std::nullopt;
+      if (entry.size() <= 2 && isWholeNumber(entry) && std::stoi(entry) > 0 && above) {
+        entry = fmt::format("{}/{}/{:02}", entry, above->month(), above->year() % 100);
+      }
+      const auto date = parseDate(entry, *mContext.clock);
+      if (!date) {
+        putBack();
+        return false;
+      }
+      if (!dateInPeriod(*date)) {
+        mContext.prompter->message(
+            "Date entered is not within the GST Period selected.  Either correct the date or "
+            "change the GST Period");
+        putBack();
+        return false;
+      }
+      mText = formatDate(*date);
+      record.date = mText;
+      return true;
+    }
+    case kParticularsColumn:
+      record.particulars = mText.substr(0, 46);
+      return true;
+    case kRefColumn:
+      record.reference = mText.substr(0, 5);
+      return true;
+    default: {
+      const std::string gst = toUpper(trim(mText));
+      if (!gst.empty() && gst != "Y" && gst != "N") {
+        mContext.prompter->message("Incorrect Entry - expected Y or N");
+        putBack();
+        return false;
+      }
+      mText = gst;
+      record.gst = gst;
+      return true;
+    }
+  }
+}
+
+void JournalEditor::commitAmount(Currency value) {
+  Journal& j = mJournal;
+  const int r = mRow;
+  const int c = mColumn;
+  const bool balanceColumn = j.postingMode() == 3 && c == j.balanceColumn();
+  const bool modeThree = j.postingMode() == 3;
+  const auto sign = [&](Currency amount) { return c == j.amountColumn() ? -amount : amount; };
+  const std::string type =
+      j.isAnalysisColumn(c) ? toUpper(trim(j.column(c).accountType)) : std::string();
+  const auto takeOut = [&](Currency amount) {
+    if (type == "S") {
+      j.budget.actualSales =
+          modeThree ? j.budget.actualSales + amount : j.budget.actualSales - amount;
+    } else if (type == "C") {
+      j.budget.actualCostOfSales -= amount;
+    }
+  };
+
+  if (!balanceColumn) {
+    takeOut(j.am(r, c));
+    j.am(0, c) -= j.am(r, c);
+    j.am(r, 0) -= sign(j.am(r, c));
+  }
+  j.am(r, c) = value;
+  if (!balanceColumn) {
+    raiseCounts();
+    j.am(0, c) += value;
+    j.am(r, 0) += sign(value);
+    takeOut(-value);
+  }
+  mText = value.isZero() ? std::string() : formatMoney(value);
+  if (modeThree) {
+    runningBalances(j, r);
+  }
+}
+
+namespace {
+
+void copyRow(Journal& journal, int from, int to) {
+  journal.row(to) = journal.row(from);
+  for (int c = 0; c <= Journal::kMaxColumn; ++c) {
+    journal.am(to, c) = journal.am(from, c);
+  }
+}
+
+void clearRow(Journal& journal, int row) {
+  journal.row(row) = TransactionRecord{};
+  for (int c = 0; c <= Journal::kMaxColumn; ++c) {
+    journal.am(row, c) = Currency();
+  }
+}
+
+}  // namespace
+
+void JournalEditor::insertRow() {
+  Journal& j = mJournal;
+  if (j.rowsInUse >= Journal::kMaxRows) {
+    j.rowsInUse = Journal::kMaxRows - 1;  // the last row falls off
+  }
+  for (int r = j.rowsInUse; r >= mRow; --r) {
+    copyRow(j, r, r + 1);
+  }
+  clearRow(j, mRow);
+  ++j.rowsInUse;
+  enterCell(mRow, mColumn);
+}
+
+void JournalEditor::deleteRow() {
+  Journal& j = mJournal;
+  Prompter& prompter = *mContext.prompter;
+  if (!prompter.yes("Selected Row will be deleted.  Are you sure? ")) {
+    return;
+  }
+  const std::string reference(trim(j.row(mRow).reference));
+  if (reference.size() > 1 && (reference[0] == 'i' || reference[0] == 'I') &&
+      isWholeNumber(reference.substr(1))) {
+    const long invoice = std::stol(reference.substr(1));
+    if (invoice > 0 &&
+        prompter.yes(fmt::format("Do you want to clear Invoice number {} as well?", invoice)) &&
+        mContext.clearInvoice) {
+      mContext.clearInvoice(static_cast<int>(invoice));
+    }
+  }
+  const int last = std::max(j.rowsInUse, mRow);
+  for (int r = mRow; r < last; ++r) {
+    copyRow(j, r + 1, r);
+  }
+  clearRow(j, last);
+  j.rowsInUse = std::max(0, j.rowsInUse - 1);
+  recheckJournal(j, prompter, true);
+  enterCell(mRow, mColumn);
+}
+
+}  // namespace lum
