@@ -369,3 +369,105 @@ void JournalEditor::deleteRow() {
 }
 
 }  // namespace lum
+
+namespace lum {
+namespace {
+
+constexpr std::size_t kMaxPendingColumnChanges = 100;
+
+void resetColumn(AnalysisColumn& column) {
+  column = AnalysisColumn{};
+}
+
+}  // namespace
+
+void JournalEditor::insertColumn() {
+  Journal& j = mJournal;
+  const int c = mColumn;
+  if (c <= j.lastFixedColumn() || j.lastColumnInUse >= Journal::kMaxColumn ||
+      j.pendingColumnChanges.size() >= kMaxPendingColumnChanges) {
+    return;
+  }
+  for (int r = 0; r <= j.rowsInUse; ++r) {
+    for (int k = Journal::kMaxColumn; k > c; --k) {
+      j.am(r, k) = j.am(r, k - 1);
+    }
+    j.am(r, c) = Currency();
+  }
+  for (int k = Journal::kMaxColumn; k > c; --k) {
+    j.column(k) = j.column(k - 1);
+  }
+  resetColumn(j.column(c));
+  ++j.lastColumnInUse;
+  recheckJournal(j, *mContext.prompter, true);
+  j.pendingColumnChanges.push_back(c);
+  enterCell(mRow, c);
+}
+
+void JournalEditor::deleteColumn() {
+  Journal& j = mJournal;
+  const int c = mColumn;
+  if (!mContext.prompter->yes("Selected Column will be deleted.  Are you sure? ")) {
+    return;
+  }
+  if (c <= j.lastFixedColumn() || j.pendingColumnChanges.size() >= kMaxPendingColumnChanges) {
+    return;
+  }
+  for (int r = 0; r <= j.rowsInUse; ++r) {
+    for (int k = c; k < Journal::kMaxColumn; ++k) {
+      j.am(r, k) = j.am(r, k + 1);
+    }
+    j.am(r, Journal::kMaxColumn) = Currency();
+  }
+  for (int k = c; k < Journal::kMaxColumn; ++k) {
+    j.column(k) = j.column(k + 1);
+  }
+  resetColumn(j.column(Journal::kMaxColumn));
+  if (c <= j.lastColumnInUse) {
+    --j.lastColumnInUse;
+  }
+  recheckJournal(j, *mContext.prompter, true);
+  j.pendingColumnChanges.push_back(-c);
+  enterCell(mRow, c);
+}
+
+void JournalEditor::clearJournal() {
+  for (int r = 0; r <= Journal::kMaxRows; ++r) {
+    mJournal.row(r) = TransactionRecord{};
+    for (int c = 0; c <= Journal::kMaxColumn; ++c) {
+      mJournal.am(r, c) = Currency();
+    }
+  }
+  mJournal.rowsInUse = 0;
+  mJournal.lastColumnInUse = 0;
+  enterCell(1, 0);
+}
+
+bool JournalEditor::deleteJournal() {
+  if (mContext.prompter->ask(
+          Prompt{"The contents of the journal will be completely cleared.  Are you sure?",
+                 Buttons::YesNo, Icon::Exclamation, "Warning"}) != Answer::Yes) {
+    return false;
+  }
+  clearJournal();
+  return true;
+}
+
+bool JournalEditor::mayStartInvoice() {
+  if (!parseDate(trim(mJournal.row(mRow).date), *mContext.clock)) {
+    mContext.prompter->message(
+        "To start an invoice you must enter a valid date into the date column of the journal");
+    return false;
+  }
+  const std::string reference(trim(mColumn == kRefColumn ? mText : mJournal.row(mRow).reference));
+  if (!reference.empty() &&
+      (reference.size() < 2 || (reference[0] != 'i' && reference[0] != 'I'))) {
+    mContext.prompter->message(
+        "The ref column of the journal represents invoice number.  You must either have a valid "
+        "invoice number starting with letter 'i' or the the column must be left blank");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lum

@@ -63,6 +63,16 @@ class JournalEditor {
 
   void insertRow();
   void deleteRow();
+  // A new analysis column at the current column, the others moving right.
+  void insertColumn();
+  // Deletes the current analysis column after asking.
+  void deleteColumn();
+  // Blanks every row and amount (the journal is then saved and reopened).
+  void clearJournal();
+  // "&Delete Journal": clearJournal after asking; true when cleared.
+  bool deleteJournal();
+  // Whether the current row may start an invoice; tells the user why not.
+  bool mayStartInvoice();
 
  private:
   std::string storedText(int row, int column) const;

@@ -145,7 +145,7 @@ TEST_F(JournalEditorTest, ModeZeroBalancesAndTheSalesTotal) {
   EXPECT_EQ(journal->am(0, 5), dollars(65));
   EXPECT_EQ(journal->budget.actualSales, dollars(65));
   EXPECT_EQ(journal->lastColumnInUse, 8);  // Enter moved on to column 8
-  enterText(1, 5, "5");  // typed after "40.00"
+  enterText(1, 5, "5");                    // typed after "40.00"
   EXPECT_EQ(journal->am(1, 5), Currency::fromRaw(400050));
 }
 
@@ -216,6 +216,70 @@ TEST_F(JournalEditorTest, DeletingARowWithAnInvoiceReferenceAsksAboutTheInvoice)
   EXPECT_EQ(journal->am(0, 4), Currency());
   EXPECT_EQ(journal->am(0, 5), dollars(4));
   EXPECT_EQ(journal->am(1, 0), dollars(4));
+}
+
+TEST_F(JournalEditorTest, ColumnsInsertedAndDeletedMoveTheirFiguresAndAccounts) {
+  editorFor(0, 'M', false);
+  journal->column(5).name = "Sales";
+  journal->column(6).name = "Fuel";
+  enterText(1, 4, "30");
+  enterText(1, 5, "10");
+  enterText(1, 6, "20");
+  editor->enterCell(1, 5);
+  editor->insertColumn();
+  EXPECT_EQ(journal->column(5).name, "");
+  EXPECT_EQ(journal->column(5).gstCode, "C");
+  EXPECT_EQ(journal->column(6).name, "Sales");
+  EXPECT_EQ(journal->am(1, 6), dollars(10));
+  EXPECT_EQ(journal->am(0, 7), dollars(20));
+  EXPECT_EQ(journal->lastColumnInUse, 7);
+  EXPECT_EQ(journal->pendingColumnChanges, std::vector<int>{5});
+
+  prompter.then(Answer::No).then(Answer::Yes);
+  editor->enterCell(1, 6);
+  editor->deleteColumn();  // No: nothing changes
+  EXPECT_EQ(journal->column(6).name, "Sales");
+  editor->deleteColumn();
+  EXPECT_EQ(journal->column(6).name, "Fuel");
+  EXPECT_EQ(journal->am(1, 6), dollars(20));
+  EXPECT_EQ(journal->am(1, 0), dollars(-10));  // the deleted 10 no longer balances the row
+  EXPECT_EQ(journal->pendingColumnChanges, (std::vector<int>{5, -6}));
+  EXPECT_EQ(prompter.texts().back(), "Selected Column will be deleted.  Are you sure? ");
+
+  editor->enterCell(1, 3);  // not an analysis column
+  editor->insertColumn();
+  EXPECT_EQ(journal->pendingColumnChanges.size(), 2u);
+}
+
+TEST_F(JournalEditorTest, DeleteJournalAndTheInvoiceButtonsChecks) {
+  editorFor(0, 'M', false);
+  enterText(1, JournalEditor::kRefColumn, "17");
+  editor->enterCell(1, 0);
+  EXPECT_FALSE(editor->mayStartInvoice());
+  enterText(1, JournalEditor::kDateColumn, "3/8/05");
+  editor->enterCell(1, 0);
+  EXPECT_FALSE(editor->mayStartInvoice());
+  enterText(1, JournalEditor::kRefColumn, "");
+  retype(1, JournalEditor::kRefColumn, "i17");
+  editor->enterCell(1, 0);
+  EXPECT_TRUE(editor->mayStartInvoice());
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{
+                "To start an invoice you must enter a valid date into the date column of the "
+                "journal",
+                "The ref column of the journal represents invoice number.  You must either have a "
+                "valid invoice number starting with letter 'i' or the the column must be left "
+                "blank"}));
+
+  enterText(2, 4, "5");
+  prompter.then(Answer::No).then(Answer::Yes);
+  EXPECT_FALSE(editor->deleteJournal());
+  EXPECT_EQ(journal->rowsInUse, 2);
+  EXPECT_TRUE(editor->deleteJournal());
+  EXPECT_EQ(prompter.exchanges().back().prompt.title, "Warning");
+  EXPECT_EQ(journal->rowsInUse, 0);
+  EXPECT_EQ(journal->row(1).reference, "");
+  EXPECT_EQ(journal->am(2, 4), Currency());
 }
 
 TEST_F(JournalEditorTest, TheTransactionCheckReportsEachFaultInOrder) {
