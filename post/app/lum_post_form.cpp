@@ -15,6 +15,8 @@
 
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
+#include "post/journals/journal_window.h"
+#include "post/journals/open_journal.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
@@ -61,6 +63,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
 
   buildToolbar();
   buildMenus();
+  registerJournalWindow();
   resize(1100, 760);
 
   mHeartbeat.setObjectName("Timer1");
@@ -222,7 +225,39 @@ QWidget* LumPostForm::buildBanner() {
   return banner;
 }
 
+void LumPostForm::registerJournalWindow() {
+  WindowActions actions;
+  actions.prepare = [this] { mOpenJournal = std::make_shared<OpenJournal>(mSession); };
+  actions.release = [this] {
+    if (mOpenJournal) {
+      mOpenJournal->close();
+    }
+  };
+  // Leaving the journal other than by saving it asks whether to abandon the editing.
+  actions.mayLeave = [this] { return mJournalLeaving || !mOpenJournal || mOpenJournal->abandon(); };
+  mSession.setWindowActions(kJournalGrid, std::move(actions));
+  mSession.functionKeyActions[0] = [this] {
+    mSession.backLinks[kAccountNames] = kJournalGrid;
+    openWindow(mSession, kAccountNames);
+  };
+}
+
 QWidget* LumPostForm::makeContent(int index) {
+  if (index == kJournalGrid && mOpenJournal) {
+    JournalWindow::Actions actions;
+    actions.close = [this] {
+      mJournalLeaving = true;
+      closeWindow(mSession);
+      mJournalLeaving = false;
+    };
+    actions.reopen = [this, close = actions.close] {
+      close();
+      openWindow(mSession, kJournalGrid);
+    };
+    actions.accountDetails = [this] { openWindow(mSession, kAccountDetails); };
+    return new JournalWindow(mSession, mOpenJournal, std::move(actions),
+                             [this](const std::function<void()>& command) { run(command); });
+  }
   if (mSession.panel(index) != nullptr) {
     return new PanelWindow(mSession, index,
                            [this](const std::function<void()>& command) { run(command); });
@@ -242,6 +277,9 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
     window->setWidget(makeContent(index));
     window->setWindowTitle(spec.caption);
     mMdiArea->addSubWindow(window);
+  }
+  if (index == kJournalGrid && mOpenJournal) {
+    window->setWindowTitle(QString::fromStdString(mOpenJournal->caption()));
   }
   window->move(toPixels(position.left), toPixels(position.top));
   window->show();
@@ -287,6 +325,8 @@ void LumPostForm::focusWindow(int index) {
   mMdiArea->setActiveSubWindow(it->second);
   if (auto* list = qobject_cast<PanelWindow*>(it->second->widget())) {
     list->focusCurrentBox();
+  } else if (auto* journal = qobject_cast<JournalWindow*>(it->second->widget())) {
+    journal->focusGrid();
   } else {
     it->second->widget()->setFocus();
   }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "post/login/session.h"
 #include "post/login/window_host.h"
@@ -18,6 +19,7 @@ class QPushButton;
 namespace lum {
 
 class ChildWindow;
+class OpenJournal;
 
 // LumPost's main window: toolbar, GST period list, menus and the entity
 // banner around the numbered child windows. It shows what the log-in logic
@@ -58,6 +60,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   QAction* addAction(QMenu* menu, const char* name, const char* caption,
                      std::function<void()> action = {});
   QWidget* makeContent(int index);
+  void registerJournalWindow();
   void requestReport(int code);
   void openUnlessCurrent(int index);
 
@@ -71,6 +74,10 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::map<std::string, QObject*, std::less<>> mControls;
   std::map<int, QPointer<ChildWindow>> mWindows;
   bool mEnding = false;
+  // The journal in the journal window; shared with the window, which may
+  // outlive its closing by a turn of the event loop.
+  std::shared_ptr<OpenJournal> mOpenJournal;
+  bool mJournalLeaving = false;
 };
 
 }  // namespace lum

@@ -257,12 +257,19 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
   }
   RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
   auto record = ent.get<EntityRecord>(entity);
-  const std::array<std::string*, 13> fields = {
-      &record.name,         &record.secondNameLine,    &record.addressLine1,
-      &record.addressLine2, &record.postcode,          &record.contact,
-      &record.telephoneAreaCode, &record.telephoneNumber, &record.faxAreaCode,
-      &record.faxNumber,    &record.mobileAreaCode,    &record.mobileNumber,
-      &record.abn};
+  const std::array<std::string*, 13> fields = {&record.name,
+                                               &record.secondNameLine,
+                                               &record.addressLine1,
+                                               &record.addressLine2,
+                                               &record.postcode,
+                                               &record.contact,
+                                               &record.telephoneAreaCode,
+                                               &record.telephoneNumber,
+                                               &record.faxAreaCode,
+                                               &record.faxNumber,
+                                               &record.mobileAreaCode,
+                                               &record.mobileNumber,
+                                               &record.abn};
   for (std::size_t i = 0; i < fields.size(); ++i) {
     *fields[i] = texts[i];
   }

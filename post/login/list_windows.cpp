@@ -196,8 +196,8 @@ void openLineDetails(Session& session, int window) {
 }
 
 void selectEntity(Session& session, int entity) {
-  RecordFile& entCoun = session.registry().isOpen("EntCoun") ? session.file("EntCoun")
-                                                              : *session.open("EntCoun");
+  RecordFile& entCoun =
+      session.registry().isOpen("EntCoun") ? session.file("EntCoun") : *session.open("EntCoun");
   if (entity > counterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount))) {
     return;  // the empty line after the last entity
   }
@@ -211,8 +211,8 @@ void selectEntity(Session& session, int entity) {
 
 int addEntity(Session& session, const std::string& name) {
   RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
-  RecordFile& entCoun = session.registry().isOpen("EntCoun") ? session.file("EntCoun")
-                                                              : *session.open("EntCoun");
+  RecordFile& entCoun =
+      session.registry().isOpen("EntCoun") ? session.file("EntCoun") : *session.open("EntCoun");
   const int record = counterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount)) + 1;
   EntityRecord entity;
   entity.name = name;

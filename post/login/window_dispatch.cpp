@@ -77,6 +77,9 @@ void showWindow(Session& session) {
 
 void closeWindow(Session& session) {
   const int window = session.currentWindow;
+  if (const auto& mayLeave = session.windowActions(window).mayLeave; mayLeave && !mayLeave()) {
+    return;
+  }
   releaseFiles(session, window);
   releaseDetailWindow(session, window);
   if (const auto& release = session.windowActions(window).release) {

@@ -12,10 +12,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 
 #include "platform/scripted_prompter.h"
+#include "post/journals/journal_line_records.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/work_area.h"
@@ -185,6 +187,62 @@ TEST_F(MainWindowTest, PeekingShowsTheOtherOperatorsJournals) {
   EXPECT_EQ(form.mdiArea()->subWindowList().size(), 1);
   EXPECT_EQ(box(journals, 0)->text(), "Petty Cash");
   EXPECT_EQ(session.login.workArea, ".\\Ent-1\\Op-2");
+}
+
+TEST_F(MainWindowTest, AJournalTypedAtTheKeyboardIsSavedToItsFiles) {
+  logIn();
+  find<QPushButton>("Command2");
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Open Journal
+  QApplication::processEvents();
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(window, journals);
+  EXPECT_EQ(window->windowTitle(), "Takings Book - Sep");
+  EXPECT_FALSE(journals->isEnabled());
+  auto* grid = window->findChild<QTableView*>("Grid");
+  ASSERT_NE(grid, nullptr);
+  grid->setFocus();
+
+  const auto keys = [&](const char* text) { QTest::keyClicks(grid, text); };
+  const auto pad = [&](const char* digits) {
+    for (const char* d = digits; *d != '\0'; ++d) {
+      QTest::keyClick(grid,
+                      static_cast<Qt::Key>(*d == '.' ? Qt::Key_Period : Qt::Key_0 + (*d - '0')),
+                      Qt::KeypadModifier);
+    }
+  };
+  const auto enter = [&] { QTest::keyClick(grid, Qt::Key_Return); };
+  keys("15/8/26");
+  enter();
+  keys("Fuel");
+  enter();
+  keys("7");
+  enter();
+  keys("y");
+  enter();
+  pad("110.5");  // the amount, on the numeric pad
+  enter();
+  EXPECT_EQ(window->findChild<QLineEdit*>("Text2")->text(), "-110.50");
+  pad("110.5");  // the first analysis column
+  enter();
+  EXPECT_EQ(window->findChild<QLineEdit*>("Text2")->text(), "0.00");
+
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Save Journal
+  QApplication::processEvents();
+  EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+  const auto row = test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1);
+  EXPECT_EQ(row.date, "15/08/26");
+  EXPECT_EQ(row.particulars, "Fuel");
+  EXPECT_EQ(row.reference, "7");
+  EXPECT_EQ(row.gst, "Y");
+  const auto amounts = test::recordOf<AmountsRecord>(area() / "AI010001.dat", 1);
+  EXPECT_EQ(amounts.amounts[1], Currency::fromCents(100));  // one row in use
+  EXPECT_EQ(amounts.amounts[4], Currency::fromCents(11050));
+  EXPECT_EQ(amounts.amounts[5], Currency::fromCents(11050));
+  EXPECT_EQ(test::recordOf<ColumnTotalRecord>(area() / "GI010001.dat", 1).total,
+            Currency::fromCents(11050));
+  EXPECT_FALSE(fs::exists(area() / "ATemp"));  // the copies went with the window
 }
 
 // The first start as a person goes through it: no entity yet, "Yes", the

@@ -1,0 +1,191 @@
+#include "post/journals/flex_grid_widget.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace lum {
+
+class FlexGrid::Model final : public QAbstractTableModel {
+ public:
+  explicit Model(FlexGridSource& source, QObject* parent)
+      : QAbstractTableModel(parent), mSource(source) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : mSource.rowCount();
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : mSource.columnCount();
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role == Qt::DisplayRole) {
+      return QString::fromStdString(mSource.cellText(index.row() + 1, index.column()));
+    }
+    if (role == Qt::TextAlignmentRole) {
+      return QVariant::fromValue(
+          Qt::AlignVCenter |
+          (mSource.rightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return {};
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole) {
+      return {};
+    }
+    return orientation == Qt::Horizontal
+               ? QVariant(QString::fromStdString(mSource.heading(section)))
+               : QVariant(section + 1);
+  }
+  void changed() {
+    beginResetModel();
+    endResetModel();
+  }
+
+ private:
+  FlexGridSource& mSource;
+};
+
+FlexGrid::FlexGrid(FlexGridSource& source, QWidget* parent)
+    : QTableView(parent), mModel(new Model(source, this)) {
+  setObjectName("Grid");
+  setModel(mModel);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);  // typing goes through the editor's rules
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setDefaultSectionSize(fontMetrics().averageCharWidth() * 12);
+  setColumnWidth(1, fontMetrics().averageCharWidth() * 30);
+}
+
+FlexGrid::~FlexGrid() = default;
+
+int FlexGrid::row() const {
+  return currentIndex().row() + 1;
+}
+int FlexGrid::col() const {
+  return currentIndex().column();
+}
+
+void FlexGrid::setCell(int row, int column) {
+  mGuard = true;
+  setCurrentIndex(mModel->index(row - 1, column));
+  mGuard = false;
+}
+
+void FlexGrid::refresh() {
+  const int r = row();
+  const int c = col();
+  mModel->changed();
+  setCell(std::max(r, 1), std::max(c, 0));
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (mGuard) {
+    return;
+  }
+  if (previous.isValid()) {
+    emit cellLeft(previous.row() + 1, previous.column());
+  }
+  if (current.isValid()) {
+    emit cellEntered(current.row() + 1, current.column());
+  }
+}
+
+FlexGrid::WindowsKey FlexGrid::windowsKey(const QKeyEvent& event) {
+  const int key = event.key();
+  const bool shiftHeld = (event.modifiers() & Qt::ShiftModifier) != 0;
+  if ((event.modifiers() & Qt::KeypadModifier) != 0) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+      return {96 + (key - Qt::Key_0), false};
+    }
+    static const std::pair<int, int> kPad[] = {
+        {Qt::Key_Asterisk, 106}, {Qt::Key_Plus, 107},  {Qt::Key_Comma, 108}, {Qt::Key_Minus, 109},
+        {Qt::Key_Period, 110},   {Qt::Key_Slash, 111}, {Qt::Key_Enter, 13}};
+    for (const auto& [qtKey, code] : kPad) {
+      if (qtKey == key) {
+        return {code, false};
+      }
+    }
+  }
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+    const bool upper = !event.text().isEmpty() && event.text().at(0).isUpper();
+    return {key, upper};
+  }
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    return {key, false};
+  }
+  // The key of each character, and whether Shift makes it.
+  struct Character {
+    int qtKey;
+    int code;
+    bool shift;
+  };
+  const Character kCharacters[] = {{Qt::Key_ParenRight, '0', true},
+                                   {Qt::Key_Exclam, '1', true},
+                                   {Qt::Key_At, '2', true},
+                                   {Qt::Key_NumberSign, '3', true},
+                                   {Qt::Key_Dollar, '4', true},
+                                   {Qt::Key_Percent, '5', true},
+                                   {Qt::Key_AsciiCircum, '6', true},
+                                   {Qt::Key_Ampersand, '7', true},
+                                   {Qt::Key_Asterisk, '8', true},
+                                   {Qt::Key_ParenLeft, '9', true},
+                                   {Qt::Key_QuoteLeft, 192, false},
+                                   {Qt::Key_AsciiTilde, 192, true},
+                                   {Qt::Key_Minus, 189, false},
+                                   {Qt::Key_Underscore, 189, true},
+                                   {Qt::Key_Equal, 187, false},
+                                   {Qt::Key_Plus, 187, true},
+                                   {Qt::Key_BracketLeft, 219, false},
+                                   {Qt::Key_BraceLeft, 219, true},
+                                   {Qt::Key_BracketRight, 221, false},
+                                   {Qt::Key_BraceRight, 221, true},
+                                   {Qt::Key_Semicolon, 186, false},
+                                   {Qt::Key_Colon, 186, true},
+                                   {Qt::Key_Apostrophe, 222, false},
+                                   {Qt::Key_QuoteDbl, 222, true},
+                                   {Qt::Key_Comma, 188, false},
+                                   {Qt::Key_Less, 188, true},
+                                   {Qt::Key_Period, 190, false},
+                                   {Qt::Key_Greater, 190, true},
+                                   {Qt::Key_Slash, 191, false},
+                                   {Qt::Key_Question, 191, true},
+                                   {Qt::Key_Backslash, 220, false},
+                                   {Qt::Key_Bar, 220, true},
+                                   {Qt::Key_Space, 32, false},
+                                   {Qt::Key_Return, 13, false},
+                                   {Qt::Key_Enter, 13, false},
+                                   {Qt::Key_Escape, 27, false},
+                                   {Qt::Key_Delete, 46, false},
+                                   {Qt::Key_Backspace, 8, false},
+                                   {Qt::Key_Insert, 45, false},
+                                   {Qt::Key_F2, 113, shiftHeld},
+                                   {Qt::Key_F3, 114, shiftHeld},
+                                   {Qt::Key_F4, 115, shiftHeld},
+                                   {Qt::Key_F5, 116, shiftHeld}};
+  for (const Character& character : kCharacters) {
+    if (character.qtKey == key) {
+      return {character.code, character.shift};
+    }
+  }
+  return {};
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+  const WindowsKey key = windowsKey(*event);
+  if (key.code == 0) {
+    QTableView::keyPressEvent(event);  // arrows, Page Up/Down, Home/End move the cell
+    return;
+  }
+  emit keyDown(key.code, key.shift);
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid()) {
+    emit cellDoubleClicked(index.row() + 1, index.column());
+  }
+}
+
+}  // namespace lum

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QTableView>
+#include <functional>
+#include <string>
+
+class QAbstractTableModel;
+
+namespace lum {
+
+// Where a FlexGrid takes its cells from; rows and columns from 0, row 0
+// being the heading row.
+class FlexGridSource {
+ public:
+  virtual ~FlexGridSource() = default;
+  virtual int rowCount() const = 0;  // transaction rows, without the heading row
+  virtual int columnCount() const = 0;
+  virtual std::string heading(int column) const = 0;
+  virtual std::string cellText(int row, int column) const = 0;  // row from 1
+  virtual bool rightAligned(int column) const = 0;
+};
+
+// The journal and invoice grid: a table view over a source, with a current
+// cell (Row, Col from 1 and 0) and the events of the old grid control: cell
+// entered, cell left, key down (as a Windows key code and Shift) and double
+// click. Moving the cell by program raises no events.
+class FlexGrid final : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit FlexGrid(FlexGridSource& source, QWidget* parent = nullptr);
+  ~FlexGrid() override;
+
+  int row() const;
+  int col() const;
+  void setCell(int row, int column);
+  // The source changed: show it again.
+  void refresh();
+
+  struct WindowsKey {
+    int code = 0;  // 0: a key the editor has no use for
+    bool shift = false;
+  };
+  // The Windows key code of a key press and its Shift state.
+  static WindowsKey windowsKey(const QKeyEvent& event);
+
+ signals:
+  void cellEntered(int row, int column);
+  void cellLeft(int row, int column);
+  void keyDown(int keyCode, bool shift);
+  void cellDoubleClicked(int row, int column);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  class Model;
+  Model* mModel;
+  bool mGuard = false;  // moves made by program raise no events
+};
+
+}  // namespace lum

@@ -1,0 +1,250 @@
+#include "post/journals/journal_window.h"
+
+#include <fmt/core.h>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "panel/money.h"
+#include "post/journals/flex_grid_widget.h"
+#include "post/journals/journal_checks.h"
+#include "post/journals/open_journal.h"
+
+namespace lum {
+
+// The open journal as the grid's source.
+class JournalWindow::Source final : public FlexGridSource {
+ public:
+  explicit Source(OpenJournal& journal) : mJournal(journal), mHeadings(journal.headings()) {}
+
+  int rowCount() const override { return Journal::kMaxRows; }
+  int columnCount() const override { return Journal::kMaxColumn + 1; }
+  std::string heading(int column) const override {
+    return column < static_cast<int>(mHeadings.size()) ? mHeadings[static_cast<std::size_t>(column)]
+                                                       : std::string();
+  }
+  std::string cellText(int row, int column) const override {
+    return mJournal.editor().cellText(row, column);
+  }
+  bool rightAligned(int column) const override { return column >= JournalEditor::kRefColumn; }
+  void reloadHeadings() { mHeadings = mJournal.headings(); }
+
+ private:
+  OpenJournal& mJournal;
+  std::vector<std::string> mHeadings;
+};
+
+namespace {
+
+std::string ratio(Currency cost, Currency sales) {
+  return fmt::format("{:05.2f}%", 100.0 * cost.toDouble() / sales.toDouble());
+}
+
+void captioned(QGridLayout* layout, const char* caption, int row, int column) {
+  layout->addWidget(new QLabel(caption), row, column);
+}
+
+}  // namespace
+
+JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> journal,
+                             Actions actions, Runner run, QWidget* parent)
+    : QWidget(parent),
+      mSession(session),
+      mJournal(std::move(journal)),
+      mActions(std::move(actions)),
+      mRun(std::move(run)),
+      mSource(std::make_unique<Source>(*mJournal)) {
+  setObjectName("LUMFormContent");
+  auto* layout = new QVBoxLayout(this);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(new QLabel("Edit Box"));
+  mEditBox = new QLineEdit(this);
+  mEditBox->setObjectName("Text1");
+  top->addWidget(mEditBox, 3);
+  top->addWidget(new QLabel("Row Bal"));
+  mRowBalance = new QLineEdit(this);
+  mRowBalance->setObjectName("Text2");
+  mRowBalance->setReadOnly(true);
+  mRowBalance->setAlignment(Qt::AlignRight);
+  top->addWidget(mRowBalance, 1);
+  top->addWidget(new QLabel("Column"));
+  mColumnLabel = new QLabel(this);
+  mColumnLabel->setObjectName("Label15");
+  top->addWidget(mColumnLabel);
+  top->addWidget(new QLabel("Row"));
+  mRowLabel = new QLabel(this);
+  mRowLabel->setObjectName("Label16");
+  top->addWidget(mRowLabel);
+  layout->addLayout(top);
+
+  mGrid = new FlexGrid(*mSource, this);
+  layout->addWidget(mGrid, 1);
+
+  auto* totals = new QHBoxLayout;
+  for (std::size_t i = 0; i < mTotals.size(); ++i) {
+    mTotals[i] = new QLineEdit(this);
+    mTotals[i]->setObjectName("InBox");
+    mTotals[i]->setProperty("index", static_cast<int>(i));
+    mTotals[i]->setReadOnly(true);
+    mTotals[i]->setFocusPolicy(Qt::NoFocus);
+    mTotals[i]->setAlignment(Qt::AlignRight);
+    totals->addWidget(mTotals[i]);
+  }
+  layout->addLayout(totals);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(buildBudgetFrame());
+  auto* commands = new QWidget(this);
+  new QGridLayout(commands);
+  addCommand(commands, "Command1", "&Abandon Journal", [this] {
+    if (mJournal->abandon()) {
+      mActions.close();
+    }
+  });
+  addCommand(commands, "Command2", "&Save Journal", [this] {
+    if (mJournal->checkAndSave()) {
+      mActions.close();
+    } else {
+      display();
+    }
+  });
+  addCommand(commands, "Command3", "Account Names", [this] {
+    mGrid->horizontalHeader()->setVisible(!mGrid->horizontalHeader()->isVisible());
+  });
+  addCommand(commands, "Command4", "&Delete Journal", [this] {
+    if (mJournal->deleteJournal()) {
+      mActions.reopen();
+    }
+  });
+  addCommand(commands, "Command5", "Journal Re Set",
+             [this] { recheckJournal(mJournal->journal(), mSession.prompter(), false); });
+  addCommand(commands, "Command6", "Quick Totals",
+             [this] { recheckJournal(mJournal->journal(), mSession.prompter(), true); });
+  addCommand(commands, "Command7", "Ins Col", [this] { mJournal->editor().insertColumn(); });
+  addCommand(commands, "Command8", "Del Col", [this] { mJournal->editor().deleteColumn(); });
+  addCommand(commands, "Command9", "Ins Row", [this] { mJournal->editor().insertRow(); });
+  addCommand(commands, "Command10", "Del Row", [this] { mJournal->editor().deleteRow(); });
+  addCommand(commands, "Command11", "Invoice", [this] { mJournal->editor().mayStartInvoice(); });
+  bottom->addWidget(commands, 1);
+  layout->addLayout(bottom);
+
+  connect(mGrid, &FlexGrid::cellLeft, this,
+          [this](int, int) { mRun([this] { mJournal->editor().leaveCell(); }); });
+  connect(mGrid, &FlexGrid::cellEntered, this, [this](int row, int column) {
+    mRun([this, row, column] { mJournal->editor().enterCell(row, column); });
+    display();
+  });
+  connect(mGrid, &FlexGrid::keyDown, this, [this](int code, bool shift) {
+    mRun([this, code, shift] { mJournal->editor().keyDown(code, shift); });
+    display();
+  });
+  connect(mGrid, &FlexGrid::cellDoubleClicked, this, [this](int, int) {
+    if (mActions.accountDetails) {
+      mRun(mActions.accountDetails);
+    }
+  });
+  connect(mEditBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+    mJournal->editor().editBoxChanged(text.toStdString());
+    mGrid->refresh();
+  });
+  connect(mEditBox, &QLineEdit::returnPressed, this, [this] {
+    mRun([this] { mJournal->editor().keyDown(JournalEditor::kEnter, false); });
+    display();
+    mGrid->setFocus();
+  });
+
+  resize(1000, 600);
+  display();
+}
+
+JournalWindow::~JournalWindow() = default;
+
+void JournalWindow::addCommand(QWidget* strip, const char* name, const char* caption,
+                               std::function<void()> action) {
+  auto* grid = static_cast<QGridLayout*>(strip->layout());
+  auto* button = new QPushButton(caption, strip);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  const int index = grid->count();
+  grid->addWidget(button, index / 6, index % 6);
+  connect(button, &QPushButton::clicked, this, [this, action] {
+    mRun(action);
+    display();
+  });
+}
+
+QWidget* JournalWindow::buildBudgetFrame() {
+  auto* frame = new QGroupBox("Budget / Actual ", this);
+  frame->setObjectName("Frame1");
+  auto* grid = new QGridLayout(frame);
+  captioned(grid, "Budget", 0, 1);
+  captioned(grid, "Actual", 0, 2);
+  captioned(grid, "Sales", 1, 0);
+  captioned(grid, "Cost of Sales", 2, 0);
+  captioned(grid, "Cost/Sales Ratio", 3, 0);
+  // Label2, Label3, Label4: budget; Label6, Label7, Label8: actual.
+  const char* names[] = {"Label2", "Label3", "Label4", "Label6", "Label7", "Label8"};
+  for (std::size_t i = 0; i < mBudget.size(); ++i) {
+    mBudget[i] = new QLabel(frame);
+    mBudget[i]->setObjectName(names[i]);
+    mBudget[i]->setAlignment(Qt::AlignRight);
+    grid->addWidget(mBudget[i], static_cast<int>(i % 3) + 1, static_cast<int>(i / 3) + 1);
+  }
+  return frame;
+}
+
+void JournalWindow::display() {
+  const JournalEditor& editor = mJournal->editor();
+  const Journal& journal = editor.journal();
+  mGrid->refresh();
+  mGrid->setCell(editor.row(), editor.column());
+  {
+    const QSignalBlocker blocker(mEditBox);
+    mEditBox->setText(QString::fromStdString(editor.cellText(editor.row(), editor.column())));
+  }
+  mRowBalance->setText(QString::fromStdString(formatMoney(journal.am(editor.row(), 0))));
+  mColumnLabel->setText(QString::number(editor.column()));
+  mRowLabel->setText(QString::number(editor.row()));
+
+  // The totals of the first visible amount and analysis columns.
+  const int first = std::max(journal.amountColumn(), mGrid->columnAt(0));
+  for (std::size_t i = 0; i < mTotals.size(); ++i) {
+    const int column = first + static_cast<int>(i);
+    mTotals[i]->setText(column <= Journal::kMaxColumn
+                            ? QString::fromStdString(formatMoney(journal.am(0, column)))
+                            : QString());
+  }
+
+  const BudgetFrame& budget = journal.budget;
+  const auto whole = [](Currency amount) {
+    return QString::fromStdString(fmt::format("${}", std::llround(amount.toDouble())));
+  };
+  mBudget[0]->setText(whole(budget.budgetedSales));
+  mBudget[1]->setText(whole(budget.budgetedCostOfSales));
+  if (!budget.budgetedSales.isZero()) {
+    mBudget[2]->setText(
+        QString::fromStdString(ratio(budget.budgetedCostOfSales, budget.budgetedSales)));
+  }
+  mBudget[3]->setText(whole(budget.actualSales));
+  mBudget[4]->setText(whole(budget.actualCostOfSales));
+  if (!budget.actualSales.isZero()) {
+    mBudget[5]->setText(
+        QString::fromStdString(ratio(budget.actualCostOfSales, budget.actualSales)));
+  }
+}
+
+void JournalWindow::focusGrid() {
+  mGrid->setFocus();
+}
+
+}  // namespace lum

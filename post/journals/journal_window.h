@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+
+namespace lum {
+
+class FlexGrid;
+class OpenJournal;
+class Session;
+
+// The journal window LUMForm: the grid, the edit box (Text1), the row
+// balance (Text2), the column and row (Label15, Label16), the totals of
+// the visible columns (InBox), the budget frame (Frame1) and the commands
+// Command1 to Command11. It shows what the open journal's editor holds and
+// forwards the grid's events to it.
+class JournalWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  using Runner = std::function<void(const std::function<void()>&)>;
+  // What the window asks of the program: close it, or close and open it again.
+  struct Actions {
+    std::function<void()> close;
+    std::function<void()> reopen;
+    std::function<void()> accountDetails;  // a double click on the grid
+  };
+
+  JournalWindow(Session& session, std::shared_ptr<OpenJournal> journal, Actions actions, Runner run,
+                QWidget* parent = nullptr);
+  ~JournalWindow() override;
+
+  void focusGrid();
+  FlexGrid* grid() const { return mGrid; }
+
+ private:
+  class Source;
+
+  // Shows the editor's state: cells, edit box, balance, totals, budget frame.
+  void display();
+  QWidget* buildBudgetFrame();
+  void addCommand(QWidget* strip, const char* name, const char* caption,
+                  std::function<void()> action);
+
+  Session& mSession;
+  std::shared_ptr<OpenJournal> mJournal;
+  Actions mActions;
+  Runner mRun;
+  std::unique_ptr<Source> mSource;
+  FlexGrid* mGrid = nullptr;
+  QLineEdit* mEditBox = nullptr;
+  QLineEdit* mRowBalance = nullptr;
+  QLabel* mColumnLabel = nullptr;
+  QLabel* mRowLabel = nullptr;
+  std::array<QLineEdit*, 7> mTotals{};
+  std::array<QLabel*, 6> mBudget{};
+};
+
+}  // namespace lum

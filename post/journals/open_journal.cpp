@@ -1,0 +1,92 @@
+#include "post/journals/open_journal.h"
+
+#include "platform/text.h"
+#include "post/journals/journal_checks.h"
+#include "post/login/gst_periods.h"
+#include "post/login/journal_records.h"
+#include "post/login/window_dispatch.h"
+
+namespace lum {
+
+OpenJournal::OpenJournal(Session& session)
+    : mSession(session),
+      mJournalNumber(session.currentLine(kJournalsList) + 1),
+      mFiles(session, mJournalNumber) {
+  mFiles.takeSnapshots();
+  mJournal = std::make_unique<Journal>(mFiles.load());
+  EditorContext context;
+  context.prompter = &session.prompter();
+  context.clock = &session.clock();
+  context.periodLetter = session.login.periodLetter;
+  context.quarterly = session.login.setup.periodKind == "Q";
+  context.autosave = [this] { mFiles.save(*mJournal); };
+  context.functionKey = [this](int key) {
+    static constexpr PanelKey kKeys[] = {PanelKey::F2, PanelKey::F3, PanelKey::F4, PanelKey::F5};
+    functionKey(mSession, kKeys[key - JournalEditor::kF2]);
+  };
+  mEditor = std::make_unique<JournalEditor>(*mJournal, std::move(context));
+  mEditor->open();
+}
+
+std::string OpenJournal::caption() const {
+  const auto header = mSession.file("Jnl").get<JournalHeaderRecord>(mJournalNumber);
+  const auto periods = gstPeriodEntries(mSession.login.setup.periodKind);
+  const char letter = mSession.login.periodLetter;
+  const int entry = mSession.login.setup.periodKind == "Q" ? (letter - 'C') / 3 : letter - 'A';
+  const std::string period = entry >= 0 && entry < static_cast<int>(periods.size())
+                                 ? periods[static_cast<std::size_t>(entry)]
+                                 : "";
+  return std::string(trim(header.name)) + " - " + period;
+}
+
+std::vector<std::string> OpenJournal::headings() const {
+  std::vector<std::string> headings = {"Date", "Particulars", "Ref", "GST"};
+  if (mJournal->postingMode() == 3) {
+    const auto header = mSession.file("Jnl").get<JournalHeaderRecord>(mJournalNumber);
+    const bool invoices = toUpper(header.name).find("INVOICE") != std::string::npos;
+    headings.push_back(invoices ? "Credits" : "Payments");
+    headings.push_back(invoices ? "Charges" : "Receipts");
+    headings.push_back("Balance");
+  } else {
+    headings.push_back("Amount");
+  }
+  for (int c = mJournal->lastFixedColumn() + 1; c <= Journal::kMaxColumn; ++c) {
+    headings.push_back(mJournal->column(c).name);
+  }
+  return headings;
+}
+
+bool OpenJournal::checkAndSave() {
+  mEditor->leaveCell();
+  const CheckOutcome outcome = transactionCheck(*mJournal, mSession.prompter());
+  if (!outcome.passed) {
+    mEditor->enterCell(outcome.faultyRow, 0);
+    return false;
+  }
+  mFiles.save(*mJournal);
+  return true;
+}
+
+bool OpenJournal::abandon() {
+  if (!mSession.prompter().yes(
+          "All transactions of the current session of the Journal will be abandoned.  Do you "
+          "want to proceed?")) {
+    return false;
+  }
+  mFiles.restoreSnapshots();
+  return true;
+}
+
+bool OpenJournal::deleteJournal() {
+  if (!mEditor->deleteJournal()) {
+    return false;
+  }
+  mFiles.save(*mJournal);
+  return true;
+}
+
+void OpenJournal::close() {
+  mFiles.dropSnapshots();
+}
+
+}  // namespace lum

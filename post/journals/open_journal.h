@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "post/journals/journal_editor.h"
+#include "post/journals/journal_files.h"
+#include "post/login/session.h"
+
+namespace lum {
+
+// The journal open in the journal window: the journal selected in the
+// journals list, for the selected GST period, with its editor, its files and
+// the copies that let the editing be abandoned.
+class OpenJournal {
+ public:
+  // Takes the snapshot copies and loads the journal.
+  explicit OpenJournal(Session& session);
+
+  Journal& journal() { return *mJournal; }
+  JournalEditor& editor() { return *mEditor; }
+  JournalFiles& files() { return mFiles; }
+  int journalNumber() const { return mJournalNumber; }
+
+  // "Takings Book - Sep": the journal's name and the selected period.
+  std::string caption() const;
+  // The grid's column headings: the fixed columns, then the accounts.
+  std::vector<std::string> headings() const;
+
+  // "&Save Journal": the transaction check, then the save. True when saved
+  // (the window then closes); false leaves the cursor on the faulty row.
+  bool checkAndSave();
+  // "&Abandon Journal": after asking, the files go back to the copies.
+  bool abandon();
+  // "&Delete Journal": after asking, the journal is emptied and saved.
+  bool deleteJournal();
+  // The journal window closes: the copies are no longer needed.
+  void close();
+
+ private:
+  Session& mSession;
+  int mJournalNumber;
+  JournalFiles mFiles;
+  std::unique_ptr<Journal> mJournal;
+  std::unique_ptr<JournalEditor> mEditor;
+};
+
+}  // namespace lum
