@@ -9,6 +9,7 @@
 namespace lum {
 
 CheckOutcome transactionCheck(Journal& journal, Prompter& prompter) {
+  CheckOutcome outcome;
   bool quiet = false;
   for (int r = 1; r <= journal.rowsInUse; ++r) {
     TransactionRecord& row = journal.row(r);
@@ -42,15 +43,18 @@ CheckOutcome transactionCheck(Journal& journal, Prompter& prompter) {
     if (!inError || quiet) {
       continue;
     }
+    outcome.askedRows.push_back(r);
     const Answer answer = prompter.ask(
         Prompt{"Transaction is not correct: " + message + "\rDo you want to correct it?",
                Buttons::YesNoCancel, Icon::Question, "Transaction Check"});
     if (answer == Answer::Yes) {
-      return CheckOutcome{false, r};
+      outcome.passed = false;
+      outcome.faultyRow = r;
+      return outcome;
     }
     quiet = answer == Answer::Cancel;
   }
-  return CheckOutcome{};
+  return outcome;
 }
 
 void runningBalances(Journal& journal, int fromRow) {

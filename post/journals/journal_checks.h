@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/prompter.h"
 #include "post/journals/journal.h"
@@ -9,8 +10,9 @@ namespace lum {
 
 // What the transaction check found.
 struct CheckOutcome {
-  bool passed = true;  // every row went through (possibly by the user's choice)
-  int faultyRow = 0;   // the row the user chose to correct
+  bool passed = true;          // every row went through (possibly by the user's choice)
+  int faultyRow = 0;           // the row the user chose to correct
+  std::vector<int> askedRows;  // every row put to the user, in order
 };
 
 // Walks every row in use: a row whose analysis does not add up, or that

@@ -146,6 +146,9 @@ void JournalEditor::enter() {
   if (trim(mText).empty() && mRow > 1) {
     fillDefault();
   }
+  // The counts take in the cell Enter was pressed on (not the one moved to,
+  // which would count an empty column as in use).
+  raiseCounts();
   if (!trim(mText).empty()) {
     if (mEditFlag == 'Y' || trim(mText) != trim(mRemembered)) {
       mEditFlag = 'E';
@@ -153,7 +156,6 @@ void JournalEditor::enter() {
     }
     moveOn();
   }
-  raiseCounts();
 }
 
 void JournalEditor::fillDefault() {

@@ -130,6 +130,15 @@ Journal JournalFiles::load() const {
     journal.am(0, journal.lastFixedColumn() + k) = recordAt<ColumnTotalRecord>(totals, k).total;
   }
   journal.computeRowBalances();
+  // The amount columns' totals are kept nowhere: they follow from the rows.
+  for (int c = journal.amountColumn(); c <= journal.lastFixedColumn(); ++c) {
+    if (journal.postingMode() == 3 && c == journal.balanceColumn()) {
+      continue;
+    }
+    for (int r = 1; r <= journal.rowsInUse; ++r) {
+      journal.am(0, c) += journal.am(r, c);
+    }
+  }
 
   const auto budget = recordAt<BudgetRecord>(read(path("Butce")), 1);
   const auto month = static_cast<std::size_t>(budgetIndex());

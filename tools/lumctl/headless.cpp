@@ -1,29 +1,73 @@
 #include "tools/lumctl/headless.h"
 
+#include <fmt/core.h>
+
+#include <cstdlib>
 #include <ostream>
 #include <thread>
+
+#include "post/login/login_files.h"
+#include "post/login/work_area.h"
 
 namespace lum {
 
 Answer StreamPrompter::ask(const Prompt& prompt) {
-  mErr << "lumctl: " << prompt.text << '\n';
+  mTexts.push_back(prompt.text);
+  if (mEcho) {
+    mErr << "lumctl: " << prompt.text << '\n';
+  }
   switch (prompt.buttons) {
     case Buttons::Ok:
       return Answer::Ok;
     case Buttons::YesNo:
-      return Answer::No;
+    case Buttons::YesNoCancel:
+      return Answer::No;  // go on, change nothing
     default:
       return Answer::Cancel;
   }
 }
 
 std::optional<std::string> StreamPrompter::input(const InputPrompt& prompt) {
-  mErr << "lumctl: " << prompt.prompt << '\n';
+  mTexts.push_back(prompt.prompt);
+  if (mEcho) {
+    mErr << "lumctl: " << prompt.prompt << '\n';
+  }
   return std::nullopt;
 }
 
 void SleepingWaiter::pause(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
+}
+
+HeadlessLogin::HeadlessLogin(const GlobalOptions& options, Prompter& prompter)
+    : mOptions(options),
+      mPaths(mOps, options.root,
+             DosPath::floppyDirectoryFor(options.root, std::getenv("LUM_FLOPPY"))),
+      mSession(mOps, mPaths, prompter, mClock, mWaiter) {
+  mSession.setHost(mWindows);
+  mSession.login.operatorNumber = options.operatorNumber;
+  mSession.login.groupNumber = options.groupNumber;
+  mSession.login.systemDirectory = fmt::format("..\\System\\Ent-{}", options.groupNumber);
+}
+
+HeadlessLogin::~HeadlessLogin() {
+  try {
+    mSession.registry().closeAll();
+  } catch (const std::exception&) {
+    // Closing read files cannot lose data; the lock goes with the process anyway.
+  }
+  mSession.lock().release();
+}
+
+bool HeadlessLogin::open() {
+  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp)) {
+    return false;
+  }
+  if (mOptions.entityNumber && *mOptions.entityNumber != mSession.login.entityNumber) {
+    mSession.login.entityNumber = *mOptions.entityNumber;
+    openLoginFileSet(mSession.registry(), mSession.naming(), mSession.login);
+  }
+  return true;
 }
 
 }  // namespace lum

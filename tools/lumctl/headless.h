@@ -3,23 +3,32 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/prompter.h"
+#include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "post/login/work_area_lock.h"
+#include "tools/lumctl/lumctl.h"
 
 namespace lum {
 
-// lumctl has no screen: messages go to the error stream, questions take
-// their default way out (No, Cancel), input boxes are cancelled.
+// lumctl has no screen: messages go to the error stream (or are only kept,
+// for a command that reports them its own way), questions take their
+// way that goes on without changing anything (No; Cancel for OK/Cancel),
+// input boxes are cancelled.
 class StreamPrompter final : public Prompter {
  public:
-  explicit StreamPrompter(std::ostream& err) : mErr(err) {}
+  explicit StreamPrompter(std::ostream& err, bool echo = true) : mErr(err), mEcho(echo) {}
   Answer ask(const Prompt& prompt) override;
   std::optional<std::string> input(const InputPrompt& prompt) override;
 
+  const std::vector<std::string>& texts() const { return mTexts; }
+
  private:
   std::ostream& mErr;
+  bool mEcho;
+  std::vector<std::string> mTexts;
 };
 
 // Windows that are never shown.
@@ -40,6 +49,30 @@ class NoWindows final : public WindowHost {
 class SleepingWaiter final : public Waiter {
  public:
   void pause(std::chrono::milliseconds duration) override;
+};
+
+// A log-in to the work area of lumctl's global options, as LumPost makes
+// it (with its lock), without windows.
+class HeadlessLogin {
+ public:
+  HeadlessLogin(const GlobalOptions& options, Prompter& prompter);
+  ~HeadlessLogin();
+  HeadlessLogin(const HeadlessLogin&) = delete;
+  HeadlessLogin& operator=(const HeadlessLogin&) = delete;
+
+  // Takes the work area and, when --entity names one, switches to it. False
+  // when the area is taken by a running copy (told through the prompter).
+  bool open();
+  Session& session() { return mSession; }
+
+ private:
+  GlobalOptions mOptions;
+  FileOps mOps;
+  DosPath mPaths;
+  SystemClock mClock;
+  SleepingWaiter mWaiter;
+  NoWindows mWindows;
+  Session mSession;
 };
 
 }  // namespace lum

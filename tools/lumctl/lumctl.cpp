@@ -11,6 +11,7 @@
 #include "platform/file_ops.h"
 #include "tools/lumctl/dump_command.h"
 #include "tools/lumctl/dump_layouts.h"
+#include "tools/lumctl/journal_command.h"
 #include "tools/lumctl/new_entity_command.h"
 
 namespace lum {
@@ -88,6 +89,36 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
     entity.choices.otherBusiness = postingMode == 3;
     status = newEntity(options, entity, out, err);
   });
+
+  JournalOptions journal;
+  CLI::App* journalCommand =
+      app.add_subcommand("journal", "Import rows into a journal, or show it, for one GST period");
+  journalCommand->require_subcommand(1);
+  const auto journalPlace = [&](CLI::App* command) {
+    command
+        ->add_option("--journal", journal.journal,
+                     "The journal number (its line in the journals list)")
+        ->required();
+    command
+        ->add_option("--period", journal.period,
+                     "The period letter: A to L monthly, C F I L quarterly, M or O the full year")
+        ->required();
+  };
+  CLI::App* importCommand = journalCommand->add_subcommand(
+      "import",
+      "Type the rows of a CSV file into the journal as at the grid, then save it through the "
+      "transaction check. The heading names the columns: date, particulars, ref, gst, the amount "
+      "columns (Amount; or Payments/Credits, Receipts/Charges, Balance) and analysis columns by "
+      "account name or as #k");
+  journalPlace(importCommand);
+  importCommand->add_option("FILE", journal.file, "The CSV file")->required();
+  importCommand->add_flag("--keep-going", journal.keepGoing,
+                          "Save even when cells are refused or the check finds faulty rows");
+  importCommand->callback([&] { status = importJournal(options, journal, out, err); });
+  CLI::App* showCommand = journalCommand->add_subcommand(
+      "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");
+  journalPlace(showCommand);
+  showCommand->callback([&] { status = showJournal(options, journal, out, err); });
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -21,21 +21,12 @@ int newEntity(const GlobalOptions& global, const NewEntityOptions& options, std:
     fmt::print(err, "lumctl: the entity needs a name\n");
     return kExitUsage;
   }
-  FileOps ops;
-  const DosPath paths(ops, global.root,
-                      DosPath::floppyDirectoryFor(global.root, std::getenv("LUM_FLOPPY")));
   StreamPrompter prompter(err);
-  SystemClock clock;
-  SleepingWaiter waiter;
-  NoWindows windows;
-  Session session(ops, paths, prompter, clock, waiter);
-  session.setHost(windows);
-  session.login.operatorNumber = global.operatorNumber;
-  session.login.groupNumber = global.groupNumber;
-  session.login.systemDirectory = fmt::format("..\\System\\Ent-{}", global.groupNumber);
+  HeadlessLogin login(global, prompter);
+  Session& session = login.session();
 
   try {
-    if (!takeWorkArea(session, global.operatorNumber, AreaMode::StartUp)) {
+    if (!login.open()) {
       return kExitRefused;
     }
     const int entity = addEntity(session, options.name);
@@ -43,8 +34,6 @@ int newEntity(const GlobalOptions& global, const NewEntityOptions& options, std:
     texts[0] = options.name;
     texts[1] = options.secondLine;
     storeEntityDetails(session, entity, texts, options.choices);
-    session.registry().closeAll();
-    session.lock().release();
     fmt::print(out, "{}\n", entity);
     return kExitSuccess;
   } catch (const std::exception& error) {

@@ -1,0 +1,259 @@
+#include "tools/lumctl/journal_command.h"
+
+#include <fmt/core.h>
+#include <fmt/ostream.h>
+
+#include <map>
+#include <ostream>
+
+#include "panel/money.h"
+#include "platform/text.h"
+#include "post/journals/journal_checks.h"
+#include "post/journals/journal_editor.h"
+#include "post/journals/journal_files.h"
+#include "post/login/journal_records.h"
+#include "post/login/login_records.h"
+#include "tools/lumctl/csv.h"
+#include "tools/lumctl/headless.h"
+
+namespace lum {
+namespace {
+
+bool validPeriod(const std::string& period, bool quarterly) {
+  if (period.size() != 1) {
+    return false;
+  }
+  const std::string letters = quarterly ? "CFILO" : "ABCDEFGHIJKLM";
+  return letters.find(period[0]) != std::string::npos;
+}
+
+// The grid headings of the fixed columns by posting mode and journal name.
+std::vector<std::string> fixedHeadings(const Journal& journal, const std::string& name) {
+  if (journal.postingMode() != 3) {
+    return {"date", "particulars", "ref", "gst", "Amount"};
+  }
+  const bool invoices = toUpper(name).find("INVOICE") != std::string::npos;
+  return {"date",
+          "particulars",
+          "ref",
+          "gst",
+          invoices ? "Credits" : "Payments",
+          invoices ? "Charges" : "Receipts",
+          "Balance"};
+}
+
+// The grid column a CSV heading names, or -1.
+int columnOf(const std::string& heading, const Journal& journal,
+             const std::vector<std::string>& fixed) {
+  const std::string wanted(trim(heading));
+  for (std::size_t c = 0; c < fixed.size(); ++c) {
+    if (equalsIgnoreCase(wanted, fixed[c])) {
+      return static_cast<int>(c);
+    }
+  }
+  if (wanted.size() > 1 && wanted[0] == '#') {
+    const double k = leadingNumber(wanted.substr(1));
+    if (k >= 1 && k <= journal.analysisColumns()) {
+      return journal.lastFixedColumn() + static_cast<int>(k);
+    }
+    return -1;
+  }
+  for (int c = journal.lastFixedColumn() + 1; c <= Journal::kMaxColumn; ++c) {
+    if (!wanted.empty() && equalsIgnoreCase(wanted, trim(journal.column(c).name))) {
+      return c;
+    }
+  }
+  return -1;
+}
+
+// Everything both commands need: the log-in, the journal and its files.
+struct Opened {
+  std::unique_ptr<HeadlessLogin> login;
+  std::unique_ptr<JournalFiles> files;
+  std::string name;
+};
+
+int openJournal(const GlobalOptions& global, const JournalOptions& options, Prompter& prompter,
+                std::ostream& err, Opened& opened) {
+  opened.login = std::make_unique<HeadlessLogin>(global, prompter);
+  if (!opened.login->open()) {
+    return kExitRefused;
+  }
+  Session& session = opened.login->session();
+  const bool quarterly = session.login.setup.periodKind == "Q";
+  if (!validPeriod(options.period, quarterly)) {
+    fmt::print(err, "lumctl: {} is not a period of this {} entity (periods: {})\n", options.period,
+               quarterly ? "quarterly" : "monthly",
+               quarterly ? "C F I L, O for the full year" : "A to L, M for the full year");
+    return kExitUsage;
+  }
+  const int journals =
+      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
+  if (options.journal < 1 || options.journal > journals) {
+    fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", options.journal,
+               journals);
+    return kExitRefused;
+  }
+  session.login.periodLetter = options.period[0];
+  opened.files = std::make_unique<JournalFiles>(session, options.journal);
+  opened.name = session.file("Jnl").get<JournalHeaderRecord>(options.journal).name;
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int importJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream&,
+                  std::ostream& err) {
+  StreamPrompter prompter(err, false);
+  Opened opened;
+  try {
+    if (const int status = openJournal(global, options, prompter, err, opened); status != 0) {
+      return status;
+    }
+    Session& session = opened.login->session();
+    FileOps& ops = session.ops();
+    if (!ops.exists(options.file)) {
+      fmt::print(err, "lumctl: cannot read {}\n", options.file);
+      return kExitRefused;
+    }
+    const auto bytes = ops.readFile(options.file);
+    const auto records =
+        parseCsv(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (records.empty()) {
+      fmt::print(err, "lumctl: {} has no heading line\n", options.file);
+      return kExitRefused;
+    }
+
+    Journal journal = opened.files->load();
+    const auto fixed = fixedHeadings(journal, opened.name);
+    std::vector<int> columns;
+    for (const std::string& heading : records[0].fields) {
+      const int column = columnOf(heading, journal, fixed);
+      if (column < 0) {
+        fmt::print(err, "lumctl: {} line {}: no column of the journal is called \"{}\"\n",
+                   options.file, records[0].line, heading);
+        return kExitRefused;
+      }
+      columns.push_back(column);
+    }
+
+    EditorContext context;
+    context.prompter = &prompter;
+    context.clock = &session.clock();
+    context.periodLetter = session.login.periodLetter;
+    context.quarterly = session.login.setup.periodKind == "Q";
+    JournalEditor editor(journal, context);  // no autosave: nothing is written before the check
+
+    bool refused = false;
+    std::map<int, int> lineOfRow;
+    for (std::size_t n = 1; n < records.size(); ++n) {
+      const CsvRecord& record = records[n];
+      const int row = journal.rowsInUse + 1;
+      if (row > Journal::kMaxRows) {
+        fmt::print(err, "lumctl: {} line {}: the journal is full ({} rows)\n", options.file,
+                   record.line, Journal::kMaxRows);
+        refused = true;
+        break;
+      }
+      lineOfRow[row] = record.line;
+      for (std::size_t i = 0; i < record.fields.size() && i < columns.size(); ++i) {
+        const std::string text(trim(record.fields[i]));
+        if (text.empty()) {
+          continue;
+        }
+        const int column = columns[i];
+        if (column > JournalEditor::kGstColumn && !parseMoney(text)) {
+          fmt::print(err, "lumctl: {} line {}: \"{}\" is not an amount\n", options.file,
+                     record.line, text);
+          refused = true;
+          continue;
+        }
+        const std::size_t said = prompter.texts().size();
+        editor.enterCell(row, column);
+        editor.editBoxChanged(text);
+        editor.keyDown(JournalEditor::kEnter, false);
+        if (prompter.texts().size() > said) {
+          fmt::print(err, "lumctl: {} line {}: {}\n", options.file, record.line,
+                     prompter.texts().back());
+          refused = true;
+        } else if (column == JournalEditor::kDateColumn && journal.row(row).date.empty()) {
+          fmt::print(err, "lumctl: {} line {}: \"{}\" is not a date\n", options.file, record.line,
+                     text);
+          refused = true;
+        }
+      }
+    }
+    if (refused && !options.keepGoing) {
+      return kExitRefused;
+    }
+
+    // The check asks about each faulty row; every answer is No, so all are found.
+    const std::size_t said = prompter.texts().size();
+    const CheckOutcome check = transactionCheck(journal, prompter);
+    const bool faulty = !check.askedRows.empty();
+    for (std::size_t i = 0; i < check.askedRows.size(); ++i) {
+      const std::string& question = prompter.texts().at(said + i);
+      const int row = check.askedRows[i];
+      const auto line = lineOfRow.find(row);
+      fmt::print(err, "lumctl: {} {}: {}\n", options.file,
+                 line != lineOfRow.end() ? fmt::format("line {}", line->second)
+                                         : fmt::format("row {}", row),
+                 question.substr(0, question.find('\r')));
+    }
+    if (faulty && !options.keepGoing) {
+      return kExitRefused;
+    }
+    opened.files->save(journal);
+    return refused || faulty ? kExitRefused : kExitSuccess;
+  } catch (const std::exception& error) {
+    fmt::print(err, "lumctl: {}\n", error.what());
+    return kExitRefused;
+  }
+}
+
+int showJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream& out,
+                std::ostream& err) {
+  StreamPrompter prompter(err);
+  Opened opened;
+  try {
+    if (const int status = openJournal(global, options, prompter, err, opened); status != 0) {
+      return status;
+    }
+    Journal journal = opened.files->load();
+    const auto fixed = fixedHeadings(journal, opened.name);
+    const int last = std::max(journal.lastColumnInUse, journal.lastFixedColumn());
+    EditorContext context;
+    context.prompter = &prompter;
+    context.clock = &opened.login->session().clock();
+    JournalEditor editor(journal, context);
+    editor.enterCell(Journal::kMaxRows, Journal::kMaxColumn);  // away from the rows shown
+
+    std::string line;
+    for (int c = 0; c <= last; ++c) {
+      line +=
+          csvField(c < static_cast<int>(fixed.size()) ? fixed[static_cast<std::size_t>(c)]
+                                                      : std::string(trim(journal.column(c).name)));
+      line += ',';
+    }
+    out << line << "row balance\n";
+    for (int r = 1; r <= journal.rowsInUse; ++r) {
+      line.clear();
+      for (int c = 0; c <= last; ++c) {
+        line += csvField(std::string(trim(editor.cellText(r, c)))) + ',';
+      }
+      out << line << formatMoney(journal.am(r, 0)) << '\n';
+    }
+    line = "total,,,,";
+    for (int c = journal.amountColumn(); c <= last; ++c) {
+      const bool balance = journal.postingMode() == 3 && c == journal.balanceColumn();
+      line += (balance ? std::string() : formatMoney(journal.am(0, c))) + ',';
+    }
+    out << line << '\n';
+    return kExitSuccess;
+  } catch (const std::exception& error) {
+    fmt::print(err, "lumctl: {}\n", error.what());
+    return kExitRefused;
+  }
+}
+
+}  // namespace lum

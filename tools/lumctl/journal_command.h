@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "tools/lumctl/lumctl.h"
+
+namespace lum {
+
+struct JournalOptions {
+  int journal = 1;
+  std::string period;  // the period letter
+  std::string file;
+  bool keepGoing = false;
+};
+
+// Types the rows of a CSV file into a journal of a period as a person would
+// at the grid, then saves it through the transaction check.
+int importJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream& out,
+                  std::ostream& err);
+
+// Prints a journal of a period as CSV: the headings, each row with its row
+// balance, then the column totals.
+int showJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream& out,
+                std::ostream& err);
+
+}  // namespace lum
