@@ -15,6 +15,7 @@
 
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
+#include "post/journals/account_windows.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/login/main_commands.h"
@@ -236,6 +237,10 @@ void LumPostForm::registerJournalWindow() {
   // Leaving the journal other than by saving it asks whether to abandon the editing.
   actions.mayLeave = [this] { return mJournalLeaving || !mOpenJournal || mOpenJournal->abandon(); };
   mSession.setWindowActions(kJournalGrid, std::move(actions));
+  installAccountWindows(
+      mSession,
+      JournalInView{[this] { return mOpenJournal ? &mOpenJournal->journal() : nullptr; },
+                    [this] { return mOpenJournal ? mOpenJournal->editor().column() : 0; }});
   mSession.functionKeyActions[0] = [this] {
     mSession.backLinks[kAccountNames] = kJournalGrid;
     openWindow(mSession, kAccountNames);

@@ -90,6 +90,10 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
     case kAccountList:
       addButton("Command1", "&Ok", back);
       break;
+    case kAccountDetails:
+      addButton("Command1", "OK", accept);
+      addButton("Command2", "Esc", back);
+      break;
     default:
       addButton("Command1", "Esc", back);
       break;

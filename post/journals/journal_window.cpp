@@ -26,9 +26,15 @@ class JournalWindow::Source final : public FlexGridSource {
  public:
   explicit Source(OpenJournal& journal) : mJournal(journal), mHeadings(journal.headings()) {}
 
+  // The accounts' names are read afresh: the account details may change them.
+
   int rowCount() const override { return Journal::kMaxRows; }
   int columnCount() const override { return Journal::kMaxColumn + 1; }
   std::string heading(int column) const override {
+    const Journal& journal = mJournal.editor().journal();
+    if (journal.isAnalysisColumn(column)) {
+      return journal.column(column).name;
+    }
     return column < static_cast<int>(mHeadings.size()) ? mHeadings[static_cast<std::size_t>(column)]
                                                        : std::string();
   }
@@ -36,7 +42,6 @@ class JournalWindow::Source final : public FlexGridSource {
     return mJournal.editor().cellText(row, column);
   }
   bool rightAligned(int column) const override { return column >= JournalEditor::kRefColumn; }
-  void reloadHeadings() { mHeadings = mJournal.headings(); }
 
  private:
   OpenJournal& mJournal;

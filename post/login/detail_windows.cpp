@@ -241,8 +241,10 @@ bool acceptWindow(Session& session) {
       return true;
     case kEntityDetails:
       return acceptEntityDetails(session);
-    default:
-      return true;
+    default: {
+      const auto& accept = session.windowActions(session.currentWindow).accept;
+      return !accept || accept();
+    }
   }
 }
 

@@ -27,6 +27,7 @@ struct WindowActions {
   std::function<void()> prepare;   // open the window's files, fill it
   std::function<void()> release;   // close the window's files
   std::function<bool()> mayLeave;  // false keeps the window open (unsaved work)
+  std::function<bool()> accept;    // the window's OK; false keeps it open
 };
 
 inline constexpr int kReportCodes = 21;

@@ -22,7 +22,7 @@ constexpr std::array<WindowSpec, kWindowCount> kTable = {{
     {12, "FontDialog", "Select Font", 0, 0, 1, false, false, false, 1660},
     {13, "", "", 0, 0, 1, false, false, false, 1710},
     {14, "SrtGge", "Re Sorting Box", 0, 0, 0, false, false, false, 0},
-    {15, "AcDets", "Journal Details", 1, 6, 6, false, false, true, 1260},
+    {15, "AcDets", "Account Details", 1, 6, 6, false, false, true, 1260},
     {16, "FincRep", "Financial Reports", 0, 0, 0, false, false, false, 1750},
     {17, "", "", 0, 0, -1, false, false, false, 0},
     {18, "Invoice", "Vazi Varur Invoice", 1, 18, -1, false, false, false, 2060},

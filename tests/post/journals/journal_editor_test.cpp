@@ -145,7 +145,7 @@ TEST_F(JournalEditorTest, ModeZeroBalancesAndTheSalesTotal) {
   EXPECT_EQ(journal->am(0, 5), dollars(65));
   EXPECT_EQ(journal->budget.actualSales, dollars(65));
   EXPECT_EQ(journal->lastColumnInUse, 7);
-  enterText(1, 5, "5");                    // typed after "40.00"
+  enterText(1, 5, "5");  // typed after "40.00"
   EXPECT_EQ(journal->am(1, 5), Currency::fromRaw(400050));
 }
 
