@@ -18,6 +18,7 @@
 #include "post/journals/account_windows.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
+#include "post/journals/progress_window.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
@@ -260,8 +261,24 @@ QWidget* LumPostForm::makeContent(int index) {
       openWindow(mSession, kJournalGrid);
     };
     actions.accountDetails = [this] { openWindow(mSession, kAccountDetails); };
+    actions.progressOpen = [this] { openWindow(mSession, kProgress); };
+    actions.progress = [this](int done, int total) {
+      if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {
+        if (auto* progress = qobject_cast<ProgressWindow*>(it->second->widget())) {
+          progress->setProgress(done, total);
+        }
+      }
+    };
+    actions.progressClose = [this] {
+      if (mSession.currentWindow == kProgress) {
+        closeWindow(mSession);
+      }
+    };
     return new JournalWindow(mSession, mOpenJournal, std::move(actions),
                              [this](const std::function<void()>& command) { run(command); });
+  }
+  if (index == kProgress) {
+    return new ProgressWindow;
   }
   if (mSession.panel(index) != nullptr) {
     return new PanelWindow(mSession, index,

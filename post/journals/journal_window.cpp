@@ -131,10 +131,8 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
       mActions.reopen();
     }
   });
-  addCommand(commands, "Command5", "Journal Re Set",
-             [this] { recheckJournal(mJournal->journal(), mSession.prompter(), false); });
-  addCommand(commands, "Command6", "Quick Totals",
-             [this] { recheckJournal(mJournal->journal(), mSession.prompter(), true); });
+  addCommand(commands, "Command5", "Journal Re Set", [this] { recheck(false); });
+  addCommand(commands, "Command6", "Quick Totals", [this] { recheck(true); });
   addCommand(commands, "Command7", "Ins Col", [this] { mJournal->editor().insertColumn(); });
   addCommand(commands, "Command8", "Del Col", [this] { mJournal->editor().deleteColumn(); });
   addCommand(commands, "Command9", "Ins Row", [this] { mJournal->editor().insertRow(); });
@@ -248,7 +246,25 @@ void JournalWindow::display() {
   }
 }
 
+void JournalWindow::recheck(bool quick) {
+  if (mActions.progressOpen) {
+    mActions.progressOpen();
+  }
+  try {
+    recheckJournal(mJournal->journal(), mSession.prompter(), quick, mActions.progress);
+  } catch (...) {
+    if (mActions.progressClose) {
+      mActions.progressClose();
+    }
+    throw;
+  }
+  if (mActions.progressClose) {
+    mActions.progressClose();
+  }
+}
+
 void JournalWindow::focusGrid() {
+  display();  // a window above may have changed the journal (account details)
   mGrid->setFocus();
 }
 

@@ -29,6 +29,10 @@ class JournalWindow final : public QWidget {
     std::function<void()> close;
     std::function<void()> reopen;
     std::function<void()> accountDetails;  // a double click on the grid
+    // The progress window of a long run: opened, moved on, closed.
+    std::function<void()> progressOpen;
+    std::function<void(int, int)> progress;
+    std::function<void()> progressClose;
   };
 
   JournalWindow(Session& session, std::shared_ptr<OpenJournal> journal, Actions actions, Runner run,
@@ -44,6 +48,8 @@ class JournalWindow final : public QWidget {
   // Shows the editor's state: cells, edit box, balance, totals, budget frame.
   void display();
   QWidget* buildBudgetFrame();
+  // The journal recheck, full or quick, with its progress window.
+  void recheck(bool quick);
   void addCommand(QWidget* strip, const char* name, const char* caption,
                   std::function<void()> action);
 

@@ -245,6 +245,26 @@ TEST_F(MainWindowTest, AJournalTypedAtTheKeyboardIsSavedToItsFiles) {
   EXPECT_FALSE(fs::exists(area() / "ATemp"));  // the copies went with the window
 }
 
+TEST_F(MainWindowTest, TheJournalRecheckShowsItsProgressOverTheJournal) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  const auto windowsBefore = form.mdiArea()->subWindowList().size();
+  prompter.then(Answer::Yes);
+  QTest::mouseClick(window->findChild<QPushButton*>("Command5"), Qt::LeftButton);  // Journal Re Set
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"This procedure will re check the opened journal.  This will "
+                                     "take a long time.  Do you want to proceed?"});
+  EXPECT_EQ(session.currentWindow, kJournalGrid);
+  EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
+  EXPECT_EQ(session.backLinks[kProgress], kJournalGrid);
+  EXPECT_TRUE(window->isEnabled());
+}
+
 // The first start as a person goes through it: no entity yet, "Yes", the
 // name typed, the choices made, OK; the next start shows the journals.
 TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
