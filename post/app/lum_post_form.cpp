@@ -171,8 +171,20 @@ void LumPostForm::buildMenus() {
   QMenu* utilities = menuBar()->addMenu("&Utilities");
   utilities->menuAction()->setObjectName("Utils");
   mControls["Utils"] = utilities->menuAction();
-  addAction(utilities, "Cler", "&Clear Journal");
-  addAction(utilities, "ReSot", "Re &Sort Journal");
+  addAction(utilities, "Cler", "&Clear Journal", [this] {
+    if (mOpenJournal && mSession.currentWindow == kJournalGrid) {
+      mOpenJournal->clearJournal();
+      mJournalLeaving = true;
+      closeWindow(mSession);
+      mJournalLeaving = false;
+      openWindow(mSession, kJournalGrid);
+    }
+  });
+  addAction(utilities, "ReSot", "Re &Sort Journal", [this] {
+    if (auto* journal = journalWindow()) {
+      journal->recheck(false);
+    }
+  });
   addAction(utilities, "ExtoFpy", "&Export to Floppy Disk");
   addAction(utilities, "ImFlpy", "&Import from Floppy Disk");
   addAction(utilities, "WFrmFlpy", "Work from &Floppy Disk", [this] { workFrom(mSession, true); });
@@ -225,6 +237,12 @@ QWidget* LumPostForm::buildBanner() {
   mBanner->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(mBanner);
   return banner;
+}
+
+JournalWindow* LumPostForm::journalWindow() const {
+  const auto it = mWindows.find(kJournalGrid);
+  return it == mWindows.end() || !it->second ? nullptr
+                                             : qobject_cast<JournalWindow*>(it->second->widget());
 }
 
 void LumPostForm::registerJournalWindow() {

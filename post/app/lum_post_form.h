@@ -19,6 +19,7 @@ class QPushButton;
 namespace lum {
 
 class ChildWindow;
+class JournalWindow;
 class OpenJournal;
 
 // LumPost's main window: toolbar, GST period list, menus and the entity
@@ -61,6 +62,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
                      std::function<void()> action = {});
   QWidget* makeContent(int index);
   void registerJournalWindow();
+  JournalWindow* journalWindow() const;
   void requestReport(int code);
   void openUnlessCurrent(int index);
 

@@ -40,6 +40,8 @@ class JournalWindow final : public QWidget {
   ~JournalWindow() override;
 
   void focusGrid();
+  // The journal recheck, full or quick, with its progress window.
+  void recheck(bool quick);
   FlexGrid* grid() const { return mGrid; }
 
  private:
@@ -48,8 +50,6 @@ class JournalWindow final : public QWidget {
   // Shows the editor's state: cells, edit box, balance, totals, budget frame.
   void display();
   QWidget* buildBudgetFrame();
-  // The journal recheck, full or quick, with its progress window.
-  void recheck(bool quick);
   void addCommand(QWidget* strip, const char* name, const char* caption,
                   std::function<void()> action);
 

@@ -1,7 +1,9 @@
 #include "post/journals/open_journal.h"
 
+#include "platform/record_file.h"
 #include "platform/text.h"
 #include "post/journals/journal_checks.h"
+#include "post/journals/journal_line_records.h"
 #include "post/login/gst_periods.h"
 #include "post/login/journal_records.h"
 #include "post/login/window_dispatch.h"
@@ -13,6 +15,9 @@ OpenJournal::OpenJournal(Session& session)
       mJournalNumber(session.currentLine(kJournalsList) + 1),
       mFiles(session, mJournalNumber) {
   mFiles.takeSnapshots();
+  if (session.login.setup.periodKind == "Q") {
+    gatherQuarterBudget();
+  }
   mJournal = std::make_unique<Journal>(mFiles.load());
   EditorContext context;
   context.prompter = &session.prompter();
@@ -26,6 +31,28 @@ OpenJournal::OpenJournal(Session& session)
   };
   mEditor = std::make_unique<JournalEditor>(*mJournal, std::move(context));
   mEditor->open();
+}
+
+// A quarterly entity keeps its budget and actual figures in the last month
+// of each quarter: the quarter's three months are gathered there.
+void OpenJournal::gatherQuarterBudget() {
+  FileOps& ops = mSession.ops();
+  const auto path = mFiles.path("Butce");
+  RecordFile file(ops, path, BudgetRecord::kSize);
+  auto budget = file.get<BudgetRecord>(1);
+  const auto last = static_cast<std::size_t>(mFiles.budgetIndex());
+  if (last < 3) {
+    return;
+  }
+  for (auto* months : {&budget.budgetedSales, &budget.budgetedCostOfSales, &budget.actualSales,
+                       &budget.actualCostOfSales}) {
+    auto& m = *months;
+    m[last] = m[last - 2] + m[last - 1] + m[last];
+    m[last - 2] = Currency();
+    m[last - 1] = Currency();
+  }
+  file.put(1, budget);
+  file.close();
 }
 
 std::string OpenJournal::caption() const {
@@ -83,6 +110,11 @@ bool OpenJournal::deleteJournal() {
   }
   mFiles.save(*mJournal);
   return true;
+}
+
+void OpenJournal::clearJournal() {
+  mEditor->clearJournal();
+  mFiles.save(*mJournal);
 }
 
 void OpenJournal::close() {

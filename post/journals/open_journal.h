@@ -36,10 +36,14 @@ class OpenJournal {
   bool abandon();
   // "&Delete Journal": after asking, the journal is emptied and saved.
   bool deleteJournal();
+  // The main window's "&Clear Journal": the same without the question.
+  void clearJournal();
   // The journal window closes: the copies are no longer needed.
   void close();
 
  private:
+  void gatherQuarterBudget();
+
   Session& mSession;
   int mJournalNumber;
   JournalFiles mFiles;
