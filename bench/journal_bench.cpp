@@ -40,20 +40,8 @@ class NoWait final : public Waiter {
   FixedClock& mClock;
 };
 
-class NoWindows final : public WindowHost {
- public:
-  void showWindow(int, WindowPosition) override {}
-  void unloadWindow(int) override {}
-  void unloadAllWindows() override {}
-  WindowPosition windowPosition(int) const override { return {}; }
-  void setWindowEnabled(int, bool) override {}
-  void focusWindow(int) override {}
-  void applyCommandStates(const CommandStates&) override {}
-  void showMainWindowState(const MainWindowState&) override {}
-  void endProgram() override {}
-};
-
-void writeRecord(FileOps& ops, const fs::path& file, int number, const std::vector<std::byte>& bytes) {
+void writeRecord(FileOps& ops, const fs::path& file, int number,
+                 const std::vector<std::byte>& bytes) {
   RecordFile records(ops, file, bytes.size());
   records.write(number, bytes);
   records.close();
@@ -70,7 +58,8 @@ struct FullJournal {
     writeRecord(ops, area / "Entcoun.dat", 2, CounterRecord{"", 1}.encode());
     writeRecord(ops, area / "Lcn-0001.dat", 1, CounterRecord{"Journals", 1}.encode());
     writeRecord(ops, area / "Ini-0001.dat", 1, SetupRecord{"Posting Mode 0 or 3", "3"}.encode());
-    writeRecord(ops, area / "Ini-0001.dat", 2, SetupRecord{"M-Monthly or Q-Quarterly", "M"}.encode());
+    writeRecord(ops, area / "Ini-0001.dat", 2,
+                SetupRecord{"M-Monthly or Q-Quarterly", "M"}.encode());
     session.setHost(windows);
     session.login.groupNumber = 1;
     openWorkArea(session, 1, AreaMode::StartUp);
@@ -93,7 +82,8 @@ struct FullJournal {
 
   fs::path root;
   FileOps ops;
-  DosPath paths{ops, fs::temp_directory_path() / ("lum-bench-" + std::to_string(::getpid())) / "prog",
+  DosPath paths{ops,
+                fs::temp_directory_path() / ("lum-bench-" + std::to_string(::getpid())) / "prog",
                 "/nonexistent"};
   Agreeable prompter;
   FixedClock clock{DateTime{*Date::fromYmd(2026, 1, 20), 10, 0, 0}};

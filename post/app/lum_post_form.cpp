@@ -39,10 +39,10 @@ float toTwips(int pixels) {
 // Windows whose contents come later: their caption, at a size fit for their table entry.
 QWidget* shellContent(int index) {
   auto* content = new QWidget;
-  const WindowSpec& spec = windowSpec(index);
-  const int rows = spec.visibleLines > 0 ? spec.visibleLines : 12;
-  const int boxes = spec.kind > 0 ? spec.kind : 2;
-  content->setMinimumSize(toPixels(static_cast<float>(spec.labelWidthTwips)) + boxes * 220 + 40,
+  const WindowSpec& entry = windowSpec(index);
+  const int rows = entry.visibleLines > 0 ? entry.visibleLines : 12;
+  const int boxes = entry.kind > 0 ? entry.kind : 2;
+  content->setMinimumSize(toPixels(static_cast<float>(entry.labelWidthTwips)) + boxes * 220 + 40,
                           rows * 28 + 60);
   return content;
 }
@@ -306,16 +306,16 @@ QWidget* LumPostForm::makeContent(int index) {
 }
 
 void LumPostForm::showWindow(int index, WindowPosition position) {
-  const WindowSpec& spec = windowSpec(index);
-  if (spec.formName[0] == '\0') {
+  const WindowSpec& entry = windowSpec(index);
+  if (entry.formName[0] == '\0') {
     return;  // a run with no window of its own
   }
   QPointer<ChildWindow>& window = mWindows[index];
   if (window.isNull()) {
     window = new ChildWindow(index, [this] { run([this] { closeWindow(mSession); }); });
-    window->setObjectName(spec.formName);
+    window->setObjectName(entry.formName);
     window->setWidget(makeContent(index));
-    window->setWindowTitle(spec.caption);
+    window->setWindowTitle(entry.caption);
     mMdiArea->addSubWindow(window);
   }
   if (index == kJournalGrid && mOpenJournal) {

@@ -8,6 +8,7 @@
 
 #include "platform/text.h"
 #include "post/login/window_dispatch.h"
+#include "post/login/window_hooks.h"
 
 namespace lum {
 namespace {
@@ -16,22 +17,12 @@ constexpr int kDetailLines = 6;
 constexpr int kRatioLine = 6;
 constexpr const char* kRatioMessage = "Ratio must be between 0 and 1";
 
-class AccountHooks : public PanelHooks {
+class AccountHooks : public WindowHooks {
  public:
   AccountHooks(Session& session, JournalInView inView)
-      : mSession(session), mInView(std::move(inView)) {}
-
-  std::vector<std::string> fillListLine(int) override { return {}; }
-  void fillDetail(std::vector<std::string>&) override {}
-  std::string detailLabel(int) const override { return {}; }
-  void storeListLine(int, const std::vector<std::string>&) override {}
-  void addListLine(const std::vector<std::string>&) override {}
-  bool checkLine(int) override { return true; }
-  void closeWindow() override { lum::closeWindow(mSession); }
-  void functionKey(PanelKey key) override { lum::functionKey(mSession, key); }
+      : WindowHooks(session), mInView(std::move(inView)) {}
 
  protected:
-  Session& mSession;
   JournalInView mInView;
 };
 

@@ -15,6 +15,7 @@
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
+#include "post/login/window_hooks.h"
 
 namespace lum {
 namespace {
@@ -22,24 +23,13 @@ namespace {
 constexpr int kConfigurationLines = 100;
 
 // Hooks every one of these windows shares.
-class DetailHooks : public PanelHooks {
+class DetailHooks : public WindowHooks {
  public:
-  explicit DetailHooks(Session& session) : mSession(session) {}
-
-  std::vector<std::string> fillListLine(int) override { return {}; }
-  void fillDetail(std::vector<std::string>&) override {}
-  std::string detailLabel(int) const override { return {}; }
-  void storeListLine(int, const std::vector<std::string>&) override {}
-  void addListLine(const std::vector<std::string>&) override {}
-  bool checkLine(int) override { return true; }
-  void closeWindow() override { lum::closeWindow(mSession); }
-  void functionKey(PanelKey key) override { lum::functionKey(mSession, key); }
+  using WindowHooks::WindowHooks;
 
  protected:
   int journalRecord() const { return mSession.currentLine(kJournalsList) + 1; }
   int entityRecord() const { return mSession.currentLine(kEntitiesList) + 1; }
-
-  Session& mSession;
 };
 
 // Window 2: the name, type, contra account and transfer date of the

@@ -10,6 +10,7 @@
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
+#include "post/login/window_hooks.h"
 
 namespace lum {
 namespace {
@@ -28,25 +29,10 @@ void setCounterValue(RecordFile& file, int record, int value) {
   file.put(record, counter);
 }
 
-// Hooks of both list windows: Esc and function keys.
-class ListHooks : public PanelHooks {
- public:
-  explicit ListHooks(Session& session) : mSession(session) {}
-
-  void fillDetail(std::vector<std::string>&) override {}
-  std::string detailLabel(int) const override { return {}; }
-  bool checkLine(int) override { return true; }
-  void closeWindow() override { lum::closeWindow(mSession); }
-  void functionKey(PanelKey key) override { lum::functionKey(mSession, key); }
-
- protected:
-  Session& mSession;
-};
-
 // Window 0: one line per journal of the entity, showing its name.
-class JournalsListHooks final : public ListHooks {
+class JournalsListHooks final : public WindowHooks {
  public:
-  using ListHooks::ListHooks;
+  using WindowHooks::WindowHooks;
 
   int lineCount() const override {
     return counterValue(mSession.file("counters"), static_cast<int>(EntityCounter::Journals));
@@ -113,9 +99,9 @@ class JournalsListHooks final : public ListHooks {
 };
 
 // Window 5: one line per entity of the work area, showing its banner.
-class EntitiesListHooks final : public ListHooks {
+class EntitiesListHooks final : public WindowHooks {
  public:
-  using ListHooks::ListHooks;
+  using WindowHooks::WindowHooks;
 
   int lineCount() const override {
     return counterValue(mSession.file("EntCoun"), static_cast<int>(WorkAreaCounter::EntityCount));

@@ -41,13 +41,13 @@ void Session::setPanelHooks(int index, std::unique_ptr<PanelHooks> hooks) {
 InputPanel* Session::panel(int index) {
   const auto i = static_cast<std::size_t>(index);
   if (!mPanels.at(i) && mHooks.at(i)) {
-    const WindowSpec& spec = windowSpec(index);
+    const WindowSpec& entry = windowSpec(index);
     PanelSpec panelSpec;
     panelSpec.windowIndex = index;
-    panelSpec.kind = spec.kind;
-    panelSpec.visibleLines = spec.visibleLines;
-    panelSpec.isList = spec.isList;
-    panelSpec.labelWidthTwips = spec.labelWidthTwips;
+    panelSpec.kind = entry.kind;
+    panelSpec.visibleLines = entry.visibleLines;
+    panelSpec.isList = entry.isList;
+    panelSpec.labelWidthTwips = entry.labelWidthTwips;
     panelSpec.startAtEnd = index == kJournalsList || index == kEntitiesList;
     mPanels[i] = std::make_unique<InputPanel>(panelSpec, *mHooks[i], panelShared);
   }

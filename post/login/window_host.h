@@ -37,4 +37,18 @@ class WindowHost {
   virtual void endProgram() = 0;
 };
 
+// Windows that are never shown, for the headless front end and benchmarks.
+class NoWindows final : public WindowHost {
+ public:
+  void showWindow(int, WindowPosition) override {}
+  void unloadWindow(int) override {}
+  void unloadAllWindows() override {}
+  WindowPosition windowPosition(int) const override { return {}; }
+  void setWindowEnabled(int, bool) override {}
+  void focusWindow(int) override {}
+  void applyCommandStates(const CommandStates&) override {}
+  void showMainWindowState(const MainWindowState&) override {}
+  void endProgram() override {}
+};
+
 }  // namespace lum

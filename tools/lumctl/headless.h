@@ -31,20 +31,6 @@ class StreamPrompter final : public Prompter {
   std::vector<std::string> mTexts;
 };
 
-// Windows that are never shown.
-class NoWindows final : public WindowHost {
- public:
-  void showWindow(int, WindowPosition) override {}
-  void unloadWindow(int) override {}
-  void unloadAllWindows() override {}
-  WindowPosition windowPosition(int) const override { return {}; }
-  void setWindowEnabled(int, bool) override {}
-  void focusWindow(int) override {}
-  void applyCommandStates(const CommandStates&) override {}
-  void showMainWindowState(const MainWindowState&) override {}
-  void endProgram() override {}
-};
-
 // Waits by sleeping.
 class SleepingWaiter final : public Waiter {
  public:
