@@ -38,6 +38,17 @@ std::string_view trim(std::string_view text) {
   return trimLeft(trimRight(text));
 }
 
+std::string leftCharacters(std::string_view utf8, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t characters = 0; end < utf8.size() && characters < count; ++characters) {
+    ++end;
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+      ++end;  // continuation bytes belong to the character before
+    }
+  }
+  return std::string(utf8.substr(0, end));
+}
+
 std::string toUpper(std::string_view text) {
   std::string result(text);
   std::transform(result.begin(), result.end(), result.begin(), upper);

@@ -10,6 +10,9 @@ std::string_view trimRight(std::string_view text);
 std::string_view trimLeft(std::string_view text);
 std::string_view trim(std::string_view text);
 
+// The first count characters of a UTF-8 text (never half a character).
+std::string leftCharacters(std::string_view utf8, std::size_t count);
+
 // ASCII upper case; other characters are left alone.
 std::string toUpper(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

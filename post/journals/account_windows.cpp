@@ -117,9 +117,9 @@ bool acceptAccountDetails(Session& session, Journal& journal, int column) {
     return false;
   }
   AnalysisColumn& account = journal.column(column);
-  account.name = panel.boxText(0).substr(0, 23);
-  account.gstCode = toUpper(trim(panel.boxText(1))).substr(0, 1);
-  account.accountType = toUpper(trim(panel.boxText(2))).substr(0, 1);
+  account.name = leftCharacters(panel.boxText(0), 23);
+  account.gstCode = leftCharacters(toUpper(trim(panel.boxText(1))), 1);
+  account.accountType = leftCharacters(toUpper(trim(panel.boxText(2))), 1);
   account.ledgersAccount = static_cast<std::int16_t>(
       std::clamp(std::trunc(leadingNumber(panel.boxText(3))), -32768.0, 32767.0));
   account.basClassification = static_cast<float>(leadingNumber(panel.boxText(4)));

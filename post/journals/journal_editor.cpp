@@ -13,16 +13,17 @@
 namespace lum {
 namespace {
 
-// Characters of the keys 186 to 222 without and with Shift.
+// Characters of the keys 186 to 222 without and with Shift (UTF-8, as all
+// texts in memory).
 struct PunctuationKey {
   int code;
-  char plain;
-  char shifted;
+  const char* plain;
+  const char* shifted;
 };
-constexpr PunctuationKey kPunctuation[] = {{192, '`', '~'},  {189, '-', '_'},    {187, '=', '+'},
-                                           {219, '[', '{'},  {221, ']', '}'},    {186, ';', ':'},
-                                           {222, '\'', '"'}, {188, ',', '<'},    {190, '.', '>'},
-                                           {191, '/', '?'},  {220, '\\', '\xA6'}};
+constexpr PunctuationKey kPunctuation[] = {{192, "`", "~"},  {189, "-", "_"},      {187, "=", "+"},
+                                           {219, "[", "{"},  {221, "]", "}"},      {186, ";", ":"},
+                                           {222, "'", "\""}, {188, ",", "<"},      {190, ".", ">"},
+                                           {191, "/", "?"},  {220, "\\", "\u00a6"}};
 constexpr char kShiftedDigits[] = {')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
 
 bool isWholeNumber(std::string_view text) {
@@ -85,27 +86,28 @@ void JournalEditor::putBack() {
   mText = mRemembered;
 }
 
-void JournalEditor::type(char c, bool replaceUnlessEditing) {
+void JournalEditor::type(std::string_view characters, bool replaceUnlessEditing) {
   if (replaceUnlessEditing && mEditFlag != 'Y') {
     mText.clear();
   }
   mEditFlag = 'Y';
   if (mColumn == kGstColumn) {
-    mText.assign(1, c);
+    mText = characters;
   } else {
-    mText += c;
+    mText += characters;
   }
 }
 
 void JournalEditor::keyDown(int keyCode, bool shift) {
   if (keyCode >= 'A' && keyCode <= 'Z') {
-    type(static_cast<char>(shift ? keyCode : keyCode + ('a' - 'A')), false);
+    type(std::string(1, static_cast<char>(shift ? keyCode : keyCode + ('a' - 'A'))), false);
   } else if (keyCode >= '0' && keyCode <= '9') {
-    type(shift ? kShiftedDigits[keyCode - '0'] : static_cast<char>(keyCode), false);
+    type(std::string(1, shift ? kShiftedDigits[keyCode - '0'] : static_cast<char>(keyCode)), false);
   } else if (keyCode >= 91 && keyCode <= 105) {
-    type(static_cast<char>(keyCode - 48), true);  // the numeric pad's digits replace an amount
+    type(std::string(1, static_cast<char>(keyCode - 48)),
+         true);  // the pad's digits replace an amount
   } else if (keyCode >= 106 && keyCode <= 111) {
-    type(static_cast<char>(keyCode - 64), false);
+    type(std::string(1, static_cast<char>(keyCode - 64)), false);
   } else if (keyCode >= kF2 && keyCode <= kF5) {
     if (mContext.functionKey) {
       mContext.functionKey(keyCode);
@@ -129,7 +131,7 @@ void JournalEditor::keyDown(int keyCode, bool shift) {
         enter();
         break;
       case kSpace:
-        type(' ', false);
+        type(" ", false);
         break;
       default:
         for (const PunctuationKey& key : kPunctuation) {
@@ -258,10 +260,10 @@ bool JournalEditor::commitText() {
       return true;
     }
     case kParticularsColumn:
-      record.particulars = mText.substr(0, 46);
+      record.particulars = leftCharacters(mText, 46);
       return true;
     case kRefColumn:
-      record.reference = mText.substr(0, 5);
+      record.reference = leftCharacters(mText, 5);
       return true;
     default: {
       const std::string gst = toUpper(trim(mText));

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/prompter.h"
@@ -76,7 +77,7 @@ class JournalEditor {
 
  private:
   std::string storedText(int row, int column) const;
-  void type(char c, bool replaceUnlessEditing);
+  void type(std::string_view characters, bool replaceUnlessEditing);
   void enter();
   void fillDefault();
   void commit();

@@ -112,7 +112,7 @@ class AccountListHooks final : public DetailHooks {
     auto account = accounts.get<AnalysisAccountRecord>(record);
     account.name = texts.at(0);
     const std::string letters = toUpper(trim(texts.at(1)));
-    account.accountType = letters.substr(0, 1);
+    account.accountType = leftCharacters(letters, 1);
     account.gstCode = letters.size() > 1 ? letters.substr(1, 1) : std::string();
     accounts.put(record, account);
   }
@@ -149,7 +149,7 @@ void acceptJournalDetails(Session& session) {
   RecordFile& jnl = session.file("Jnl");
   auto header = jnl.get<JournalHeaderRecord>(record);
   header.name = panel.boxText(0);
-  header.type = std::string(trim(panel.boxText(1))).substr(0, 1);
+  header.type = leftCharacters(trim(panel.boxText(1)), 1);
   header.contraAccount = static_cast<std::int16_t>(
       std::clamp(std::trunc(leadingNumber(panel.boxText(2))), -32768.0, 32767.0));
   header.dateTransferred = panel.boxText(3);

@@ -109,7 +109,7 @@ class EntitiesListHooks final : public WindowHooks {
 
   std::vector<std::string> fillListLine(int record) override {
     const auto entity = mSession.file("Ent").get<EntityRecord>(record);
-    return {entityBannerText(entity.name, entity.secondNameLine).substr(0, kBannerWidth)};
+    return {leftCharacters(entityBannerText(entity.name, entity.secondNameLine), kBannerWidth)};
   }
 
   // Entity names change through their details window only.

@@ -12,6 +12,13 @@ TEST(Text, TrimsBlanksAndNuls) {
   EXPECT_EQ(trim("   "), "");
 }
 
+TEST(Text, LeftCharactersNeverCutACharacterInHalf) {
+  EXPECT_EQ(leftCharacters("Caf\u00e9 Noir", 4), "Caf\u00e9");
+  EXPECT_EQ(leftCharacters("\u20ac5", 1), "\u20ac");
+  EXPECT_EQ(leftCharacters("ab", 5), "ab");
+  EXPECT_EQ(leftCharacters("", 1), "");
+}
+
 TEST(Text, WildcardsMatchLikeDos) {
   EXPECT_TRUE(wildcardMatch("An*.dat", "AN010001.DAT"));
   EXPECT_TRUE(wildcardMatch("*.*", "README"));

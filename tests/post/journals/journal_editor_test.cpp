@@ -180,7 +180,23 @@ TEST_F(JournalEditorTest, TheNumericPadReplacesAnAmountAndEscPutsItBack) {
   editor->enterCell(1, 1);
   editor->keyDown('1', true);
   editor->keyDown(186, true);
-  EXPECT_EQ(editor->cellText(1, 1), "!:");
+  editor->keyDown(220, true);
+  EXPECT_EQ(editor->cellText(1, 1), "!:\u00a6");
+  editor->keyDown(JournalEditor::kEnter, false);
+  EXPECT_EQ(journal->row(1).particulars, "!:\u00a6");
+}
+
+TEST_F(JournalEditorTest, LongTextsAreCutToTheirFieldsByCharacter) {
+  editorFor(0, 'M', false);
+  std::string cafes;
+  for (int i = 0; i < 50; ++i) {
+    cafes += "\u00e9";
+  }
+  editor->enterCell(1, JournalEditor::kParticularsColumn);
+  editor->editBoxChanged(cafes);
+  editor->leaveCell();
+  EXPECT_EQ(journal->row(1).particulars.size(), 46u * 2);  // 46 characters of two bytes
+  EXPECT_EQ(journal->row(1).encode().size(), TransactionRecord::kSize);
 }
 
 TEST_F(JournalEditorTest, ModeThreeRunningBalancesFollowAnOpeningBalance) {
