@@ -69,6 +69,7 @@ int FlexGrid::col() const {
 void FlexGrid::setCell(int row, int column) {
   mGuard = true;
   setCurrentIndex(mModel->index(row - 1, column));
+  scrollTo(currentIndex());  // a long journal opens on its first empty row
   mGuard = false;
 }
 
