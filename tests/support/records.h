@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <span>
 
@@ -14,6 +16,15 @@ Record recordOf(const std::filesystem::path& file, int number) {
   const auto bytes = readBytes(file);
   const std::size_t offset = static_cast<std::size_t>(number - 1) * Record::kSize;
   return decodeFields<Record>(std::span(bytes).subspan(offset, Record::kSize));
+}
+
+// Decodes bytes laid out by hand and checks they encode back to the same.
+template <class Record>
+Record decodeAndRoundTrip(const Bytes& bytes) {
+  EXPECT_EQ(bytes.bytes().size(), Record::kSize);
+  const Record record = Record::decode(bytes.bytes());
+  EXPECT_EQ(record.encode(), bytes.bytes());
+  return record;
 }
 
 }  // namespace lum::test

@@ -29,17 +29,7 @@ class LumctlJournal : public ::testing::Test {
  protected:
   LumctlJournal() {
     test::writeOneEntityWorkArea(area());
-    test::writeBytes(area() / "An010001.dat", test::Bytes()
-                                                  .text("Sales", 23)
-                                                  .text("Y", 1)
-                                                  .text("S", 1)
-                                                  .zeros(8)
-                                                  .int16(201)
-                                                  .text("Fuel", 23)
-                                                  .text("Y", 1)
-                                                  .text("E", 1)
-                                                  .zeros(8)
-                                                  .int16(407));
+    test::writeSalesAndFuelAccounts(area());
   }
   fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
   test::LumctlOutcome run(std::vector<std::string> args) {

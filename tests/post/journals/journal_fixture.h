@@ -35,17 +35,7 @@ struct JournalParts : SessionParts {
     writeBytes(area() / "AI010001.dat",
                amounts({{9, 2, 6, 0, 110, 0, 110}, {0, 0, 0, 0, -55, -55, 0}}));
     writeBytes(area() / "GI010001.dat", currencies({-55, 110}));
-    writeBytes(area() / "An010001.dat", Bytes()
-                                            .text("Sales", 23)
-                                            .text("Y", 1)
-                                            .text("S", 1)
-                                            .zeros(8)
-                                            .int16(201)
-                                            .text("Fuel", 23)
-                                            .text("Y", 1)
-                                            .text("E", 1)
-                                            .zeros(8)
-                                            .int16(407));
+    writeSalesAndFuelAccounts(area());
     writeBytes(area() / "DF010001.dat", Bytes().text("01/05/05", 8).text("May", 46).zeros(8));
     writeBytes(area() / "AF010001.dat", amounts({{0, 1, 7, 0, 30, 10, 20, 5}}));
     writeBytes(area() / "GF010001.dat", currencies({10, 20, 5}));

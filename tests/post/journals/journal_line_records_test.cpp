@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "tests/support/records.h"
 
 namespace lum {
 namespace {
 
 using test::Bytes;
 
-template <class Record>
-Record decodeAndRoundTrip(const Bytes& bytes) {
-  EXPECT_EQ(bytes.bytes().size(), Record::kSize);
-  const Record record = Record::decode(bytes.bytes());
-  EXPECT_EQ(record.encode(), bytes.bytes());
-  return record;
-}
+using test::decodeAndRoundTrip;
 
 TEST(JournalLineRecords, Transaction) {
   const auto r = decodeAndRoundTrip<TransactionRecord>(

@@ -3,22 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "post/login/journal_records.h"
-#include "tests/support/test_support.h"
+#include "tests/support/records.h"
 
 namespace lum {
 namespace {
 
 using test::Bytes;
 
-// Each layout is decoded from bytes laid out by hand, field by field at
-// its offset, and encoded back to the same bytes.
-template <class Record>
-Record decodeAndRoundTrip(const Bytes& bytes) {
-  EXPECT_EQ(bytes.bytes().size(), Record::kSize);
-  const Record record = Record::decode(bytes.bytes());
-  EXPECT_EQ(record.encode(), bytes.bytes());
-  return record;
-}
+using test::decodeAndRoundTrip;
 
 TEST(LoginRecords, Counter) {
   const auto r = decodeAndRoundTrip<CounterRecord>(Bytes().text("Journals", 24).int16(5));

@@ -29,4 +29,19 @@ inline void writeOneEntityWorkArea(const std::filesystem::path& area) {
                                         .text("Q", 16));
 }
 
+// Journal 1's analysis accounts: "Sales" (type S, 201) and "Fuel" (type E, 407).
+inline void writeSalesAndFuelAccounts(const std::filesystem::path& area) {
+  writeBytes(area / "An010001.dat", Bytes()
+                                        .text("Sales", 23)
+                                        .text("Y", 1)
+                                        .text("S", 1)
+                                        .zeros(8)
+                                        .int16(201)
+                                        .text("Fuel", 23)
+                                        .text("Y", 1)
+                                        .text("E", 1)
+                                        .zeros(8)
+                                        .int16(407));
+}
+
 }  // namespace lum::test
