@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace lum {
 
@@ -47,14 +49,42 @@ class FlexGrid::Model final : public QAbstractTableModel {
 };
 
 FlexGrid::FlexGrid(FlexGridSource& source, QWidget* parent)
-    : QTableView(parent), mModel(new Model(source, this)) {
+    : QTableView(parent), mModel(new Model(source, this)), mFrozen(new QTableView(this)) {
   setObjectName("Grid");
   setModel(mModel);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);  // typing goes through the editor's rules
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setDefaultSectionSize(fontMetrics().averageCharWidth() * 12);
   setColumnWidth(1, fontMetrics().averageCharWidth() * 30);
+
+  mFrozen->setObjectName("FrozenColumns");
+  mFrozen->setModel(mModel);
+  mFrozen->setSelectionModel(selectionModel());
+  mFrozen->setSelectionMode(QAbstractItemView::SingleSelection);
+  mFrozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  mFrozen->setFocusPolicy(Qt::NoFocus);
+  mFrozen->verticalHeader()->hide();
+  mFrozen->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  mFrozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  mFrozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mFrozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mFrozen->viewport()->installEventFilter(this);  // its double clicks are the grid's
+  mFrozen->hide();
+  viewport()->stackUnder(mFrozen);
+
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) {
+            mFrozen->setColumnWidth(column, width);
+            placeFrozenView();
+          });
+  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, mFrozen->verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(mFrozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, this,
+          [this] { emit leftColChanged(leftCol()); });
 }
 
 FlexGrid::~FlexGrid() = default;
@@ -78,6 +108,93 @@ void FlexGrid::refresh() {
   const int c = col();
   mModel->changed();
   setCell(std::max(r, 1), std::max(c, 0));
+}
+
+int FlexGrid::fixedRows() const {
+  return horizontalHeader()->isHidden() ? 0 : 1;
+}
+
+void FlexGrid::setFixedRows(int rows) {
+  horizontalHeader()->setVisible(rows > 0);
+  mFrozen->horizontalHeader()->setVisible(rows > 0);
+  placeFrozenView();
+}
+
+void FlexGrid::setFixedCols(int columns) {
+  columns = std::clamp(columns, 0, mModel->columnCount({}));
+  if (columns == mFixedCols) {
+    return;
+  }
+  mFixedCols = columns;
+  for (int c = 0; c < mModel->columnCount({}); ++c) {
+    mFrozen->setColumnHidden(c, c >= mFixedCols);
+    mFrozen->setColumnWidth(c, columnWidth(c));
+  }
+  mFrozen->setVisible(mFixedCols > 0);
+  placeFrozenView();
+  setLeftCol(leftCol());  // nothing scrolls out of sight under the frozen columns
+}
+
+int FlexGrid::frozenWidth() const {
+  return mFixedCols > 0 ? horizontalHeader()->sectionPosition(mFixedCols) : 0;
+}
+
+int FlexGrid::leftCol() const {
+  const int edge = frozenWidth();
+  const int column = columnAt(edge);
+  if (column < 0) {
+    return mFixedCols;
+  }
+  // A column partly under the frozen ones is not in sight.
+  return columnViewportPosition(column) < edge ? column + 1 : column;
+}
+
+void FlexGrid::setLeftCol(int column) {
+  column = std::clamp(column, mFixedCols, std::max(mFixedCols, mModel->columnCount({}) - 1));
+  horizontalScrollBar()->setValue(horizontalHeader()->sectionPosition(column) - frozenWidth());
+}
+
+void FlexGrid::placeFrozenView() {
+  if (mFixedCols == 0) {
+    return;
+  }
+  mFrozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  mFrozen->setGeometry(
+      verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth(),
+      viewport()->height() + (horizontalHeader()->isHidden() ? 0 : horizontalHeader()->height()));
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  placeFrozenView();
+}
+
+void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  if (!index.isValid() || index.column() >= mFixedCols) {
+    QTableView::scrollTo(index, hint);
+    // Not under the frozen columns either.
+    if (index.isValid() && mFixedCols > 0) {
+      const int hidden = frozenWidth() - columnViewportPosition(index.column());
+      if (hidden > 0) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+      }
+    }
+    return;
+  }
+  // A frozen cell is always in sight sideways: only its row needs showing.
+  QTableView::scrollTo(mModel->index(index.row(), leftCol()), hint);
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mFrozen->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QModelIndex index = mFrozen->indexAt(mouse->position().toPoint());
+    if (index.isValid()) {
+      emit cellDoubleClicked(index.row() + 1, index.column());
+    }
+    return true;
+  }
+  return QTableView::eventFilter(watched, event);
 }
 
 void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

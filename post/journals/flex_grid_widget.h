@@ -37,6 +37,17 @@ class FlexGrid final : public QTableView {
   // The source changed: show it again.
   void refresh();
 
+  // The heading row shown (1) or not (0).
+  int fixedRows() const;
+  void setFixedRows(int rows);
+  // Columns 0 to FixedCols - 1 stay in sight while the others scroll under
+  // them; 0 scrolls every column.
+  int fixedCols() const { return mFixedCols; }
+  void setFixedCols(int columns);
+  // The first scrolling column in sight.
+  int leftCol() const;
+  void setLeftCol(int column);
+
   struct WindowsKey {
     int code = 0;  // 0: a key the editor has no use for
     bool shift = false;
@@ -49,15 +60,26 @@ class FlexGrid final : public QTableView {
   void cellLeft(int row, int column);
   void keyDown(int keyCode, bool shift);
   void cellDoubleClicked(int row, int column);
+  void leftColChanged(int column);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Model;
+  int frozenWidth() const;
+  void placeFrozenView();
+
   Model* mModel;
+  // The frozen columns: a second view over the same cells and selection,
+  // laid over the left edge of this one.
+  QTableView* mFrozen;
+  int mFixedCols = 0;
   bool mGuard = false;  // moves made by program raise no events
 };
 

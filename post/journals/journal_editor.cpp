@@ -24,6 +24,9 @@ constexpr PunctuationKey kPunctuation[] = {{192, "`", "~"},  {189, "-", "_"},   
                                            {219, "[", "{"},  {221, "]", "}"},      {186, ";", ":"},
                                            {222, "'", "\""}, {188, ",", "<"},      {190, ".", ">"},
                                            {191, "/", "?"},  {220, "\\", "\u00a6"}};
+// Past this column the grid freezes the columns up to the amounts.
+constexpr int kLastUnfrozenColumn = 9;
+
 constexpr char kShiftedDigits[] = {')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
 
 bool isWholeNumber(std::string_view text) {
@@ -68,6 +71,27 @@ void JournalEditor::enterCell(int row, int column) {
   mText = storedText(mRow, mColumn);
   mRemembered = mText;
   mEditFlag = 'N';
+  mFixedColumns = mColumn <= kLastUnfrozenColumn ? 0 : mJournal.lastFixedColumn() + 1;
+  mLeftColumn = std::max(mLeftColumn, mFixedColumns);
+}
+
+void JournalEditor::scrolledTo(int leftColumn) {
+  mLeftColumn = std::clamp(leftColumn, mFixedColumns, Journal::kMaxColumn);
+}
+
+std::array<int, JournalEditor::kTotalsBoxes> JournalEditor::totalsColumns() const {
+  std::array<int, kTotalsBoxes> columns{};
+  int next = std::max(mJournal.amountColumn(), mLeftColumn);
+  std::size_t box = 0;
+  if (mFixedColumns > 0) {
+    for (int c = mJournal.amountColumn(); c <= mJournal.lastFixedColumn(); ++c) {
+      columns[box++] = c;
+    }
+  }
+  for (; box < columns.size(); ++box, ++next) {
+    columns[box] = next <= Journal::kMaxColumn ? next : kNoColumn;
+  }
+  return columns;
 }
 
 void JournalEditor::leaveCell() {
@@ -203,6 +227,12 @@ void JournalEditor::fillDefault() {
 void JournalEditor::moveOn() {
   if (mColumn < Journal::kMaxColumn) {
     enterCell(mRow, mColumn + 1);
+    // Keeps the cursor over the last totals box while frozen columns show.
+    const int lastBoxOffset =
+        kTotalsBoxes - (mJournal.lastFixedColumn() - mJournal.amountColumn() + 1);
+    if (mFixedColumns > 0 && mColumn - mLeftColumn == lastBoxOffset) {
+      ++mLeftColumn;
+    }
   }
 }
 

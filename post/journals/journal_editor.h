@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,20 @@ class JournalEditor {
   int row() const { return mRow; }
   int column() const { return mColumn; }
   char editFlag() const { return mEditFlag; }
+
+  // The grid's frozen columns: none while the cursor is in the first ten
+  // columns, else every column up to the last amount column, so the row's
+  // date, particulars and amounts stay in sight.
+  int fixedColumns() const { return mFixedColumns; }
+  // The first scrolled column in sight (the grid's LeftCol): as the grid
+  // last reported it, or as moving on raised it.
+  int leftColumn() const { return mLeftColumn; }
+  void scrolledTo(int leftColumn);
+  static constexpr int kTotalsBoxes = 7;
+  static constexpr int kNoColumn = -1;
+  // The columns the totals boxes show: the amount columns, then the
+  // columns in sight from the left column on; kNoColumn past the last.
+  std::array<int, kTotalsBoxes> totalsColumns() const;
   const Journal& journal() const { return mJournal; }
 
   void insertRow();
@@ -95,6 +110,8 @@ class JournalEditor {
   std::string mText;        // the current cell as typed
   std::string mRemembered;  // the cell as it was entered
   char mEditFlag = 'N';
+  int mFixedColumns = 0;
+  int mLeftColumn = 0;
 };
 
 }  // namespace lum

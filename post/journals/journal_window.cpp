@@ -123,9 +123,8 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
       display();
     }
   });
-  addCommand(commands, "Command3", "Account Names", [this] {
-    mGrid->horizontalHeader()->setVisible(!mGrid->horizontalHeader()->isVisible());
-  });
+  addCommand(commands, "Command3", "Account Names",
+             [this] { mGrid->setFixedRows(1 - mGrid->fixedRows()); });
   addCommand(commands, "Command4", "&Delete Journal", [this] {
     if (mJournal->deleteJournal()) {
       mActions.reopen();
@@ -151,6 +150,7 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
     mRun([this, code, shift] { mJournal->editor().keyDown(code, shift); });
     display();
   });
+  connect(mGrid, &FlexGrid::leftColChanged, this, [this](int) { showTotals(); });
   connect(mGrid, &FlexGrid::cellDoubleClicked, this, [this](int, int) {
     if (mActions.accountDetails) {
       mRun(mActions.accountDetails);
@@ -210,6 +210,10 @@ void JournalWindow::display() {
   const JournalEditor& editor = mJournal->editor();
   const Journal& journal = editor.journal();
   mGrid->refresh();
+  mGrid->setFixedCols(editor.fixedColumns());
+  if (mGrid->leftCol() < editor.leftColumn()) {
+    mGrid->setLeftCol(editor.leftColumn());
+  }
   mGrid->setCell(editor.row(), editor.column());
   {
     const QSignalBlocker blocker(mEditBox);
@@ -219,14 +223,7 @@ void JournalWindow::display() {
   mColumnLabel->setText(QString::number(editor.column()));
   mRowLabel->setText(QString::number(editor.row()));
 
-  // The totals of the first visible amount and analysis columns.
-  const int first = std::max(journal.amountColumn(), mGrid->columnAt(0));
-  for (std::size_t i = 0; i < mTotals.size(); ++i) {
-    const int column = first + static_cast<int>(i);
-    mTotals[i]->setText(column <= Journal::kMaxColumn
-                            ? QString::fromStdString(formatMoney(journal.am(0, column)))
-                            : QString());
-  }
+  showTotals();
 
   const BudgetFrame& budget = journal.budget;
   const auto whole = [](Currency amount) {
@@ -243,6 +240,18 @@ void JournalWindow::display() {
   if (!budget.actualSales.isZero()) {
     mBudget[5]->setText(
         QString::fromStdString(ratio(budget.actualCostOfSales, budget.actualSales)));
+  }
+}
+
+void JournalWindow::showTotals() {
+  JournalEditor& editor = mJournal->editor();
+  editor.scrolledTo(mGrid->leftCol());
+  const std::array<int, JournalEditor::kTotalsBoxes> columns = editor.totalsColumns();
+  for (std::size_t i = 0; i < mTotals.size(); ++i) {
+    mTotals[i]->setText(
+        columns[i] == JournalEditor::kNoColumn
+            ? QString()
+            : QString::fromStdString(formatMoney(editor.journal().am(0, columns[i]))));
   }
 }
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "post/journals/journal_editor.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -49,6 +51,8 @@ class JournalWindow final : public QWidget {
 
   // Shows the editor's state: cells, edit box, balance, totals, budget frame.
   void display();
+  // The totals of the columns in sight.
+  void showTotals();
   QWidget* buildBudgetFrame();
   void addCommand(QWidget* strip, const char* name, const char* caption,
                   std::function<void()> action);
@@ -63,7 +67,7 @@ class JournalWindow final : public QWidget {
   QLineEdit* mRowBalance = nullptr;
   QLabel* mColumnLabel = nullptr;
   QLabel* mRowLabel = nullptr;
-  std::array<QLineEdit*, 7> mTotals{};
+  std::array<QLineEdit*, JournalEditor::kTotalsBoxes> mTotals{};
   std::array<QLabel*, 6> mBudget{};
 };
 

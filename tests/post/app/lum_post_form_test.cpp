@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include "platform/scripted_prompter.h"
+#include "post/journals/flex_grid_widget.h"
 #include "post/journals/journal_line_records.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
@@ -243,6 +244,46 @@ TEST_F(MainWindowTest, AJournalTypedAtTheKeyboardIsSavedToItsFiles) {
   EXPECT_EQ(test::recordOf<ColumnTotalRecord>(area() / "GI010001.dat", 1).total,
             Currency::fromCents(11050));
   EXPECT_FALSE(fs::exists(area() / "ATemp"));  // the copies went with the window
+}
+
+TEST_F(MainWindowTest, FarColumnsKeepTheRowsDateToAmountInSight) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  auto* grid = window->findChild<FlexGrid*>("Grid");
+  ASSERT_NE(grid, nullptr);
+  auto* frozen = grid->findChild<QTableView*>("FrozenColumns");
+  grid->setFocus();
+  for (int i = 0; i < 14; ++i) {
+    QTest::keyClick(grid, Qt::Key_Right);
+  }
+  QApplication::processEvents();
+  EXPECT_EQ(grid->col(), 14);
+  EXPECT_EQ(grid->fixedCols(), 5);  // Date to Amount
+  EXPECT_TRUE(frozen->isVisible());
+  EXPECT_FALSE(frozen->isColumnHidden(4));
+  EXPECT_TRUE(frozen->isColumnHidden(5));
+  const QRect current = grid->visualRect(grid->currentIndex());
+  EXPECT_GE(current.left(), frozen->width());  // not under the frozen columns
+  EXPECT_LE(current.right(), grid->viewport()->width());
+  EXPECT_GT(grid->leftCol(), 5);
+  // The totals boxes: the Amount column, then the columns from LeftCol on.
+  EXPECT_EQ(box(window->widget(), 0)->text(), "0.00");
+
+  auto* accountNames = window->findChild<QPushButton*>("Command3");
+  QTest::mouseClick(accountNames, Qt::LeftButton);
+  EXPECT_EQ(grid->fixedRows(), 0);
+  QTest::mouseClick(accountNames, Qt::LeftButton);
+  EXPECT_EQ(grid->fixedRows(), 1);
+
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Home);
+  QApplication::processEvents();
+  EXPECT_EQ(grid->col(), 0);
+  EXPECT_EQ(grid->fixedCols(), 0);
+  EXPECT_FALSE(frozen->isVisible());
 }
 
 TEST_F(MainWindowTest, TheJournalRecheckShowsItsProgressOverTheJournal) {

@@ -214,6 +214,38 @@ TEST_F(JournalEditorTest, ModeThreeRunningBalancesFollowAnOpeningBalance) {
   EXPECT_EQ(journal->am(2, 0), dollars(-200));
 }
 
+TEST_F(JournalEditorTest, FarColumnsFreezeTheAmountsAndScrollUnderTheLastTotalsBox) {
+  using Boxes = std::array<int, JournalEditor::kTotalsBoxes>;
+  editorFor(3, 'M', false);
+  editor->enterCell(1, 9);
+  EXPECT_EQ(editor->fixedColumns(), 0);
+  EXPECT_EQ(editor->totalsColumns(), (Boxes{4, 5, 6, 7, 8, 9, 10}));
+  typeText(*editor, "1");
+  editor->keyDown(JournalEditor::kEnter, false);  // on to column 10: Date to Balance freeze
+  EXPECT_EQ(editor->fixedColumns(), 7);
+  EXPECT_EQ(editor->leftColumn(), 7);
+  typeText(*editor, "1");
+  editor->keyDown(JournalEditor::kEnter, false);  // column 11 would pass the last box
+  EXPECT_EQ(editor->leftColumn(), 8);
+  EXPECT_EQ(editor->totalsColumns(), (Boxes{4, 5, 6, 8, 9, 10, 11}));
+  editor->scrolledTo(97);  // the user scrolled to the end
+  EXPECT_EQ(editor->totalsColumns(), (Boxes{4, 5, 6, 97, 98, 99, 100}));
+  editor->enterCell(2, 3);  // back among the first columns: nothing frozen
+  EXPECT_EQ(editor->fixedColumns(), 0);
+  editor->scrolledTo(99);
+  EXPECT_EQ(editor->totalsColumns(),
+            (Boxes{99, 100, JournalEditor::kNoColumn, JournalEditor::kNoColumn,
+                   JournalEditor::kNoColumn, JournalEditor::kNoColumn, JournalEditor::kNoColumn}));
+
+  editorFor(0, 'M', false);  // mode 0 freezes Date to Amount and keeps six boxes scrolling
+  editor->enterCell(1, 10);
+  EXPECT_EQ(editor->fixedColumns(), 5);
+  typeText(*editor, "1");
+  editor->keyDown(JournalEditor::kEnter, false);
+  EXPECT_EQ(editor->leftColumn(), 6);
+  EXPECT_EQ(editor->totalsColumns(), (Boxes{4, 6, 7, 8, 9, 10, 11}));
+}
+
 TEST_F(JournalEditorTest, DeletingARowWithAnInvoiceReferenceAsksAboutTheInvoice) {
   editorFor(0, 'M', false);
   enterText(1, JournalEditor::kRefColumn, "i17");
