@@ -37,6 +37,34 @@ void putRecord(std::vector<std::byte>& bytes, int n, const Record& record) {
   std::copy(encoded.begin(), encoded.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+// Calls visit(n, record) for records 1 to count of a file, reading it a
+// block at a time: a full journal needs no buffer the size of its files,
+// whose fresh pages would cost more than the reading. Records past the end
+// are blank, a cut last record is padded with zeros.
+template <class Record, class Visit>
+void forEachRecord(FileOps& ops, const std::filesystem::path& file, int count, Visit visit) {
+  constexpr std::size_t kBlockRecords = 64;
+  std::vector<std::byte> block(kBlockRecords * Record::kSize);
+  const FileHandle handle = ops.exists(file) ? ops.open(file, OpenMode::ReadOnly) : FileHandle();
+  for (int first = 1; first <= count; first += static_cast<int>(kBlockRecords)) {
+    const auto records = std::min(kBlockRecords, static_cast<std::size_t>(count - first + 1));
+    const std::span<std::byte> wanted = std::span(block).first(records * Record::kSize);
+    const std::size_t got =
+        handle.isOpen()
+            ? ops.readAt(handle, static_cast<std::uint64_t>(first - 1) * Record::kSize, wanted)
+            : 0;
+    std::fill(wanted.begin() + static_cast<std::ptrdiff_t>(got), wanted.end(), std::byte{0});
+    for (std::size_t i = 0; i < records; ++i) {
+      const int n = first + static_cast<int>(i);
+      if (i * Record::kSize >= got) {
+        visit(n, Record{});
+      } else {
+        visit(n, Record::decode(wanted.subspan(i * Record::kSize, Record::kSize)));
+      }
+    }
+  }
+}
+
 // The counts kept in amounts record 1, whole numbers in Currency form,
 // cut to what the model holds.
 int countOf(Currency value, int limit) {
@@ -94,20 +122,22 @@ int JournalFiles::budgetIndex() const {
 }
 
 Journal JournalFiles::load() const {
+  FileOps& ops = mSession->ops();
   Journal journal(mSession->login.setup.postingMode);
-  const auto lines = read(path("GrdRecs"));
-  const auto amounts = read(path("GrdAms"));
-  const auto header = recordAt<AmountsRecord>(amounts, 1);
-  journal.rowsInUse = countOf(header.amounts[1], Journal::kMaxRows);
-  journal.lastColumnInUse = countOf(header.amounts[2], Journal::kMaxColumn);
-
-  for (int r = 1; r <= journal.rowsInUse; ++r) {
-    journal.row(r) = recordAt<TransactionRecord>(lines, r);
-    const auto record = r == 1 ? header : recordAt<AmountsRecord>(amounts, r);
-    for (int c = 1; c <= journal.lastColumnInUse; ++c) {
-      journal.am(r, c) = record.amounts[static_cast<std::size_t>(c)];
-    }
-  }
+  const auto amountsFile = path("GrdAms");
+  forEachRecord<AmountsRecord>(ops, amountsFile, 1, [&](int, const AmountsRecord& header) {
+    journal.rowsInUse = countOf(header.amounts[1], Journal::kMaxRows);
+    journal.lastColumnInUse = countOf(header.amounts[2], Journal::kMaxColumn);
+  });
+  forEachRecord<TransactionRecord>(
+      ops, path("GrdRecs"), journal.rowsInUse,
+      [&](int r, TransactionRecord record) { journal.row(r) = std::move(record); });
+  forEachRecord<AmountsRecord>(ops, amountsFile, journal.rowsInUse,
+                               [&](int r, const AmountsRecord& record) {
+                                 for (int c = 1; c <= journal.lastColumnInUse; ++c) {
+                                   journal.am(r, c) = record.amounts[static_cast<std::size_t>(c)];
+                                 }
+                               });
   // Record 1 keeps the counts where the text columns of row 1 would be.
   for (int c = 1; c <= 3 && journal.rowsInUse >= 1; ++c) {
     journal.am(1, c) = Currency();
