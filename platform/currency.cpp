@@ -35,6 +35,20 @@ Currency Currency::truncatedToCents() const {
   return Currency(mRaw - mRaw % 100);
 }
 
+Currency Currency::truncatedToDollars() const {
+  return Currency(mRaw - mRaw % kScale);
+}
+
+Currency Currency::scaledBy(double factor) const {
+  // The product in long double keeps every digit of amounts up to 2^64.
+  const long double scaled = std::round(static_cast<long double>(mRaw) * factor);
+  if (!std::isfinite(scaled) || scaled >= 9223372036854775808.0L ||
+      scaled < -9223372036854775808.0L) {
+    overflow();
+  }
+  return Currency(static_cast<std::int64_t>(scaled));
+}
+
 Currency Currency::operator-() const {
   if (mRaw == std::numeric_limits<std::int64_t>::min()) {
     overflow();

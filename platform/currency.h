@@ -30,6 +30,11 @@ class Currency {
   Currency roundedToCents() const;
   // Whole cents, the rest cut off towards zero: 3.456 gives 3.45.
   Currency truncatedToCents() const;
+  // Whole dollars, the rest cut off towards zero: -3.99 gives -3.
+  Currency truncatedToDollars() const;
+  // The amount times a factor, to the nearest ten-thousandth (halves away
+  // from zero); throws std::overflow_error when that does not fit.
+  Currency scaledBy(double factor) const;
 
   Currency operator-() const;
   Currency operator+(Currency other) const;

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/errors.h"
+#include "platform/record_blocks.h"
 #include "platform/rollback.h"
 #include "post/login/journal_records.h"
 
@@ -35,34 +36,6 @@ void putRecord(std::vector<std::byte>& bytes, int n, const Record& record) {
   }
   const auto encoded = record.encode();
   std::copy(encoded.begin(), encoded.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-// Calls visit(n, record) for records 1 to count of a file, reading it a
-// block at a time: a full journal needs no buffer the size of its files,
-// whose fresh pages would cost more than the reading. Records past the end
-// are blank, a cut last record is padded with zeros.
-template <class Record, class Visit>
-void forEachRecord(FileOps& ops, const std::filesystem::path& file, int count, Visit visit) {
-  constexpr std::size_t kBlockRecords = 64;
-  std::vector<std::byte> block(kBlockRecords * Record::kSize);
-  const FileHandle handle = ops.exists(file) ? ops.open(file, OpenMode::ReadOnly) : FileHandle();
-  for (int first = 1; first <= count; first += static_cast<int>(kBlockRecords)) {
-    const auto records = std::min(kBlockRecords, static_cast<std::size_t>(count - first + 1));
-    const std::span<std::byte> wanted = std::span(block).first(records * Record::kSize);
-    const std::size_t got =
-        handle.isOpen()
-            ? ops.readAt(handle, static_cast<std::uint64_t>(first - 1) * Record::kSize, wanted)
-            : 0;
-    std::fill(wanted.begin() + static_cast<std::ptrdiff_t>(got), wanted.end(), std::byte{0});
-    for (std::size_t i = 0; i < records; ++i) {
-      const int n = first + static_cast<int>(i);
-      if (i * Record::kSize >= got) {
-        visit(n, Record{});
-      } else {
-        visit(n, Record::decode(wanted.subspan(i * Record::kSize, Record::kSize)));
-      }
-    }
-  }
 }
 
 // The counts kept in amounts record 1, whole numbers in Currency form,

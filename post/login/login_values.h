@@ -13,8 +13,8 @@ struct SetupValues {
   int postingMode = 0;          // 0 or 3
   std::string periodKind;       // "M" monthly or "Q" quarterly
   std::string clientType;       // "A" accountant or "C" client
-  double gstRate = 0;           // per cent
-  double paygRate = 0;          // per cent
+  double gstRate = 0;           // a fraction: 0.1 for 10%
+  double paygRate = 0;          // a fraction
   double exemptSalesRatio = 0;  // mixed businesses
   double exemptPurchaseRatio = 0;
   std::string invoicing;  // "Y" or "N"

@@ -27,6 +27,17 @@ TEST(Currency, FromDoubleRoundsAtTheFourthDecimalAndRefusesNonNumbers) {
   EXPECT_EQ(Currency::fromDouble(-std::numeric_limits<double>::infinity()), std::nullopt);
 }
 
+TEST(Currency, ScalesToTheFourthDecimalAndTruncatesToDollars) {
+  const Currency sale = Currency::fromCents(11000);
+  EXPECT_EQ(sale.scaledBy(0.1 / 1.1), Currency::fromCents(1000));
+  EXPECT_EQ(Currency::fromRaw(5).scaledBy(0.5), Currency::fromRaw(3));  // 2.5 rounds away
+  EXPECT_EQ(Currency::fromRaw(-5).scaledBy(0.5), Currency::fromRaw(-3));
+  EXPECT_EQ(Currency::fromCents(-399).truncatedToDollars(), Currency::fromCents(-300));
+  EXPECT_EQ(Currency::fromCents(12399).truncatedToDollars(), Currency::fromCents(12300));
+  EXPECT_THROW(Currency::fromRaw(std::numeric_limits<std::int64_t>::max()).scaledBy(2.0),
+               std::overflow_error);
+}
+
 TEST(Currency, OverflowThrowsInsteadOfWrapping) {
   const auto max = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
   const auto min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
