@@ -1,0 +1,105 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/currency.h"
+#include "post/login/login_values.h"
+
+namespace lum {
+
+class Session;
+
+// The seven figures of a GST report line, in their printed order.
+enum GstColumn : std::size_t {
+  kTaxedIncome,    // income subject to GST, GST included
+  kIncomeGst,      // the GST in it
+  kTaxedPayments,  // payments subject to GST, GST included
+  kGstCredits,     // the GST credits in them
+  kFreeIncome,     // income not subject to GST
+  kFreePayments,   // payments not subject to GST
+  kPayg,           // the PAYG instalment
+};
+constexpr std::size_t kGstColumns = 7;
+using GstRow = std::array<Currency, kGstColumns>;
+
+// BAS amounts by label number: element n holds Gn (element 0 unused).
+constexpr std::size_t kBasLabels = 21;
+using BasAmounts = std::array<Currency, kBasLabels>;
+
+// The entity's settings the gathering works with.
+struct GstSettings {
+  double gstRate = 0.1;
+  double paygRate = 0;
+  double exemptSalesRatio = 0;
+  double exemptPurchaseRatio = 0;
+  int postingMode = 0;
+
+  // A rate of 0 means 10%; ratios are kept to 0 to 1.
+  static GstSettings of(const SetupValues& setup);
+};
+
+// What the gathering knows of the account an amount is entered under.
+struct GstAccount {
+  std::string type;        // upper-cased type letter
+  std::string gstApplies;  // upper-cased: "Y" taxed, "N" free, "T" the GST itself, else by rules
+  double category = 0;     // the BAS label the account also feeds
+  double privateUseRatio = 0;
+};
+
+// Sorts amounts into a journal's GST figures and the accumulated BAS
+// labels (2, 4, 7, 10, 13 and 15).
+class GstClassifier {
+ public:
+  GstClassifier(const GstSettings& settings, GstRow& row, BasAmounts& bas)
+      : mSettings(settings), mRow(row), mBas(bas) {}
+
+  // An amount of an analysis column; gstIndicator is its row's GST letter.
+  void classify(Currency amount, const GstAccount& account, std::string_view gstIndicator);
+
+ private:
+  void taxed(Currency amount, const GstAccount& account);
+  void gstAmount(Currency amount, const GstAccount& account);
+  void free(Currency amount, const GstAccount& account);
+  void split(Currency amount, double ratio, const GstAccount& account);
+  void accumulate(Currency amount, const GstAccount& account);
+
+  const GstSettings& mSettings;
+  GstRow& mRow;
+  BasAmounts& mBas;
+};
+
+// The GST figures of an entity for one period: a row per journal and the
+// BAS labels accumulated on the way.
+struct GstFigures {
+  std::vector<GstRow> journals;  // journal j at j - 1
+  BasAmounts accumulated{};
+  // Journals whose figures were too large to add up; their rows are 0.
+  std::vector<int> leftOut;
+};
+
+// Gathers the figures of every journal of the session's entity for the
+// selected period; progress(done, total) is told of each journal.
+GstFigures gatherGstFigures(Session& session,
+                            const std::function<void(int done, int total)>& progress = {});
+
+// What the user is told of a journal left out.
+std::string leftOutMessage(int journal);
+
+Currency totalIncome(const GstRow& row);
+bool allZero(const GstRow& row);
+// The sum of the journal rows; throws std::overflow_error when it does not fit.
+GstRow totalsOf(const GstFigures& figures);
+
+// The BAS labels G1 to G20 and the net GST liability, from the totals and
+// the accumulated labels.
+struct BasSummary {
+  BasAmounts labels{};
+  Currency netGstLiability;
+};
+BasSummary computeBas(const GstRow& totals, const BasAmounts& accumulated);
+
+}  // namespace lum

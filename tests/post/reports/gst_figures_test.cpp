@@ -1,0 +1,231 @@
+#include "post/reports/gst_figures.h"
+
+#include <fmt/core.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/post/journals/journal_fixture.h"
+
+namespace lum {
+namespace {
+
+Currency cents(long long value) {
+  return Currency::fromCents(value);
+}
+Currency dollars(long long value) {
+  return Currency::fromCents(value * 100);
+}
+
+GstAccount account(std::string type, std::string gstApplies, double category = 0,
+                   double privateUse = 0) {
+  return {std::move(type), std::move(gstApplies), category, privateUse};
+}
+
+class GstClassifierTest : public ::testing::Test {
+ protected:
+  void classify(Currency amount, const GstAccount& to, std::string_view indicator = "") {
+    GstClassifier(settings, row, bas).classify(amount, to, indicator);
+  }
+  GstSettings settings;
+  GstRow row{};
+  BasAmounts bas{};
+};
+
+TEST_F(GstClassifierTest, ATaxedSaleCarriesOneEleventhGst) {
+  classify(dollars(110), account("S", "Y"));
+  EXPECT_EQ(row[kTaxedIncome], dollars(110));
+  EXPECT_EQ(row[kIncomeGst], dollars(10));
+  EXPECT_EQ(totalIncome(row), dollars(100));
+  const BasSummary summary = computeBas(row, bas);
+  EXPECT_EQ(summary.labels[1], dollars(110));
+  EXPECT_EQ(summary.labels[9], dollars(10));
+  EXPECT_EQ(summary.netGstLiability, dollars(10));
+}
+
+TEST_F(GstClassifierTest, TheExemptRatioOnSalesSplitsOnlyWithoutAGstLetter) {
+  settings.exemptSalesRatio = 0.25;
+  classify(dollars(110), account("S", "C"));
+  EXPECT_EQ(row[kFreeIncome], cents(2750));
+  EXPECT_EQ(row[kTaxedIncome], cents(8250));
+  EXPECT_EQ(row[kIncomeGst], cents(750));
+
+  row = {};
+  classify(dollars(110), account("S", "Y"));
+  EXPECT_EQ(row[kFreeIncome], Currency());
+  EXPECT_EQ(row[kTaxedIncome], dollars(110));
+}
+
+TEST_F(GstClassifierTest, AGstColumnMovesItsPurchaseFromFreeToTaxed) {
+  classify(dollars(110), account("E", "N"));
+  classify(dollars(10), account("E", "T"));
+  EXPECT_EQ(row[kFreePayments], Currency());
+  EXPECT_EQ(row[kTaxedPayments], dollars(110));
+  EXPECT_EQ(row[kGstCredits], dollars(10));
+}
+
+TEST_F(GstClassifierTest, BalanceSheetAccountsNeverReachTheReport) {
+  for (const char* type : {"T", "A", "L", "M", "P", "D", "N", "W"}) {
+    classify(dollars(110), account(type, "Y", 10));
+    classify(dollars(110), account(type, "T", 7), "Y");
+  }
+  EXPECT_TRUE(allZero(row));
+  EXPECT_EQ(bas, BasAmounts{});
+}
+
+TEST_F(GstClassifierTest, TheTransactionsLetterAndPrivateUseDecideTheRest) {
+  classify(dollars(110), account("E", ""), "y");
+  EXPECT_EQ(row[kTaxedPayments], dollars(110));
+  classify(dollars(50), account("E", ""), "N");
+  EXPECT_EQ(row[kFreePayments], dollars(50));
+  row = {};
+  classify(dollars(200), account("E", "", 0, 0.5), "N");  // half private, whatever the letter
+  EXPECT_EQ(row[kFreePayments], dollars(100));
+  EXPECT_EQ(row[kTaxedPayments], dollars(100));
+}
+
+TEST_F(GstClassifierTest, BasLabelsFollowTheCategoriesAndFixedAssets) {
+  classify(dollars(1100), account("F", "Y", 3));  // fixed assets feed G10 whatever the category
+  classify(dollars(330), account("E", "Y", 18));  // 18 feeds nothing
+  classify(dollars(40), account("I", "N", 2));
+  classify(dollars(25), account("E", "N", 13));
+  EXPECT_EQ(bas[10], dollars(1100));
+  EXPECT_EQ(bas[2], dollars(40));
+  EXPECT_EQ(bas[13], dollars(25));
+  const BasSummary summary = computeBas(row, bas);
+  const BasAmounts& g = summary.labels;
+  EXPECT_EQ(g[18], Currency());
+  EXPECT_EQ(g[19], g[17]);
+  // G12: payments free (25) plus eleven times the whole dollars of the credits (130).
+  EXPECT_EQ(g[12], dollars(25 + 11 * 130));
+  EXPECT_EQ(g[11], g[12] - dollars(1100));
+  EXPECT_EQ(g[16], dollars(25));
+  EXPECT_EQ(g[14], dollars(0));
+  EXPECT_EQ(g[20], dollars((25 + 11 * 130 - 25) / 11));
+  EXPECT_EQ(g[5], dollars(40));
+  EXPECT_EQ(g[3], dollars(0));
+}
+
+// Journals on files: the one-entity work area, September quarter.
+class GstGathering : public ::testing::Test, protected test::JournalParts {
+ protected:
+  struct Account {
+    const char* name;
+    const char* gst;
+    const char* type;
+    float category = 0;
+    float ratio = 0;
+  };
+  struct Row {
+    const char* gst;
+    std::vector<long long> analysisCents;  // from the first analysis column
+  };
+
+  void writeJournal(int journal, const std::vector<Account>& accounts,
+                    const std::vector<Row>& rows) {
+    const int lastFixed = session.login.setup.postingMode == 3 ? 6 : 4;
+    const std::string code = fmt::format("{:02}0001.dat", journal);
+    test::Bytes lines, amounts, names, extras;
+    std::size_t lastColumn = 0;
+    for (const Row& row : rows) {
+      lastColumn = std::max(lastColumn, lastFixed + row.analysisCents.size());
+    }
+    for (std::size_t t = 0; t < rows.size(); ++t) {
+      lines.text("15/08/05", 8).text("Row", 46).text("", 5).text(rows[t].gst, 1).int16(0);
+      for (std::size_t e = 0; e <= 100; ++e) {
+        long long raw = 0;
+        if (t == 0 && e == 1) {
+          raw = static_cast<long long>(rows.size()) * 10000;
+        } else if (t == 0 && e == 2) {
+          raw = static_cast<long long>(lastColumn) * 10000;
+        } else if (e > static_cast<std::size_t>(lastFixed) &&
+                   e - lastFixed <= rows[t].analysisCents.size()) {
+          raw = rows[t].analysisCents[e - lastFixed - 1] * 100;
+        }
+        amounts.raw8(raw);
+      }
+    }
+    for (const Account& a : accounts) {
+      names.text(a.name, 23).text(a.gst, 1).text(a.type, 1).zeros(8).int16(0);
+      extras.float32(a.category).float32(a.ratio);
+    }
+    test::writeBytes(area() / ("DI" + code), lines);
+    test::writeBytes(area() / ("AI" + code), amounts);
+    test::writeBytes(area() / ("An" + code), names);
+    test::writeBytes(area() / ("Ax" + code), extras);
+  }
+
+  void setJournals(int count) {
+    test::writeBytes(area() / "Lcn-0001.dat",
+                     test::Bytes().text("Journals", 24).int16(static_cast<std::int16_t>(count)));
+  }
+};
+
+TEST_F(GstGathering, EachJournalIsGatheredFromItsFilesWithProgressToHalfWay) {
+  setJournals(3);
+  session.login.setup.paygRate = 0.02;
+  writeJournal(1, {{"Sales", "Y", "S"}, {"Bank", "Y", "A"}}, {{"Y", {11000, 5000}}});
+  writeJournal(2, {{"Fuel", "", "E"}}, {{"Y", {2200}}, {"N", {300}}});
+  // Journal 3 has no file for the quarter: nothing, and no line.
+  std::vector<std::pair<int, int>> steps;
+  const GstFigures figures =
+      gatherGstFigures(session, [&](int done, int total) { steps.emplace_back(done, total); });
+  EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}}));
+  ASSERT_EQ(figures.journals.size(), 3u);
+  EXPECT_EQ(figures.journals[0][kTaxedIncome], dollars(110));
+  EXPECT_EQ(figures.journals[0][kPayg], dollars(2));  // 2% of the income without GST
+  EXPECT_EQ(figures.journals[1][kTaxedPayments], dollars(22));
+  EXPECT_EQ(figures.journals[1][kFreePayments], dollars(3));
+  EXPECT_TRUE(allZero(figures.journals[2]));
+  EXPECT_EQ(totalsOf(figures)[kGstCredits], dollars(2));
+}
+
+TEST_F(GstGathering, PostingModeThreeTurnsIncomeAndItsLabels) {
+  session.login.setup.postingMode = 3;
+  session.login.setup.paygRate = 0.1;
+  setJournals(1);
+  // In mode 3 income is entered as a negative figure.
+  writeJournal(1, {{"Sales", "Y", "S", 7}, {"Exports", "N", "S", 2}}, {{"", {-11000, -5000}}});
+  const GstFigures figures = gatherGstFigures(session);
+  const GstRow& row = figures.journals[0];
+  EXPECT_EQ(row[kTaxedIncome], dollars(110));
+  EXPECT_EQ(row[kIncomeGst], dollars(10));
+  EXPECT_EQ(row[kFreeIncome], dollars(50));
+  EXPECT_EQ(row[kPayg], dollars(15));  // on 100 + 50, after the signs turned
+  EXPECT_EQ(figures.accumulated[7], dollars(110));
+  EXPECT_EQ(figures.accumulated[2], dollars(50));
+}
+
+TEST_F(GstGathering, DamagedFilesGiveSaneFigures) {
+  setJournals(2);
+  // The accounts file is shorter than the columns in use; ratios outside 0
+  // to 1 and an absurd category.
+  writeJournal(1, {{"Fuel", "", "E", 1e9f, 7}, {"Oil", "", "C", 0, -1}},
+               {{"Y", {1000, 1000, 1100}}});
+  const GstFigures figures = gatherGstFigures(session);
+  const GstRow& row = figures.journals[0];
+  EXPECT_EQ(row[kFreePayments], dollars(10));   // a ratio of 7 counts as all private
+  EXPECT_EQ(row[kTaxedPayments], dollars(21));  // -1 as none; the third column has no account
+  EXPECT_EQ(figures.accumulated, BasAmounts{});
+  EXPECT_TRUE(figures.leftOut.empty());
+
+  // The largest amount a file can hold cannot be multiplied up: that
+  // journal is left out whole and the user is told.
+  test::Bytes amounts;
+  amounts.raw8(0).raw8(10000).raw8(5 * 10000).raw8(0).raw8(0);
+  amounts.raw8(std::numeric_limits<std::int64_t>::max());
+  amounts.zeros(8 * 95);
+  test::writeBytes(area() / "AI020001.dat", amounts);
+  test::writeBytes(area() / "DI020001.dat", test::Bytes().text("", 60).int16(0));
+  test::writeBytes(area() / "An020001.dat",
+                   test::Bytes().text("Sales", 23).text("T", 1).text("S", 1).zeros(10));
+  const GstFigures damaged = gatherGstFigures(session);
+  EXPECT_EQ(damaged.leftOut, std::vector<int>{2});
+  EXPECT_TRUE(allZero(damaged.journals[1]));
+  EXPECT_EQ(damaged.journals[0], row);
+  EXPECT_EQ(leftOutMessage(2),
+            "Journal 2 holds amounts too large to add up; it is left out of the GST report.");
+}
+
+}  // namespace
+}  // namespace lum
