@@ -82,6 +82,11 @@ std::vector<std::byte> readBytes(const std::filesystem::path& file) {
   return bytes;
 }
 
+std::string readText(const std::filesystem::path& file) {
+  const std::vector<std::byte> bytes = readBytes(file);
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 void writeText(const std::filesystem::path& file, std::string_view text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;

@@ -50,5 +50,6 @@ class Bytes {
 void writeBytes(const std::filesystem::path& file, const std::vector<std::byte>& bytes);
 std::vector<std::byte> readBytes(const std::filesystem::path& file);
 void writeText(const std::filesystem::path& file, std::string_view text);
+std::string readText(const std::filesystem::path& file);
 
 }  // namespace lum::test

@@ -1,6 +1,7 @@
 #include "tools/lumctl/headless.h"
 
 #include <fmt/core.h>
+#include <fmt/ostream.h>
 
 #include <cstdlib>
 #include <ostream>
@@ -67,6 +68,22 @@ bool HeadlessLogin::open() {
     mSession.login.entityNumber = *mOptions.entityNumber;
     openLoginFileSet(mSession.registry(), mSession.naming(), mSession.login);
   }
+  return true;
+}
+
+bool selectPeriod(Session& session, const std::string& period, std::ostream& err) {
+  if (period.empty()) {
+    return true;
+  }
+  const bool quarterly = session.login.setup.periodKind == "Q";
+  const std::string_view letters = quarterly ? "CFILO" : "ABCDEFGHIJKLM";
+  if (period.size() != 1 || letters.find(period[0]) == std::string_view::npos) {
+    fmt::print(err, "lumctl: {} is not a period of this {} entity (periods: {})\n", period,
+               quarterly ? "quarterly" : "monthly",
+               quarterly ? "C F I L, O for the full year" : "A to L, M for the full year");
+    return false;
+  }
+  session.login.periodLetter = period[0];
   return true;
 }
 

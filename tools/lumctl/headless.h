@@ -61,4 +61,9 @@ class HeadlessLogin {
   Session mSession;
 };
 
+// Selects the GST period of a period letter ("M" or "O" the full year) in
+// the session; an empty letter keeps the period the log-in chose. False,
+// with the reason on err, for a letter the entity has no period for.
+bool selectPeriod(Session& session, const std::string& period, std::ostream& err);
+
 }  // namespace lum

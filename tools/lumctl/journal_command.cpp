@@ -19,14 +19,6 @@
 namespace lum {
 namespace {
 
-bool validPeriod(const std::string& period, bool quarterly) {
-  if (period.size() != 1) {
-    return false;
-  }
-  const std::string letters = quarterly ? "CFILO" : "ABCDEFGHIJKLM";
-  return letters.find(period[0]) != std::string::npos;
-}
-
 // The grid headings of the fixed columns by posting mode and journal name.
 std::vector<std::string> fixedHeadings(const Journal& journal, const std::string& name) {
   if (journal.postingMode() != 3) {
@@ -80,11 +72,7 @@ int openJournal(const GlobalOptions& global, const JournalOptions& options, Prom
     return kExitRefused;
   }
   Session& session = opened.login->session();
-  const bool quarterly = session.login.setup.periodKind == "Q";
-  if (!validPeriod(options.period, quarterly)) {
-    fmt::print(err, "lumctl: {} is not a period of this {} entity (periods: {})\n", options.period,
-               quarterly ? "quarterly" : "monthly",
-               quarterly ? "C F I L, O for the full year" : "A to L, M for the full year");
+  if (!selectPeriod(session, options.period, err)) {
     return kExitUsage;
   }
   const int journals =
@@ -94,7 +82,6 @@ int openJournal(const GlobalOptions& global, const JournalOptions& options, Prom
                journals);
     return kExitRefused;
   }
-  session.login.periodLetter = options.period[0];
   opened.files = std::make_unique<JournalFiles>(session, options.journal);
   opened.name = session.file("Jnl").get<JournalHeaderRecord>(options.journal).name;
   return kExitSuccess;

@@ -13,6 +13,7 @@
 #include "tools/lumctl/dump_layouts.h"
 #include "tools/lumctl/journal_command.h"
 #include "tools/lumctl/new_entity_command.h"
+#include "tools/lumctl/report_command.h"
 
 namespace lum {
 namespace {
@@ -119,6 +120,22 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
       "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");
   journalPlace(showCommand);
   showCommand->callback([&] { status = showJournal(options, journal, out, err); });
+
+  ReportOptions report;
+  CLI::App* reportCommand = app.add_subcommand(
+      "report", "Run a report for a GST period as the report windows do and write it to a file");
+  reportCommand->add_option("REPORT", report.report, "The report: gst")
+      ->required()
+      ->check(CLI::IsMember({"gst"}));
+  reportCommand->add_option(
+      "--period", report.period,
+      "The period letter: A to L monthly, C F I L quarterly, M or O the full year (default: the "
+      "period the log-in chose)");
+  reportCommand->add_option("--format", report.format, "What to write: json, the figures")
+      ->required()
+      ->check(CLI::IsMember({"json"}));
+  reportCommand->add_option("--out", report.out, "The file to write")->required();
+  reportCommand->callback([&] { status = runReport(options, report, out, err); });
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "tools/lumctl/lumctl.h"
+
+namespace lum {
+
+struct ReportOptions {
+  std::string report;  // gst, trial-balance, ledgers, profit-and-loss
+  std::string period;  // the period letter; empty: the log-in's period
+  int journal = 0;     // 0: the journals list's current journal
+  bool allPeriods = false;
+  std::string title;
+  std::string format;  // pdf, text or json
+  std::string out;
+};
+
+// Runs a report as the report windows do and writes it to a file: its
+// pages as PDF or text, or its figures as JSON.
+int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream& out,
+              std::ostream& err);
+
+}  // namespace lum
