@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench/full_work_area.h"
 #include "platform/scripted_prompter.h"
 #include "post/journals/journal_checks.h"
 #include "post/journals/journal_editor.h"
@@ -22,78 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers every question Yes and moves a fixed clock instead of waiting.
-class Agreeable final : public Prompter {
- public:
-  Answer ask(const Prompt& prompt) override {
-    return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
-  }
-  std::optional<std::string> input(const InputPrompt&) override { return std::nullopt; }
-};
-
-class NoWait final : public Waiter {
- public:
-  explicit NoWait(FixedClock& clock) : mClock(clock) {}
-  void pause(std::chrono::milliseconds duration) override { mClock.advance(duration); }
-
- private:
-  FixedClock& mClock;
-};
-
-void writeRecord(FileOps& ops, const fs::path& file, int number,
-                 const std::vector<std::byte>& bytes) {
-  RecordFile records(ops, file, bytes.size());
-  records.write(number, bytes);
-  records.close();
-}
-
-// A work area whose entity 1 (posting mode 3, monthly) has one journal
-// holding 2,000 rows with figures in every column, in period "A".
-struct FullJournal {
-  FullJournal() {
-    root = fs::temp_directory_path() / ("lum-bench-" + std::to_string(::getpid()));
-    const fs::path area = root / "prog" / "Ent-1" / "Op-1";
-    fs::create_directories(area);
-    writeRecord(ops, area / "Entcoun.dat", 1, CounterRecord{"", 1}.encode());
-    writeRecord(ops, area / "Entcoun.dat", 2, CounterRecord{"", 1}.encode());
-    writeRecord(ops, area / "Lcn-0001.dat", 1, CounterRecord{"Journals", 1}.encode());
-    writeRecord(ops, area / "Ini-0001.dat", 1, SetupRecord{"Posting Mode 0 or 3", "3"}.encode());
-    writeRecord(ops, area / "Ini-0001.dat", 2,
-                SetupRecord{"M-Monthly or Q-Quarterly", "M"}.encode());
-    session.setHost(windows);
-    session.login.groupNumber = 1;
-    openWorkArea(session, 1, AreaMode::StartUp);
-    session.login.periodLetter = 'A';
-
-    JournalFiles files(session, 1);
-    Journal journal(3);
-    for (int r = 1; r <= Journal::kMaxRows; ++r) {
-      journal.row(r) = TransactionRecord{"03/01/26", "Particulars of row " + std::to_string(r),
-                                         std::to_string(r % 1000), "Y", 0};
-      for (int c = 4; c <= Journal::kMaxColumn; ++c) {
-        journal.am(r, c) = Currency::fromCents(r + c);
-      }
-    }
-    journal.rowsInUse = Journal::kMaxRows;
-    journal.lastColumnInUse = Journal::kMaxColumn;
-    files.save(journal);
-  }
-  ~FullJournal() { fs::remove_all(root); }
-
-  fs::path root;
-  FileOps ops;
-  DosPath paths{ops,
-                fs::temp_directory_path() / ("lum-bench-" + std::to_string(::getpid())) / "prog",
-                "/nonexistent"};
-  Agreeable prompter;
-  FixedClock clock{DateTime{*Date::fromYmd(2026, 1, 20), 10, 0, 0}};
-  NoWait waiter{clock};
-  NoWindows windows;
-  Session session{ops, paths, prompter, clock, waiter};
-};
-
-FullJournal& fullJournal() {
-  static FullJournal journal;
+bench::FullWorkArea& fullJournal() {
+  static bench::FullWorkArea journal;
   return journal;
 }
 
@@ -111,7 +42,7 @@ void readJournal(benchmark::State& state) {
 BENCHMARK(readJournal)->Unit(benchmark::kMillisecond);
 
 void readSameBytes(benchmark::State& state) {
-  FullJournal& full = fullJournal();
+  bench::FullWorkArea& full = fullJournal();
   JournalFiles files(full.session, 1);
   const auto paths = journalFiles(files);
   for (auto _ : state) {
@@ -132,7 +63,7 @@ void saveJournal(benchmark::State& state) {
 BENCHMARK(saveJournal)->Unit(benchmark::kMillisecond);
 
 void writeSameBytesFlushed(benchmark::State& state) {
-  FullJournal& full = fullJournal();
+  bench::FullWorkArea& full = fullJournal();
   JournalFiles files(full.session, 1);
   std::vector<std::pair<fs::path, std::vector<std::byte>>> contents;
   for (const auto& path : journalFiles(files)) {
@@ -147,7 +78,7 @@ void writeSameBytesFlushed(benchmark::State& state) {
 BENCHMARK(writeSameBytesFlushed)->Unit(benchmark::kMillisecond);
 
 void recheckFullJournal(benchmark::State& state) {
-  FullJournal& full = fullJournal();
+  bench::FullWorkArea& full = fullJournal();
   JournalFiles files(full.session, 1);
   Journal journal = files.load();
   for (auto _ : state) {
@@ -157,7 +88,7 @@ void recheckFullJournal(benchmark::State& state) {
 BENCHMARK(recheckFullJournal)->Unit(benchmark::kMillisecond);
 
 void keystrokeAtRow1999(benchmark::State& state) {
-  FullJournal& full = fullJournal();
+  bench::FullWorkArea& full = fullJournal();
   JournalFiles files(full.session, 1);
   Journal journal = files.load();
   EditorContext context;
@@ -175,7 +106,7 @@ void keystrokeAtRow1999(benchmark::State& state) {
 BENCHMARK(keystrokeAtRow1999)->Unit(benchmark::kMicrosecond);
 
 void openJournalWindow(benchmark::State& state) {
-  FullJournal& full = fullJournal();
+  bench::FullWorkArea& full = fullJournal();
   for (auto _ : state) {
     auto journal = std::make_shared<OpenJournal>(full.session);
     JournalWindow window(full.session, journal, {}, [](const std::function<void()>& f) { f(); });

@@ -5,13 +5,11 @@
 #include <stdexcept>
 
 namespace lum {
-namespace {
+namespace {}  // namespace
 
-[[noreturn]] void overflow() {
+void Currency::overflow() {
   throw std::overflow_error("Amount too large for a Currency value");
 }
-
-}  // namespace
 
 std::optional<Currency> Currency::fromDouble(double amount) {
   const double scaled = std::round(amount * kScale);  // std::round takes halves away from zero
@@ -39,7 +37,7 @@ Currency Currency::truncatedToDollars() const {
   return Currency(mRaw - mRaw % kScale);
 }
 
-Currency Currency::scaledBy(double factor) const {
+Currency Currency::scaledPrecisely(double factor) const {
   // The product in long double keeps every digit of amounts up to 2^64.
   const long double scaled = std::round(static_cast<long double>(mRaw) * factor);
   if (!std::isfinite(scaled) || scaled >= 9223372036854775808.0L ||
@@ -54,22 +52,6 @@ Currency Currency::operator-() const {
     overflow();
   }
   return Currency(-mRaw);
-}
-
-Currency Currency::operator+(Currency other) const {
-  std::int64_t sum;
-  if (__builtin_add_overflow(mRaw, other.mRaw, &sum)) {
-    overflow();
-  }
-  return Currency(sum);
-}
-
-Currency Currency::operator-(Currency other) const {
-  std::int64_t difference;
-  if (__builtin_sub_overflow(mRaw, other.mRaw, &difference)) {
-    overflow();
-  }
-  return Currency(difference);
 }
 
 Currency Currency::operator*(std::int64_t factor) const {

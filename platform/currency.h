@@ -34,11 +34,37 @@ class Currency {
   Currency truncatedToDollars() const;
   // The amount times a factor, to the nearest ten-thousandth (halves away
   // from zero); throws std::overflow_error when that does not fit.
-  Currency scaledBy(double factor) const;
+  Currency scaledBy(double factor) const {
+    // Amounts below 2^50 ten-thousandths (a hundred billion dollars) times
+    // a factor up to 1 keep every digit in a double; the cut-off part of
+    // the product is exact, so halves go away from zero without a library
+    // call. This runs for every amount of a report.
+    constexpr std::int64_t kExactInDouble = std::int64_t{1} << 50;
+    if (mRaw > -kExactInDouble && mRaw < kExactInDouble && factor >= -1 && factor <= 1) {
+      const double product = static_cast<double>(mRaw) * factor;
+      auto whole = static_cast<std::int64_t>(product);
+      const double rest = product - static_cast<double>(whole);
+      whole += static_cast<std::int64_t>(rest >= 0.5) - static_cast<std::int64_t>(rest <= -0.5);
+      return Currency(whole);
+    }
+    return scaledPrecisely(factor);
+  }
 
   Currency operator-() const;
-  Currency operator+(Currency other) const;
-  Currency operator-(Currency other) const;
+  Currency operator+(Currency other) const {
+    std::int64_t sum;
+    if (__builtin_add_overflow(mRaw, other.mRaw, &sum)) {
+      overflow();
+    }
+    return Currency(sum);
+  }
+  Currency operator-(Currency other) const {
+    std::int64_t difference;
+    if (__builtin_sub_overflow(mRaw, other.mRaw, &difference)) {
+      overflow();
+    }
+    return Currency(difference);
+  }
   Currency operator*(std::int64_t factor) const;
   Currency& operator+=(Currency other) { return *this = *this + other; }
   Currency& operator-=(Currency other) { return *this = *this - other; }
@@ -46,6 +72,8 @@ class Currency {
 
  private:
   constexpr explicit Currency(std::int64_t raw) : mRaw(raw) {}
+  [[noreturn]] static void overflow();
+  Currency scaledPrecisely(double factor) const;
 
   std::int64_t mRaw = 0;
 };

@@ -26,6 +26,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/cp1252.h"
@@ -150,36 +151,53 @@ class FieldWriter {
   std::vector<std::byte> mBytes;
 };
 
-// Adds up the widths of the fields, at compile time.
+// Adds up the widths of the fields, at compile time, noting where a wanted
+// field starts.
 class FieldSizer {
  public:
-  constexpr void text(const char*, const std::string&, std::size_t width) { mSize += width; }
-  constexpr void int16(const char*, std::int16_t) { mSize += 2; }
-  constexpr void int32(const char*, std::int32_t) { mSize += 4; }
-  constexpr void float32(const char*, float) { mSize += 4; }
-  constexpr void float64(const char*, double) { mSize += 8; }
-  constexpr void currency(const char*, Currency) { mSize += 8; }
-  constexpr void date(const char*, OleDate) { mSize += 8; }
+  constexpr FieldSizer() = default;
+  constexpr explicit FieldSizer(std::string_view wanted) : mWanted(wanted) {}
+
+  constexpr void text(const char* name, const std::string&, std::size_t width) { add(name, width); }
+  constexpr void int16(const char* name, std::int16_t) { add(name, 2); }
+  constexpr void int32(const char* name, std::int32_t) { add(name, 4); }
+  constexpr void float32(const char* name, float) { add(name, 4); }
+  constexpr void float64(const char* name, double) { add(name, 8); }
+  constexpr void currency(const char* name, Currency) { add(name, 8); }
+  constexpr void date(const char* name, OleDate) { add(name, 8); }
   template <std::size_t N>
-  constexpr void bytes(const char*, const std::array<std::byte, N>&) {
-    mSize += N;
+  constexpr void bytes(const char* name, const std::array<std::byte, N>&) {
+    add(name, N);
   }
   template <std::size_t N>
-  constexpr void texts(const char*, const std::array<std::string, N>&, std::size_t width) {
-    mSize += N * width;
+  constexpr void texts(const char* name, const std::array<std::string, N>&, std::size_t width) {
+    add(name, N * width);
   }
   template <std::size_t N>
-  constexpr void int16s(const char*, const std::array<std::int16_t, N>&) {
-    mSize += N * 2;
+  constexpr void int16s(const char* name, const std::array<std::int16_t, N>&) {
+    add(name, N * 2);
   }
   template <std::size_t N>
-  constexpr void currencies(const char*, const std::array<Currency, N>&) {
-    mSize += N * 8;
+  constexpr void currencies(const char* name, const std::array<Currency, N>&) {
+    add(name, N * 8);
   }
 
   constexpr std::size_t size() const { return mSize; }
+  constexpr bool found() const { return mFound; }
+  constexpr std::size_t offset() const { return mOffset; }
 
  private:
+  constexpr void add(std::string_view name, std::size_t width) {
+    if (!mFound && name == mWanted) {
+      mFound = true;
+      mOffset = mSize;
+    }
+    mSize += width;
+  }
+
+  std::string_view mWanted;
+  bool mFound = false;
+  std::size_t mOffset = 0;
   std::size_t mSize = 0;
 };
 
@@ -189,6 +207,19 @@ constexpr std::size_t fieldsSize() {
   FieldSizer sizer;
   Record::fields(record, sizer);
   return sizer.size();
+}
+
+// Where a field starts in its record, at compile time: for code that reads
+// one field of many records straight from their bytes.
+template <class Record>
+consteval std::size_t fieldOffset(std::string_view name) {
+  Record record{};
+  FieldSizer sizer(name);
+  Record::fields(record, sizer);
+  if (!sizer.found()) {
+    throw "no field of the record has this name";  // fails the compilation
+  }
+  return sizer.offset();
 }
 
 // Decodes one record. Throws FormatError when the bytes are not exactly

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/record_blocks.h"
@@ -31,13 +32,30 @@ bool isCategory(const GstAccount& account, std::initializer_list<int> categories
 }
 
 bool isIncome(const GstAccount& account) {
-  return account.type == "S" || account.type == "I";
+  return account.type == 'S' || account.type == 'I';
 }
 
 // Balance-sheet, tax, contribution and wages accounts stay out of the report.
 bool isIgnored(const GstAccount& account) {
-  return account.type.size() == 1 &&
-         std::string_view("TALMPDNW").find(account.type[0]) != std::string_view::npos;
+  switch (account.type) {
+    case 'T':
+    case 'A':
+    case 'L':
+    case 'M':
+    case 'P':
+    case 'D':
+    case 'N':
+    case 'W':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The upper-cased letter of a one-letter field, ' ' when blank.
+char letterOf(std::string_view field) {
+  const std::string letter = toUpper(trim(field));
+  return letter.empty() ? ' ' : letter[0];
 }
 
 int countOf(Currency value, int limit) {
@@ -56,92 +74,108 @@ GstSettings GstSettings::of(const SetupValues& setup) {
   return settings;
 }
 
-void GstClassifier::classify(Currency amount, const GstAccount& account,
-                             std::string_view gstIndicator) {
-  if (isIgnored(account)) {
-    return;
-  }
-  if (account.gstApplies == "Y") {
-    taxed(amount, account);
-  } else if (account.gstApplies == "N") {
-    free(amount, account);
-  } else if (account.gstApplies == "T") {
-    gstAmount(amount, account);
-  } else if (account.type == "S" && mSettings.exemptSalesRatio != 0) {
-    split(amount, mSettings.exemptSalesRatio, account);
-  } else if (account.type == "C" && mSettings.exemptPurchaseRatio != 0) {
-    split(amount, mSettings.exemptPurchaseRatio, account);
-  } else if (account.privateUseRatio != 0) {
-    split(amount, account.privateUseRatio, account);
-  } else if (toUpper(trim(gstIndicator)) == "Y") {
-    taxed(amount, account);
+GstRoute GstRoute::of(const GstAccount& account, const GstSettings& settings) {
+  GstRoute route;
+  route.income = isIncome(account);
+  const bool fixedAsset = account.type == 'F';
+  if (route.income) {
+    route.taxedLabel = isCategory(account, {7}) ? 7 : 0;
+    route.freeLabel = isCategory(account, {2}) ? 2 : isCategory(account, {4}) ? 4 : 0;
   } else {
-    free(amount, account);
+    // Fixed assets count as capital acquisitions whatever their category;
+    // a category of 18 reaches the taxed routine but feeds no label.
+    route.taxedLabel = fixedAsset || isCategory(account, {10}) ? 10 : 0;
+    route.freeLabel = fixedAsset || isCategory(account, {10}) ? 10
+                      : isCategory(account, {13})             ? 13
+                      : isCategory(account, {15})             ? 15
+                                                              : 0;
+  }
+  using Kind = GstRoute::Kind;
+  if (isIgnored(account)) {
+    route.kind = Kind::Ignored;
+  } else if (account.gstApplies == 'Y') {
+    route.kind = Kind::Taxed;
+  } else if (account.gstApplies == 'N') {
+    route.kind = Kind::Free;
+  } else if (account.gstApplies == 'T') {
+    route.kind = Kind::GstAmount;
+  } else if (account.type == 'S' && settings.exemptSalesRatio != 0) {
+    route = {Kind::Split, route.income, settings.exemptSalesRatio, route.taxedLabel,
+             route.freeLabel};
+  } else if (account.type == 'C' && settings.exemptPurchaseRatio != 0) {
+    route = {Kind::Split, route.income, settings.exemptPurchaseRatio, route.taxedLabel,
+             route.freeLabel};
+  } else if (account.privateUseRatio != 0) {
+    route = {Kind::Split, route.income, account.privateUseRatio, route.taxedLabel, route.freeLabel};
+  } else {
+    route.kind = Kind::ByRow;
+  }
+  return route;
+}
+
+void GstClassifier::add(Currency amount, const GstRoute& route, bool rowSaysGst) {
+  switch (route.kind) {
+    case GstRoute::Kind::Ignored:
+      break;
+    case GstRoute::Kind::Taxed:
+      taxed(amount, route);
+      break;
+    case GstRoute::Kind::Free:
+      free(amount, route);
+      break;
+    case GstRoute::Kind::GstAmount:
+      gstAmount(amount, route);
+      break;
+    case GstRoute::Kind::Split: {
+      const Currency exempt = amount.scaledBy(route.ratio);
+      free(exempt, route);
+      taxed(amount - exempt, route);
+      break;
+    }
+    case GstRoute::Kind::ByRow:
+      if (rowSaysGst) {
+        taxed(amount, route);
+      } else {
+        free(amount, route);
+      }
+      break;
   }
 }
 
-void GstClassifier::split(Currency amount, double ratio, const GstAccount& account) {
-  const Currency exempt = amount.scaledBy(ratio);
-  free(exempt, account);
-  taxed(amount - exempt, account);
-}
-
-void GstClassifier::taxed(Currency amount, const GstAccount& account) {
-  const Currency gst = amount.scaledBy(mSettings.gstRate / (1 + mSettings.gstRate));
-  if (isIncome(account)) {
+void GstClassifier::taxed(Currency amount, const GstRoute& route) {
+  const Currency gst = amount.scaledBy(mGstFraction);
+  if (route.income) {
     mRow[kTaxedIncome] += amount;
     mRow[kIncomeGst] += gst;
-    if (isCategory(account, {7})) {
-      accumulate(amount, account);
-    }
   } else {
     mRow[kTaxedPayments] += amount;
-    if (isCategory(account, {10, 18}) || account.type == "F") {
-      accumulate(amount, account);
-    }
     mRow[kGstCredits] += gst;
   }
+  accumulate(amount, route.taxedLabel);
 }
 
-void GstClassifier::gstAmount(Currency amount, const GstAccount& account) {
+void GstClassifier::gstAmount(Currency amount, const GstRoute& route) {
   const Currency supply = amount * kSupplyPerGst;
-  if (isIncome(account)) {
+  if (route.income) {
     mRow[kTaxedIncome] += supply;
     mRow[kFreeIncome] -= supply;
     mRow[kIncomeGst] += amount;
-    if (isCategory(account, {7})) {
-      accumulate(amount, account);
-    }
   } else {
     mRow[kTaxedPayments] += supply;
     mRow[kFreePayments] -= supply;
-    if (isCategory(account, {10, 18}) || account.type == "F") {
-      accumulate(amount, account);
-    }
     mRow[kGstCredits] += amount;
   }
+  accumulate(amount, route.taxedLabel);
 }
 
-void GstClassifier::free(Currency amount, const GstAccount& account) {
-  if (isIncome(account)) {
-    mRow[kFreeIncome] += amount;
-    if (isCategory(account, {2, 4})) {
-      accumulate(amount, account);
-    }
-  } else {
-    mRow[kFreePayments] += amount;
-    if (isCategory(account, {10, 13, 15}) || account.type == "F") {
-      accumulate(amount, account);
-    }
-  }
+void GstClassifier::free(Currency amount, const GstRoute& route) {
+  mRow[route.income ? kFreeIncome : kFreePayments] += amount;
+  accumulate(amount, route.freeLabel);
 }
 
-void GstClassifier::accumulate(Currency amount, const GstAccount& account) {
-  const double label = account.type == "F" ? 10 : account.category;
-  for (const int fed : {2, 4, 7, 10, 13, 15}) {
-    if (label == fed) {
-      mBas[static_cast<std::size_t>(fed)] += amount;
-    }
+void GstClassifier::accumulate(Currency amount, std::size_t label) {
+  if (label != 0) {
+    mBas[label] += amount;
   }
 }
 
@@ -153,8 +187,8 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
   forEachRecord<AnalysisAccountRecord>(
       ops, files.path("An"), columns, [&](int k, const AnalysisAccountRecord& record) {
         GstAccount& account = accounts[static_cast<std::size_t>(k)];
-        account.type = toUpper(trim(record.accountType));
-        account.gstApplies = toUpper(trim(record.gstCode));
+        account.type = letterOf(record.accountType);
+        account.gstApplies = letterOf(record.gstCode);
       });
   forEachRecord<AnalysisExtraRecord>(
       ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
@@ -181,24 +215,45 @@ void gatherJournal(Session& session, const GstSettings& settings, int journal, G
     rows = countOf(header.amounts[1], Journal::kMaxRows);
     lastColumn = countOf(header.amounts[2], Journal::kMaxColumn);
   });
-  const std::vector<GstAccount> accounts = accountsOf(ops, files, Journal::kMaxColumn - lastFixed);
+  std::vector<GstRoute> routes;
+  for (const GstAccount& account : accountsOf(ops, files, Journal::kMaxColumn - lastFixed)) {
+    routes.push_back(GstRoute::of(account, settings));
+  }
 
   // The rows' GST letters first, then their amounts: two passes a block at a time.
-  std::vector<std::string> indicators(static_cast<std::size_t>(rows) + 1);
-  forEachRecord<TransactionRecord>(ops, files.path("GrdRecs"), rows,
-                                   [&](int t, const TransactionRecord& record) {
-                                     indicators[static_cast<std::size_t>(t)] = record.gst;
-                                   });
+  // The rows' GST letters, then their amounts, straight from the records'
+  // bytes: this runs over every amount of every journal.
+  std::vector<char> saysGst(static_cast<std::size_t>(rows) + 1);
+  constexpr std::size_t kGstLetter = fieldOffset<TransactionRecord>("gst");
+  forEachRecordBytes<TransactionRecord::kSize>(
+      ops, files.path("GrdRecs"), rows, [&](int t, std::span<const std::byte> bytes, bool) {
+        const auto letter = static_cast<char>(bytes[kGstLetter]);
+        saysGst[static_cast<std::size_t>(t)] = letter == 'Y' || letter == 'y' ? 1 : 0;
+      });
+  // Column by column within each block of rows, so that each column's
+  // route is looked at once per block.
+  static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
   GstClassifier classifier(settings, row, bas);
-  forEachRecord<AmountsRecord>(ops, amountsFile, rows, [&](int t, const AmountsRecord& record) {
-    for (int c = lastFixed + 1; c <= lastColumn; ++c) {
-      const Currency amount = record.amounts[static_cast<std::size_t>(c)];
-      if (!amount.isZero()) {
-        classifier.classify(amount, accounts[static_cast<std::size_t>(c - lastFixed)],
-                            indicators[static_cast<std::size_t>(t)]);
-      }
-    }
-  });
+  forEachRecordBlock<AmountsRecord::kSize>(
+      ops, amountsFile, rows, [&](int first, std::span<const std::byte> block, std::size_t) {
+        const std::size_t records = block.size() / AmountsRecord::kSize;
+        for (int c = lastFixed + 1; c <= lastColumn; ++c) {
+          const GstRoute& route = routes[static_cast<std::size_t>(c - lastFixed)];
+          if (route.kind == GstRoute::Kind::Ignored) {
+            continue;
+          }
+          const std::byte* amount =
+              block.data() + sizeof(std::int64_t) * static_cast<std::size_t>(c);
+          for (std::size_t i = 0; i < records; ++i, amount += AmountsRecord::kSize) {
+            std::int64_t raw = 0;
+            std::memcpy(&raw, amount, sizeof(raw));
+            if (raw != 0) {
+              classifier.add(Currency::fromRaw(raw), route,
+                             saysGst[static_cast<std::size_t>(first) + i] != 0);
+            }
+          }
+        }
+      });
 
   if (settings.postingMode == 3) {
     for (const GstColumn column : {kTaxedIncome, kIncomeGst, kFreeIncome}) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -44,10 +45,23 @@ struct GstSettings {
 
 // What the gathering knows of the account an amount is entered under.
 struct GstAccount {
-  std::string type;        // upper-cased type letter
-  std::string gstApplies;  // upper-cased: "Y" taxed, "N" free, "T" the GST itself, else by rules
-  double category = 0;     // the BAS label the account also feeds
+  char type = ' ';        // upper-cased type letter
+  char gstApplies = ' ';  // upper-cased: 'Y' taxed, 'N' free, 'T' the GST itself, else by rules
+  double category = 0;    // the BAS label the account also feeds
   double privateUseRatio = 0;
+};
+
+// How the amounts of one account are sorted, decided once per account.
+struct GstRoute {
+  enum class Kind : std::uint8_t { Ignored, Taxed, Free, GstAmount, Split, ByRow };
+  Kind kind = Kind::Ignored;
+  bool income = false;  // sales and other income, against payments
+  double ratio = 0;     // Split: the part without GST
+  // The BAS label the taxed (and GST) and the free amounts feed; 0 none.
+  std::size_t taxedLabel = 0;
+  std::size_t freeLabel = 0;
+
+  static GstRoute of(const GstAccount& account, const GstSettings& settings);
 };
 
 // Sorts amounts into a journal's GST figures and the accumulated BAS
@@ -55,19 +69,25 @@ struct GstAccount {
 class GstClassifier {
  public:
   GstClassifier(const GstSettings& settings, GstRow& row, BasAmounts& bas)
-      : mSettings(settings), mRow(row), mBas(bas) {}
+      : mSettings(settings),
+        mGstFraction(settings.gstRate / (1 + settings.gstRate)),
+        mRow(row),
+        mBas(bas) {}
 
-  // An amount of an analysis column; gstIndicator is its row's GST letter.
-  void classify(Currency amount, const GstAccount& account, std::string_view gstIndicator);
+  // An amount of an analysis column; rowSaysGst: its row's GST letter is "Y".
+  void classify(Currency amount, const GstAccount& account, bool rowSaysGst) {
+    add(amount, GstRoute::of(account, mSettings), rowSaysGst);
+  }
+  void add(Currency amount, const GstRoute& route, bool rowSaysGst);
 
  private:
-  void taxed(Currency amount, const GstAccount& account);
-  void gstAmount(Currency amount, const GstAccount& account);
-  void free(Currency amount, const GstAccount& account);
-  void split(Currency amount, double ratio, const GstAccount& account);
-  void accumulate(Currency amount, const GstAccount& account);
+  void taxed(Currency amount, const GstRoute& route);
+  void gstAmount(Currency amount, const GstRoute& route);
+  void free(Currency amount, const GstRoute& route);
+  void accumulate(Currency amount, std::size_t label);
 
   const GstSettings& mSettings;
+  double mGstFraction;  // the GST in an amount that includes it
   GstRow& mRow;
   BasAmounts& mBas;
 };

@@ -11,6 +11,11 @@ using test::Bytes;
 
 using test::decodeAndRoundTrip;
 
+// Code that reads one field of many rows goes by these offsets.
+static_assert(fieldOffset<TransactionRecord>("gst") == 8 + 46 + 5);
+static_assert(fieldOffset<TransactionRecord>("transferred") == 60);
+static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
+
 TEST(JournalLineRecords, Transaction) {
   const auto r = decodeAndRoundTrip<TransactionRecord>(
       Bytes().text("03/08/05", 8).text("Fuel", 46).text("i17", 5).text("Y", 1).int16(1));

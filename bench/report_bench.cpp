@@ -1,0 +1,51 @@
+// The GST gathering over 99 full journals of one period, against a plain
+// sequential read of the same files.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "bench/full_work_area.h"
+#include "post/reports/gst_figures.h"
+
+namespace lum {
+namespace {
+
+constexpr int kJournals = 99;
+
+bench::FullWorkArea& workArea() {
+  static bench::FullWorkArea area(kJournals);
+  return area;
+}
+
+void gatherGst(benchmark::State& state) {
+  bench::FullWorkArea& area = workArea();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(gatherGstFigures(area.session));
+  }
+}
+BENCHMARK(gatherGst)->Unit(benchmark::kMillisecond);
+
+// Every file the gathering reads, start to end, through one reused buffer.
+void readSameFiles(benchmark::State& state) {
+  bench::FullWorkArea& area = workArea();
+  std::vector<std::byte> buffer(64 * 1024);
+  for (auto _ : state) {
+    for (int j = 1; j <= kJournals; ++j) {
+      const JournalFiles files(area.session, j);
+      for (const char* name : {"GrdRecs", "GrdAms", "An", "Ax"}) {
+        const FileHandle file = area.ops.open(files.path(name), OpenMode::ReadOnly);
+        std::uint64_t offset = 0;
+        while (const std::size_t got = area.ops.readAt(file, offset, buffer)) {
+          offset += got;
+        }
+        benchmark::DoNotOptimize(offset);
+      }
+    }
+  }
+}
+BENCHMARK(readSameFiles)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lum
+BENCHMARK_MAIN();
