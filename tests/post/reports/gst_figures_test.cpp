@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "tests/post/journals/journal_fixture.h"
+#include "tests/post/reports/report_fixture.h"
 
 namespace lum {
 namespace {
@@ -105,60 +105,7 @@ TEST_F(GstClassifierTest, BasLabelsFollowTheCategoriesAndFixedAssets) {
   EXPECT_EQ(g[3], dollars(0));
 }
 
-// Journals on files: the one-entity work area, September quarter.
-class GstGathering : public ::testing::Test, protected test::JournalParts {
- protected:
-  struct Account {
-    const char* name;
-    const char* gst;
-    const char* type;
-    float category = 0;
-    float ratio = 0;
-  };
-  struct Row {
-    const char* gst;
-    std::vector<long long> analysisCents;  // from the first analysis column
-  };
-
-  void writeJournal(int journal, const std::vector<Account>& accounts,
-                    const std::vector<Row>& rows) {
-    const int lastFixed = session.login.setup.postingMode == 3 ? 6 : 4;
-    const std::string code = fmt::format("{:02}0001.dat", journal);
-    test::Bytes lines, amounts, names, extras;
-    std::size_t lastColumn = 0;
-    for (const Row& row : rows) {
-      lastColumn = std::max(lastColumn, lastFixed + row.analysisCents.size());
-    }
-    for (std::size_t t = 0; t < rows.size(); ++t) {
-      lines.text("15/08/05", 8).text("Row", 46).text("", 5).text(rows[t].gst, 1).int16(0);
-      for (std::size_t e = 0; e <= 100; ++e) {
-        long long raw = 0;
-        if (t == 0 && e == 1) {
-          raw = static_cast<long long>(rows.size()) * 10000;
-        } else if (t == 0 && e == 2) {
-          raw = static_cast<long long>(lastColumn) * 10000;
-        } else if (e > static_cast<std::size_t>(lastFixed) &&
-                   e - lastFixed <= rows[t].analysisCents.size()) {
-          raw = rows[t].analysisCents[e - lastFixed - 1] * 100;
-        }
-        amounts.raw8(raw);
-      }
-    }
-    for (const Account& a : accounts) {
-      names.text(a.name, 23).text(a.gst, 1).text(a.type, 1).zeros(8).int16(0);
-      extras.float32(a.category).float32(a.ratio);
-    }
-    test::writeBytes(area() / ("DI" + code), lines);
-    test::writeBytes(area() / ("AI" + code), amounts);
-    test::writeBytes(area() / ("An" + code), names);
-    test::writeBytes(area() / ("Ax" + code), extras);
-  }
-
-  void setJournals(int count) {
-    test::writeBytes(area() / "Lcn-0001.dat",
-                     test::Bytes().text("Journals", 24).int16(static_cast<std::int16_t>(count)));
-  }
-};
+class GstGathering : public ::testing::Test, protected test::ReportParts {};
 
 TEST_F(GstGathering, EachJournalIsGatheredFromItsFilesWithProgressToHalfWay) {
   setJournals(3);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/currency.h"
+#include "platform/date.h"
+
+namespace lum {
+
+class Session;
+
+// An account of the entity, summed over its journals.
+struct AccountTotal {
+  std::string name;
+  char type = ' ';  // the account type letter
+  Currency amount;
+};
+
+// The entity's accounts for the profit and loss statement: up to 600, one
+// per name (letter case, blanks and one trailing full stop aside).
+class AccountTable {
+ public:
+  static constexpr std::size_t kSlots = 600;
+
+  // Adds an amount to an account, or tells why it cannot be added: a blank
+  // type letter, another type letter than the account had, or a table full.
+  std::optional<std::string> add(std::string_view name, char type, Currency amount);
+  // Takes out the accounts whose amount came to 0.
+  void dropZeros();
+  const std::vector<AccountTotal>& accounts() const { return mAccounts; }
+
+ private:
+  std::vector<AccountTotal> mAccounts;
+  std::vector<std::string> mKeys;  // the names as compared
+};
+
+enum class ProfitAndLossPeriods { SelectedOnly, All };
+
+// Builds the account table from every journal of the session's entity, for
+// the selected period or all periods of the scheme, with GST taken out of
+// the amounts that include it. Nothing, after telling the user, when an
+// account cannot be added.
+std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLossPeriods periods);
+
+// The statement's sections, in table order.
+struct ProfitAndLoss {
+  std::vector<AccountTotal> sales;        // "S"
+  std::vector<AccountTotal> costOfSales;  // "C"
+  std::vector<AccountTotal> otherIncome;  // "I"
+  std::vector<AccountTotal> expenses;     // "E" and "W"
+  std::vector<AccountTotal> other;        // every other type, not 0
+
+  static Currency sum(const std::vector<AccountTotal>& accounts);
+  // Income is held negative: the statement prints these negated.
+  Currency grossProfit() const { return -(sum(sales) + sum(costOfSales)); }
+  Currency netProfit() const {
+    return -(sum(sales) + sum(costOfSales) + sum(otherIncome) + sum(expenses));
+  }
+};
+ProfitAndLoss profitAndLossOf(const AccountTable& table);
+
+// The period line the statement offers: the year ending 30 June (the
+// previous year's in June), or the period title of a single period.
+std::string profitAndLossPeriodText(ProfitAndLossPeriods periods, std::string_view periodKind,
+                                    char periodLetter, Date today);
+
+}  // namespace lum

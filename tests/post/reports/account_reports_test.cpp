@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "platform/scripted_prompter.h"
+#include "post/reports/journal_ledgers.h"
+#include "post/reports/profit_and_loss.h"
+#include "post/reports/report_period.h"
+#include "post/reports/trial_balance.h"
+#include "tests/post/reports/report_fixture.h"
+
+namespace lum {
+namespace {
+
+Currency dollars(long long value) {
+  return Currency::fromCents(value * 100);
+}
+
+class AccountReports : public ::testing::Test, protected test::ReportParts {};
+
+// Journal 1 of the fixture in the September quarter: Fuel 110.00 on
+// 03/08/05, Sales -55.00 on 04/08/05; column totals -55 and 110.
+TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotals) {
+  const TrialBalance balance = trialBalanceOf(session, 1);
+  ASSERT_EQ(balance.lines.size(), 2u);
+  EXPECT_EQ(balance.lines[0].account, "Sales");
+  EXPECT_EQ(balance.lines[0].total, dollars(-55));
+  EXPECT_EQ(balance.lines[1].account, "Fuel");
+  EXPECT_EQ(balance.debitTotal, dollars(110));
+  EXPECT_EQ(balance.creditTotal, dollars(-55));
+
+  test::writeBytes(area() / "GI010001.dat", currencies({0, 110}));
+  EXPECT_EQ(trialBalanceOf(session, 1).creditTotal, Currency());  // printed as "-"
+}
+
+TEST_F(AccountReports, TheLedgersListEachColumnsRows) {
+  const auto ledgers = journalLedgersOf(session, 1);
+  ASSERT_EQ(ledgers.size(), 2u);
+  EXPECT_EQ(ledgers[0].account, "Sales");
+  ASSERT_EQ(ledgers[0].lines.size(), 1u);
+  EXPECT_EQ(ledgers[0].lines[0].date, "04/08/05");
+  EXPECT_EQ(ledgers[0].lines[0].reference, "2");
+  EXPECT_EQ(ledgers[0].total, dollars(-55));
+  EXPECT_EQ(ledgers[1].account, "Fuel");
+  EXPECT_EQ(ledgers[1].ledgersAccount, 407);
+  EXPECT_EQ(ledgers[1].lines[0].details, "Fuel");
+  EXPECT_EQ(ledgers[1].total, dollars(110));
+  EXPECT_TRUE(journalLedgersOf(session, 2).empty());  // no transaction file this quarter
+}
+
+TEST_F(AccountReports, TheProfitAndLossTableTakesGstOutAndMergesNames) {
+  setJournals(2);
+  // Journal 1 is an income journal: its figures are taken negated.
+  writeJournal(1, {{"Sales", "Y", "S"}, {"Bank", "N", "A"}}, {{"Y", {11000, 11000}}});
+  // The same accounts by other spellings, and a row without a reference
+  // that is left out.
+  writeJournal(2, {{"SALES.", "N", "S"}, {"wages", "N", "W"}},
+               {{"N", {-5000, 2000}}, {"N", {-999900}, "16/08/05", ""}});
+  const auto table = prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly);
+  ASSERT_TRUE(table.has_value()) << prompter.texts().front();
+  const ProfitAndLoss statement = profitAndLossOf(*table);
+  ASSERT_EQ(statement.sales.size(), 1u);
+  EXPECT_EQ(statement.sales[0].name, "Sales");
+  EXPECT_EQ(statement.sales[0].amount, dollars(-150));  // 100 without GST, and 50
+  ASSERT_EQ(statement.expenses.size(), 1u);
+  EXPECT_EQ(statement.expenses[0].amount, dollars(20));
+  EXPECT_EQ(statement.netProfit(), dollars(130));
+  // The GST and the bank's contra go to the other transactions.
+  ASSERT_EQ(statement.other.size(), 3u);
+  EXPECT_EQ(statement.other[0].name, "Bank");
+  EXPECT_EQ(statement.other[1].name, "GST Liability");
+  EXPECT_EQ(statement.other[1].amount, dollars(-10));
+  EXPECT_EQ(statement.other[2].name, "Contra");
+}
+
+TEST_F(AccountReports, TheProfitAndLossStopsOnAccountsItCannotAdd) {
+  setJournals(2);
+  writeJournal(1, {{"Commission", "N", "S"}}, {{"N", {-100}}});
+  writeJournal(2, {{"commission", "N", "I"}}, {{"N", {-100}}});
+  EXPECT_FALSE(prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly));
+  EXPECT_EQ(prompter.texts().back(),
+            "Account commission appears to have different accounting codes in different "
+            "journals.  This needs to be rectified");
+
+  writeJournal(2, {{"", "N", ""}}, {{"N", {-100}}});
+  EXPECT_FALSE(prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly));
+  EXPECT_EQ(prompter.texts().back(),
+            "The account code of account Unspecified is not stated.  This must be corrected.");
+
+  AccountTable table;
+  for (std::size_t i = 0; i < AccountTable::kSlots; ++i) {
+    ASSERT_FALSE(table.add("Account " + std::to_string(i), 'E', dollars(1)));
+  }
+  EXPECT_EQ(table.add("One more", 'E', dollars(1)),
+            "More than allocated 600 accounts names have been used");
+}
+
+TEST_F(AccountReports, AllPeriodsTakeEveryQuarterOfTheScheme) {
+  setJournals(1);
+  writeJournal(1, {{"Sales", "N", "S"}}, {{"N", {100}}}, 'F');
+  writeJournal(1, {{"Sales", "N", "S"}}, {{"N", {200}}}, 'I');
+  writeJournal(1, {{"Sales", "N", "S"}}, {{"N", {400}}}, 'O');  // the full year's own rows
+  const auto selected = prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly);
+  EXPECT_EQ(selected->accounts()[0].amount, Currency::fromCents(-200));
+  const auto all = prepareProfitAndLoss(session, ProfitAndLossPeriods::All);
+  EXPECT_EQ(all->accounts()[0].amount, Currency::fromCents(-300));
+}
+
+TEST(ReportPeriods, TitlesAndTheYearEnd) {
+  EXPECT_EQ(periodTitle("Q", 'O'), "For the full year");
+  EXPECT_EQ(periodTitle("M", 'M'), "For the full year");
+  EXPECT_EQ(periodTitle("Q", 'I'), "For the Sep Quarter");
+  EXPECT_EQ(periodTitle("M", 'H'), "For Aug");
+  const Date june = *Date::fromYmd(2026, 6, 10);
+  const Date july = *Date::fromYmd(2026, 7, 1);
+  EXPECT_EQ(profitAndLossPeriodText(ProfitAndLossPeriods::All, "Q", 'I', june),
+            "For the year ended 30 June, 2025");
+  EXPECT_EQ(profitAndLossPeriodText(ProfitAndLossPeriods::SelectedOnly, "M", 'M', july),
+            "For the year ended 30 June 2026");
+  EXPECT_EQ(profitAndLossPeriodText(ProfitAndLossPeriods::SelectedOnly, "Q", 'F', july),
+            "For the Jun Quarter");
+}
+
+}  // namespace
+}  // namespace lum
