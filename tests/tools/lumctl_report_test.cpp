@@ -100,5 +100,63 @@ TEST_F(LumctlReport, GstFiguresAsJson) {
   EXPECT_NE(result.err.find("Z is not a period of this quarterly entity"), std::string::npos);
 }
 
+TEST_F(LumctlReport, AccountReportsAsJson) {
+  test::writeText(dir / "rows.csv",
+                  "date,particulars,ref,gst,Amount,Sales,Fuel\n"
+                  "1.8.26,Takings,1,y,110,110,\n"
+                  "2,Diesel,2,Y,-44,,-44\n");
+  ASSERT_EQ(
+      run({"journal", "import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()})
+          .status,
+      kExitSuccess);
+  const fs::path out = dir / "report.json";
+  auto result =
+      run({"report", "trial-balance", "--period", "I", "--format", "json", "--out", out.string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(test::readText(out), R"({
+  "journal": 1,
+  "name": "Takings Book",
+  "lines": [
+    {
+      "Account": "Sales",
+      "Debit": "110.0000"
+    },
+    {
+      "Account": "Fuel",
+      "Credit": "44.0000"
+    }
+  ],
+  "Totals": {
+    "Debit": "110.0000",
+    "Credit": "44.0000"
+  }
+}
+)");
+
+  result = run({"report", "ledgers", "--journal", "1", "--period", "I", "--format", "json", "--out",
+                out.string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_NE(test::readText(out).find(R"("Details": "Diesel",
+          "GST": "Y",
+          "Ref": "2",
+          "Credit": "44.0000")"),
+            std::string::npos)
+      << test::readText(out);
+
+  // The takings book is an income journal: its figures are turned, and the
+  // statement prints income and profit turned back, without the GST.
+  result = run({"report", "profit-and-loss", "--period", "I", "--title", "For the quarter",
+                "--format", "json", "--out", out.string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  const std::string statement = test::readText(out);
+  EXPECT_NE(statement.find(R"("period": "For the quarter")"), std::string::npos) << statement;
+  EXPECT_NE(statement.find(R"("total_gross_sales": "100.0000")"), std::string::npos) << statement;
+  EXPECT_NE(statement.find(R"("net_profit": "60.0000")"), std::string::npos) << statement;
+
+  result = run({"report", "ledgers", "--journal", "7", "--format", "json", "--out", out.string()});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_NE(result.err.find("the entity has no journal 7"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lum

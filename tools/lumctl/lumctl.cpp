@@ -124,9 +124,20 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   ReportOptions report;
   CLI::App* reportCommand = app.add_subcommand(
       "report", "Run a report for a GST period as the report windows do and write it to a file");
-  reportCommand->add_option("REPORT", report.report, "The report: gst")
+  reportCommand
+      ->add_option("REPORT", report.report,
+                   "The report: gst, trial-balance, ledgers, profit-and-loss")
       ->required()
-      ->check(CLI::IsMember({"gst"}));
+      ->check(CLI::IsMember({"gst", "trial-balance", "ledgers", "profit-and-loss"}));
+  reportCommand
+      ->add_option("--journal", report.journal,
+                   "The journal of the trial balance and the ledgers (default 1)")
+      ->check(CLI::Range(1, 9999));
+  reportCommand->add_flag("--all-periods", report.allPeriods,
+                          "Profit and loss over every period of the scheme, not the selected one");
+  reportCommand->add_option("--title", report.title,
+                            "The profit and loss statement's period line, instead of the one it "
+                            "offers");
   reportCommand->add_option(
       "--period", report.period,
       "The period letter: A to L monthly, C F I L quarterly, M or O the full year (default: the "

@@ -8,7 +8,11 @@
 
 #include "platform/text.h"
 #include "post/login/journal_records.h"
+#include "post/login/login_records.h"
 #include "post/reports/gst_figures.h"
+#include "post/reports/journal_ledgers.h"
+#include "post/reports/profit_and_loss.h"
+#include "post/reports/trial_balance.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/record_json.h"
 
@@ -56,6 +60,87 @@ ordered_json gstJson(Session& session, Prompter& prompter) {
           {"net_gst_liability", currencyText(summary.netGstLiability)}};
 }
 
+std::string journalName(Session& session, int journal) {
+  return std::string(trim(session.file("Jnl").get<JournalHeaderRecord>(journal).name));
+}
+
+// A debit or credit column as printed: the amount's size under its side.
+void putSide(ordered_json& object, Currency amount) {
+  object[amount >= Currency() ? "Debit" : "Credit"] =
+      currencyText(amount >= Currency() ? amount : -amount);
+}
+
+ordered_json trialBalanceJson(Session& session, int journal) {
+  const TrialBalance balance = trialBalanceOf(session, journal);
+  ordered_json lines = ordered_json::array();
+  for (const TrialBalanceLine& line : balance.lines) {
+    ordered_json object = {{"Account", std::string(trim(line.account))}};
+    putSide(object, line.total);
+    lines.push_back(object);
+  }
+  return {{"journal", journal},
+          {"name", journalName(session, journal)},
+          {"lines", lines},
+          {"Totals",
+           {{"Debit", currencyText(balance.debitTotal)},
+            {"Credit", currencyText(-balance.creditTotal)}}}};
+}
+
+ordered_json ledgersJson(Session& session, int journal) {
+  ordered_json accounts = ordered_json::array();
+  for (const AccountLedger& ledger : journalLedgersOf(session, journal)) {
+    ordered_json lines = ordered_json::array();
+    for (const LedgerLine& line : ledger.lines) {
+      ordered_json object = {{"Date", line.date},
+                             {"Details", std::string(trim(line.details))},
+                             {"GST", line.gst},
+                             {"Ref", line.reference}};
+      putSide(object, line.amount);
+      lines.push_back(object);
+    }
+    ordered_json total = ordered_json::object();
+    putSide(total, ledger.total);
+    accounts.push_back({{"Account", std::string(trim(ledger.account))},
+                        {"Account Type", std::string(trim(ledger.type))},
+                        {"GST Class", std::string(trim(ledger.gstApplies))},
+                        {"GST Exempt Ratio", ledger.privateUseRatio},
+                        {"Ledgers A/C No", ledger.ledgersAccount},
+                        {"lines", lines},
+                        {"Total", total}});
+  }
+  return {{"journal", journal}, {"name", journalName(session, journal)}, {"accounts", accounts}};
+}
+
+// The statement as printed: income and the profit lines negated, costs as held.
+ordered_json profitAndLossJson(const ProfitAndLoss& statement, const std::string& period) {
+  const auto accounts = [](const std::vector<AccountTotal>& list, bool income) {
+    ordered_json array = ordered_json::array();
+    for (const AccountTotal& account : list) {
+      array.push_back({{"account", account.name},
+                       {"$", currencyText(income ? -account.amount : account.amount)}});
+    }
+    return array;
+  };
+  ordered_json other = ordered_json::array();
+  for (const AccountTotal& account : statement.other) {
+    ordered_json object = {{"account", account.name}};
+    putSide(object, account.amount);
+    other.push_back(object);
+  }
+  return {{"period", period},
+          {"sales", accounts(statement.sales, true)},
+          {"total_gross_sales", currencyText(-ProfitAndLoss::sum(statement.sales))},
+          {"cost_of_sales", accounts(statement.costOfSales, false)},
+          {"total_cost_of_sales", currencyText(ProfitAndLoss::sum(statement.costOfSales))},
+          {"gross_profit", currencyText(statement.grossProfit())},
+          {"other_income", accounts(statement.otherIncome, true)},
+          {"total_other_income", currencyText(-ProfitAndLoss::sum(statement.otherIncome))},
+          {"expenses", accounts(statement.expenses, false)},
+          {"total_expenses", currencyText(ProfitAndLoss::sum(statement.expenses))},
+          {"net_profit", currencyText(statement.netProfit())},
+          {"other_transactions", other}};
+}
+
 }  // namespace
 
 int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream&,
@@ -70,7 +155,37 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
     if (!selectPeriod(session, options.period, err)) {
       return kExitUsage;
     }
-    const std::string text = gstJson(session, prompter).dump(2) + "\n";
+    const int journals = session.file("counters")
+                             .get<CounterRecord>(static_cast<int>(EntityCounter::Journals))
+                             .value;
+    const int journal = options.journal == 0 ? 1 : options.journal;
+    if (options.report != "gst" && options.report != "profit-and-loss" &&
+        (journal < 1 || journal > journals)) {
+      fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", journal, journals);
+      return kExitRefused;
+    }
+    ordered_json figures;
+    if (options.report == "gst") {
+      figures = gstJson(session, prompter);
+    } else if (options.report == "trial-balance") {
+      figures = trialBalanceJson(session, journal);
+    } else if (options.report == "ledgers") {
+      figures = ledgersJson(session, journal);
+    } else {
+      const auto periods =
+          options.allPeriods ? ProfitAndLossPeriods::All : ProfitAndLossPeriods::SelectedOnly;
+      const auto table = prepareProfitAndLoss(session, periods);
+      if (!table) {
+        return kExitRefused;  // the reason went through the prompter
+      }
+      const std::string period =
+          options.title.empty()
+              ? profitAndLossPeriodText(periods, session.login.setup.periodKind,
+                                        session.login.periodLetter, session.clock().today())
+              : options.title;
+      figures = profitAndLossJson(profitAndLossOf(*table), period);
+    }
+    const std::string text = figures.dump(2) + "\n";
     session.ops().writeFile(options.out, std::as_bytes(std::span(text.data(), text.size())));
     return kExitSuccess;
   } catch (const std::exception& error) {
