@@ -81,6 +81,7 @@ struct FullWorkArea {
     const char* types[] = {"S", "E", "C", "A", "I", "F"};
     const char* letters[] = {"Y", "N", "T", "C", ""};
     for (int c = journal.lastFixedColumn() + 1; c <= Journal::kMaxColumn; ++c) {
+      journal.column(c).name = "Account " + std::to_string(c);
       journal.column(c).accountType = types[c % 6];
       journal.column(c).gstCode = letters[c % 5];
       journal.column(c).basClassification = static_cast<float>(c % 16);

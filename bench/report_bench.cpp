@@ -1,5 +1,6 @@
-// The GST gathering over 99 full journals of one period, against a plain
-// sequential read of the same files.
+// The GST gathering and the profit and loss preparation over 99 full
+// journals of one period, against a plain sequential read of the same
+// files.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,7 @@
 
 #include "bench/full_work_area.h"
 #include "post/reports/gst_figures.h"
+#include "post/reports/profit_and_loss.h"
 
 namespace lum {
 namespace {
@@ -25,6 +27,14 @@ void gatherGst(benchmark::State& state) {
   }
 }
 BENCHMARK(gatherGst)->Unit(benchmark::kMillisecond);
+
+void prepareProfitAndLossAllPeriods(benchmark::State& state) {
+  bench::FullWorkArea& area = workArea();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(prepareProfitAndLoss(area.session, ProfitAndLossPeriods::All));
+  }
+}
+BENCHMARK(prepareProfitAndLossAllPeriods)->Unit(benchmark::kMillisecond);
 
 // Every file the gathering reads, start to end, through one reused buffer.
 void readSameFiles(benchmark::State& state) {

@@ -46,7 +46,8 @@ struct Account {
 
 }  // namespace
 
-std::optional<std::string> AccountTable::add(std::string_view name, char type, Currency amount) {
+std::optional<std::string> AccountTable::slotFor(std::string_view name, char type,
+                                                 std::size_t& slot) {
   if (type == ' ') {
     return fmt::format("The account code of account {} is not stated.  This must be corrected.",
                        name);
@@ -54,20 +55,20 @@ std::optional<std::string> AccountTable::add(std::string_view name, char type, C
   const std::string key = keyOf(name);
   const auto found = std::find(mKeys.begin(), mKeys.end(), key);
   if (found != mKeys.end()) {
-    AccountTotal& account = mAccounts[static_cast<std::size_t>(found - mKeys.begin())];
-    if (account.type != type) {
+    slot = static_cast<std::size_t>(found - mKeys.begin());
+    if (mAccounts[slot].type != type) {
       return fmt::format(
           "Account {} appears to have different accounting codes in different journals.  This "
           "needs to be rectified",
           name);
     }
-    account.amount += amount;
     return std::nullopt;
   }
   if (mAccounts.size() == kSlots) {
     return std::string("More than allocated 600 accounts names have been used");
   }
-  mAccounts.push_back({std::string(name), type, amount});
+  slot = mAccounts.size();
+  mAccounts.push_back({std::string(name), type, Currency()});
   mKeys.push_back(key);
   return std::nullopt;
 }
@@ -104,6 +105,10 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
     const JournalFiles files(session, j);
 
     std::vector<Account> accounts(static_cast<std::size_t>(columns) + 1);
+    // Each column's slot in the table, found at its first amount: a column
+    // is one account, so its name is looked up once per journal.
+    constexpr std::size_t kNoSlot = AccountTable::kSlots;
+    std::vector<std::size_t> slots(static_cast<std::size_t>(columns) + 1, kNoSlot);
     forEachRecord<AnalysisAccountRecord>(ops, files.path("An"), columns,
                                          [&](int k, const AnalysisAccountRecord& record) {
                                            Account& account = accounts[static_cast<std::size_t>(k)];
@@ -141,7 +146,8 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
       forEachRecord<AmountsRecord>(
           ops, files.path("GrdAms", period), rows, [&](int t, const AmountsRecord& record) {
             const TransactionRecord& row = transactions[static_cast<std::size_t>(t - 1)];
-            if (trim(row.date).empty() || trim(row.gst).empty() || trim(row.reference).empty()) {
+            if (refusal || trim(row.date).empty() || trim(row.gst).empty() ||
+                trim(row.reference).empty()) {
               return;
             }
             for (int c = lastFixed + 1; c <= Journal::kMaxColumn && !refusal; ++c) {
@@ -182,7 +188,15 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
                 gstTotal += gst;
                 amount -= gst;
               }
-              add(account.name, account.type, amount);
+              std::size_t& slot = slots[static_cast<std::size_t>(c - lastFixed)];
+              if (slot == kNoSlot) {
+                refusal = table.slotFor(account.name, account.type, slot);
+                if (refusal) {
+                  slot = kNoSlot;
+                  return;
+                }
+              }
+              table.addTo(slot, amount);
             }
           });
       if (!gstTotal.isZero()) {

@@ -25,9 +25,19 @@ class AccountTable {
  public:
   static constexpr std::size_t kSlots = 600;
 
-  // Adds an amount to an account, or tells why it cannot be added: a blank
-  // type letter, another type letter than the account had, or a table full.
-  std::optional<std::string> add(std::string_view name, char type, Currency amount);
+  // Finds the account's slot, taking a new one for a new name, or tells why
+  // it cannot: a blank type letter, another type letter than the account
+  // had, or a table full.
+  std::optional<std::string> slotFor(std::string_view name, char type, std::size_t& slot);
+  void addTo(std::size_t slot, Currency amount) { mAccounts.at(slot).amount += amount; }
+  std::optional<std::string> add(std::string_view name, char type, Currency amount) {
+    std::size_t slot = 0;
+    auto refusal = slotFor(name, type, slot);
+    if (!refusal) {
+      addTo(slot, amount);
+    }
+    return refusal;
+  }
   // Takes out the accounts whose amount came to 0.
   void dropZeros();
   const std::vector<AccountTotal>& accounts() const { return mAccounts; }
