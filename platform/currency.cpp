@@ -54,12 +54,4 @@ Currency Currency::operator-() const {
   return Currency(-mRaw);
 }
 
-Currency Currency::operator*(std::int64_t factor) const {
-  std::int64_t product;
-  if (__builtin_mul_overflow(mRaw, factor, &product)) {
-    overflow();
-  }
-  return Currency(product);
-}
-
 }  // namespace lum

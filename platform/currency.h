@@ -65,7 +65,13 @@ class Currency {
     }
     return Currency(difference);
   }
-  Currency operator*(std::int64_t factor) const;
+  Currency operator*(std::int64_t factor) const {
+    std::int64_t product;
+    if (__builtin_mul_overflow(mRaw, factor, &product)) {
+      overflow();
+    }
+    return Currency(product);
+  }
   Currency& operator+=(Currency other) { return *this = *this + other; }
   Currency& operator-=(Currency other) { return *this = *this - other; }
   constexpr auto operator<=>(const Currency&) const = default;

@@ -199,8 +199,10 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
   return accounts;
 }
 
-void gatherJournal(Session& session, const GstSettings& settings, int journal, GstRow& row,
-                   BasAmounts& bas) {
+// Flattened: the classifier's routines are inlined into the loop over the
+// amounts, which is where a GST report spends its time.
+[[gnu::flatten]] void gatherJournal(Session& session, const GstSettings& settings, int journal,
+                                    GstRow& row, BasAmounts& bas) {
   FileOps& ops = session.ops();
   const JournalFiles files(session, journal);
   if (!ops.exists(files.path("GrdRecs"))) {
@@ -230,27 +232,17 @@ void gatherJournal(Session& session, const GstSettings& settings, int journal, G
         const auto letter = static_cast<char>(bytes[kGstLetter]);
         saysGst[static_cast<std::size_t>(t)] = letter == 'Y' || letter == 'y' ? 1 : 0;
       });
-  // Column by column within each block of rows, so that each column's
-  // route is looked at once per block.
   static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
   GstClassifier classifier(settings, row, bas);
-  forEachRecordBlock<AmountsRecord::kSize>(
-      ops, amountsFile, rows, [&](int first, std::span<const std::byte> block, std::size_t) {
-        const std::size_t records = block.size() / AmountsRecord::kSize;
+  forEachRecordBytes<AmountsRecord::kSize>(
+      ops, amountsFile, rows, [&](int t, std::span<const std::byte> record, bool) {
+        const bool rowSaysGst = saysGst[static_cast<std::size_t>(t)] != 0;
         for (int c = lastFixed + 1; c <= lastColumn; ++c) {
-          const GstRoute& route = routes[static_cast<std::size_t>(c - lastFixed)];
-          if (route.kind == GstRoute::Kind::Ignored) {
-            continue;
-          }
-          const std::byte* amount =
-              block.data() + sizeof(std::int64_t) * static_cast<std::size_t>(c);
-          for (std::size_t i = 0; i < records; ++i, amount += AmountsRecord::kSize) {
-            std::int64_t raw = 0;
-            std::memcpy(&raw, amount, sizeof(raw));
-            if (raw != 0) {
-              classifier.add(Currency::fromRaw(raw), route,
-                             saysGst[static_cast<std::size_t>(first) + i] != 0);
-            }
+          std::int64_t raw = 0;
+          std::memcpy(&raw, record.data() + sizeof(raw) * static_cast<std::size_t>(c), sizeof(raw));
+          if (raw != 0) {
+            classifier.add(Currency::fromRaw(raw), routes[static_cast<std::size_t>(c - lastFixed)],
+                           rowSaysGst);
           }
         }
       });
