@@ -107,4 +107,9 @@ double leadingNumber(std::string_view text) {
   return std::strtod(number.c_str(), nullptr);
 }
 
+char upperLetter(std::string_view field) {
+  const std::string_view letter = trim(field);
+  return letter.empty() ? ' ' : upper(letter[0]);
+}
+
 }  // namespace lum

@@ -26,4 +26,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 // one decimal point; anything after stops the number; no number gives 0.
 double leadingNumber(std::string_view text);
 
+// The upper-cased first character of a one-letter field, ' ' when blank:
+// type letters, GST letters.
+char upperLetter(std::string_view field);
+
 }  // namespace lum

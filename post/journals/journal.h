@@ -35,8 +35,9 @@ struct BudgetFrame {
 // balances), the analysis columns, and the counts in use.
 class Journal {
  public:
-  static constexpr int kMaxRows = 2000;
-  static constexpr int kMaxColumn = 100;  // the highest grid column, and the journal's column count
+  static constexpr int kMaxRows = kMaxJournalRows;
+  static constexpr int kMaxColumn =
+      kMaxJournalColumn;  // the highest grid column, and the column count
   static constexpr int kModeZeroLastFixed = 4;
   static constexpr int kModeThreeLastFixed = 6;
 

@@ -40,9 +40,6 @@ void putRecord(std::vector<std::byte>& bytes, int n, const Record& record) {
 
 // The counts kept in amounts record 1, whole numbers in Currency form,
 // cut to what the model holds.
-int countOf(Currency value, int limit) {
-  return static_cast<int>(std::clamp<std::int64_t>(value.raw() / Currency::kScale, 0, limit));
-}
 
 Currency countValue(int count) {
   return Currency::fromRaw(std::int64_t{count} * Currency::kScale);
@@ -99,8 +96,8 @@ Journal JournalFiles::load() const {
   Journal journal(mSession->login.setup.postingMode);
   const auto amountsFile = path("GrdAms");
   forEachRecord<AmountsRecord>(ops, amountsFile, 1, [&](int, const AmountsRecord& header) {
-    journal.rowsInUse = countOf(header.amounts[1], Journal::kMaxRows);
-    journal.lastColumnInUse = countOf(header.amounts[2], Journal::kMaxColumn);
+    journal.rowsInUse = header.rowsInUse();
+    journal.lastColumnInUse = header.lastColumnInUse();
   });
   forEachRecord<TransactionRecord>(
       ops, path("GrdRecs"), journal.rowsInUse,
@@ -168,8 +165,8 @@ void JournalFiles::carryColumnChange(int change, const Journal& journal, char pe
   if (mSession->ops().exists(amountsFile)) {
     auto& amounts = findOrRead(amountsFile);
     const auto header = recordAt<AmountsRecord>(amounts, 1);
-    const int rows = countOf(header.amounts[1], Journal::kMaxRows);
-    int last = countOf(header.amounts[2], Journal::kMaxColumn);
+    const int rows = header.rowsInUse();
+    int last = header.lastColumnInUse();
     if (last == Journal::kMaxColumn) {
       --last;
     }

@@ -3,6 +3,7 @@
 // Record layouts of a journal's period files (transactions, their amounts,
 // the column totals) and of the entity's budget.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,10 @@ struct TransactionRecord {
   std::vector<std::byte> encode() const { return encodeFields(*this); }
 };
 
+// The bounds of a journal in memory, which counts read from files are cut to.
+constexpr int kMaxJournalRows = 2000;
+constexpr int kMaxJournalColumn = 100;
+
 // APJJEEEE.dat, record r = the amounts of grid row r by grid column; in
 // record 1, elements 1 and 2 hold the rows and the last column in use.
 struct AmountsRecord {
@@ -46,6 +51,14 @@ struct AmountsRecord {
   static constexpr std::size_t kElements = 101;
 
   std::array<Currency, kElements> amounts{};
+
+  // Record 1's counts, whole numbers held as amounts, cut to the bounds.
+  int rowsInUse() const { return countAt(1, kMaxJournalRows); }
+  int lastColumnInUse() const { return countAt(2, kMaxJournalColumn); }
+  int countAt(std::size_t element, int limit) const {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(amounts[element].raw() / Currency::kScale, 0, limit));
+  }
 
   template <class Self, class Fields>
   static constexpr void fields(Self& r, Fields& f) {

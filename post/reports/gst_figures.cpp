@@ -52,16 +52,6 @@ bool isIgnored(const GstAccount& account) {
   }
 }
 
-// The upper-cased letter of a one-letter field, ' ' when blank.
-char letterOf(std::string_view field) {
-  const std::string letter = toUpper(trim(field));
-  return letter.empty() ? ' ' : letter[0];
-}
-
-int countOf(Currency value, int limit) {
-  return static_cast<int>(std::clamp<std::int64_t>(value.raw() / Currency::kScale, 0, limit));
-}
-
 }  // namespace
 
 GstSettings GstSettings::of(const SetupValues& setup) {
@@ -187,8 +177,8 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
   forEachRecord<AnalysisAccountRecord>(
       ops, files.path("An"), columns, [&](int k, const AnalysisAccountRecord& record) {
         GstAccount& account = accounts[static_cast<std::size_t>(k)];
-        account.type = letterOf(record.accountType);
-        account.gstApplies = letterOf(record.gstCode);
+        account.type = upperLetter(record.accountType);
+        account.gstApplies = upperLetter(record.gstCode);
       });
   forEachRecord<AnalysisExtraRecord>(
       ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
@@ -214,8 +204,8 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
   int rows = 0;
   int lastColumn = 0;
   forEachRecord<AmountsRecord>(ops, amountsFile, 1, [&](int, const AmountsRecord& header) {
-    rows = countOf(header.amounts[1], Journal::kMaxRows);
-    lastColumn = countOf(header.amounts[2], Journal::kMaxColumn);
+    rows = header.rowsInUse();
+    lastColumn = header.lastColumnInUse();
   });
   std::vector<GstRoute> routes;
   for (const GstAccount& account : accountsOf(ops, files, Journal::kMaxColumn - lastFixed)) {

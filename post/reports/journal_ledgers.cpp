@@ -20,16 +20,13 @@ std::vector<AccountLedger> journalLedgersOf(Session& session, int journal) {
   }
   const int lastFixed = session.login.setup.postingMode == 3 ? Journal::kModeThreeLastFixed
                                                              : Journal::kModeZeroLastFixed;
-  const auto countOf = [](Currency value, int limit) {
-    return static_cast<int>(std::clamp<std::int64_t>(value.raw() / Currency::kScale, 0, limit));
-  };
   int rows = 0;
   int lastColumn = 0;
   std::vector<AmountsRecord> amounts;
   std::vector<TransactionRecord> transactions;
   forEachRecord<AmountsRecord>(ops, files.path("GrdAms"), 1, [&](int, const AmountsRecord& header) {
-    rows = countOf(header.amounts[1], Journal::kMaxRows);
-    lastColumn = countOf(header.amounts[2], Journal::kMaxColumn);
+    rows = header.rowsInUse();
+    lastColumn = header.lastColumnInUse();
   });
   forEachRecord<AmountsRecord>(ops, files.path("GrdAms"), rows,
                                [&](int, AmountsRecord record) { amounts.push_back(record); });

@@ -27,11 +27,6 @@ std::string keyOf(std::string_view name) {
   return key;
 }
 
-char letterOf(std::string_view field) {
-  const std::string letter = toUpper(trim(field));
-  return letter.empty() ? ' ' : letter[0];
-}
-
 // Whole cents, halves away from zero.
 Currency cents(double dollars) {
   return Currency::fromCents(static_cast<std::int64_t>(std::round(dollars * 100)));
@@ -114,8 +109,8 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
                                            Account& account = accounts[static_cast<std::size_t>(k)];
                                            const std::string name(trim(record.name));
                                            account.name = name.empty() ? "Unspecified" : name;
-                                           account.type = letterOf(record.accountType);
-                                           account.gstApplies = letterOf(record.gstCode);
+                                           account.type = upperLetter(record.accountType);
+                                           account.gstApplies = upperLetter(record.gstCode);
                                          });
     forEachRecord<AnalysisExtraRecord>(
         ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
@@ -133,10 +128,8 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
       }
       int rows = 0;
       forEachRecord<AmountsRecord>(
-          ops, files.path("GrdAms", period), 1, [&](int, const AmountsRecord& header) {
-            rows = static_cast<int>(std::clamp<std::int64_t>(
-                header.amounts[1].raw() / Currency::kScale, 0, Journal::kMaxRows));
-          });
+          ops, files.path("GrdAms", period), 1,
+          [&](int, const AmountsRecord& header) { rows = header.rowsInUse(); });
       std::vector<TransactionRecord> transactions;
       forEachRecord<TransactionRecord>(
           ops, files.path("GrdRecs", period), rows,
@@ -160,7 +153,7 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
                 amount = -amount;
               }
               balance += amount;
-              char letter = letterOf(row.gst);
+              char letter = upperLetter(row.gst);
               if (account.gstApplies == 'N' || account.gstApplies == 'Y' ||
                   account.gstApplies == 'T') {
                 letter = account.gstApplies;

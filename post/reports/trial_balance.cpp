@@ -15,8 +15,7 @@ TrialBalance trialBalanceOf(Session& session, int journal) {
   const JournalFiles files(session, journal);
   int lastColumn = 0;
   forEachRecord<AmountsRecord>(ops, files.path("GrdAms"), 1, [&](int, const AmountsRecord& header) {
-    lastColumn = static_cast<int>(std::clamp<std::int64_t>(
-        header.amounts[2].raw() / Currency::kScale, 0, Journal::kMaxColumn));
+    lastColumn = header.lastColumnInUse();
   });
   // Accounts 1 to the last grid column in use: more than the columns, and
   // the ones past them read blank with a total of 0.

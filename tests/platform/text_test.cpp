@@ -12,6 +12,13 @@ TEST(Text, TrimsBlanksAndNuls) {
   EXPECT_EQ(trim("   "), "");
 }
 
+TEST(Text, OneLetterFieldsReadUpperCased) {
+  EXPECT_EQ(upperLetter(" y "), 'Y');
+  EXPECT_EQ(upperLetter("t"), 'T');
+  EXPECT_EQ(upperLetter("   "), ' ');
+  EXPECT_EQ(upperLetter(std::string_view("\0", 1)), ' ');
+}
+
 TEST(Text, LeftCharactersNeverCutACharacterInHalf) {
   EXPECT_EQ(leftCharacters("Caf\u00e9 Noir", 4), "Caf\u00e9");
   EXPECT_EQ(leftCharacters("\u20ac5", 1), "\u20ac");
