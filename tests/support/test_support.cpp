@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -38,6 +39,10 @@ Bytes& Bytes::int16(std::int16_t value) {
 Bytes& Bytes::int32(std::int32_t value) {
   const auto v = static_cast<std::uint32_t>(value);
   return raw({v & 0xFFu, (v >> 8) & 0xFFu, (v >> 16) & 0xFFu, v >> 24});
+}
+
+Bytes& Bytes::float32(float value) {
+  return int32(std::bit_cast<std::int32_t>(value));
 }
 
 Bytes& Bytes::raw8(std::int64_t value) {

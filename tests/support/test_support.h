@@ -32,6 +32,8 @@ class Bytes {
   Bytes& text(std::string_view text, std::size_t width);
   Bytes& int16(std::int16_t value);
   Bytes& int32(std::int32_t value);
+  // An IEEE single-precision number, little-endian.
+  Bytes& float32(float value);
   // A little-endian 64-bit integer: a Currency's ten-thousandths.
   Bytes& raw8(std::int64_t value);
   // Raw bytes in file order.
