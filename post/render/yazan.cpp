@@ -264,8 +264,8 @@ void Yazan::SBas() {
     }
   }
   if (PageDevice* device = target()) {
-    device->beginPage(mPageNumber);
     device->setOrientation(mOrientation);
+    device->beginPage(mPageNumber);
     applyFont();
   }
   mX = 0;
@@ -769,6 +769,13 @@ void Yazan::LoadPage(int mode) {
   if (!fault.empty()) {
     tell(fmt::format("Page {} of the report is damaged: {}.", mPageNumber, fault));
   }
+  // A page that sets its orientation is begun in it, not turned once drawn.
+  for (const PageEntry& entry : mCache) {
+    if (trim(entry.code) == "OOri") {
+      mOrientation = toInt(entry.a) == 2 ? Orientation::Landscape : Orientation::Portrait;
+      break;
+    }
+  }
   if (mode != 9) {
     RenderPage();
   }
@@ -786,7 +793,9 @@ void Yazan::RenderPage() {
     if (code == "ResC" || code == "Font" || code == "Yazz") {
       const std::int64_t index = toRecordNumber(entry.a);
       if (index >= 1 && index <= static_cast<std::int64_t>(mPageTexts.size())) {
-        mWorkText = std::string(trim(mPageTexts[static_cast<std::size_t>(index - 1)]));
+        // Only the padding goes: a text that began with blanks keeps them,
+        // so it stands where it stood when the report was written.
+        mWorkText = std::string(trimRight(mPageTexts[static_cast<std::size_t>(index - 1)]));
       }
     }
     DispatchCommand();

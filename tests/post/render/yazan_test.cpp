@@ -99,7 +99,7 @@ TEST_F(YazanTest, ReplaysPageFilesWrittenByHand) {
   append(file, command("SBit", 0, 0, 0));
   writeBytes(dir / "DosyaYaz.dat", file);
   writeBytes(dir / "Kelamlar.dat",
-             Bytes().text("Total", 140).text("after the rule", 140).text("Page 2", 140));
+             Bytes().text("Total", 140).text(" after the rule", 140).text("Page 2", 140));
 
   EXPECT_EQ(yazan.storedPageCount(), 2);
   yazan.setDevice(kScreenDevice);
@@ -110,7 +110,7 @@ TEST_F(YazanTest, ReplaysPageFilesWrittenByHand) {
             "1 0.0 150.0 R (1,235\n"
             "1 0.0 150.0 L )\n"
             "1 4.1 10.0 RULE 190.0\n"
-            "1 4.1 190.0 L after the rule\n");
+            "1 4.1 190.0 L  after the rule\n");
   EXPECT_EQ(yazan.x(), 30);
   EXPECT_EQ(yazan.y(), 50);
 
