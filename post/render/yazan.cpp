@@ -255,6 +255,43 @@ void Yazan::PrintPages(const PrintDialogue& dialogue) {
   }
 }
 
+void Yazan::ReplayPages(PageDevice& device, int first, int last,
+                        const std::function<void(int, int)>& progress) {
+  const int shown = mPageNumber;
+  const std::string deviceBefore = mDevice;
+  const std::string nextBefore = mNextDevice;
+  PageDevice* printerBefore = mPrinter;
+  mPrinter = &device;
+  mNextDevice = kPrinterDevice;
+  try {
+    BeginOutput();
+    first = std::max(first, 1);
+    last = std::min(last, mPageCount);
+    for (int page = first; page <= last; ++page) {
+      mPageNumber = page;
+      LoadPage(0);
+      SBit();
+      if (progress) {
+        progress(page - first + 1, last - first + 1);
+      }
+    }
+    device.endDocument();
+  } catch (...) {
+    mPrinter = printerBefore;
+    mNextDevice = nextBefore;
+    mDevice = deviceBefore;
+    mPageNumber = shown;
+    throw;
+  }
+  mPrinter = printerBefore;
+  mNextDevice = nextBefore;
+  mDevice = deviceBefore;
+  mPageNumber = shown;
+  if (mDevice == kScreenDevice) {
+    LoadPage(0);
+  }
+}
+
 void Yazan::SBas() {
   if (recording() && !mTooManyPages) {
     if (mPageNumber >= kMaxPages) {

@@ -118,6 +118,11 @@ class Yazan {
   // Prints stored pages through the printer dialog, then shows the page
   // that was on the screen again.
   void PrintPages(const PrintDialogue& dialogue);
+  // Draws stored pages first to last on another device (a PDF file), as
+  // printing does, then shows the page that was on the screen again.
+  // progress(done, total) is told after each page.
+  void ReplayPages(PageDevice& device, int first, int last,
+                   const std::function<void(int, int)>& progress = {});
 
   // The command procedures.
   void SBas();

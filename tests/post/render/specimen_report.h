@@ -42,6 +42,7 @@ inline void specimenHeading(Yazan& y) {
   y.Tek();
   y.Yazz("Page " + std::to_string(y.pageNumber()), 195, kRight);
   y.Sati();
+  y.Sati();
   y.Ccek(10, 195);
   y.Sati();
 }
