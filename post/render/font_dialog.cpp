@@ -114,12 +114,20 @@ void FontDialog::accept() {
       mApplyFont(name);
     }
   }
-  close();
+  finish();
 }
 
 void FontDialog::cancel() {
   mChosen = mList->chosen();
-  close();
+  finish();
+}
+
+void FontDialog::finish() {
+  if (mDone) {
+    mDone();
+  } else {
+    close();
+  }
 }
 
 }  // namespace lum

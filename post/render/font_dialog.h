@@ -30,6 +30,9 @@ class FontDialog final : public QWidget {
   void prepare(std::vector<std::string> screenFonts = {},
                std::vector<std::string> printerFonts = {});
 
+  // What closes the window, instead of closing the widget itself.
+  void setDone(std::function<void()> done) { mDone = std::move(done); }
+
   // The choice stood before and after a Cancel.
   const std::string& chosen() const { return mChosen; }
 
@@ -37,9 +40,11 @@ class FontDialog final : public QWidget {
   void showSample();
   void accept();
   void cancel();
+  void finish();
 
   FontList* mList;
   std::function<void(const std::string&)> mApplyFont;
+  std::function<void()> mDone;
   std::string mChosen;
   QListWidget* mFonts;
   QLabel* mSample;

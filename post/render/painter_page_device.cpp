@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
+#include <algorithm>
 
 namespace lum {
 namespace {
@@ -45,6 +46,8 @@ void QtTextMetrics::use(const QPaintDevice& device) {
   mDotsPerMillimetre = device.logicalDpiY() / kMillimetresPerInch;
   mLastFont.reset();
   mLastMetrics.reset();
+  mWidths.clear();
+  mWidthCount = 0;
 }
 
 const QFontMetricsF& QtTextMetrics::metricsOf(const PageFont& font) const {
@@ -59,7 +62,26 @@ double QtTextMetrics::width(const PageFont& font, std::string_view text) const {
   if (text.empty()) {
     return 0;
   }
-  return metricsOf(font).horizontalAdvance(qtText(text)) / mDotsPerMillimetre;
+  constexpr std::size_t kMostWidths = 50000;
+  auto entry = std::find_if(mWidths.begin(), mWidths.end(),
+                            [&](const auto& widths) { return widths.first == font; });
+  if (entry == mWidths.end()) {
+    entry = mWidths.emplace(mWidths.end(), font, std::unordered_map<std::string, double>{});
+  }
+  const std::string key(text);
+  if (const auto found = entry->second.find(key); found != entry->second.end()) {
+    return found->second;
+  }
+  const double width = metricsOf(font).horizontalAdvance(qtText(text)) / mDotsPerMillimetre;
+  if (mWidthCount >= kMostWidths) {
+    mWidths.clear();
+    mWidthCount = 0;
+    mWidths.emplace_back(font, std::unordered_map<std::string, double>{});
+    entry = mWidths.begin();
+  }
+  entry->second.emplace(key, width);
+  ++mWidthCount;
+  return width;
 }
 
 double QtTextMetrics::lineHeight(const PageFont& font) const {

@@ -5,6 +5,10 @@
 #include <QImage>
 #include <QPainter>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "post/render/page_device.h"
 
@@ -41,6 +45,10 @@ class QtTextMetrics final : public TextMetrics {
   // The metrics of the font asked for last: reports change fonts seldom.
   mutable std::optional<PageFont> mLastFont;
   mutable std::optional<QFontMetricsF> mLastMetrics;
+  // Widths already measured, by font: reports repeat their texts (dates,
+  // names, headings) and measure each text again to draw it.
+  mutable std::vector<std::pair<PageFont, std::unordered_map<std::string, double>>> mWidths;
+  mutable std::size_t mWidthCount = 0;
 };
 
 // Draws the page commands with a QPainter in millimetres; the screen, the
@@ -66,6 +74,9 @@ class PainterPageDevice : public PageDevice {
   // Whether painting has begun; nothing is drawn before.
   bool painting() const { return mPainter.isActive(); }
   void resetMetrics(const QPaintDevice& device);
+  // The font the commands set last (the screen keeps it for its next page).
+  const PageFont& lastFont() const { return mCommandFont; }
+  void setLastFont(const PageFont& font) { mCommandFont = font; }
   // Takes up painting again where it was left, if the device can.
   virtual void resume() {}
 
@@ -82,6 +93,7 @@ class PainterPageDevice : public PageDevice {
   QtTextMetrics mMetrics;
   double mScale;  // device pixels a millimetre
   PageFont mFont;
+  PageFont mCommandFont;
   QFont mQtFont;
   double mAscent = 0;  // device pixels
   bool mFontStale = true;

@@ -98,6 +98,7 @@ Rgb colourOf(int index) {
 Yazan::Yazan(FileOps& ops, Prompter& prompter) : mOps(&ops), mPrompter(&prompter) {}
 
 void Yazan::attachFiles(RecordFile* commands, RecordFile* texts) {
+  flushPageFiles();
   mCommands = commands;
   mTexts = texts;
 }
@@ -159,7 +160,7 @@ void Yazan::store(std::string_view code, const std::function<void(PageCommandRec
   ++mCommandCounter;
   mBuffer.code = std::string(code);
   fill(mBuffer);
-  mCommands->put(mCommandCounter, mBuffer);
+  hold(mHeldCommands, *mCommands, mCommandCounter, mBuffer.encode());
 }
 
 void Yazan::storeWithText(std::string_view code, std::string_view text,
@@ -172,8 +173,33 @@ void Yazan::storeWithText(std::string_view code, std::string_view text,
   mBuffer.code = std::string(code);
   fill(mBuffer);
   mBuffer.a = static_cast<float>(mTextCounter);
-  mCommands->put(mCommandCounter, mBuffer);
-  mTexts->put(mTextCounter, PageTextRecord{textRecordText(text)});
+  hold(mHeldCommands, *mCommands, mCommandCounter, mBuffer.encode());
+  hold(mHeldTexts, *mTexts, mTextCounter, PageTextRecord{textRecordText(text)}.encode());
+}
+
+void Yazan::hold(HeldRecords& held, RecordFile& file, std::int64_t number,
+                 const std::vector<std::byte>& bytes) {
+  constexpr std::size_t kMostHeld = 256 * 1024;
+  const auto heldCount = static_cast<std::int64_t>(held.bytes.size() / bytes.size());
+  if (!held.bytes.empty() && (number != held.first + heldCount || held.bytes.size() >= kMostHeld)) {
+    writeHeld(held, &file);
+  }
+  if (held.bytes.empty()) {
+    held.first = number;
+  }
+  held.bytes.insert(held.bytes.end(), bytes.begin(), bytes.end());
+}
+
+void Yazan::writeHeld(HeldRecords& held, RecordFile* file) {
+  if (file != nullptr && !held.bytes.empty()) {
+    file->writeRecords(held.first, held.bytes);
+  }
+  held.bytes.clear();
+}
+
+void Yazan::flushPageFiles() {
+  writeHeld(mHeldCommands, mCommands);
+  writeHeld(mHeldTexts, mTexts);
 }
 
 ReportPrintSettings Yazan::readSettings() const {
@@ -206,6 +232,7 @@ void Yazan::BeginOutput() {
   mY = 0;
   applyFont();
 
+  flushPageFiles();
   mCommandCounter = 1000;
   mTextCounter = 0;
   mPageNumber = 0;
@@ -321,6 +348,7 @@ void Yazan::SBit() {
     device->endPage();
   }
   store("SBit", [](PageCommandRecord&) {});
+  flushPageFiles();
   if (storing() && mPageNumber > 0) {
     auto header = mCommands->get<PageCommandRecord>(mPageNumber);
     header.b = static_cast<float>(mCommandCounter);
@@ -336,6 +364,7 @@ void Yazan::END() {
     return;
   }
   mPageCount = mPageNumber;
+  flushPageFiles();
   if (mCommands != nullptr) {
     auto header = mCommands->get<PageCommandRecord>(mPageNumber + 1);
     header.code = "END";
@@ -763,6 +792,7 @@ int Yazan::Nere(float axis) {
 }
 
 void Yazan::LoadPage(int mode) {
+  flushPageFiles();
   mCache.clear();
   mPageTexts.clear();
   if (mPageNumber < 1 || mPageNumber > kHeaderRecords || mCommands == nullptr) {

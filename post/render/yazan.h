@@ -99,6 +99,10 @@ class Yazan {
   void setPageCount(int count) { mPageCount = count; }
   void setFontSet(int fontSet) { mFontSet = fontSet; }
 
+  // Writes out the records still held back: while a report is written its
+  // commands and texts go to the files a page at a time ("SBit", "END").
+  void flushPageFiles();
+
   // The pages of the report in the page files: the headers before "END".
   int storedPageCount() const;
 
@@ -194,6 +198,15 @@ class Yazan {
   void tell(const std::string& text);
   ReportPrintSettings readSettings() const;
 
+  // Consecutive records not yet written to one of the page files.
+  struct HeldRecords {
+    std::int64_t first = 0;
+    std::vector<std::byte> bytes;
+  };
+  void hold(HeldRecords& held, RecordFile& file, std::int64_t number,
+            const std::vector<std::byte>& bytes);
+  static void writeHeld(HeldRecords& held, RecordFile* file);
+
   FileOps* mOps;
   Prompter* mPrompter;
   PageDevice* mScreen = nullptr;
@@ -216,6 +229,8 @@ class Yazan {
   bool mTooManyPages = false;
   bool mBreakingPage = false;
   PageCommandRecord mBuffer;
+  HeldRecords mHeldCommands;
+  HeldRecords mHeldTexts;
 
   ReportPrintSettings mSettings;
   PageFont mFont;

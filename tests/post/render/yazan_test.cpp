@@ -151,6 +151,7 @@ TEST_F(YazanTest, RightAlignedEmptyTextIsRecordedButNotDrawn) {
   yazan.Yazz("", 50, kAlignRight);
   yazan.Yazz(std::string("\0abc", 4), 60, kAlignLeft);
   EXPECT_EQ(screen.listing(), "");
+  yazan.flushPageFiles();
   EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1006).code, "Yazz");
   EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1006).b, 50.0f);
   EXPECT_EQ(readBytes(dir / "Kelamlar.dat"), Bytes().text("", 140).text("", 140).bytes());
