@@ -86,6 +86,20 @@ void recordReport(benchmark::State& state) {
 }
 BENCHMARK(recordReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same with a new viewer page each time, so no text width is known yet.
+void recordReportFirstTime(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto report = std::make_unique<Report>();
+    state.ResumeTiming();
+    report->write();
+    state.PauseTiming();
+    report.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(recordReportFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void loadAndRenderPage(benchmark::State& state) {
   Report report;
   report.write();

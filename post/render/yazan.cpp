@@ -246,6 +246,7 @@ void Yazan::BeginOutput() {
   Olcu(mSettings.fontSize < 6 ? 10 : mSettings.fontSize);
   Cift();
   Tek();
+  mSetupFont = mFont;
 }
 
 void Yazan::PrintPages(const PrintDialogue& dialogue) {
@@ -327,6 +328,13 @@ void Yazan::SBas() {
       ++mPageNumber;
     }
   }
+  // Every page starts from the output set-up's font, colours and lines,
+  // so it draws the same shown alone, printed in a range or first written.
+  mFont = mSetupFont;
+  mTextColour = kBlack;
+  mDrawWidth = 1;
+  mFillSolid = true;
+  mFillColour.reset();
   if (PageDevice* device = target()) {
     device->setOrientation(mOrientation);
     device->beginPage(mPageNumber);

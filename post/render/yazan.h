@@ -234,6 +234,7 @@ class Yazan {
 
   ReportPrintSettings mSettings;
   PageFont mFont;
+  PageFont mSetupFont;
   Rgb mTextColour = kBlack;
   Rgb mHeadingBoxColour = kBlack;
   bool mFillSolid = true;

@@ -7,14 +7,19 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/scripted_prompter.h"
 #include "post/login/login_records.h"
 #include "post/render/font_dialog.h"
+#include "post/render/printer_page_device.h"
 #include "post/render/ruler_window.h"
 #include "tests/post/render/specimen_report.h"
 
@@ -190,6 +195,33 @@ TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {
   QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   EXPECT_EQ(list.chosen(), "Tahoma");
   EXPECT_EQ(applied, "Tahoma");
+}
+
+// Printing on a printer that writes a PDF file: the chosen range, each page
+// on its own sheet, the landscape page turned.
+TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
+  test::writeSpecimenReport(yazan);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const std::string file = (dir / "printed.pdf").string();
+  printer.setOutputFileName(QString::fromStdString(file));
+  PrinterPageDevice device(printer);
+  yazan.setPrinter(&device);
+  yazan.setNextDevice(kPrinterDevice);
+  yazan.setPageNumber(2);
+  yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::Pages, 3, 4}; });
+  EXPECT_EQ(device.sheets(), 2);
+  EXPECT_EQ(yazan.pageNumber(), 2);
+  EXPECT_EQ(yazan.device(), kScreenDevice);
+  std::string info;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+      popen(("pdfinfo -f 1 -l 2 '" + file + "'").c_str(), "r"), pclose);
+  std::array<char, 4096> buffer{};
+  while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get())) {
+    info.append(buffer.data(), n);
+  }
+  EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
 }
 
 // With LUM_SHOW_VIEWER=seconds the specimen stays on screen that long, for

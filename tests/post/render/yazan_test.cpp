@@ -339,6 +339,28 @@ TEST_F(YazanTest, EveryCommandReplaysAsItWasDrawn) {
   EXPECT_TRUE(prompter.texts().empty());
 }
 
+TEST_F(YazanTest, EveryPageStartsFromTheSetUpState) {
+  beginRun();
+  yazan.SBas();
+  yazan.Renk(255, 0, 0);
+  yazan.Font("Courier New");
+  yazan.Cift();
+  yazan.Yazz("red", 10, kAlignLeft);
+  yazan.SBit();
+  yazan.SBas();
+  yazan.Yazz("black", 10, kAlignLeft);
+  EXPECT_EQ(screen.lastTextColour, kBlack);
+  EXPECT_EQ(screen.lastFont.name, "Arial");
+  EXPECT_FALSE(screen.lastFont.bold);
+  yazan.SBit();
+  yazan.END();
+  // Page 2 shown after page 1 draws as it was written.
+  yazan.setPageNumber(2);
+  yazan.LoadPage(0);
+  EXPECT_EQ(screen.lastTextColour, kBlack);
+  EXPECT_EQ(screen.lastFont.name, "Arial");
+}
+
 TEST_F(YazanTest, TextColours) {
   putSettings([](ReportPrintSettings& s) { s.textColour = 0x00AA00; });
   beginRun();
