@@ -84,7 +84,7 @@ Rgb clampColour(double value) {
 }
 
 int component(float value) {
-  return std::isfinite(value) ? static_cast<int>(std::clamp(std::lround(value), 0L, 255L)) : 0;
+  return std::isfinite(value) ? static_cast<int>(std::lround(std::clamp(value, 0.0f, 255.0f))) : 0;
 }
 
 Rgb colourOf(int index) {
@@ -142,12 +142,21 @@ void Yazan::tell(const std::string& text) {
 // The font goes to the device; a printer that refuses it prints in Courier.
 void Yazan::applyFont() {
   PageDevice* device = target();
-  if (device == nullptr || device->setFont(mFont)) {
+  if (device == nullptr) {
+    return;
+  }
+  // A font the printer has refused once is replaced without asking again.
+  const bool refusedBefore = device == mPrinter && mRefusedFonts.contains(mFont.name);
+  if (!refusedBefore && device->setFont(mFont)) {
     return;
   }
   if (device == mPrinter) {
-    mPrompter->message("Selected font is not accepted by the printer.  Courier font is now imposed",
-                       Icon::Information);
+    if (!refusedBefore) {
+      mPrompter->message(
+          "Selected font is not accepted by the printer.  Courier font is now imposed",
+          Icon::Information);
+      mRefusedFonts.insert(mFont.name);
+    }
     mFont.name = "courier";
     device->setFont(mFont);
   }
@@ -251,6 +260,7 @@ void Yazan::BeginOutput() {
 
 void Yazan::PrintPages(const PrintDialogue& dialogue) {
   const int shown = mPageNumber;
+  mRefusedFonts.clear();
   BeginOutput();
   if (mPageCount >= 1) {
     const auto choice = dialogue(PrintOffer{1, mPageCount, 1, mPageCount});
@@ -885,10 +895,11 @@ void Yazan::DispatchCommand() {
   const std::string code(trim(w.code));
   const auto a = toInt(w.a);
   const auto b = toInt(w.b);
-  const auto c = static_cast<int>(std::clamp<std::int64_t>(
-      (w.c.raw() + (w.c.raw() < 0 ? -Currency::kScale / 2 : Currency::kScale / 2)) /
-          Currency::kScale,
-      -32768, 32767));
+  // Held to the 16-bit range before rounding, so no stored amount overflows.
+  const std::int64_t cRaw =
+      std::clamp<std::int64_t>(w.c.raw(), -32768 * Currency::kScale, 32767 * Currency::kScale);
+  const auto c = static_cast<int>(
+      (cRaw + (cRaw < 0 ? -Currency::kScale / 2 : Currency::kScale / 2)) / Currency::kScale);
   const auto d = toInt(w.d);
   const auto e = toInt(w.e);
   if (code == "BBox") {

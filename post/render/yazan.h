@@ -254,6 +254,8 @@ class Yazan {
   std::string mWorkText;
   // Unknown codes and missing pictures already told while drawing this page.
   std::set<std::string> mToldThisPage;
+  // Fonts the printer would not take in this printing.
+  std::set<std::string> mRefusedFonts;
 };
 
 }  // namespace lum

@@ -465,6 +465,28 @@ TEST_F(YazanTest, DamagedPagesAreCutAndTold) {
   EXPECT_EQ(yazan.storedPageCount(), 6);
 }
 
+TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<std::byte> file;
+  append(file, command("Page", 1001, 1006, 0));
+  file.resize(1000 * PageCommandRecord::kSize);
+  append(file, command("SBas", 0, 0, 0));
+  append(file, command("Para", 1e30f, nan, std::numeric_limits<std::int64_t>::max()));
+  append(file, command("BBox", nan, -1e30f, std::numeric_limits<std::int64_t>::min(), 1e30f, nan));
+  append(file, command("Renk", 1e30f, -1e30f, 0, nan));
+  append(file, command("Kaln", 1e9f, 0, 0));
+  append(file, command("Ccei", 1, 2, std::numeric_limits<std::int64_t>::max(), 3, 4));
+  writeBytes(dir / "DosyaYaz.dat", file);
+  yazan.setDevice(kScreenDevice);
+  yazan.setPageNumber(1);
+  yazan.LoadPage(0);
+  EXPECT_EQ(screen.listing(),
+            "1 0.0 32767.0 R $922,337,203,685,478\n"
+            "1 -32768.0 0.0 BOX 0.0 32767.0\n"
+            "1 2.0 1.0 LINE 4.0 3.0\n");
+  EXPECT_TRUE(prompter.texts().empty());
+}
+
 TEST_F(YazanTest, ReportOfMoreThan999PagesKeepsTheFirst999) {
   beginRun();
   for (int page = 1; page <= 1001; ++page) {
@@ -538,12 +560,12 @@ TEST_F(PrintPagesTest, CancelPrintsNothingAndShowsTheSamePage) {
 
 TEST_F(PrintPagesTest, RefusedFontGivesCourier) {
   printer.refusedFont = "Arial";
-  yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::Pages, 1, 1}; });
+  yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::Pages, 1, 2}; });
   EXPECT_EQ(prompter.texts(),
             std::vector<std::string>{
                 "Selected font is not accepted by the printer.  Courier font is now imposed"});
   EXPECT_EQ(printer.lastFont.name, "courier");
-  EXPECT_EQ(printer.listing(), "1 0.0 10.0 L first\n");
+  EXPECT_EQ(printer.listing(), "1 0.0 10.0 L first\n2 0.0 10.0 L second\n");
 }
 
 TEST_F(YazanTest, OnePageReportOffersOneToOne) {
