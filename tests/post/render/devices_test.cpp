@@ -1,4 +1,4 @@
-// The specimen report recorded on the viewer's page and replayed on the
+// The sample report recorded on the viewer's page and replayed on the
 // screen, PDF and text devices.
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 
 #include "platform/scripted_prompter.h"
 #include "post/render/screen_page_device.h"
-#include "tests/post/render/specimen_report.h"
+#include "tests/post/render/sample_report.h"
 #include "tests/tools/run_lumctl.h"
 
 namespace lum {
@@ -48,20 +48,20 @@ int inkIn(const QImage& image, double pixelsPerMm, QRectF millimetres) {
   return ink;
 }
 
-class SpecimenTest : public ::testing::Test {
+class SampleReportTest : public ::testing::Test {
  protected:
   static constexpr double kPixelsPerMm = 4;
 
-  SpecimenTest()
+  SampleReportTest()
       : commands(ops, dir / "DosyaYaz.dat", PageCommandRecord::kSize),
         texts(ops, dir / "Kelamlar.dat", PageTextRecord::kSize),
         screen(kPixelsPerMm),
         yazan(ops, prompter) {
-    test::writeSpecimenPicture(dir / "logo.png");
+    test::writeSamplePicture(dir / "logo.png");
     yazan.attachFiles(&commands, &texts);
     yazan.setScreen(&screen);
     yazan.setPictureResolver([this](std::string_view name) { return dir / std::string(name); });
-    test::writeSpecimenReport(yazan);
+    test::writeSampleReport(yazan);
     commands.flush();
     texts.flush();
   }
@@ -94,9 +94,9 @@ class SpecimenTest : public ::testing::Test {
   Yazan yazan;
 };
 
-TEST_F(SpecimenTest, RecordsFivePagesAndShowsEachOnTheScreen) {
-  EXPECT_EQ(yazan.pageCount(), test::kSpecimenPages);
-  EXPECT_EQ(yazan.storedPageCount(), test::kSpecimenPages);
+TEST_F(SampleReportTest, RecordsFivePagesAndShowsEachOnTheScreen) {
+  EXPECT_EQ(yazan.pageCount(), test::kSamplePages);
+  EXPECT_EQ(yazan.storedPageCount(), test::kSamplePages);
   EXPECT_TRUE(prompter.texts().empty());
 
   yazan.setPageNumber(1);
@@ -120,7 +120,7 @@ TEST_F(SpecimenTest, RecordsFivePagesAndShowsEachOnTheScreen) {
   EXPECT_TRUE(prompter.texts().empty());
 }
 
-TEST_F(SpecimenTest, TextListingPlacesEveryItem) {
+TEST_F(SampleReportTest, TextListingPlacesEveryItem) {
   const auto outcome = render("text", "-");
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   const std::string& listing = outcome.out;
@@ -132,7 +132,7 @@ TEST_F(SpecimenTest, TextListingPlacesEveryItem) {
   const auto has = [&](const std::string& wanted) {
     return std::find(all.begin(), all.end(), wanted) != all.end();
   };
-  EXPECT_TRUE(has("1 15.0 10.0 L Specimen Trading Pty Ltd")) << listing;
+  EXPECT_TRUE(has("1 15.0 10.0 L Sample Trading Pty Ltd")) << listing;
   EXPECT_TRUE(has("1 15.0 195.0 R Page 1")) << listing;
   EXPECT_TRUE(has("1 62.0 12.0 L Boxed"));
   EXPECT_TRUE(has("1 60.0 10.0 BOX 70.0 60.0"));
@@ -147,7 +147,7 @@ TEST_F(SpecimenTest, TextListingPlacesEveryItem) {
   const auto page3 = std::find_if(all.begin(), all.end(),
                                   [](const std::string& l) { return l.rfind("3 ", 0) == 0; });
   ASSERT_NE(page3, all.end());
-  EXPECT_EQ(*page3, "3 15.0 10.0 L Specimen Trading Pty Ltd");
+  EXPECT_EQ(*page3, "3 15.0 10.0 L Sample Trading Pty Ltd");
   EXPECT_EQ(*(page3 + 1), "3 15.0 195.0 R Page 3");
   EXPECT_NE((page3 + 3)->find(" L Ledger line "), std::string::npos) << *(page3 + 3);
   // Amounts stand right at x; a negative one's ")" left at x.
@@ -170,8 +170,8 @@ TEST_F(SpecimenTest, TextListingPlacesEveryItem) {
   EXPECT_EQ(render("text", "-", "4-9").status, 1);
 }
 
-TEST_F(SpecimenTest, PdfHasEveryPageWithItsTexts) {
-  const std::string pdf = (dir / "specimen.pdf").string();
+TEST_F(SampleReportTest, PdfHasEveryPageWithItsTexts) {
+  const std::string pdf = (dir / "sample.pdf").string();
   const auto outcome = render("pdf", pdf);
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   const std::string info = outputOf("pdfinfo '" + pdf + "'");
@@ -181,13 +181,13 @@ TEST_F(SpecimenTest, PdfHasEveryPageWithItsTexts) {
   EXPECT_NE(sizes.find("Page    4 size:  842 x 595 pts (A4)"), std::string::npos) << sizes;
 
   const std::string text = outputOf("pdftotext -layout -f 1 -l 1 '" + pdf + "' -");
-  for (const char* wanted : {"Specimen Trading Pty Ltd", "Page 1", "1,234,567.89", "(2,500)", "$-",
+  for (const char* wanted : {"Sample Trading Pty Ltd", "Page 1", "1,234,567.89", "(2,500)", "$-",
                              "Sales and more sales", "$99", "Boxed", "Position 110"}) {
     EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
   }
   // Texts in place: the page number ends at the right edge, on the title's line.
   const std::string title = outputOf("pdftotext -layout -f 1 -l 1 '" + pdf + "' - | head -3");
-  EXPECT_NE(title.find("Specimen Trading Pty Ltd"), std::string::npos);
+  EXPECT_NE(title.find("Sample Trading Pty Ltd"), std::string::npos);
   const std::string bbox = outputOf("pdftotext -bbox -f 3 -l 3 '" + pdf + "' -");
   EXPECT_NE(bbox.find(">Ledger<"), std::string::npos);
   const std::string last = outputOf("pdftotext -layout -f 3 -l 3 '" + pdf + "' -");

@@ -21,7 +21,7 @@
 #include "post/render/font_dialog.h"
 #include "post/render/printer_page_device.h"
 #include "post/render/ruler_window.h"
-#include "tests/post/render/specimen_report.h"
+#include "tests/post/render/sample_report.h"
 
 namespace lum {
 namespace {
@@ -32,7 +32,7 @@ class RepDispTest : public ::testing::Test {
       : commands(ops, dir / "DosyaYaz.dat", PageCommandRecord::kSize),
         texts(ops, dir / "Kelamlar.dat", PageTextRecord::kSize),
         yazan(ops, prompter) {
-    test::writeSpecimenPicture(dir / "logo.png");
+    test::writeSamplePicture(dir / "logo.png");
     yazan.attachFiles(&commands, &texts);
     yazan.setScreen(&screen);
     yazan.setPictureResolver([this](std::string_view name) { return dir / std::string(name); });
@@ -62,11 +62,11 @@ class RepDispTest : public ::testing::Test {
 };
 
 TEST_F(RepDispTest, PagesWrapAroundAndFollowTheSlider) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   RepDisp& window = viewer();
   EXPECT_EQ(window.windowTitle(), "Report Display");
   EXPECT_EQ(yazan.pageNumber(), 1);
-  EXPECT_EQ(slider()->maximum(), test::kSpecimenPages);
+  EXPECT_EQ(slider()->maximum(), test::kSamplePages);
   click("Command4");
   EXPECT_EQ(yazan.pageNumber(), 5);  // previous from page 1: the last
   click("Command5");
@@ -106,7 +106,7 @@ TEST_F(RepDispTest, SliderDoesNothingForOnePage) {
 }
 
 TEST_F(RepDispTest, ClosingTheViewerClosesTheRuler) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   RepDisp& window = viewer();
   click("Command1");
   ASSERT_NE(window.ruler(), nullptr);
@@ -122,7 +122,7 @@ TEST_F(RepDispTest, ClosingTheViewerClosesTheRuler) {
 }
 
 TEST_F(RepDispTest, SamePageAfterACancelledPrint) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   RepDisp& window = viewer();
   click("Command3");
   click("Command4");
@@ -140,7 +140,7 @@ TEST_F(RepDispTest, SamePageAfterACancelledPrint) {
 }
 
 TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   int backs = 0;
   int reruns = 0;
   RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}});
@@ -156,7 +156,7 @@ TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
 }
 
 TEST_F(RepDispTest, PdfButtonSavesTheWholeReport) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   RepDisp& window = viewer();
   click("Command3");
   const std::string pdf = (dir / "report").string();
@@ -200,7 +200,7 @@ TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {
 // Printing on a printer that writes a PDF file: the chosen range, each page
 // on its own sheet, the landscape page turned.
 TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
-  test::writeSpecimenReport(yazan);
+  test::writeSampleReport(yazan);
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   const std::string file = (dir / "printed.pdf").string();
@@ -224,10 +224,10 @@ TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
   EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
 }
 
-// With LUM_SHOW_VIEWER=seconds the specimen stays on screen that long, for
+// With LUM_SHOW_VIEWER=seconds the sample report stays on screen that long, for
 // a screenshot; otherwise the test only checks the first page is drawn.
-TEST_F(RepDispTest, ShowsTheSpecimen) {
-  test::writeSpecimenReport(yazan);
+TEST_F(RepDispTest, ShowsTheSampleReport) {
+  test::writeSampleReport(yazan);
   RepDisp& window = viewer();
   window.resize(1000, 900);
   const char* seconds = std::getenv("LUM_SHOW_VIEWER");

@@ -14,7 +14,7 @@
 namespace lum::test {
 
 // A 4 by 4 pixel red PNG, for "ResC".
-inline void writeSpecimenPicture(const std::filesystem::path& file) {
+inline void writeSamplePicture(const std::filesystem::path& file) {
   static constexpr std::array<unsigned char, 73> kPng = {
       0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
       0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x04, 0x08, 0x02, 0x00, 0x00, 0x00, 0x26,
@@ -28,16 +28,16 @@ inline void writeSpecimenPicture(const std::filesystem::path& file) {
   writeBytes(file, bytes);
 }
 
-inline constexpr int kSpecimenPages = 5;
+inline constexpr int kSamplePages = 5;
 
 // The heading of every page: title, page number and a rule.
-inline void specimenHeading(Yazan& y) {
+inline void sampleHeading(Yazan& y) {
   constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
   constexpr Currency kRight = Currency::fromRaw(2 * Currency::kScale);
   y.Cift();
   y.Olcu(14);
   y.XYPo(10, 15);
-  y.Yazz("Specimen Trading Pty Ltd", 10, kLeft);
+  y.Yazz("Sample Trading Pty Ltd", 10, kLeft);
   y.Olcu(10);
   y.Tek();
   y.Yazz("Page " + std::to_string(y.pageNumber()), 195, kRight);
@@ -48,13 +48,13 @@ inline void specimenHeading(Yazan& y) {
 }
 
 // Writes the report on the recording device and ends it.
-inline void writeSpecimenReport(Yazan& y) {
+inline void writeSampleReport(Yazan& y) {
   constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
   constexpr Currency kRight = Currency::fromRaw(2 * Currency::kScale);
   const auto amount = [](std::int64_t cents) { return Currency::fromCents(cents); };
   y.setBeginReportPage([&y] {
     y.SBas();
-    specimenHeading(y);
+    sampleHeading(y);
   });
   y.setNextDevice(kRecordingDevice);
   y.BeginOutput();
@@ -65,7 +65,7 @@ inline void writeSpecimenReport(Yazan& y) {
   y.SBas();
   y.OOri(1);
   y.Sifi();
-  specimenHeading(y);
+  sampleHeading(y);
   y.Font("Times New Roman");
   y.Ital();
   y.Yazz("Italic", 10, kLeft);
@@ -118,7 +118,7 @@ inline void writeSpecimenReport(Yazan& y) {
 
   // Pages 2 and 3: a ledger too long for one page.
   y.SBas();
-  specimenHeading(y);
+  sampleHeading(y);
   for (int line = 1; line <= 70; ++line) {
     y.Yazz("Ledger line " + std::to_string(line), 10, kLeft);
     y.Para(195, amount(line * 1001), 1);
@@ -132,7 +132,7 @@ inline void writeSpecimenReport(Yazan& y) {
   // Page 4 in landscape.
   y.SBas();
   y.OOri(2);
-  specimenHeading(y);
+  sampleHeading(y);
   y.Yazz("A wide page", 270, kRight);
   y.Sati();
   y.SBit();
@@ -140,7 +140,7 @@ inline void writeSpecimenReport(Yazan& y) {
   // Page 5, portrait again.
   y.SBas();
   y.OOri(1);
-  specimenHeading(y);
+  sampleHeading(y);
   y.Yazz("End of report", 10, kLeft);
   y.Sati();
   y.SBit();
