@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -78,7 +79,13 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
           [this] { run([this] { lockHeartbeat(mSession); }); });
 }
 
-LumPostForm::~LumPostForm() = default;
+LumPostForm::~LumPostForm() {
+  // The child windows go first: the report viewer draws with the page
+  // commands, which end with this window.
+  for (QMdiSubWindow* window : mMdiArea->subWindowList()) {
+    delete window;
+  }
+}
 
 void LumPostForm::startHeartbeat() {
   mHeartbeat.start();

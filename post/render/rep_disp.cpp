@@ -131,15 +131,19 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   key(Qt::Key_Right, [this] { mHScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
   key(Qt::Key_Left, [this] { mHScroll->triggerAction(QAbstractSlider::SliderSingleStepSub); });
 
-  yazan.setPageShown([this] { showPage(); });
+  // The page commands may outlive the window (a closed window is deleted
+  // later): the hook asks whether the window is still there.
+  yazan.setPageShown([window = QPointer<RepDisp>(this)] {
+    if (window) {
+      window->showPage();
+    }
+  });
   setFocusPolicy(Qt::StrongFocus);
   resize(900, 700);
   showPage();
 }
 
-RepDisp::~RepDisp() {
-  mView.yazan().setPageShown({});
-}
+RepDisp::~RepDisp() = default;
 
 QPushButton* RepDisp::addButton(const char* name, const QString& caption, const QString& tip,
                                 std::function<void()> action) {
