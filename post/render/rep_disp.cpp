@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -252,9 +253,14 @@ void RepDisp::saveAsPdf() {
     file += ".pdf";
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  QProgressDialog progress("Writing " + file + "...", QString(), 0, mView.pageCount(), this);
+  progress.setObjectName("PdfProgress");
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
   try {
     PdfFile pdf(*mOps, file.toStdString(), windowTitle());
-    mView.yazan().ReplayPages(pdf.device(), 1, mView.pageCount());
+    mView.yazan().ReplayPages(pdf.device(), 1, mView.pageCount(),
+                              [&progress](int done, int) { progress.setValue(done); });
     pdf.save();
   } catch (const std::exception& error) {
     QApplication::restoreOverrideCursor();
@@ -284,6 +290,12 @@ void RepDisp::showRuler(bool open) {
   mRuler->setGeometry(screen.x() + screen.width() / 8, screen.y() + screen.height() / 2,
                       screen.width() * 3 / 4, 250 / 15);
   mRuler->show();
+}
+
+void RepDisp::hideEvent(QHideEvent* event) {
+  // The viewer leaves the screen (closed or unloaded): its ruler with it.
+  mView.unload();
+  QWidget::hideEvent(event);
 }
 
 void RepDisp::closeEvent(QCloseEvent* event) {
