@@ -92,8 +92,7 @@ void ScreenPageDevice::drawRule(double x1, double x2, double y, int width, Rgb c
   keep([=, this] { PainterPageDevice::drawRule(x1, x2, y, width, colour); });
 }
 
-void ScreenPageDevice::drawLine(double x1, double y1, double x2, double y2, int width,
-                                Rgb colour) {
+void ScreenPageDevice::drawLine(double x1, double y1, double x2, double y2, int width, Rgb colour) {
   keep([=, this] { PainterPageDevice::drawLine(x1, y1, x2, y2, width, colour); });
 }
 

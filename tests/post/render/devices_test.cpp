@@ -170,6 +170,28 @@ TEST_F(SampleReportTest, TextListingPlacesEveryItem) {
   EXPECT_EQ(render("text", "-", "4-9").status, 1);
 }
 
+TEST_F(SampleReportTest, RenderReadsTheWorkAreasPageFilesByDefault) {
+  const auto area = dir / "Ent-2" / "Op-3";
+  std::filesystem::create_directories(area);
+  std::filesystem::copy_file(dir / "DosyaYaz.dat", area / "DosyaYaz.dat");
+  std::filesystem::copy_file(dir / "Kelamlar.dat", area / "Kelamlar.dat");
+  std::filesystem::copy_file(dir / "logo.png", area / "logo.png");
+  const auto listing =
+      test::lumctl({"--root", dir.path().string(), "--group", "2", "--operator", "3", "render",
+                    "--format", "text", "--pages", "5", "--out", (dir / "page5.txt").string()});
+  ASSERT_EQ(listing.status, 0) << listing.err;
+  const auto bytes = test::readBytes(dir / "page5.txt");
+  const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  EXPECT_EQ(text.rfind("5 15.0 10.0 L Sample Trading Pty Ltd\n", 0), 0u) << text;
+  EXPECT_NE(text.find(" L End of report\n"), std::string::npos) << text;
+
+  // Another operator has no report: told, nothing written.
+  const auto none = test::lumctl({"--root", dir.path().string(), "--operator", "4", "render",
+                                  "--format", "text", "--out", "-"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("DosyaYaz.dat"), std::string::npos) << none.err;
+}
+
 TEST_F(SampleReportTest, PdfHasEveryPageWithItsTexts) {
   const std::string pdf = (dir / "sample.pdf").string();
   const auto outcome = render("pdf", pdf);
