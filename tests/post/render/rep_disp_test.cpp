@@ -86,6 +86,17 @@ TEST_F(RepDispTest, PagesWrapAroundAndFollowTheSlider) {
   EXPECT_EQ(slider()->value(), 5);
   QTest::keyClick(&window, Qt::Key_Home);
   EXPECT_EQ(yazan.pageNumber(), 1);
+
+  // The scroll bars move the page inside its frame; a new page shows from its top.
+  auto* vertical = window.findChild<QScrollBar*>("VScroll1");
+  auto* picture = window.findChild<QWidget*>("Picture1");
+  auto* frame = window.findChild<QWidget*>("Frame1");
+  EXPECT_EQ(vertical->maximum(), picture->height() - frame->height());
+  vertical->setValue(100);
+  EXPECT_EQ(picture->y(), -100);
+  click("Command5");
+  EXPECT_EQ(vertical->value(), 0);
+  EXPECT_EQ(picture->y(), 0);
   EXPECT_TRUE(prompter.texts().empty());
 }
 
