@@ -53,6 +53,15 @@ void RecordFile::write(std::int64_t recordNumber, std::span<const std::byte> byt
   mOps->writeAt(mFile, offsetOf(recordNumber), bytes);
 }
 
+void RecordFile::writeRecords(std::int64_t firstRecord, std::span<const std::byte> bytes) {
+  if (bytes.size() % mRecordLength != 0) {
+    throw FormatError(fmt::format("Records of {} must be {} bytes each; {} bytes do not divide",
+                                  path().string(), mRecordLength, bytes.size()));
+  }
+  offsetOf(firstRecord + static_cast<std::int64_t>(bytes.size() / mRecordLength) - 1);
+  mOps->writeAt(mFile, offsetOf(firstRecord), bytes);
+}
+
 void RecordFile::flush() {
   mOps->flush(mFile);
 }

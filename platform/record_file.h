@@ -32,6 +32,9 @@ class RecordFile {
 
   std::vector<std::byte> read(std::int64_t recordNumber) const;
   void write(std::int64_t recordNumber, std::span<const std::byte> bytes);
+  // Writes consecutive records from firstRecord in one operation; bytes
+  // must be a whole number of records.
+  void writeRecords(std::int64_t firstRecord, std::span<const std::byte> bytes);
 
   template <class Record>
   Record get(std::int64_t recordNumber) const {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -22,6 +23,9 @@
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
+#include "post/render/font_dialog.h"
+#include "post/render/rep_disp.h"
+#include "post/render/report_pages.h"
 
 namespace lum {
 namespace {
@@ -66,6 +70,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
   buildToolbar();
   buildMenus();
   registerJournalWindow();
+  registerReportWindows();
   resize(1100, 760);
 
   mHeartbeat.setObjectName("Timer1");
@@ -74,7 +79,13 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
           [this] { run([this] { lockHeartbeat(mSession); }); });
 }
 
-LumPostForm::~LumPostForm() = default;
+LumPostForm::~LumPostForm() {
+  // The child windows go first: the report viewer draws with the page
+  // commands, which end with this window.
+  for (QMdiSubWindow* window : mMdiArea->subWindowList()) {
+    delete window;
+  }
+}
 
 void LumPostForm::startHeartbeat() {
   mHeartbeat.start();
@@ -239,6 +250,15 @@ QWidget* LumPostForm::buildBanner() {
   return banner;
 }
 
+void LumPostForm::registerReportWindows() {
+  mScreenPage = std::make_unique<ScreenPageDevice>();
+  mReportPages = std::make_unique<ReportPages>(mSession, *mScreenPage);
+  WindowActions viewer;
+  // Until the report run comes, the viewer shows the report last written.
+  viewer.prepare = [this] { mReportPages->showStored(); };
+  mSession.setWindowActions(kReportDisplay, std::move(viewer));
+}
+
 JournalWindow* LumPostForm::journalWindow() const {
   const auto it = mWindows.find(kJournalGrid);
   return it == mWindows.end() || !it->second ? nullptr
@@ -297,6 +317,29 @@ QWidget* LumPostForm::makeContent(int index) {
   }
   if (index == kProgress) {
     return new ProgressWindow;
+  }
+  if (index == kReportDisplay) {
+    ReportView::Actions actions;
+    // With no report requested the run closes the viewer (the report run
+    // takes this over when it comes).
+    actions.rerun = [this] {
+      mSession.reportRequests.fill(0);
+      closeWindow(mSession);
+    };
+    auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
+                               mSession.prompter(), std::move(actions));
+    viewer->reportReady();
+    return viewer;
+  }
+  if (index == kFontSelection) {
+    mFontList = std::make_unique<FontList>(mSession.registry().isOpen("FontList")
+                                               ? mSession.file("FontList")
+                                               : *mSession.open("FontList"));
+    auto* dialog =
+        new FontDialog(*mFontList, [this](const std::string&) { applyChosenFont(mSession); });
+    dialog->setDone([this] { closeWindow(mSession); });
+    dialog->prepare();
+    return dialog;
   }
   if (mSession.panel(index) != nullptr) {
     return new PanelWindow(mSession, index,

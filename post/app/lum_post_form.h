@@ -21,6 +21,9 @@ namespace lum {
 class ChildWindow;
 class JournalWindow;
 class OpenJournal;
+class FontList;
+class ReportPages;
+class ScreenPageDevice;
 
 // LumPost's main window: toolbar, GST period list, menus and the entity
 // banner around the numbered child windows. It shows what the log-in logic
@@ -62,6 +65,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
                      std::function<void()> action = {});
   QWidget* makeContent(int index);
   void registerJournalWindow();
+  void registerReportWindows();
   JournalWindow* journalWindow() const;
   void requestReport(int code);
   void openUnlessCurrent(int index);
@@ -80,6 +84,10 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // outlive its closing by a turn of the event loop.
   std::shared_ptr<OpenJournal> mOpenJournal;
   bool mJournalLeaving = false;
+  // The viewer's page and the page commands drawing on it (window 10).
+  std::unique_ptr<ScreenPageDevice> mScreenPage;
+  std::unique_ptr<ReportPages> mReportPages;
+  std::unique_ptr<FontList> mFontList;
 };
 
 }  // namespace lum

@@ -33,17 +33,6 @@ int readWorkAreaCounter(Session& session, WorkAreaCounter counter) {
   return value;
 }
 
-// Fonts: the chosen font goes into both font slots of the report print settings.
-void applyChosenFont(Session& session) {
-  constexpr int kFontSlot = 1;
-  const auto font = session.file("FontList").get<FontNameRecord>(1);
-  RecordFile& repPar = session.file("RepPar");
-  auto settings = repPar.get<ReportPrintSettings>(1);
-  settings.fontNames[2 * kFontSlot - 2] = font.fontName;
-  settings.fontNames[2 * kFontSlot - 1] = font.fontName;
-  repPar.put(1, settings);
-}
-
 void readGstDate(Session& session) {
   RecordFile* file = session.open("GSTDate");
   const auto record = file->get<GstDateRecord>(1);
@@ -172,6 +161,17 @@ void loadLogin(Session& session) {
   installDetailWindows(session);
   session.firstAnalysisColumn = login.setup.postingMode == 3 ? 6 : 4;
   rebuildGstPeriods(session);
+}
+
+// Fonts: the chosen font goes into both font slots of the report print settings.
+void applyChosenFont(Session& session) {
+  constexpr int kFontSlot = 1;
+  const auto font = session.file("FontList").get<FontNameRecord>(1);
+  RecordFile& repPar = session.file("RepPar");
+  auto settings = repPar.get<ReportPrintSettings>(1);
+  settings.fontNames[2 * kFontSlot - 2] = font.fontName;
+  settings.fontNames[2 * kFontSlot - 1] = font.fontName;
+  repPar.put(1, settings);
 }
 
 void refreshLogin(Session& session) {

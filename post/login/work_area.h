@@ -26,6 +26,10 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode);
 // window positions of the current entity.
 void loadLogin(Session& session);
 
+// The font chosen in FontList.ini becomes the report font of the print
+// settings (both slots of font set 1).
+void applyChosenFont(Session& session);
+
 // Re-reads the current entity and its files after a change of entity or
 // data directory, and brings the main window and current window up to date.
 void refreshLogin(Session& session);

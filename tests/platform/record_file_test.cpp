@@ -28,6 +28,22 @@ TEST(RecordFile, CreatesMissingFilesAndReadsZerosPastTheEnd) {
   EXPECT_EQ(test::readBytes(dir / "new.dat").size(), 12u);
 }
 
+TEST(RecordFile, WritesARunOfRecordsAtOnce) {
+  test::TempDir dir;
+  FileOps ops;
+  RecordFile file(ops, dir / "run.dat", 4);
+  std::vector<std::byte> run = record('a');
+  const auto b = record('b');
+  run.insert(run.end(), b.begin(), b.end());
+  file.writeRecords(2, run);
+  EXPECT_EQ(file.recordCount(), 3);
+  EXPECT_EQ(file.read(2), record('a'));
+  EXPECT_EQ(file.read(3), record('b'));
+  run.pop_back();
+  EXPECT_THROW(file.writeRecords(4, run), FormatError);
+  EXPECT_THROW(file.writeRecords(0, b), FormatError);
+}
+
 TEST(RecordFile, RefusesBadRecordNumbersSizesAndTruncatedRecords) {
   test::TempDir dir;
   FileOps ops;

@@ -8,6 +8,7 @@
 #include "post/login/file_registry.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
+#include "post/render/page_records.h"
 #include "tools/lumctl/record_json.h"
 
 namespace lum {
@@ -67,6 +68,8 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<AmountsRecord>("amounts", {"GrdAms"}),
       layout<ColumnTotalRecord>("column-total", {"GstPers"}),
       layout<BudgetRecord>("budget", {"Butce"}),
+      layout<PageCommandRecord>("page-command", {"DosyaYaz"}),
+      layout<PageTextRecord>("page-text", {"Kelam"}),
   };
   return layouts;
 }

@@ -13,6 +13,7 @@
 #include "tools/lumctl/dump_layouts.h"
 #include "tools/lumctl/journal_command.h"
 #include "tools/lumctl/new_entity_command.h"
+#include "tools/lumctl/render_command.h"
 #include "tools/lumctl/report_command.h"
 
 namespace lum {
@@ -120,6 +121,22 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
       "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");
   journalPlace(showCommand);
   showCommand->callback([&] { status = showJournal(options, journal, out, err); });
+
+  RenderOptions render;
+  CLI::App* renderCommand = app.add_subcommand(
+      "render",
+      "Replay the stored pages of the last report (the work area's DosyaYaz.dat and "
+      "Kelamlar.dat) as a PDF file or as a text listing: one line per drawn item, "
+      "\"page y x L|R text\" in millimetres, rules, lines and boxes as RULE, LINE and BOX");
+  renderCommand->add_option("--commands", render.commands, "The page command file");
+  renderCommand->add_option("--texts", render.texts, "The page text file");
+  renderCommand->add_option("--pages", render.pages, "The pages, A-B or A (default: all)");
+  renderCommand->add_option("--format", render.format, "pdf or text")
+      ->required()
+      ->check(CLI::IsMember({"pdf", "text"}));
+  renderCommand->add_option("--out", render.out, "The file written; - for the output (text)")
+      ->required();
+  renderCommand->callback([&] { status = renderPages(options, render, out, err); });
 
   ReportOptions report;
   CLI::App* reportCommand = app.add_subcommand(

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -21,7 +22,10 @@
 #include "post/journals/journal_line_records.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
+#include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
+#include "post/render/font_dialog.h"
+#include "post/render/rep_disp.h"
 #include "tests/post/login/fake_host.h"
 #include "tests/post/login/session_fixture.h"
 #include "tests/post/login/work_area_files.h"
@@ -373,6 +377,54 @@ TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
   EXPECT_EQ(form.findChild<QLineEdit*>("Text1")->text(), "Smith Plumbing");
   EXPECT_EQ(form.findChild<QComboBox*>("Combo1")->currentText(), "Sep");  // quarterly
   EXPECT_TRUE(prompter.texts().empty());
+}
+
+// The report viewer opens on the report last written, the font chooser on
+// the fonts; OK there makes the chosen font the report font.
+TEST_F(MainWindowTest, ReportViewerAndFontChooser) {
+  logIn();
+  {
+    ScreenPageDevice page;
+    FileOps files;
+    RecordFile commands(files, area() / "DosyaYaz.dat", PageCommandRecord::kSize);
+    RecordFile texts(files, area() / "Kelamlar.dat", PageTextRecord::kSize);
+    Yazan writer(files, prompter);
+    writer.attachFiles(&commands, &texts);
+    writer.setScreen(&page);
+    writer.setNextDevice(kRecordingDevice);
+    writer.BeginOutput();
+    for (const char* text : {"first", "second"}) {
+      writer.SBas();
+      writer.Yazz(text, 10, Currency::fromRaw(Currency::kScale));
+      writer.SBit();
+    }
+    writer.END();
+  }
+  openWindow(session, kReportDisplay);
+  QApplication::processEvents();
+  auto* viewer = form.findChild<RepDisp*>("RepDisp");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->view().pageCount(), 2);
+  QTest::mouseClick(viewer->findChild<QPushButton*>("Command5"), Qt::LeftButton);
+  EXPECT_EQ(viewer->view().page(), 2);
+  // Re-run finds no report requested and closes the viewer.
+  QTest::mouseClick(viewer->findChild<QPushButton*>("Command6"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+
+  openWindow(session, kFontSelection);
+  QApplication::processEvents();
+  auto* fonts = form.findChild<FontDialog*>("FontDialog");
+  ASSERT_NE(fonts, nullptr);
+  auto* list = fonts->findChild<QListWidget*>("lstMatchFonts");
+  const auto found = list->findItems("Liberation Serif", Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty());
+  list->setCurrentItem(found.front());
+  QTest::mouseClick(fonts->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+  EXPECT_EQ(session.file("RepPar").get<ReportPrintSettings>(1).fontNames[1], "Liberation Serif");
+  EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
 }
 
 }  // namespace

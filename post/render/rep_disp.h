@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "platform/file_ops.h"
+#include "platform/prompter.h"
+#include "post/render/report_view.h"
+#include "post/render/screen_page_device.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace lum {
+
+class RulerWindow;
+
+// The page picture: shows the screen device's page.
+class PagePicture final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PagePicture(QWidget* parent = nullptr);
+  void setImage(const QImage& image);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage mImage;
+};
+
+// The report viewer "Report Display": one page at a time in a scrolling
+// frame, the buttons Command1 to Command8 (ruler, first, last, previous,
+// next, re-run, archive, print), Command9 to save the report as PDF, and
+// the page slider HScroll2. Page Up and Page Down turn pages, Home and End
+// go to the first and last, the arrows scroll.
+class RepDisp final : public QWidget {
+  Q_OBJECT
+
+ public:
+  RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter& prompter,
+          ReportView::Actions actions, QWidget* parent = nullptr);
+  ~RepDisp() override;
+
+  ReportView& view() { return mView; }
+  // The report has been written or read in: the slider learns its pages.
+  void reportReady();
+  // Shows the screen device's page as it stands now.
+  void showPage();
+
+  // Tests choose what the dialogs answer.
+  void setPrintDialogue(PrintDialogue dialogue) { mPrintDialogue = std::move(dialogue); }
+  void setPdfFileChooser(std::function<QString()> chooser) { mPdfFileChooser = std::move(chooser); }
+
+  RulerWindow* ruler() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QPushButton* addButton(const char* name, const QString& caption, const QString& tip,
+                         std::function<void()> action);
+  void run(const std::function<void()>& command);
+  void layOutScrollBars();
+  void print();
+  void saveAsPdf();
+  void showRuler(bool open);
+
+  ReportView mView;
+  ScreenPageDevice* mScreen;
+  FileOps* mOps;
+  Prompter* mPrompter;
+  PrintDialogue mPrintDialogue;
+  std::function<QString()> mPdfFileChooser;
+  QFrame* mFrame1;
+  PagePicture* mPicture;
+  QScrollBar* mVScroll;
+  QScrollBar* mHScroll;
+  QScrollBar* mPageSlider;
+  QLabel* mPageLabel;
+  QPointer<RulerWindow> mRuler;
+};
+
+}  // namespace lum

@@ -1,0 +1,46 @@
+#include "post/render/report_pages.h"
+
+namespace lum {
+
+ReportPages::ReportPages(Session& session, PageDevice& screen)
+    : mSession(&session), mYazan(session.ops(), session.prompter()) {
+  mYazan.setScreen(&screen);
+  mYazan.setPictureResolver(
+      [&session](std::string_view name) { return session.paths().resolve(name); });
+}
+
+void ReportPages::openFiles() {
+  FileRegistry& registry = mSession->registry();
+  RecordFile* commands =
+      registry.isOpen("DosyaYaz") ? &registry.file("DosyaYaz") : mSession->open("DosyaYaz");
+  RecordFile* texts = registry.isOpen("Kelam") ? &registry.file("Kelam") : mSession->open("Kelam");
+  mYazan.attachFiles(commands, texts);
+  mYazan.attachSettings(registry.isOpen("RepPar") ? &registry.file("RepPar") : nullptr);
+}
+
+void ReportPages::beginRun(std::function<void()> beginReportPage) {
+  openFiles();
+  mYazan.setBeginReportPage(std::move(beginReportPage));
+  mYazan.setNextDevice(kRecordingDevice);
+  mYazan.BeginOutput();
+  mYazan.SSet();
+}
+
+void ReportPages::finishRun() {
+  mYazan.END();
+  mSession->file("DosyaYaz").flush();
+  mSession->file("Kelam").flush();
+}
+
+void ReportPages::showStored() {
+  openFiles();
+  // Set up for the screen only: nothing of the stored report is written over.
+  mYazan.setNextDevice(kScreenDevice);
+  mYazan.BeginOutput();
+  mYazan.setPageCount(mYazan.storedPageCount());
+  mYazan.setDevice(kScreenDevice);
+  mYazan.setPageNumber(1);
+  mYazan.LoadPage(0);
+}
+
+}  // namespace lum

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "post/login/session.h"
+#include "post/render/yazan.h"
+
+namespace lum {
+
+// The page commands of a log-in: the viewer's Yazan over the work area's
+// page files (DosyaYaz.dat, Kelamlar.dat) and the operator's print
+// settings, all through the session's file registry.
+//
+// A report run goes: beginRun(), the report's pages through yazan() (its
+// page start given to setBeginReportPage for the automatic page break),
+// then finishRun(), which ends the report and shows page 1.
+class ReportPages {
+ public:
+  ReportPages(Session& session, PageDevice& screen);
+
+  Yazan& yazan() { return mYazan; }
+
+  // Opens the page files and sets output up on the recording device.
+  void beginRun(std::function<void()> beginReportPage);
+  // "END": the report is complete and page 1 is on the screen.
+  void finishRun();
+  // Shows the report the page files hold (the last one written), from page 1.
+  void showStored();
+
+ private:
+  void openFiles();
+
+  Session* mSession;
+  Yazan mYazan;
+};
+
+}  // namespace lum

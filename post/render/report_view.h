@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "post/render/yazan.h"
+
+namespace lum {
+
+// What the report viewer's buttons do, without the window: paging with
+// wrap-around, the slider, printing, the ruler's state and the viewer mode.
+class ReportView {
+ public:
+  // What lies outside the viewer: the report run, the archive, the way
+  // back from an archived report, the ruler window.
+  struct Actions {
+    std::function<void()> rerun;          // Command6: the report run, every request cleared
+    std::function<void()> archive;        // Command7: archive the report shown
+    std::function<void()> returnBack;     // Command8 in "Archives" mode
+    std::function<void(bool)> showRuler;  // open (true) or close the ruler window
+  };
+
+  ReportView(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
+
+  Yazan& yazan() { return *mYazan; }
+  int page() const { return mYazan->pageNumber(); }
+  int pageCount() const { return mYazan->pageCount(); }
+
+  // "Archives" when the viewer shows an archived report.
+  const std::string& mode() const { return mMode; }
+  void setMode(std::string mode) { mMode = std::move(mode); }
+
+  bool rulerOpen() const { return mRulerOpen; }
+  // The ruler window tells when it opens and closes.
+  void rulerOpened() { mRulerOpen = true; }
+  void rulerClosed() { mRulerOpen = false; }
+
+  void toggleRuler();  // Command1
+  void first();        // Command2
+  void last();         // Command3
+  void previous();     // Command4, from page 1 to the last
+  void next();         // Command5, past the last to page 1
+  void rerun();        // Command6
+  void archive();      // Command7
+  // Command8: prints through the dialogue, or in "Archives" mode goes back.
+  void print(const PrintDialogue& dialogue);
+  // HScroll2: only a report of more than one page moves.
+  void slide(int page);
+  // The viewer closes: the ruler closes with it.
+  void unload();
+
+ private:
+  void show(int page);
+
+  Yazan* mYazan;
+  Actions mActions;
+  std::string mMode;
+  bool mRulerOpen = false;
+};
+
+}  // namespace lum

@@ -1,0 +1,67 @@
+#include "post/render/text_page_device.h"
+
+#include <fmt/core.h>
+#include <fmt/ostream.h>
+
+#include <ostream>
+
+namespace lum {
+namespace {
+
+// One decimal, never "-0.0".
+std::string mm(double value) {
+  std::string text = fmt::format("{:.1f}", value);
+  if (text == "-0.0") {
+    text = "0.0";
+  }
+  return text;
+}
+
+}  // namespace
+
+double FixedTextMetrics::width(const PageFont& font, std::string_view text) const {
+  std::size_t characters = 0;
+  for (const char c : text) {
+    // Count UTF-8 lead bytes only: one character each.
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      ++characters;
+    }
+  }
+  return static_cast<double>(characters) * font.size * 0.6 * 25.4 / 72.0;
+}
+
+double FixedTextMetrics::lineHeight(const PageFont& font) const {
+  return font.size * 1.15 * 25.4 / 72.0;
+}
+
+void TextPageDevice::drawText(double x, double y, std::string_view text, TextAnchor anchor, Rgb) {
+  if (text.empty()) {
+    return;
+  }
+  fmt::print(*mOut, "{} {} {} {} {}\n", mPage, mm(y), mm(x), anchor == TextAnchor::Left ? "L" : "R",
+             text);
+}
+
+void TextPageDevice::drawRule(double x1, double x2, double y, int, Rgb) {
+  fmt::print(*mOut, "{} {} {} RULE {}\n", mPage, mm(y), mm(x1), mm(x2));
+}
+
+void TextPageDevice::drawLine(double x1, double y1, double x2, double y2, int, Rgb) {
+  fmt::print(*mOut, "{} {} {} LINE {} {}\n", mPage, mm(y1), mm(x1), mm(y2), mm(x2));
+}
+
+void TextPageDevice::drawPoint(double x, double y, Rgb) {
+  fmt::print(*mOut, "{} {} {} POINT\n", mPage, mm(y), mm(x));
+}
+
+void TextPageDevice::drawBox(double x1, double y1, double x2, double y2, Rgb, std::optional<Rgb>) {
+  fmt::print(*mOut, "{} {} {} BOX {} {}\n", mPage, mm(y1), mm(x1), mm(y2), mm(x2));
+}
+
+void TextPageDevice::drawPicture(std::span<const std::byte>, std::string_view name, double x,
+                                 double y, double width, double height) {
+  fmt::print(*mOut, "{} {} {} PICTURE {} {} {}\n", mPage, mm(y), mm(x), mm(y + height),
+             mm(x + width), name);
+}
+
+}  // namespace lum

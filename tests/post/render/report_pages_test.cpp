@@ -1,0 +1,65 @@
+#include "post/render/report_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/post/login/session_fixture.h"
+#include "tests/post/render/render_fixture.h"
+
+namespace lum {
+namespace {
+
+constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
+
+class ReportPagesTest : public ::testing::Test {
+ protected:
+  ReportPagesTest() {
+    std::filesystem::create_directories(parts.area());
+    parts.session.login.dataDirectory = ".\\Ent-1\\Op-1";
+    parts.session.login.workArea = ".\\Ent-1\\Op-1";
+    parts.session.open("RepPar");
+  }
+
+  test::SessionParts parts;
+  test::ListingDevice screen;
+};
+
+TEST_F(ReportPagesTest, RunWritesTheWorkAreasPageFilesAndShowsThemAgain) {
+  {
+    ReportPages pages(parts.session, screen);
+    Yazan& y = pages.yazan();
+    pages.beginRun([&y] {
+      y.SBas();
+      y.Yazz("Heading", 10, kLeft);
+      y.Sati();
+    });
+    y.SBas();
+    y.Yazz("First page", 10, kLeft);
+    y.Sati();
+    y.SBit();
+    y.SBas();
+    y.Yazz("Second page", 10, kLeft);
+    y.Sati();
+    y.SBit();
+    pages.finishRun();
+    EXPECT_EQ(y.pageCount(), 2);
+  }
+  const auto commands = test::readBytes(parts.area() / "DosyaYaz.dat");
+  EXPECT_EQ(commands.size(), 1012 * PageCommandRecord::kSize);
+  EXPECT_EQ(test::readBytes(parts.area() / "Kelamlar.dat").size(), 2 * PageTextRecord::kSize);
+  // The report font went into the operator's print settings.
+  EXPECT_EQ(parts.session.file("RepPar").get<ReportPrintSettings>(1).fontNames[1], "Arial");
+
+  // Later (the viewer opened on its own) the stored report comes back.
+  parts.session.registry().close("DosyaYaz");
+  parts.session.registry().close("Kelam");
+  screen.clear();
+  ReportPages again(parts.session, screen);
+  again.showStored();
+  EXPECT_EQ(again.yazan().pageCount(), 2);
+  EXPECT_EQ(screen.listing(), "1 0.0 10.0 L First page\n");
+  EXPECT_EQ(test::readBytes(parts.area() / "DosyaYaz.dat"), commands);
+  EXPECT_TRUE(parts.prompter.texts().empty());
+}
+
+}  // namespace
+}  // namespace lum
