@@ -26,6 +26,7 @@
 #include "post/render/font_dialog.h"
 #include "post/render/rep_disp.h"
 #include "post/render/report_pages.h"
+#include "post/reports/report_run.h"
 
 namespace lum {
 namespace {
@@ -253,9 +254,25 @@ QWidget* LumPostForm::buildBanner() {
 void LumPostForm::registerReportWindows() {
   mScreenPage = std::make_unique<ScreenPageDevice>();
   mReportPages = std::make_unique<ReportPages>(mSession, *mScreenPage);
+  ReportRunHooks hooks;
+  hooks.closeCurrentWindow = [this] { closeWindow(mSession); };
+  hooks.progressOpen = [this] { openWindow(mSession, kProgress); };
+  hooks.progress = [this](int done, int total) {
+    if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {
+      if (auto* progress = qobject_cast<ProgressWindow*>(it->second->widget())) {
+        progress->setProgress(done, total);
+      }
+    }
+  };
+  hooks.progressClose = [this] {
+    if (mSession.currentWindow == kProgress) {
+      closeWindow(mSession);
+    }
+  };
+  mReportRun = std::make_unique<ReportRun>(mSession, *mReportPages, std::move(hooks));
   WindowActions viewer;
-  // Until the report run comes, the viewer shows the report last written.
-  viewer.prepare = [this] { mReportPages->showStored(); };
+  // Showing the viewer runs the report requested.
+  viewer.prepare = [this] { mReportRun->runReports(); };
   mSession.setWindowActions(kReportDisplay, std::move(viewer));
 }
 
@@ -320,12 +337,8 @@ QWidget* LumPostForm::makeContent(int index) {
   }
   if (index == kReportDisplay) {
     ReportView::Actions actions;
-    // With no report requested the run closes the viewer (the report run
-    // takes this over when it comes).
-    actions.rerun = [this] {
-      mSession.reportRequests.fill(0);
-      closeWindow(mSession);
-    };
+    // Re-run: with every request cleared the run closes the viewer.
+    actions.rerun = [this] { mReportRun->runReports(); };
     auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
                                mSession.prompter(), std::move(actions));
     viewer->reportReady();

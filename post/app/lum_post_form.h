@@ -23,6 +23,7 @@ class JournalWindow;
 class OpenJournal;
 class FontList;
 class ReportPages;
+class ReportRun;
 class ScreenPageDevice;
 
 // LumPost's main window: toolbar, GST period list, menus and the entity
@@ -87,6 +88,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // The viewer's page and the page commands drawing on it (window 10).
   std::unique_ptr<ScreenPageDevice> mScreenPage;
   std::unique_ptr<ReportPages> mReportPages;
+  std::unique_ptr<ReportRun> mReportRun;
   std::unique_ptr<FontList> mFontList;
 };
 

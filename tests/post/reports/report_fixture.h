@@ -10,7 +10,8 @@
 namespace lum::test {
 
 // Journals written byte by byte into the one-entity work area (quarterly,
-// the September quarter "I" selected).
+// the September quarter "I" selected): rows, amounts, column totals and
+// accounts.
 struct ReportParts : JournalParts {
   struct Account {
     const char* name;
@@ -55,12 +56,21 @@ struct ReportParts : JournalParts {
         amounts.raw8(raw);
       }
     }
+    Bytes totals;
+    for (std::size_t k = 0; k < lastColumn - lastFixed; ++k) {
+      long long cents = 0;
+      for (const Row& row : rows) {
+        cents += k < row.analysisCents.size() ? row.analysisCents[k] : 0;
+      }
+      totals.raw8(cents * 100);
+    }
     for (const Account& a : accounts) {
       names.text(a.name, 23).text(a.gst, 1).text(a.type, 1).zeros(8).int16(0);
       extras.float32(a.category).float32(a.ratio);
     }
     writeBytes(area() / (std::string("D") + period + code), lines);
     writeBytes(area() / (std::string("A") + period + code), amounts);
+    writeBytes(area() / (std::string("G") + period + code), totals);
     writeBytes(area() / ("An" + code), names);
     writeBytes(area() / ("Ax" + code), extras);
   }

@@ -1,0 +1,259 @@
+#include "post/reports/report_run.h"
+
+#include <fmt/core.h>
+
+#include "platform/text.h"
+#include "post/journals/journal_files.h"
+#include "post/login/journal_records.h"
+#include "post/login/login_records.h"
+#include "post/login/session.h"
+#include "post/login/window_table.h"
+#include "post/render/report_pages.h"
+#include "post/reports/journal_ledgers.h"
+#include "post/reports/report_period.h"
+#include "post/reports/report_writing.h"
+#include "post/reports/trial_balance.h"
+
+namespace lum {
+namespace {
+
+constexpr int kRightEdge = 195;
+const Currency kAlignLeft = Currency::fromRaw(1 * Currency::kScale);
+const Currency kAlignRight = Currency::fromRaw(2 * Currency::kScale);
+
+}  // namespace
+
+ReportRun::ReportRun(Session& session, ReportPages& pages, ReportRunHooks hooks)
+    : mSession(session), mPages(pages), mHooks(std::move(hooks)) {}
+
+RecordFile& ReportRun::file(std::string_view logicalName) {
+  return mSession.registry().isOpen(logicalName) ? mSession.file(logicalName)
+                                                 : *mSession.open(logicalName);
+}
+
+int ReportRun::selectedJournal() const {
+  return mSession.currentLine(kJournalsList) + 1;
+}
+
+int ReportRun::leftMargin() const {
+  return static_cast<int>(mPages.yazan().leftMargin());
+}
+
+void ReportRun::runReports() {
+  auto& counts = mSession.reportRequests;
+  const LoginValues& login = mSession.login;
+  Yazan& yazan = mPages.yazan();
+  yazan.setNextDevice(kRecordingDevice);
+  if (RecordFile* counters = mSession.open("EntCoun")) {
+    mStorageNumber =
+        counters->get<CounterRecord>(static_cast<int>(WorkAreaCounter::StorageNumber)).value;
+    mSession.registry().close("EntCoun");
+  }
+  mPeriodTitle = lum::periodTitle(login.setup.periodKind, login.periodLetter);
+  if (yazan.device() == kRecordingDevice) {
+    for (int code = 1; code <= 10; ++code) {
+      counts[static_cast<std::size_t>(code)] =
+          std::min<std::int16_t>(counts[static_cast<std::size_t>(code)], 1);
+    }
+  }
+  // The journals list keeps its current line: no report here moves it.
+
+  while (true) {
+    if (mCode >= kGstReport && mCode <= kLastReportCode) {
+      while (mCode <= kLastReportCode && counts[static_cast<std::size_t>(mCode)] < 1) {
+        ++mCode;
+      }
+    }
+    if (mCode == kReportSetUp) {
+      setUp();
+      mCode = kGstReport;
+      continue;
+    }
+    if (mCode == kNothingMoreToDo || mCode > kLastReportCode) {
+      mCode = kReportSetUp;
+      if (mHooks.closeCurrentWindow) {
+        mHooks.closeCurrentWindow();
+      }
+      return;
+    }
+    for (int copy = 0; copy < counts[static_cast<std::size_t>(mCode)]; ++copy) {
+      produce(mCode);
+    }
+    counts[static_cast<std::size_t>(mCode)] = 0;
+    ++mCode;
+    break;  // the screen shows one report a run
+  }
+  finishReportRun();
+  for (int code = 1; code <= kLastReportCode; ++code) {
+    counts[static_cast<std::size_t>(code)] = 0;
+  }
+}
+
+void ReportRun::setUp() {
+  mPages.beginRun([this] { beginReportPage(); });
+  if (mSession.reportRequests[kGstReport] < 1) {
+    return;
+  }
+  const std::string periodText =
+      periodListText(mSession.login.setup.periodKind, mSession.login.periodLetter);
+  if (periodText != mGstPeriodText) {
+    mSession.login.reportTotalsComputed = false;
+  }
+  if (mSession.login.reportTotalsComputed && mGst) {
+    return;
+  }
+  if (mHooks.progressOpen) {
+    mHooks.progressOpen();
+  }
+  mGstPeriodText = periodText;
+  mGst = gatherGstFigures(mSession, mHooks.progress);
+  mSession.login.reportTotalsComputed = true;
+  if (mHooks.progressClose) {
+    mHooks.progressClose();
+  }
+  for (const int journal : mGst->leftOut) {
+    mSession.prompter().message(leftOutMessage(journal));
+  }
+}
+
+void ReportRun::produce(int code) {
+  const ReportWriting out{mPages.yazan(), leftMargin(), [this] { beginReportPage(); }};
+  switch (code) {
+    case kGstReport: {
+      std::vector<std::string> names;
+      for (std::size_t j = 1; j <= mGst->journals.size(); ++j) {
+        names.push_back(file("Jnl").get<JournalHeaderRecord>(static_cast<int>(j)).name);
+      }
+      writeGstReport(out, *mGst, names,
+                     mSession.login.reportOption.find("ACCOUNT") != std::string::npos);
+      break;
+    }
+    case kTrialBalance:
+      writeTrialBalance(out, trialBalanceOf(mSession, selectedJournal()));
+      break;
+    case kJournalLedgers: {
+      const JournalFiles files(mSession, selectedJournal());
+      if (mSession.ops().exists(files.path("GrdRecs"))) {
+        writeJournalLedgers(out, journalLedgersOf(mSession, selectedJournal()));
+      }
+      break;
+    }
+    default:
+      mSession.prompter().message(
+          fmt::format("The report \"{}\" is not available in this version.", titleOf(code)));
+      break;
+  }
+}
+
+std::string ReportRun::titleOf(int code) {
+  switch (code) {
+    case kGstReport:
+      return "GST Report";
+    case kTrialBalance:
+      return "Trial Balance";
+    case kJournalLedgers: {
+      const int journal = selectedJournal();
+      const std::string name(trimRight(file("Jnl").get<JournalHeaderRecord>(journal).name));
+      return fmt::format("Ledgers for Journal No: {} {}", journal, name);
+    }
+    case kProfitAndLoss:
+      return "Profit & Loss Statement";
+    case 5:
+      return "Tax Invoice";
+    case 6:
+      return "List of All Invoices";
+    case 7:
+      return "List of Unpaid Invoices";
+    case 8:
+      return "List of Overdue Invoices";
+    case 9:
+      return "Statement";
+    case 10:
+      return "Customers List";
+    case 11:
+      return "Products/Services List";
+    default:
+      return {};
+  }
+}
+
+void ReportRun::beginReportPage() {
+  mPages.yazan().SBas();
+  if (mCode >= kGstReport && mCode <= kLastReportCode) {
+    writePageHeading(titleOf(mCode));
+  }
+}
+
+void ReportRun::writePageHeading(const std::string& title) {
+  Yazan& y = mPages.yazan();
+  const int l = leftMargin();
+  const int code = mCode;
+  const ReportWriting out{y, l, [this] { beginReportPage(); }};
+  y.XYPo(0, static_cast<int>(y.topMargin()));
+  if (code == kGstReport) {
+    y.Olcu(10);
+    y.Yazz(fmt::format("Storage No: {}", mStorageNumber), kRightEdge, kAlignRight);
+    y.Sati();
+  }
+  const auto entity = file("Ent").get<EntityRecord>(mSession.login.entityNumber);
+  const int nameAt = code == kProfitAndLoss ? 5 : l;
+  y.Olcu(14);
+  y.Cift();
+  y.Yazz(trim(entity.name), nameAt, kAlignLeft);
+  if (code == kGstReport) {
+    y.Yazz("ABN: " + std::string(trim(entity.abn)), kRightEdge, kAlignRight);
+  }
+  y.Sati();
+  y.Yazz(trim(entity.secondNameLine), nameAt, kAlignLeft);
+  y.Sati();
+  y.Olcu(12);
+  y.Yazz(title, l, kAlignLeft);
+  y.Sati();
+  if (code == kGstReport) {
+    y.Olcu(10);
+  } else if (code == kTrialBalance) {
+    y.Yazz(trim(file("Jnl").get<JournalHeaderRecord>(selectedJournal()).name), l, kAlignLeft);
+    y.Sati();
+    y.Olcu(8);
+  } else if (code == kJournalLedgers) {
+    y.Olcu(8);
+  } else if (code == kProfitAndLoss) {
+    y.Olcu(8);
+    if (mSession.login.setup.invoicing == "Y" && mSession.login.setup.gstType == "C") {
+      y.Yazz("Prepared on Cash Basis", 5, kAlignLeft);
+      y.Sati();
+    }
+  }
+  if (code >= kGstReport && code <= kProfitAndLoss) {
+    y.Yazz(mPeriodTitle, code == kProfitAndLoss ? 5 : l, kAlignLeft);
+  } else {
+    y.Yazz("As at " + mReportDate, l, kAlignLeft);
+  }
+  y.Yazz(fmt::format("Page {}", y.pageNumber()), kRightEdge, kAlignRight);
+  y.Sati();
+  y.Sati();
+  y.Ccek(0, kRightEdge);
+  y.Sati();
+  switch (code) {
+    case kGstReport:
+      writeGstHeadingColumns(out, GstSettings::of(mSession.login.setup));
+      break;
+    case kTrialBalance:
+      writeTrialBalanceHeadingColumns(out);
+      break;
+    case kProfitAndLoss:
+      y.Yazz("$", 173, kAlignRight);
+      y.Yazz("$", 193, kAlignRight);
+      y.Tek();
+      break;
+    default:
+      y.Tek();
+      break;
+  }
+}
+
+void ReportRun::finishReportRun() {
+  mPages.finishRun();
+}
+
+}  // namespace lum

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "post/reports/gst_figures.h"
+
+namespace lum {
+
+class RecordFile;
+class ReportPages;
+class Session;
+class Yazan;
+
+// Report codes.
+enum ReportCode : int {
+  kReportSetUp = 0,
+  kGstReport = 1,
+  kTrialBalance = 2,
+  kJournalLedgers = 3,
+  kProfitAndLoss = 4,
+  kLastReportCode = 11,
+  kNothingMoreToDo = 12,
+};
+
+// What the run needs from around it.
+struct ReportRunHooks {
+  std::function<void()> closeCurrentWindow;  // the run found nothing more to do
+  // The progress window of the GST gathering.
+  std::function<void()> progressOpen;
+  std::function<void(int done, int total)> progress;
+  std::function<void()> progressClose;
+};
+
+// The report run: turns the session's report requests into pages on the
+// viewer, one report a run on the screen, and keeps what later runs need
+// (the current report code, the GST figures of the period).
+class ReportRun {
+ public:
+  ReportRun(Session& session, ReportPages& pages, ReportRunHooks hooks);
+
+  // RunReports: the next requested report from the current code on.
+  void runReports();
+  int currentCode() const { return mCode; }
+  const std::string& periodTitle() const { return mPeriodTitle; }
+
+  // A new page with the current report's heading (also the page break's).
+  void beginReportPage();
+  void writePageHeading(const std::string& title);
+  // "END", and the viewer's page count.
+  void finishReportRun();
+
+ private:
+  void setUp();
+  void produce(int code);
+  std::string titleOf(int code);
+  int selectedJournal() const;
+  // A file of the log-in, opened when it is not.
+  RecordFile& file(std::string_view logicalName);
+  int leftMargin() const;
+
+  Session& mSession;
+  ReportPages& mPages;
+  ReportRunHooks mHooks;
+  int mCode = kReportSetUp;
+  std::string mPeriodTitle;
+  int mStorageNumber = 0;
+  std::string mReportDate;
+  // The GST figures and the period text they were gathered for.
+  std::optional<GstFigures> mGst;
+  std::string mGstPeriodText;
+};
+
+}  // namespace lum

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/currency.h"
+#include "post/reports/gst_figures.h"
+#include "post/reports/journal_ledgers.h"
+#include "post/reports/trial_balance.h"
+
+namespace lum {
+
+class Yazan;
+
+// What a report's pages are written with: the page commands, the left
+// margin in millimetres and the page start with its heading.
+struct ReportWriting {
+  Yazan& yazan;
+  int left = 0;
+  std::function<void()> beginReportPage;
+
+  // Text placed at x by its left or its right end.
+  void leftAt(std::string_view text, int x) const;
+  void rightAt(std::string_view text, int x) const;
+};
+
+// The GST report: a line per journal with a figure, the totals and, when
+// asked, the BAS summary. names[j - 1] is journal j's name.
+void writeGstReport(const ReportWriting& out, const GstFigures& figures,
+                    const std::vector<std::string>& names, bool basSummary);
+void writeGstHeadingColumns(const ReportWriting& out, const GstSettings& settings);
+
+void writeTrialBalance(const ReportWriting& out, const TrialBalance& balance);
+void writeTrialBalanceHeadingColumns(const ReportWriting& out);
+
+void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedger>& ledgers);
+
+}  // namespace lum

@@ -1,0 +1,104 @@
+#include "post/reports/report_run.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "post/render/report_pages.h"
+#include "post/reports/report_text.h"
+#include "tests/post/render/render_fixture.h"
+#include "tests/post/reports/report_fixture.h"
+
+namespace lum {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The golden listing of a report in the tests' own folder. A missing one
+// fails, and the listing made is left beside it to be looked at.
+void expectGolden(const std::string& listing, const std::string& name) {
+  const fs::path golden = fs::path(LUM_GOLDEN_DIR) / name;
+  if (!fs::exists(golden)) {
+    std::ofstream(fs::path(LUM_GOLDEN_DIR) / (name + ".new")) << listing;
+    FAIL() << "no golden listing " << golden << "; the one made is in " << name << ".new";
+  }
+  EXPECT_EQ(listing, test::readText(golden)) << "the report's pages changed: " << name;
+}
+
+class ReportRunTest : public ::testing::Test, protected test::ReportParts {
+ protected:
+  ReportRunTest() {
+    session.login.reportOption = "ACCOUNT";
+    session.login.setup.paygRate = 0.04;
+    session.open("RepPar");
+    setJournals(2);
+    writeJournal(1, {{"Sales", "Y", "S", 7}, {"Exports", "N", "S", 2}, {"Bank", "Y", "A"}},
+                 {{"Y", {11000, 0, -11000}, "01/08/05", "1", "Takings"},
+                  {"N", {0, 5000, -5000}, "02/08/05", "2", "Export order"}});
+    writeJournal(2, {{"Fuel", "", "E"}, {"Plant", "Y", "F", 3}},
+                 {{"Y", {4400, 0}, "05/08/05", "7", "Diesel"},
+                  {"Y", {0, 220000}, "09/08/05", "8", "Trailer"}});
+  }
+
+  std::string run(int code) {
+    session.reportRequests[static_cast<std::size_t>(code)] = 1;
+    screen.clear();
+    ReportRun reports(session, pages, {});
+    reports.runReports();
+    EXPECT_EQ(reports.currentCode(), code + 1);
+    return screen.listing();
+  }
+
+  test::ListingDevice screen;
+  ReportPages pages{session, screen};
+};
+
+TEST_F(ReportRunTest, TheGstReportWithItsBasSummary) {
+  expectGolden(run(kGstReport), "gst_report.txt");
+  EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST_F(ReportRunTest, TheTrialBalanceAndTheLedgersOfTheSelectedJournal) {
+  // The journals list shows journal 1 selected.
+  expectGolden(run(kTrialBalance) + run(kJournalLedgers), "trial_balance_and_ledgers.txt");
+}
+
+TEST_F(ReportRunTest, WithoutRequestsTheRunClosesTheViewerAndStartsAgain) {
+  int closed = 0;
+  ReportRun reports(session, pages, {[&] { ++closed; }, {}, {}, {}});
+  session.reportRequests[kGstReport] = 1;
+  reports.runReports();
+  EXPECT_EQ(reports.currentCode(), kTrialBalance);
+  reports.runReports();  // the viewer's Re-run, nothing requested
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(reports.currentCode(), kReportSetUp);
+  session.reportRequests[kGstReport] = 1;
+  reports.runReports();  // the same report again, from the start
+  EXPECT_EQ(reports.currentCode(), kTrialBalance);
+}
+
+TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
+  std::vector<std::pair<int, int>> steps;
+  int opened = 0;
+  ReportRun reports(session, pages,
+                    {{}, [&] { ++opened; }, [&](int d, int t) { steps.emplace_back(d, t); }, {}});
+  session.reportRequests[kGstReport] = 1;
+  reports.runReports();
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(steps.back(), (std::pair<int, int>{2, 4}));
+  // The same period again: the figures are kept, not gathered again.
+  session.reportRequests[kGstReport] = 1;
+  reports.runReports();
+  reports.runReports();
+  EXPECT_EQ(opened, 1);
+}
+
+TEST(ReportText, NumbersAsTheHeadingsWriteThem) {
+  EXPECT_EQ(numberToText(0.25), " .25");
+  EXPECT_EQ(numberToText(2), " 2");
+  EXPECT_EQ(numberToText(0), " 0");
+  EXPECT_EQ(numberToText(-1.5), "-1.5");
+}
+
+}  // namespace
+}  // namespace lum
