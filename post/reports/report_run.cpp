@@ -32,7 +32,19 @@ RecordFile& ReportRun::file(std::string_view logicalName) {
 }
 
 int ReportRun::selectedJournal() const {
-  return mSession.currentLine(kJournalsList) + 1;
+  return mHooks.selectedJournal ? mHooks.selectedJournal()
+                                : mSession.currentLine(kJournalsList) + 1;
+}
+
+bool ReportRun::prepareProfitAndLoss(ProfitAndLossPeriods periods) {
+  auto table = lum::prepareProfitAndLoss(mSession, periods);
+  if (!table) {
+    return false;
+  }
+  mProfitAndLoss = profitAndLossOf(*table);
+  mProfitAndLossPeriods = periods;
+  mSession.reportRequests[kProfitAndLoss] = 1;
+  return true;
 }
 
 int ReportRun::leftMargin() const {
@@ -136,6 +148,21 @@ void ReportRun::produce(int code) {
       if (mSession.ops().exists(files.path("GrdRecs"))) {
         writeJournalLedgers(out, journalLedgersOf(mSession, selectedJournal()));
       }
+      break;
+    }
+    case kProfitAndLoss: {
+      if (!mProfitAndLoss) {
+        break;  // requested without its preparation
+      }
+      const LoginValues& login = mSession.login;
+      const std::string offered =
+          profitAndLossPeriodText(mProfitAndLossPeriods, login.setup.periodKind, login.periodLetter,
+                                  mSession.clock().today());
+      // Cancelled, the line offered stands.
+      mPeriodTitle = mSession.prompter()
+                         .input(InputPrompt{"Date for the report", "Report Date", offered})
+                         .value_or(offered);
+      writeProfitAndLoss(out, *mProfitAndLoss);
       break;
     }
     default:

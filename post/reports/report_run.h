@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "post/reports/gst_figures.h"
+#include "post/reports/profit_and_loss.h"
 
 namespace lum {
 
@@ -32,6 +33,9 @@ struct ReportRunHooks {
   std::function<void()> progressOpen;
   std::function<void(int done, int total)> progress;
   std::function<void()> progressClose;
+  // The journal of the trial balance and the ledgers; by default the
+  // journals list's current one.
+  std::function<int()> selectedJournal;
 };
 
 // The report run: turns the session's report requests into pages on the
@@ -44,6 +48,11 @@ class ReportRun {
   // RunReports: the next requested report from the current code on.
   void runReports();
   int currentCode() const { return mCode; }
+
+  // The financial reports window's OK: builds the profit and loss account
+  // table and requests the statement; false when the table could not be
+  // built (the user has been told why).
+  bool prepareProfitAndLoss(ProfitAndLossPeriods periods);
   const std::string& periodTitle() const { return mPeriodTitle; }
 
   // A new page with the current report's heading (also the page break's).
@@ -71,6 +80,9 @@ class ReportRun {
   // The GST figures and the period text they were gathered for.
   std::optional<GstFigures> mGst;
   std::string mGstPeriodText;
+  // The profit and loss statement prepared, and over which periods.
+  std::optional<ProfitAndLoss> mProfitAndLoss;
+  ProfitAndLossPeriods mProfitAndLossPeriods = ProfitAndLossPeriods::SelectedOnly;
 };
 
 }  // namespace lum

@@ -203,4 +203,118 @@ void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedg
   y.SBit();
 }
 
+void writeProfitAndLoss(const ReportWriting& out, const ProfitAndLoss& statement) {
+  Yazan& y = out.yazan;
+  constexpr int kNames = 10;
+  constexpr int kInner = 175;  // the accounts of a section with a total
+  const auto line = [&](std::string_view name, Currency amount, int x) {
+    y.Sati();
+    out.leftAt(name, kNames);
+    y.Para(x, amount, kWholeDollars);
+  };
+  // A bold line with its amount at the right edge, after a rule above it.
+  const auto ruledTotal = [&](std::string_view name, Currency amount) {
+    y.Cift();
+    y.Sati();
+    y.Ccek(187, kRightEdge);
+    out.leftAt(name, kNames);
+    y.Para(kRightEdge, amount, kWholeDollars);
+    y.Tek();
+  };
+  // A heading, the accounts at the inner column, and their total.
+  const auto section = [&](std::string_view heading, const std::vector<AccountTotal>& accounts,
+                           bool income, std::string_view totalName) {
+    y.Sati();
+    y.Cift();
+    out.leftAt(heading, kNames);
+    y.Tek();
+    for (const AccountTotal& account : accounts) {
+      line(account.name, income ? -account.amount : account.amount, kInner);
+    }
+    y.Sati();
+    y.Cift();
+    y.Ccek(167, kInner);
+    out.leftAt(totalName, kNames);
+    const Currency total = ProfitAndLoss::sum(accounts);
+    y.Para(kRightEdge, income ? -total : total, kWholeDollars);
+    y.Tek();
+  };
+  const auto single = [&](const AccountTotal& account, bool income) {
+    y.Cift();
+    y.Sati();
+    out.leftAt(account.name, kNames);
+    y.Para(kRightEdge, income ? -account.amount : account.amount, kWholeDollars);
+    y.Tek();
+  };
+
+  out.beginReportPage();
+  y.Sati();
+  y.Sati();
+  const bool noSales = statement.sales.empty();
+  if (statement.sales.size() > 1) {
+    y.Sati();
+    y.Cift();
+    out.leftAt("Gross Sales", kNames);
+    y.Tek();
+    for (const AccountTotal& account : statement.sales) {
+      line(account.name, -account.amount, kRightEdge);
+    }
+    y.Sati();
+    y.Cift();
+    y.Ccek(187, kRightEdge);
+    out.leftAt("Total Gross Sales", kNames);
+    y.Para(kRightEdge, -ProfitAndLoss::sum(statement.sales), kWholeDollars);
+    y.Tek();
+  } else if (statement.sales.size() == 1) {
+    single(statement.sales.front(), true);
+  }
+
+  if (statement.costOfSales.size() < 2) {
+    for (const AccountTotal& account : statement.costOfSales) {
+      line("Less " + account.name, account.amount, kRightEdge);
+    }
+  } else {
+    section("Less Cost of Sales", statement.costOfSales, false, "Total Cost of Sales");
+  }
+  if (!statement.costOfSales.empty()) {
+    ruledTotal("Gross Profit", statement.grossProfit());
+  }
+
+  if (statement.otherIncome.size() == 1) {
+    single(statement.otherIncome.front(), true);
+  } else if (statement.otherIncome.size() > 1) {
+    section(noSales ? "Gross Income" : "Other Income", statement.otherIncome, true,
+            noSales ? "Total Gross Income" : "Total Other Income");
+  }
+
+  if (statement.expenses.size() < 2) {
+    for (const AccountTotal& account : statement.expenses) {
+      line("Less " + account.name, account.amount, kRightEdge);
+    }
+  } else {
+    y.Sati();
+    section("Less Expenditure", statement.expenses, false, "Total Expenses");
+  }
+  ruledTotal("Net Profit", statement.netProfit());
+  y.SBit();
+
+  out.beginReportPage();
+  y.Sati();
+  y.Sati();
+  y.Cift();
+  y.Olcu(12);
+  out.leftAt("Other Transactions:", kNames);
+  y.Sati();
+  y.Olcu(8);
+  out.rightAt("Debit", kInner);
+  out.rightAt("Credit", kRightEdge);
+  y.Sati();
+  y.Tek();
+  for (const AccountTotal& account : statement.other) {
+    line(account.name, magnitude(account.amount),
+         account.amount >= Currency() ? kInner : kRightEdge);
+  }
+  y.SBit();
+}
+
 }  // namespace lum

@@ -7,6 +7,7 @@
 #include "platform/currency.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/journal_ledgers.h"
+#include "post/reports/profit_and_loss.h"
 #include "post/reports/trial_balance.h"
 
 namespace lum {
@@ -35,5 +36,8 @@ void writeTrialBalance(const ReportWriting& out, const TrialBalance& balance);
 void writeTrialBalanceHeadingColumns(const ReportWriting& out);
 
 void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedger>& ledgers);
+
+// The statement's page, then the other transactions on a page of their own.
+void writeProfitAndLoss(const ReportWriting& out, const ProfitAndLoss& statement);
 
 }  // namespace lum

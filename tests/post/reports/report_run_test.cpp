@@ -63,9 +63,30 @@ TEST_F(ReportRunTest, TheTrialBalanceAndTheLedgersOfTheSelectedJournal) {
   expectGolden(run(kTrialBalance) + run(kJournalLedgers), "trial_balance_and_ledgers.txt");
 }
 
+TEST_F(ReportRunTest, TheProfitAndLossStatementAndItsOtherTransactions) {
+  // More accounts, so that every section has its heading and total.
+  setJournals(3);
+  writeJournal(3,
+               {{"Purchases", "N", "C"},
+                {"Freight", "N", "C"},
+                {"Rent", "N", "E"},
+                {"Interest", "N", "I"},
+                {"Commission", "N", "I"}},
+               {{"N", {3000, 500, 1200, -100, -250}, "20/08/05", "9", "Sundries"}});
+  ReportRun reports(session, pages, {});
+  ASSERT_TRUE(reports.prepareProfitAndLoss(ProfitAndLossPeriods::SelectedOnly));
+  prompter.thenType("For the quarter to 30 September 2005");
+  screen.clear();
+  reports.runReports();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Date for the report"});
+  expectGolden(screen.listing(), "profit_and_loss.txt");
+}
+
 TEST_F(ReportRunTest, WithoutRequestsTheRunClosesTheViewerAndStartsAgain) {
   int closed = 0;
-  ReportRun reports(session, pages, {[&] { ++closed; }, {}, {}, {}});
+  ReportRunHooks hooks;
+  hooks.closeCurrentWindow = [&] { ++closed; };
+  ReportRun reports(session, pages, hooks);
   session.reportRequests[kGstReport] = 1;
   reports.runReports();
   EXPECT_EQ(reports.currentCode(), kTrialBalance);
@@ -80,8 +101,10 @@ TEST_F(ReportRunTest, WithoutRequestsTheRunClosesTheViewerAndStartsAgain) {
 TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
   std::vector<std::pair<int, int>> steps;
   int opened = 0;
-  ReportRun reports(session, pages,
-                    {{}, [&] { ++opened; }, [&](int d, int t) { steps.emplace_back(d, t); }, {}});
+  ReportRunHooks hooks;
+  hooks.progressOpen = [&] { ++opened; };
+  hooks.progress = [&](int done, int total) { steps.emplace_back(done, total); };
+  ReportRun reports(session, pages, hooks);
   session.reportRequests[kGstReport] = 1;
   reports.runReports();
   EXPECT_EQ(opened, 1);
