@@ -26,6 +26,7 @@
 #include "post/render/font_dialog.h"
 #include "post/render/rep_disp.h"
 #include "post/render/report_pages.h"
+#include "post/reports/financial_reports_window.h"
 #include "post/reports/report_run.h"
 
 namespace lum {
@@ -343,6 +344,17 @@ QWidget* LumPostForm::makeContent(int index) {
                                mSession.prompter(), std::move(actions));
     viewer->reportReady();
     return viewer;
+  }
+  if (index == kFinancialReports) {
+    return new FinancialReportsWindow(
+        [this](ProfitAndLossPeriods periods) {
+          run([this, periods] {
+            if (mReportRun->prepareProfitAndLoss(periods)) {
+              openWindow(mSession, kReportDisplay);
+            }
+          });
+        },
+        [this] { run([this] { closeWindow(mSession); }); });
   }
   if (index == kFontSelection) {
     mFontList = std::make_unique<FontList>(mSession.registry().isOpen("FontList")

@@ -381,6 +381,24 @@ TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
 
 // The report viewer opens on the report last written, the font chooser on
 // the fonts; OK there makes the chosen font the report font.
+TEST_F(MainWindowTest, TheFinancialReportsWindowPreparesTheProfitAndLoss) {
+  logIn();
+  form.findChild<QAction*>("FinRepM")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kFinancialReports);
+  QWidget* window = form.mdiArea()->activeSubWindow();
+  EXPECT_EQ(window->windowTitle(), "Financial Reports");
+  window->findChild<QRadioButton*>("Option1")->click();  // All Periods
+  prompter.thenType(std::nullopt);                       // the period line as offered
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kReportDisplay);
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Date for the report"});
+  auto* viewer = form.findChild<RepDisp*>("RepDisp");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->view().pageCount(), 2);  // the statement and the other transactions
+}
+
 TEST_F(MainWindowTest, ReportViewerAndFontChooser) {
   logIn();
   QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);  // GST Report
