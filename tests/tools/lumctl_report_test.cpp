@@ -90,6 +90,17 @@ TEST_F(LumctlReport, GstFiguresAsJson) {
 }
 )");
 
+  // The pages themselves, as the viewer shows them.
+  result = run({"report", "gst", "--period", "I", "--format", "text", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_NE(result.out.find(" L GST Report\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find(" L Takings Book\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find(" R 110.00\n"), std::string::npos) << result.out;
+  const fs::path pdf = dir / "gst.pdf";
+  result = run({"report", "gst", "--period", "I", "--format", "pdf", "--out", pdf.string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(test::readText(pdf).substr(0, 5), "%PDF-");
+
   // The June quarter has no files: no journal lines, all zero.
   result = run({"report", "gst", "--period", "F", "--format", "json", "--out", out.string()});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;

@@ -159,9 +159,12 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
       "--period", report.period,
       "The period letter: A to L monthly, C F I L quarterly, M or O the full year (default: the "
       "period the log-in chose)");
-  reportCommand->add_option("--format", report.format, "What to write: json, the figures")
+  reportCommand
+      ->add_option("--format", report.format,
+                   "What to write: pdf or text, the pages (as lumctl render writes them); json, "
+                   "the figures")
       ->required()
-      ->check(CLI::IsMember({"json"}));
+      ->check(CLI::IsMember({"pdf", "text", "json"}));
   reportCommand->add_option("--out", report.out, "The file to write")->required();
   reportCommand->callback([&] { status = runReport(options, report, out, err); });
 

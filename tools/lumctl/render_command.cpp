@@ -19,29 +19,10 @@
 #include "post/render/text_page_device.h"
 #include "post/render/yazan.h"
 #include "tools/lumctl/headless.h"
+#include "tools/lumctl/offscreen_application.h"
 
 namespace lum {
 namespace {
-
-// Fonts and PDF need a Qt application; lumctl has no screen, so it makes
-// one that draws off screen for as long as the command runs.
-class OffscreenApplication {
- public:
-  OffscreenApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-      }
-      mApp.emplace(mArgc, mArgv.data());
-    }
-  }
-
- private:
-  int mArgc = 1;
-  char mName[7] = "lumctl";
-  std::array<char*, 2> mArgv{mName, nullptr};
-  std::optional<QGuiApplication> mApp;
-};
 
 struct PageRange {
   int first = 1;

@@ -5,16 +5,23 @@
 
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "platform/text.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
+#include "post/render/painter_page_device.h"
+#include "post/render/report_pages.h"
+#include "post/render/text_page_device.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/profit_and_loss.h"
+#include "post/reports/report_run.h"
 #include "post/reports/trial_balance.h"
 #include "tools/lumctl/headless.h"
+#include "tools/lumctl/offscreen_application.h"
 #include "tools/lumctl/record_json.h"
+#include "tools/lumctl/render_command.h"
 
 namespace lum {
 namespace {
@@ -141,11 +148,57 @@ ordered_json profitAndLossJson(const ProfitAndLoss& statement, const std::string
           {"other_transactions", other}};
 }
 
+// Answers the statement's period-line box with --title when given, and
+// says everything else as lumctl does.
+class ReportPrompter final : public Prompter {
+ public:
+  ReportPrompter(Prompter& inner, std::string title) : mInner(inner), mTitle(std::move(title)) {}
+  Answer ask(const Prompt& prompt) override { return mInner.ask(prompt); }
+  std::optional<std::string> input(const InputPrompt& prompt) override {
+    return mTitle.empty() ? mInner.input(prompt) : std::optional<std::string>(mTitle);
+  }
+
+ private:
+  Prompter& mInner;
+  std::string mTitle;
+};
+
+// Runs the report as the viewer does: its pages go to the work area's page
+// files, drawn meanwhile on a page that is thrown away.
+bool recordReport(Session& session, const ReportOptions& options, int journal) {
+  OffscreenApplication application;
+  QtTextMetrics metrics;
+  std::ostringstream discarded;
+  TextPageDevice screen(discarded, metrics);
+  ReportPages pages(session, screen);
+  ReportRunHooks hooks;
+  hooks.selectedJournal = [journal] { return journal; };
+  ReportRun run(session, pages, hooks);
+  int code = kGstReport;
+  if (options.report == "trial-balance") {
+    code = kTrialBalance;
+  } else if (options.report == "ledgers") {
+    code = kJournalLedgers;
+  } else if (options.report == "profit-and-loss") {
+    code = kProfitAndLoss;
+    if (!run.prepareProfitAndLoss(options.allPeriods ? ProfitAndLossPeriods::All
+                                                     : ProfitAndLossPeriods::SelectedOnly)) {
+      return false;
+    }
+  }
+  session.reportRequests[static_cast<std::size_t>(code)] = 1;
+  run.runReports();
+  session.registry().close("DosyaYaz");
+  session.registry().close("Kelam");
+  return true;
+}
+
 }  // namespace
 
-int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream&,
+int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream& out,
               std::ostream& err) {
-  StreamPrompter prompter(err);
+  StreamPrompter messages(err);
+  ReportPrompter prompter(messages, options.title);
   try {
     HeadlessLogin login(global, prompter);
     if (!login.open()) {
@@ -163,6 +216,15 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
         (journal < 1 || journal > journals)) {
       fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", journal, journals);
       return kExitRefused;
+    }
+    if (options.format != "json") {
+      if (!recordReport(session, options, journal)) {
+        return kExitRefused;
+      }
+      RenderOptions render;
+      render.format = options.format;
+      render.out = options.out;
+      return renderPages(global, render, out, err);
     }
     ordered_json figures;
     if (options.report == "gst") {
