@@ -339,7 +339,10 @@ QWidget* LumPostForm::makeContent(int index) {
   if (index == kReportDisplay) {
     ReportView::Actions actions;
     // Re-run: with every request cleared the run closes the viewer.
-    actions.rerun = [this] { mReportRun->runReports(); };
+    actions.rerun = [this] { run([this] { mReportRun->runReports(); }); };
+    actions.archive = [this] {
+      run([this] { mReportArchive.archiveReport(mSession, mReportPages->yazan()); });
+    };
     auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
                                mSession.prompter(), std::move(actions));
     viewer->reportReady();

@@ -9,6 +9,7 @@
 
 #include "post/login/session.h"
 #include "post/login/window_host.h"
+#include "post/reports/report_archive.h"
 
 class QComboBox;
 class QLabel;
@@ -89,6 +90,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::unique_ptr<ScreenPageDevice> mScreenPage;
   std::unique_ptr<ReportPages> mReportPages;
   std::unique_ptr<ReportRun> mReportRun;
+  ReportArchive mReportArchive;  // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
 };
 

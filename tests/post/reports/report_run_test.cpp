@@ -4,10 +4,13 @@
 
 #include <fstream>
 
+#include "post/render/page_records.h"
 #include "post/render/report_pages.h"
+#include "post/reports/report_archive.h"
 #include "post/reports/report_text.h"
 #include "tests/post/render/render_fixture.h"
 #include "tests/post/reports/report_fixture.h"
+#include "tests/support/records.h"
 
 namespace lum {
 namespace {
@@ -114,6 +117,34 @@ TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
   reports.runReports();
   reports.runReports();
   EXPECT_EQ(opened, 1);
+}
+
+TEST_F(ReportRunTest, ArchivingKeepsTheReportOnScreenUnderItsPeriodsEnd) {
+  run(kGstReport);
+  ReportArchive archive;
+  session.login.ledgersNumber = 621;
+  prompter.thenType("30.6.05");
+  ASSERT_TRUE(archive.archiveReport(session, pages.yazan()));
+  const fs::path commands = prog() / "Ay-621--30-06-05.dat";
+  ASSERT_TRUE(fs::exists(commands));
+  EXPECT_EQ(test::readBytes(prog() / "Ak-621--30-06-05.dat"),
+            test::readBytes(area() / "Kelamlar.dat"));
+  const auto header = test::recordOf<PageCommandRecord>(commands, 1);
+  EXPECT_EQ(header.e, 1.0f);  // the page count
+  EXPECT_EQ(prompter.texts(), (std::vector<std::string>{
+                                  "Enter date for the financial period of the report as dd/mm/yy",
+                                  "Report has been archived"}));
+
+  // Asked once a run: the second archive uses the same date.
+  ASSERT_TRUE(archive.archiveReport(session, pages.yazan()));
+  EXPECT_EQ(prompter.texts().size(), 3u);
+
+  ReportArchive cancelled;
+  prompter.thenType(std::nullopt);
+  EXPECT_FALSE(cancelled.archiveReport(session, pages.yazan()));
+
+  EXPECT_EQ(lastFinancialYearEnd(2006, 3), "30/06/2005");
+  EXPECT_EQ(lastFinancialYearEnd(2006, 8), "30/06/2006");
 }
 
 TEST(ReportText, NumbersAsTheHeadingsWriteThem) {
