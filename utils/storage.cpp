@@ -121,7 +121,12 @@ void Storage::writeEntry(int slot, const std::string& text) {
 }
 
 std::vector<std::filesystem::path> Storage::workAreaFiles() {
-  return matchingFiles(mSession->ops(), resolve(mSession->folders().workArea), "*.dat");
+  auto files = matchingFiles(mSession->ops(), resolve(mSession->folders().workArea), "*.dat");
+  // The mail settings hold the server password: they never travel in an archive.
+  std::erase_if(files, [](const std::filesystem::path& file) {
+    return equalsIgnoreCase(file.filename().string(), "MailDets.dat");
+  });
+  return files;
 }
 
 bool Storage::zipWorkArea(const std::filesystem::path& archive) {

@@ -141,6 +141,8 @@ TEST_F(StorageTest, BringBackWithNoUnzipsOverTheExistingFiles) {
 
 TEST_F(StorageTest, BringBackWithYesClearsButKeepsTheAnalysisLists) {
   storeAs("Stored");
+  writeText(parts.area() / "MailDets.dat", "settings");
+  storeAs("Stored with the mail settings beside");
   writeText(parts.area() / "Jnl-0003.dat", "new since");
   writeText(parts.area() / "Anljnl.dat", "bank accounts, not stored");
   writeText(parts.area() / "MailDets.dat", "settings");
@@ -152,6 +154,8 @@ TEST_F(StorageTest, BringBackWithYesClearsButKeepsTheAnalysisLists) {
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Anljnl.dat"));
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "MailDets.dat"));
   EXPECT_EQ(recordOf<CountRecord>(parts.area() / "Entcoun.dat", 3).value, 1);
+  const auto [status, names] = runCommand("unzip -Z1 " + quoted(parts.store() / "LUM-2.Zip"));
+  EXPECT_EQ(names.find("MailDets"), std::string::npos) << names;
 }
 
 TEST_F(StorageTest, DamagedArchiveDoesNotClearTheWorkArea) {
