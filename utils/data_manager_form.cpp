@@ -86,8 +86,18 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   add("Command7", [this] { busy([this] { mStorage.unzipFromFloppy(); }); });
   add("Command12", [this] { busy([this] { mStorage.zipToEmail(); }); });
   add("Command13", [this] { busy([this] { mStorage.unzipFromEmail(); }); });
-  add("Command3", [this] { mDispatch.open(UtilsWindow::Mail); });
-  add("Command18", [this] { mDispatch.open(UtilsWindow::Mail); });
+  add("Command3", [this] {
+    if (mSession.currentWindow() < UtilsWindow::Mail) {
+      mSession.setMailSending(true);
+      mDispatch.open(UtilsWindow::Mail);
+    }
+  });
+  add("Command18", [this] {
+    if (mSession.currentWindow() < UtilsWindow::Mail) {
+      mSession.setMailSending(false);
+      mDispatch.open(UtilsWindow::Mail);
+    }
+  });
   add("Command2", [this] { busy([this] { mStorage.deleteStoredEntity(selectedSlot()); }); });
   add("Command9", [this] { busy([this] { mStorage.recreateNamesList(); }); });
   add("Command14", [this] {

@@ -9,6 +9,7 @@
 #include "platform/file_ops.h"
 #include "platform/qt/qt_prompter.h"
 #include "utils/data_manager_form.h"
+#include "utils/mail_window.h"
 #include "utils/storage.h"
 #include "utils/utils_dispatch.h"
 #include "utils/utils_session.h"
@@ -61,6 +62,8 @@ int main(int argc, char* argv[]) {
   lum::UtilsDispatch dispatch(session, host);
   lum::UtilsWindows windows(session, storage, dispatch);
   host.windows = &windows;
+  lum::DnsMxResolver resolver;
+  windows.add(new lum::MailWindow(dispatch, session, storage, resolver));
   prompter.setParent(&windows.main());
   dispatch.showMain();
   return QApplication::exec();

@@ -94,6 +94,10 @@ class UtilsSession {
   // Writes ZipPath.Cfg record (1 current year, 2 e-mail, 3 previous year).
   void saveFolder(int record, const std::string& folder);
 
+  // The mail window opens to send ("Emai&l to Accountant") or to keep the settings ("Set &Email").
+  bool mailSending() const { return mMailSending; }
+  void setMailSending(bool sending) { mMailSending = sending; }
+
   // The dispatcher: the current window code and each window's opener.
   UtilsWindow currentWindow() const { return mCurrent; }
   void setCurrentWindow(UtilsWindow window) { mCurrent = window; }
@@ -117,6 +121,7 @@ class UtilsSession {
   std::string mHelpFile;
   UtilsFolders mFolders;
   bool mPreviousYear = false;
+  bool mMailSending = false;
   UtilsWindow mCurrent = UtilsWindow::Main;
   std::array<UtilsWindow, kUtilsWindowCount> mOpener{};
 };

@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 
+#include "tests/utils/smtp_server.h"
 #include "tests/utils/utils_fixture.h"
+#include "utils/mail_settings.h"
+#include "utils/mail_window.h"
 #include "utils/storage.h"
 #include "utils/utils_dispatch.h"
 #include "utils/utils_windows.h"
@@ -52,7 +58,83 @@ struct Screen {
   UtilsDispatch dispatch{parts.session, host};
   UtilsWindows windows{parts.session, storage, dispatch};
   bool wired = (host.windows = &windows, true);
+  DnsMxResolver resolver;
+  MailWindow* mail = [this] {
+    auto* window = new MailWindow(dispatch, parts.session, storage, resolver);
+    windows.add(window);
+    return window;
+  }();
 };
+
+std::string queueStatus(MailWindow& window, int row) {
+  auto* list = window.findChild<QTreeWidget*>("listMail");
+  return row < list->topLevelItemCount() ? list->topLevelItem(row)->text(3).toStdString()
+                                         : std::string();
+}
+
+TEST(MailWindow, EmailToAccountantQueuesTheZipAtOnceAndItArrives) {
+  UtilsParts parts;
+  parts.fillWorkArea();
+  test::SmtpServer server(parts.dir);
+  ASSERT_NE(server.port(), 0);
+  Screen screen(parts);
+  MailSettingsRecord settings;
+  settings.server = "127.0.0.1";
+  settings.port = std::to_string(server.port());
+  settings.senderName = "Jo Smith";
+  settings.senderAddress = "jo@example.com";
+  settings.recipientName = "Acme Accountants   ";
+  settings.recipientAddress = "acc@example.com";
+  saveMailSettings(parts.session, settings);
+
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "Command3"), Qt::LeftButton);
+  MailWindow& mail = *screen.mail;
+  ASSERT_TRUE(mail.isVisible());
+  EXPECT_EQ(mail.findChild<QLineEdit*>("textSubject")->text(), "Vazi Varur Data from Jo Smith");
+  EXPECT_TRUE(
+      mail.findChild<QPlainTextEdit*>("textBody")
+          ->toPlainText()
+          .startsWith("Dear Acme Accountants, Attached is our cash books data derived on "));
+  auto* list = mail.findChild<QTreeWidget*>("listMail");
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), "1");
+  EXPECT_EQ(list->topLevelItem(0)->text(2), "acc@example.com");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return queueStatus(mail, 0) == "Sent successfully!"; }, 20000))
+      << queueStatus(mail, 0);
+  EXPECT_EQ(test::readBytes(server.out() / "1-lum.zip"),
+            test::readBytes(parts.group() / "Email" / "lum.zip"));
+
+  // Esc, then "Set Email": the settings only, nothing queued; OK keeps them.
+  QTest::keyClick(&mail, Qt::Key_Escape);
+  EXPECT_FALSE(mail.isVisible());
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "Command18"), Qt::LeftButton);
+  ASSERT_TRUE(mail.isVisible());
+  EXPECT_EQ(list->topLevelItemCount(), 1);
+  mail.findChild<QLineEdit*>("textSMTPPort")->setText("2525");
+  mail.findChild<QCheckBox*>("checkSendDirect")->setChecked(true);
+  QTest::mouseClick(mail.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  EXPECT_FALSE(mail.isVisible());
+  const auto saved = loadMailSettings(parts.session);
+  EXPECT_EQ(saved.port, "2525");
+  EXPECT_EQ(saved.sendDirectly, 1);
+  EXPECT_EQ(saved.recipientName, "Acme Accountants");
+
+  // A failed message shows its error in its row and in a message box.
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "Command18"), Qt::LeftButton);
+  mail.findChild<QCheckBox*>("checkSendDirect")->setChecked(false);
+  mail.findChild<QLineEdit*>("textSMTPUsername")->setText("jo");
+  QTest::mouseClick(mail.findChild<QPushButton*>("buttonAddToQueue"), Qt::LeftButton);
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return queueStatus(mail, 1).starts_with("Send failed!"); }, 20000));
+  EXPECT_EQ(parts.prompter.texts().back(), queueStatus(mail, 1));
+  QTest::mouseClick(mail.findChild<QPushButton*>("buttonClearQueue"), Qt::LeftButton);
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+
+  mail.findChild<QLineEdit*>("textThreads")->setText("100");
+  EXPECT_EQ(mail.queue().threads(), 1);
+  mail.findChild<QLineEdit*>("textThreads")->setText("3");
+  EXPECT_EQ(mail.queue().threads(), 3);
+}
 
 TEST(DataManagerForm, StoreAwayThroughItsWindowAndBackToTheList) {
   UtilsParts parts;

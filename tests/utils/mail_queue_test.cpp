@@ -12,64 +12,18 @@
 #include <thread>
 
 #include "tests/support/test_support.h"
+#include "tests/utils/smtp_server.h"
 #include "tests/utils/utils_fixture.h"
 
 namespace lum {
 namespace {
 
 using namespace std::chrono_literals;
+using test::makeCertificate;
 using test::readBytes;
+using test::SmtpServer;
 using test::TempDir;
 using test::textOf;
-
-// The loopback SMTP server of smtp_server.py, started for one test and
-// stopped with it.
-class SmtpServer {
- public:
-  explicit SmtpServer(const TempDir& dir, std::vector<std::string> options = {})
-      : mOut(dir / "received") {
-    std::filesystem::create_directories(mOut);
-    const auto portFile = (dir / "port").string();
-    std::vector<std::string> args = {"/usr/bin/python3", LUM_SMTP_SERVER, portFile, mOut.string()};
-    args.insert(args.end(), options.begin(), options.end());
-    mPid = ::fork();
-    if (mPid == 0) {
-      std::vector<char*> argv;
-      for (auto& arg : args) {
-        argv.push_back(arg.data());
-      }
-      argv.push_back(nullptr);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    for (int tries = 0; tries < 300 && !std::filesystem::exists(portFile); ++tries) {
-      std::this_thread::sleep_for(50ms);
-    }
-    if (std::filesystem::exists(portFile)) {
-      mPort = std::stoi(textOf(portFile));
-    }
-  }
-  ~SmtpServer() {
-    ::kill(mPid, SIGTERM);
-    ::waitpid(mPid, nullptr, 0);
-  }
-  int port() const { return mPort; }
-  const std::filesystem::path& out() const { return mOut; }
-
- private:
-  std::filesystem::path mOut;
-  pid_t mPid = -1;
-  int mPort = 0;
-};
-
-// A self-signed certificate for "localhost", made with openssl.
-void makeCertificate(const TempDir& dir) {
-  const auto [status, out] = test::runCommand(
-      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=localhost "
-      "-addext subjectAltName=DNS:localhost -keyout " +
-      test::quoted(dir / "key.pem") + " -out " + test::quoted(dir / "cert.pem"));
-  ASSERT_EQ(status, 0) << out;
-}
 
 // The window's thread: events posted by the sending threads wait here until
 // the test pumps them, on its own thread.
