@@ -249,6 +249,9 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
       return {};
     }
     Extracted file{name, {}};
+    const std::uint64_t claimed = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
+    file.bytes.reserve(static_cast<std::size_t>(std::min(
+        {claimed, ratioBound, limits.maxTotalBytes - std::min(total, limits.maxTotalBytes)})));
     std::string refusal;
     std::byte chunk[kReadChunk];
     for (;;) {
@@ -320,7 +323,17 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
     const auto target = destination / (same != existing.end() ? *same : file.name);
     const auto temporary = temporaryFor(target);
     try {
-      ops.writeFile(temporary, file.bytes);
+      // Not flushed one by one: the archive stays whole, so an extraction a
+      // crash cuts short is simply made again.
+      FileHandle handle = ops.open(temporary, OpenMode::WriteTruncate);
+      ops.writeAt(handle, 0, file.bytes);
+      ops.close(handle);
+      // The old file goes first: renaming onto a free name lets the file
+      // system keep the new bytes in memory, where renaming over a file
+      // makes it write them out at once, file by file.
+      if (same != existing.end()) {
+        ops.remove(target);
+      }
       ops.rename(temporary, target);
     } catch (const FileError&) {
       try {
@@ -332,12 +345,6 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
       return outcome;
     }
     outcome.extracted.push_back(file.name);
-  }
-  try {
-    ops.flushDirectory(destination);
-  } catch (const FileError&) {
-    outcome.code = kZipExtractFailed;
-    return outcome;
   }
   outcome.code = outcome.refused.empty() ? kZipOk : kZipEntriesRefused;
   return outcome;
