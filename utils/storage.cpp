@@ -66,7 +66,8 @@ std::string Storage::entryText(int slot) {
   if (slot < 1 || !path || !mSession->ops().exists(*path)) {
     return {};
   }
-  return mSession->open("EnList", RecordFile::Access::ReadOnly)->get<StoredEntityRecord>(slot).text;
+  auto file = mSession->open("EnList", RecordFile::Access::ReadOnly);
+  return slot <= file->recordCount() ? file->get<StoredEntityRecord>(slot).text : std::string();
 }
 
 std::vector<std::string> Storage::entries() {
@@ -78,8 +79,11 @@ std::vector<std::string> Storage::entries() {
     return texts;
   }
   auto file = mSession->open("EnList", RecordFile::Access::ReadOnly);
+  // A list shorter than its count, or cut inside a record, shows the
+  // missing entries blank; Re Create Names List writes them again.
+  const auto whole = file->recordCount();
   for (int slot = 1; slot <= count; ++slot) {
-    texts.push_back(file->get<StoredEntityRecord>(slot).text);
+    texts.push_back(slot <= whole ? file->get<StoredEntityRecord>(slot).text : std::string());
   }
   return texts;
 }

@@ -64,7 +64,7 @@ TEST_F(StorageTest, LongNameIsCutToTwentyWithTheDateAtColumn22) {
   EXPECT_EQ(Storage::listText("Kim", "", "01/02/03"), "Kim                  01/02/03");
 }
 
-TEST_F(StorageTest, OverrideSelectedSlotAndOperatorWithExtendedRights) {
+TEST_F(StorageTest, OverrideTheSelectedSlot) {
   storeAs("First");
   storeAs("Second");
   parts.fillWorkArea("Replaced", "");
@@ -76,6 +76,25 @@ TEST_F(StorageTest, OverrideSelectedSlotAndOperatorWithExtendedRights) {
   EXPECT_FALSE(storage.storeAway(Storage::Location::SelectedSlot, 0, Storage::Target::HardDisk));
   EXPECT_EQ(parts.prompter.texts().back(),
             "Select the stored entity to override in the list first.");
+}
+
+TEST(StorageRights, ExtendedRightsRecordTheSlotInTheProfile) {
+  UtilsParts parts;
+  parts.fillWorkArea();
+  std::vector<std::byte> oper(88 * 4);
+  oper[88 * 2 + 62] = std::byte{99};  // operator 3, access level 99
+  test::writeBytes(parts.dir / "System" / "Ent-1" / "Oper.dat", oper);
+  std::vector<std::byte> profile(2 * 602);
+  profile[2 * 401] = std::byte{1};  // record 402: extended rights
+  profile[2 * 600] = std::byte{7};  // record 601 holds slot 7 already
+  const auto profilePath = parts.dir / "System" / "Ent-1" / "OpP-0003.dat";
+  test::writeBytes(profilePath, profile);
+  parts.session.start();
+  ASSERT_EQ(parts.session.operatorClass(), "A");
+  Storage storage(parts.session);
+  EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk), 1);
+  EXPECT_EQ(recordOf<ProfileValueRecord>(profilePath, 601).value, 7);
+  EXPECT_EQ(recordOf<ProfileValueRecord>(profilePath, 602).value, 1);
 }
 
 TEST_F(StorageTest, FloppyTargetAsksAndChecksTheDisk) {
@@ -214,7 +233,13 @@ TEST_F(StorageTest, ListShorterThanItsCountAndNamesListRecreated) {
   EXPECT_EQ(storage.entries(),
             (std::vector<std::string>{"First                20/08/26",
                                       "Second               20/08/26", "", "", ""}));
-  test::writeBytes(parts.store() / "EnList.Dat", std::vector<std::byte>(70, std::byte{'x'}));
+  // Cut inside its second record.
+  auto list = readBytes(parts.store() / "EnList.Dat");
+  list.resize(64 + 10);
+  test::writeBytes(parts.store() / "EnList.Dat", list);
+  EXPECT_EQ(storage.entries(),
+            (std::vector<std::string>{"First                20/08/26", "", "", "", ""}));
+  EXPECT_EQ(storage.entryText(2), "");
 
   parts.clock.set(DateTime{*Date::fromYmd(2026, 9, 1), 9, 0, 0});
   parts.prompter.then(Answer::Yes);
