@@ -115,7 +115,10 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   layout->addLayout(buttons);
 }
 
-DataManagerForm::~DataManagerForm() = default;
+// The panel widget goes before the panel it shows.
+DataManagerForm::~DataManagerForm() {
+  delete mPanelWidget;
+}
 
 QPushButton* DataManagerForm::addButton(const char* name, const char* caption,
                                         std::function<void()> action) {

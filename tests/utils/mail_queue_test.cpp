@@ -73,7 +73,7 @@ struct MailQueueTest : ::testing::Test {
     attachment = dir / "lum.zip";
     std::string bytes;
     for (int i = 0; i < 300000; ++i) {
-      bytes += static_cast<char>((i * 7919) % 256);
+      bytes += static_cast<char>((static_cast<unsigned>(i) * 7919u) % 256u);
     }
     test::writeText(attachment, bytes);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,13 +26,20 @@ class SmtpServer {
     const auto portFile = (dir / "port").string();
     std::vector<std::string> args = {"/usr/bin/python3", LUM_SMTP_SERVER, portFile, mOut.string()};
     args.insert(args.end(), options.begin(), options.end());
+    // Everything the child needs is made before the fork: the test may run
+    // threads, and the child only redirects its output and starts python.
+    std::vector<char*> argv;
+    for (auto& arg : args) {
+      argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const auto log = (dir / "smtp.log").string();
     mPid = ::fork();
     if (mPid == 0) {
-      std::vector<char*> argv;
-      for (auto& arg : args) {
-        argv.push_back(arg.data());
-      }
-      argv.push_back(nullptr);
+      // Not the test's own output: ctest waits for that to close.
+      const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ::dup2(fd, STDOUT_FILENO);
+      ::dup2(fd, STDERR_FILENO);
       ::execv(argv[0], argv.data());
       ::_exit(127);
     }

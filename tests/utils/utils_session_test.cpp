@@ -50,7 +50,7 @@ TEST(UtilsSession, OperatorClassFromTheSuitesFiles) {
     return Bytes().text("Op", 24).text("", 24).int16(0).text("", 12).int16(value).zeros(24);
   };
   std::vector<std::byte> bytes(88 * 2);
-  const std::vector<std::byte>& restricted = level(99);
+  const std::vector<std::byte> restricted = level(99).bytes();
   bytes.insert(bytes.end(), restricted.begin(), restricted.end());  // record 3
   writeBytes(oper, bytes);
   parts.session.start();
@@ -64,7 +64,7 @@ TEST(UtilsSession, OperatorClassFromTheSuitesFiles) {
   EXPECT_EQ(parts.session.operatorClass(), "A");
 
   bytes.resize(88 * 2);
-  const std::vector<std::byte>& plain = level(5);
+  const std::vector<std::byte> plain = level(5).bytes();
   bytes.insert(bytes.end(), plain.begin(), plain.end());
   writeBytes(oper, bytes);
   parts.session.start();
