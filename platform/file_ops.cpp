@@ -255,6 +255,12 @@ void FileOps::makeDirectory(const std::filesystem::path& directory) {
   }
 }
 
+void FileOps::restrictToOwner(const FileHandle& file) {
+  if (::fchmod(file.fd(), S_IRUSR | S_IWUSR) != 0) {
+    throw FileError("chmod", file.path(), errno);
+  }
+}
+
 std::vector<std::byte> FileOps::readFile(const std::filesystem::path& path) {
   FileHandle file = open(path, OpenMode::ReadOnly);
   std::vector<std::byte> bytes(static_cast<std::size_t>(size(file)));

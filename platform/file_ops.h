@@ -68,6 +68,9 @@ class FileOps {
   // description lock, so it also excludes other opens in this process).
   // Returns false when another holder has it. Not counted.
   bool tryLock(const FileHandle& file);
+  // Makes the file readable and writable by its owner only (for files that
+  // hold a password). Not counted.
+  void restrictToOwner(const FileHandle& file);
   // Makes the file's contents durable (fsync).
   void flush(const FileHandle& file);
   // Makes a directory's entries durable, after a create, rename or delete in it.

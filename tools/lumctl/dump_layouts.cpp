@@ -10,6 +10,7 @@
 #include "post/login/login_records.h"
 #include "post/render/page_records.h"
 #include "tools/lumctl/record_json.h"
+#include "utils/utils_records.h"
 
 namespace lum {
 namespace {
@@ -52,7 +53,7 @@ std::regex fileNameRegex(std::string_view pattern) {
 
 const std::vector<DumpLayout>& dumpLayouts() {
   static const std::vector<DumpLayout> layouts = {
-      layout<CounterRecord>("counter", {"counters", "EntCoun"}),
+      layout<CounterRecord>("counter", {"counters", "EntCoun", "UtCount"}),
       layout<EntityRecord>("entity", {"Ent"}),
       layout<SetupRecord>("setup", {"Ini"}),
       layout<GstDateRecord>("gst-date", {"GSTDate"}),
@@ -70,6 +71,9 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<BudgetRecord>("budget", {"Butce"}),
       layout<PageCommandRecord>("page-command", {"DosyaYaz"}),
       layout<PageTextRecord>("page-text", {"Kelam"}),
+      layout<StoredEntityRecord>("stored-entity", {"EnList"}),
+      layout<FolderRecord>("folder", {"ZipPath"}),
+      layout<MailSettingsRecord>("mail-settings", {"MailDets"}),
   };
   return layouts;
 }
@@ -86,6 +90,18 @@ const DumpLayout* findDumpLayout(std::string_view name) {
 }
 
 const DumpLayout* dumpLayoutForFile(std::string_view fileName) {
+  // The data manager's files, which are not in the main program's registry.
+  static constexpr std::pair<std::string_view, std::string_view> kUtilsFiles[] = {
+      {"EnList.Dat", "EnList"},
+      {"UtCount.Dat", "UtCount"},
+      {"ZipPath.Cfg", "ZipPath"},
+      {"MailDets.dat", "MailDets"},
+  };
+  for (const auto& [file, logical] : kUtilsFiles) {
+    if (equalsIgnoreCase(file, fileName)) {
+      return findDumpLayout(logical);
+    }
+  }
   const std::string name(fileName);
   for (const auto& entry : registryEntries()) {
     if (std::regex_match(name, fileNameRegex(entry.pattern))) {

@@ -15,6 +15,7 @@
 #include "tools/lumctl/new_entity_command.h"
 #include "tools/lumctl/render_command.h"
 #include "tools/lumctl/report_command.h"
+#include "tools/lumctl/store_command.h"
 
 namespace lum {
 namespace {
@@ -167,6 +168,31 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
       ->check(CLI::IsMember({"pdf", "text", "json"}));
   reportCommand->add_option("--out", report.out, "The file to write")->required();
   reportCommand->callback([&] { status = runReport(options, report, out, err); });
+
+  StoreOptions store;
+  CLI::App* storeCommand = app.add_subcommand(
+      "store",
+      "Store Away: zip the work area's data files into a slot of the stored entities list "
+      "and name the entity there; prints the slot");
+  storeCommand->add_option("--slot", store.slot, "next (default) or the slot to override");
+  storeCommand->add_flag("--previous-year", store.previousYear,
+                         "Into the previous-year store folder");
+  storeCommand->callback([&] { status = storeEntity(options, store, out, err); });
+  CLI::App* bringBackCommand = app.add_subcommand(
+      "bring-back",
+      "Bring Back: unzip a stored entity's data files into the work area, over the files there "
+      "unless --clear; prints the files written");
+  bringBackCommand->add_option("--slot", store.slot, "The slot in the stored entities list")
+      ->required();
+  bringBackCommand->add_flag("--clear", store.clear,
+                             "Clear the work area first (the four analysis lists are kept)");
+  bringBackCommand->add_flag("--previous-year", store.previousYear,
+                             "From the previous-year store folder");
+  bringBackCommand->callback([&] { status = bringBackEntity(options, store, out, err); });
+  CLI::App* storedCommand = app.add_subcommand(
+      "stored", "List the stored entities: slot, name and date stored, tab-separated");
+  storedCommand->add_flag("--previous-year", store.previousYear, "The previous-year store folder");
+  storedCommand->callback([&] { status = listStored(options, store, out, err); });
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

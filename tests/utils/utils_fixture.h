@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dos_path.h"
+#include "platform/scripted_prompter.h"
+#include "tests/support/test_support.h"
+#include "utils/utils_session.h"
+
+namespace lum::test {
+
+// A program directory in a fresh folder and a data manager session over it
+// for operator 3 of group 1, on 20 August 2026, with a scripted prompter.
+// The work area holds entity 2 of two, "Smith Plumbing" "Pty Ltd".
+struct UtilsParts {
+  explicit UtilsParts(UtilsCommandLine commandLine = {3, 0, 1})
+      : session(makeSession(commandLine)) {
+    std::filesystem::create_directories(area());
+    std::filesystem::create_directories(dir / "floppy");
+    std::filesystem::create_directories(dir / "System" / "Ent-1");
+    writeBytes(dir / "System" / "Ent-1" / "Oper.dat", std::vector<std::byte>(88 * 4));
+  }
+
+  std::filesystem::path prog() const { return dir / "prog"; }
+  std::filesystem::path group() const { return prog() / "Ent-1"; }
+  std::filesystem::path area() const {
+    return group() / ("Op-" + std::to_string(session.commandLine().operatorNumber));
+  }
+  std::filesystem::path store() const { return group() / "zip"; }
+
+  // Entcoun.dat (current entity 2 of 2) and Ent.dat, and a few data files.
+  void fillWorkArea(const std::string& name = "Smith Plumbing",
+                    const std::string& second = "Pty Ltd") {
+    writeBytes(area() / "Entcoun.dat", Bytes()
+                                           .text("Entities", 24)
+                                           .int16(2)
+                                           .text("Current", 24)
+                                           .int16(2)
+                                           .text("Storage", 24)
+                                           .int16(0));
+    writeBytes(area() / "Ent.dat", Bytes()
+                                       .text("Other Entity", 32)
+                                       .zeros(306 - 32)
+                                       .text(name, 32)
+                                       .text(second, 32)
+                                       .zeros(306 - 64));
+    writeText(area() / "Jnl-0002.dat", "journal headers");
+    writeText(area() / "Anstak.dat", "takings accounts");
+    writeText(area() / "GrdRecs.dat", std::string(5000, ' '));
+  }
+
+  TempDir dir;
+  FileOps ops;
+  DosPath paths{ops, dir / "prog", dir / "floppy"};
+  ScriptedPrompter prompter;
+  FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
+  UtilsSession session;
+
+ private:
+  UtilsSession makeSession(UtilsCommandLine commandLine) {
+    std::filesystem::create_directories(dir / "prog");
+    return UtilsSession(ops, paths, prompter, clock, commandLine);
+  }
+};
+
+// The output and exit status of a shell command.
+inline std::pair<int, std::string> runCommand(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    output.append(buffer, n);
+  }
+  const int status = ::pclose(pipe);
+  return {WEXITSTATUS(status), output};
+}
+
+inline std::string textOf(const std::filesystem::path& file) {
+  const auto bytes = readBytes(file);
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+inline std::string quoted(const std::filesystem::path& path) {
+  return "'" + path.string() + "'";
+}
+
+}  // namespace lum::test

@@ -1,0 +1,212 @@
+#include "utils/zip_archive.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <fstream>
+
+#include "platform/errors.h"
+#include "tests/support/test_support.h"
+#include "tests/utils/utils_fixture.h"
+
+namespace lum {
+namespace {
+
+using test::quoted;
+using test::readBytes;
+using test::runCommand;
+using test::TempDir;
+using test::writeText;
+
+std::vector<std::byte> bytesOf(std::string_view text) {
+  const auto* data = reinterpret_cast<const std::byte*>(text.data());
+  return {data, data + text.size()};
+}
+
+// An archive with entries of any name, written by libzip as another tool would.
+void makeArchive(const std::filesystem::path& path,
+                 const std::vector<std::pair<std::string, std::string>>& entries) {
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  ASSERT_NE(archive, nullptr);
+  for (const auto& [name, content] : entries) {
+    zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
+    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0) << name;
+  }
+  ASSERT_EQ(zip_close(archive), 0);
+}
+
+struct ZipArchive : ::testing::Test {
+  ZipArchive() {
+    std::filesystem::create_directories(dir / "area");
+    std::filesystem::create_directories(dir / "out");
+    writeText(dir / "area" / "Ent.dat", "Smith Plumbing");
+    writeText(dir / "area" / "Jnl-0001.dat", std::string(100000, ' ') + "end");
+    writeText(dir / "area" / "notes.txt", "not data");
+  }
+  std::vector<std::filesystem::path> dataFiles() {
+    return matchingFiles(ops, dir / "area", "*.dat");
+  }
+
+  TempDir dir;
+  FileOps ops;
+};
+
+TEST_F(ZipArchive, StoredArchiveIsAnOrdinaryZipThatUnzipTests) {
+  const auto archive = dir / "LUM-1.Zip";
+  ASSERT_EQ(dataFiles().size(), 2u);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+
+  const auto [testStatus, testOut] = runCommand("unzip -t " + quoted(archive));
+  EXPECT_EQ(testStatus, 0) << testOut;
+  EXPECT_NE(testOut.find("No errors detected"), std::string::npos) << testOut;
+  const auto [listStatus, listOut] = runCommand("unzip -Z1 " + quoted(archive));
+  EXPECT_EQ(listStatus, 0);
+  EXPECT_EQ(listOut, "Ent.dat\nJnl-0001.dat\n");
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"Ent.dat", "Jnl-0001.dat"}));
+  EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
+  EXPECT_EQ(
+      std::filesystem::directory_iterator(dir / "out") == std::filesystem::directory_iterator(),
+      false);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "~Ent.dat.part"));
+
+  EXPECT_EQ(zipFiles(ops, dir / "empty.zip", {}), kZipNothingToDo);
+  EXPECT_EQ(unzipFiles(ops, dir / "missing.zip", dir / "out", "*.dat").code, kZipArchiveMissing);
+  EXPECT_EQ(unzipFiles(ops, archive, dir / "out", "*.xyz").code, kZipNoMatch);
+}
+
+TEST_F(ZipArchive, ArchiveMadeByZipIsBroughtBackOverFilesOfAnotherCase) {
+  const auto archive = dir / "lum.zip";
+  const auto [status, out] = runCommand("cd " + quoted(dir / "area") + " && zip -q -6 " +
+                                        quoted(archive) + " *.dat notes.txt");
+  ASSERT_EQ(status, 0) << out;
+  writeText(dir / "out" / "ENT.DAT", "old");
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(readBytes(dir / "out" / "ENT.DAT"), bytesOf("Smith Plumbing"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "Ent.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "notes.txt"));
+  EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
+}
+
+TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {
+  const std::string outside = "/tmp/lum-zip-test-" + std::to_string(::getpid()) + ".dat";
+  const auto archive = dir / "bad.zip";
+  makeArchive(archive, {{"../x.dat", "up"},
+                        {outside, "absolute"},
+                        {"sub/x.dat", "folder"},
+                        {"a\\x.dat", "backslash"},
+                        {"C:x.dat", "drive"},
+                        {"Good.dat", "good"}});
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.extracted, std::vector<std::string>{"Good.dat"});
+  ASSERT_EQ(outcome.refused.size(), 5u);
+  EXPECT_EQ(outcome.refused[0].name, "../x.dat");
+  EXPECT_EQ(outcome.refused[0].reason, "the name has a folder part");
+  EXPECT_EQ(outcome.refused[4].reason, "the name has a drive letter");
+  EXPECT_EQ(readBytes(dir / "out" / "Good.dat"), bytesOf("good"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.dat"));
+  EXPECT_FALSE(std::filesystem::exists(outside));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "sub"));
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "out")) {
+    written.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(written, std::vector<std::string>{"Good.dat"});
+
+  EXPECT_EQ(unsafeEntryName(".."), "the name has \"..\"");
+  EXPECT_EQ(unsafeEntryName("a\x01.dat"), "the name has a control character");
+  EXPECT_EQ(unsafeEntryName("Ent.dat"), "");
+}
+
+TEST_F(ZipArchive, DamagedArchiveWritesNothing) {
+  const auto archive = dir / "LUM-1.Zip";
+  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+  auto bytes = readBytes(archive);
+
+  bytes.resize(bytes.size() / 2);
+  test::writeBytes(dir / "truncated.zip", bytes);
+  EXPECT_EQ(unzipFiles(ops, dir / "truncated.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+
+  // A flipped byte in the first entry's data: its CRC fails after the whole
+  // archive's directory was read; the second entry is not written either.
+  bytes = readBytes(archive);
+  bytes[40] ^= std::byte{0x55};
+  test::writeBytes(dir / "flipped.zip", bytes);
+  EXPECT_EQ(unzipFiles(ops, dir / "flipped.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+
+  writeText(dir / "text.zip", "PK but not a zip file at all");
+  EXPECT_EQ(unzipFiles(ops, dir / "text.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+}
+
+TEST_F(ZipArchive, BoundsOnBytesWrittenRatioAndEntries) {
+  const auto archive = dir / "bomb.zip";
+  makeArchive(
+      archive,
+      {{"small.dat", "small"}, {"bomb.dat", std::string(4 << 20, '\0')}, {"after.dat", "after"}});
+
+  UnzipLimits limits;
+  limits.maxTotalBytes = 1 << 20;
+  auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat", limits);
+  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"small.dat", "after.dat"}));
+  ASSERT_EQ(outcome.refused.size(), 1u);
+  EXPECT_EQ(outcome.refused[0].reason, "the archive would write more than 1048576 bytes");
+  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "bomb.dat"));
+
+  limits = {};
+  limits.maxRatio = 100;
+  outcome = testArchive(ops, archive, "*.dat", limits);
+  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  ASSERT_EQ(outcome.refused.size(), 1u);
+  EXPECT_EQ(outcome.refused[0].reason, "the entry expands more than 100 times its compressed size");
+
+  // With the bounds as shipped, the four megabytes of zeros (over 1,000 to
+  // 1) come out: deflate cannot pass the ratio bound.
+  EXPECT_EQ(testArchive(ops, archive, "*.dat").code, kZipOk);
+
+  limits = {};
+  limits.maxEntries = 2;
+  outcome = testArchive(ops, archive, "*.dat", limits);
+  EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"small.dat", "bomb.dat"}));
+  ASSERT_EQ(outcome.refused.size(), 1u);
+  EXPECT_EQ(outcome.refused[0].reason, "the archive has more than 2 entries");
+}
+
+TEST_F(ZipArchive, FailedWriteLeavesTheOldArchiveWhole) {
+  const auto archive = dir / "LUM-1.Zip";
+  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+  const auto before = readBytes(archive);
+  writeText(dir / "area" / "Ent.dat", "A different entity now");
+
+  for (const auto failure : {Failure::NoSpace, Failure::ShortWrite}) {
+    ops.resetCounts();
+    ops.injectFault(FileOp::Write, 1, failure);
+    EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipWriteFailed);
+    ops.clearFaults();
+    EXPECT_EQ(readBytes(archive), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "~LUM-1.Zip.part"));
+  }
+  ops.resetCounts();
+  ops.injectFault(FileOp::Rename, 1, Failure::IoError);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipWriteFailed);
+  ops.clearFaults();
+  EXPECT_EQ(readBytes(archive), before);
+
+  ops.resetCounts();
+  ops.injectFault(FileOp::Read, 1, Failure::IoError);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipReadFailed);
+  ops.clearFaults();
+  EXPECT_EQ(readBytes(archive), before);
+}
+
+}  // namespace
+}  // namespace lum

@@ -1,0 +1,124 @@
+#include "tools/lumctl/store_command.h"
+
+#include <fmt/core.h>
+#include <fmt/ostream.h>
+
+#include <charconv>
+#include <ostream>
+
+#include "platform/dos_path.h"
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "tools/lumctl/headless.h"
+#include "utils/storage.h"
+#include "utils/utils_session.h"
+
+namespace lum {
+namespace {
+
+// The data manager's session over lumctl's program directory, as LumUtils
+// starts it for the operator and group of the global options.
+class HeadlessUtils {
+ public:
+  HeadlessUtils(const GlobalOptions& options, std::ostream& err)
+      : mPaths(mOps, options.root,
+               DosPath::floppyDirectoryFor(options.root, std::getenv("LUM_FLOPPY"))),
+        mPrompter(err),
+        mSession(mOps, mPaths, mPrompter, mClock,
+                 UtilsCommandLine{options.operatorNumber, 0, options.groupNumber}),
+        mStorage(mSession) {}
+
+  // Starts the session and selects the store folder; false when refused.
+  bool start(bool previousYear) {
+    mSession.start();
+    return !previousYear || mStorage.selectPreviousYear();
+  }
+  Storage& storage() { return mStorage; }
+
+ private:
+  FileOps mOps;
+  DosPath mPaths;
+  SystemClock mClock;
+  StreamPrompter mPrompter;
+  UtilsSession mSession;
+  Storage mStorage;
+};
+
+std::optional<int> slotNumber(const std::string& text) {
+  int slot = 0;
+  const auto* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, slot);
+  if (error != std::errc() || at != end || slot < 1 || slot > 32767) {
+    return std::nullopt;
+  }
+  return slot;
+}
+
+template <class Action>
+int run(const GlobalOptions& global, bool previousYear, std::ostream& err, Action action) {
+  try {
+    HeadlessUtils utils(global, err);
+    if (!utils.start(previousYear)) {
+      return kExitRefused;
+    }
+    return action(utils.storage());
+  } catch (const std::exception& error) {
+    fmt::print(err, "lumctl: {}\n", error.what());
+    return kExitRefused;
+  }
+}
+
+}  // namespace
+
+int storeEntity(const GlobalOptions& global, const StoreOptions& options, std::ostream& out,
+                std::ostream& err) {
+  const bool next = options.slot == "next";
+  const auto slot = next ? std::optional(0) : slotNumber(options.slot);
+  if (!slot) {
+    fmt::print(err, "lumctl: --slot takes next or a slot number from 1, not {}\n", options.slot);
+    return kExitUsage;
+  }
+  return run(global, options.previousYear, err, [&](Storage& storage) {
+    const auto stored =
+        storage.storeAway(next ? Storage::Location::NextSlot : Storage::Location::SelectedSlot,
+                          *slot, Storage::Target::HardDisk);
+    if (!stored) {
+      return int{kExitRefused};
+    }
+    fmt::print(out, "{}\n", *stored);
+    return int{kExitSuccess};
+  });
+}
+
+int bringBackEntity(const GlobalOptions& global, const StoreOptions& options, std::ostream& out,
+                    std::ostream& err) {
+  const auto slot = slotNumber(options.slot);
+  if (!slot) {
+    fmt::print(err, "lumctl: --slot takes a slot number from 1, not {}\n", options.slot);
+    return kExitUsage;
+  }
+  return run(global, options.previousYear, err, [&](Storage& storage) {
+    const bool done = storage.bringBackToWorkArea(*slot, options.clear);
+    for (const auto& name : storage.lastUnzip().extracted) {
+      fmt::print(out, "{}\n", name);
+    }
+    return done ? int{kExitSuccess} : int{kExitRefused};
+  });
+}
+
+int listStored(const GlobalOptions& global, const StoreOptions& options, std::ostream& out,
+               std::ostream& err) {
+  return run(global, options.previousYear, err, [&](Storage& storage) {
+    const auto entries = storage.entries();
+    int slot = 0;
+    for (const auto& text : entries) {
+      ++slot;
+      const std::string name(trim(leftCharacters(text, 20)));
+      const std::string date(trim(std::string_view(text).substr(leftCharacters(text, 21).size())));
+      fmt::print(out, "{}\t{}\t{}\n", slot, name, date);
+    }
+    return int{kExitSuccess};
+  });
+}
+
+}  // namespace lum

@@ -1,0 +1,556 @@
+#include "utils/storage.h"
+
+#include <fmt/core.h>
+
+#include <algorithm>
+
+#include "panel/dates.h"
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "utils/utils_records.h"
+
+namespace lum {
+namespace {
+
+constexpr int kNameWidth = 20;
+constexpr int kFirstSlotRecord = 601;
+constexpr int kLastSlotRecord = 700;
+constexpr int kCurrentEntityRecord = 2;
+constexpr int kSlotRecord = 3;
+
+constexpr const char* kNoArchive = "Selected files do not exit!";
+constexpr const char* kClearQuestion = "Do you want to clear the existing data in the work space?";
+constexpr const char* kEraseQuestion =
+    "The live cash book data in the hard disk will be erased.  Are you sure?";
+
+const char* const kAnalysisLists[] = {"Anljnl", "Anlpch", "Anspay", "Anstak"};
+const char* const kEntityFiles[] = {"An*.dat",   "Ax*.dat",   "D*.dat",      "A*.dat",
+                                    "G*.dat",    "Bdg-*.dat", "Entcoun.dat", "Ent.dat",
+                                    "Ini-*.dat", "Lcn-*.dat", "Jnl-*.dat"};
+
+std::string withBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') {
+    folder += '\\';
+  }
+  return folder;
+}
+
+}  // namespace
+
+std::string Storage::listText(const std::string& name, const std::string& secondLine,
+                              const std::string& date) {
+  std::string full(trimRight(name));
+  if (!trim(secondLine).empty()) {
+    full += ", " + std::string(trimRight(secondLine));
+  }
+  std::string text = leftCharacters(full, kNameWidth);
+  std::size_t characters = 0;
+  for (const char c : text) {
+    characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  }
+  text.append(kNameWidth - characters, ' ');
+  return text + " " + date;
+}
+
+int Storage::usedSlots() {
+  const auto path = mSession->filePath("UtCount");
+  if (!path || !mSession->ops().exists(*path)) {
+    return 0;
+  }
+  auto file = mSession->open("UtCount", RecordFile::Access::ReadOnly);
+  return std::max<int>(0, file->get<CountRecord>(1).value);
+}
+
+std::string Storage::entryText(int slot) {
+  const auto path = mSession->filePath("EnList");
+  if (slot < 1 || !path || !mSession->ops().exists(*path)) {
+    return {};
+  }
+  auto file = mSession->open("EnList", RecordFile::Access::ReadOnly);
+  return slot <= file->recordCount() ? file->get<StoredEntityRecord>(slot).text : std::string();
+}
+
+std::vector<std::string> Storage::entries() {
+  std::vector<std::string> texts;
+  const int count = usedSlots();
+  const auto path = mSession->filePath("EnList");
+  if (count == 0 || !path || !mSession->ops().exists(*path)) {
+    texts.resize(static_cast<std::size_t>(count));
+    return texts;
+  }
+  auto file = mSession->open("EnList", RecordFile::Access::ReadOnly);
+  // A list shorter than its count, or cut inside a record, shows the
+  // missing entries blank; Re Create Names List writes them again.
+  const auto whole = file->recordCount();
+  for (int slot = 1; slot <= count; ++slot) {
+    texts.push_back(slot <= whole ? file->get<StoredEntityRecord>(slot).text : std::string());
+  }
+  return texts;
+}
+
+std::string Storage::archiveName(int slot) const {
+  return fmt::format("{}LUM-{}.Zip", mSession->folders().storeFolder, slot);
+}
+
+int Storage::currentSlot() {
+  const auto path = mSession->filePath("EntCoun");
+  if (!path || !mSession->ops().exists(*path)) {
+    return 0;
+  }
+  return mSession->open("EntCoun", RecordFile::Access::ReadOnly)
+      ->get<CountRecord>(kSlotRecord)
+      .value;
+}
+
+void Storage::setCurrentSlot(int slot) {
+  auto file = mSession->open("EntCoun");
+  auto record = file->get<CountRecord>(kSlotRecord);
+  record.value = static_cast<std::int16_t>(slot);
+  file->put(kSlotRecord, record);
+  file->flush();
+}
+
+void Storage::setUsedSlots(int count) {
+  auto file = mSession->open("UtCount");
+  auto record = file->get<CountRecord>(1);
+  record.value = static_cast<std::int16_t>(count);
+  file->put(1, record);
+  file->flush();
+}
+
+void Storage::writeEntry(int slot, const std::string& text) {
+  auto file = mSession->open("EnList");
+  file->put(slot, StoredEntityRecord{text});
+  file->flush();
+}
+
+std::vector<std::filesystem::path> Storage::workAreaFiles() {
+  auto files = matchingFiles(mSession->ops(), resolve(mSession->folders().workArea), "*.dat");
+  // The mail settings hold the server password: they never travel in an archive.
+  std::erase_if(files, [](const std::filesystem::path& file) {
+    return equalsIgnoreCase(file.filename().string(), "MailDets.dat");
+  });
+  return files;
+}
+
+bool Storage::zipWorkArea(const std::filesystem::path& archive) {
+  mLastZipCode = zipFiles(mSession->ops(), archive, workAreaFiles());
+  if (mLastZipCode == kZipNothingToDo) {
+    mSession->prompter().message("There are no data files in the work area to store.",
+                                 Icon::Exclamation);
+  } else if (mLastZipCode != kZipOk) {
+    mSession->prompter().message(
+        fmt::format("The data could not be stored in {} (error {}). Nothing was changed.",
+                    archive.filename().string(), mLastZipCode),
+        Icon::Critical);
+  }
+  return mLastZipCode == kZipOk;
+}
+
+bool Storage::reportUnzip(const std::filesystem::path& archive) {
+  const std::string name = archive.filename().string();
+  switch (mLastUnzip.code) {
+    case kZipOk:
+      return true;
+    case kZipArchiveMissing:
+      mSession->prompter().message(kNoArchive, Icon::Exclamation);
+      return false;
+    case kZipArchiveDamaged:
+      mSession->prompter().message(
+          fmt::format("{} is damaged or is not a zip file; nothing was brought back.", name),
+          Icon::Critical);
+      return false;
+    case kZipNoMatch:
+      mSession->prompter().message(fmt::format("{} holds no data files.", name), Icon::Exclamation);
+      return false;
+    case kZipEntriesRefused: {
+      std::string text =
+          fmt::format("Some files of {} were not brought back, the others were:", name);
+      for (const auto& refused : mLastUnzip.refused) {
+        text += fmt::format("\n{}: {}", refused.name, refused.reason);
+      }
+      mSession->prompter().message(text, Icon::Exclamation);
+      return false;
+    }
+    default:
+      mSession->prompter().message(
+          fmt::format("The files of {} could not be written (error {}).", name, mLastUnzip.code),
+          Icon::Critical);
+      return false;
+  }
+}
+
+bool Storage::unzipInto(const std::filesystem::path& archive,
+                        const std::filesystem::path& destination) {
+  mLastUnzip = unzipFiles(mSession->ops(), archive, destination, "*.dat", mLimits);
+  return reportUnzip(archive);
+}
+
+std::optional<std::string> Storage::entityText(const std::string& workArea) {
+  FileOps& ops = mSession->ops();
+  const auto counters = resolve(workArea + "\\Entcoun.dat");
+  const auto entities = resolve(workArea + "\\Ent.dat");
+  if (!ops.exists(counters) || !ops.exists(entities)) {
+    return std::nullopt;
+  }
+  const int entity = RecordFile(ops, counters, CountRecord::kSize, RecordFile::Access::ReadOnly)
+                         .get<CountRecord>(kCurrentEntityRecord)
+                         .value;
+  if (entity < 1) {
+    return std::nullopt;
+  }
+  const auto record =
+      RecordFile(ops, entities, EntityNameRecord::kSize, RecordFile::Access::ReadOnly)
+          .get<EntityNameRecord>(entity);
+  return listText(record.name, record.secondNameLine, formatDate(mSession->clock().today()));
+}
+
+void Storage::recordSlotForOperator(int slot) {
+  auto profile = mSession->open("OperProf");
+  for (int record = kFirstSlotRecord; record <= kLastSlotRecord; ++record) {
+    if (profile->get<ProfileValueRecord>(record).value <= 0) {
+      profile->put(record, ProfileValueRecord{static_cast<std::int16_t>(slot)});
+      profile->flush();
+      return;
+    }
+  }
+}
+
+std::optional<int> Storage::storeAway(Location location, int selectedSlot, Target target) {
+  Prompter& prompter = mSession->prompter();
+  FileOps& ops = mSession->ops();
+  const int used = usedSlots();
+  int slot = location == Location::NextSlot ? used + 1 : selectedSlot;
+  if (slot < 1) {
+    prompter.message("Select the stored entity to override in the list first.", Icon::Exclamation);
+    return std::nullopt;
+  }
+
+  std::string folder;
+  if (target == Target::Floppy) {
+    if (!prompter.yes("Has the floppy disk checked for virus?")) {
+      return std::nullopt;
+    }
+    if (prompter.ask(
+            {"Ensure that data disk is in drive a", Buttons::OkCancel, Icon::Information, {}}) !=
+        Answer::Ok) {
+      return std::nullopt;
+    }
+    if (!ops.exists(resolve("a:\\Entcoun.dat"))) {
+      prompter.message("Floppy disk is not a proper data disk", Icon::Exclamation);
+      return std::nullopt;
+    }
+    folder = "a:\\";
+  } else {
+    folder = mSession->folders().storeFolder;
+    if (trim(folder).empty()) {
+      folder = mSession->usingPreviousYear() ? mSession->defaultPreviousYearFolder()
+                                             : mSession->defaultCurrentYearFolder();
+    }
+    folder = withBackslash(folder);
+    if (!ops.isDirectory(resolve(folder))) {
+      if (!prompter.yes("Specified path does not exist. Do you want it set up?")) {
+        return std::nullopt;
+      }
+      std::filesystem::path path = resolve(folder);
+      std::vector<std::filesystem::path> missing;
+      for (; !path.empty() && !ops.isDirectory(path); path = path.parent_path()) {
+        missing.push_back(path);
+        if (path == path.parent_path()) {
+          break;
+        }
+      }
+      for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        ops.makeDirectory(*it);
+      }
+    }
+  }
+
+  const auto text = entityText(mSession->folders().workArea);
+  if (!text) {
+    prompter.message("The work area holds no entity to store.", Icon::Exclamation);
+    return std::nullopt;
+  }
+  const auto archive = resolve(fmt::format("{}LUM-{}.Zip", folder, slot));
+  if (!zipWorkArea(archive)) {
+    return std::nullopt;
+  }
+  // The archive is whole: only now does the list name it.
+  setCurrentSlot(slot);
+  writeEntry(slot, *text);
+  if (slot > used) {
+    setUsedSlots(slot);
+  }
+  if (mSession->operatorClass() == "A") {
+    recordSlotForOperator(slot);
+  }
+  return slot;
+}
+
+bool Storage::bringBack(int slot, Restore where) {
+  const auto archive = resolve(archiveName(slot));
+  if (slot < 1 || !mSession->ops().exists(archive)) {
+    mSession->prompter().message(kNoArchive, Icon::Exclamation);
+    return false;
+  }
+  bool done = false;
+  switch (where) {
+    case Restore::Floppy:
+      done = unzipInto(archive, resolve("a:\\"));
+      break;
+    case Restore::HardDisk:
+      return bringBackToWorkArea(slot, mSession->prompter().yes(kClearQuestion));
+    case Restore::ZipOnFloppy:
+      mSession->ops().copy(archive, resolve("a:\\lum.Zip"));
+      done = true;
+      break;
+  }
+  setCurrentSlot(slot);
+  return done;
+}
+
+bool Storage::bringBackToWorkArea(int slot, bool clearFirst) {
+  const auto archive = resolve(archiveName(slot));
+  if (slot < 1 || !mSession->ops().exists(archive)) {
+    mSession->prompter().message(kNoArchive, Icon::Exclamation);
+    return false;
+  }
+  if (clearFirst) {
+    // The work area is cleared only for an archive that will come out whole.
+    mLastUnzip = testArchive(mSession->ops(), archive, "*.dat", mLimits);
+    if (mLastUnzip.code != kZipOk) {
+      reportUnzip(archive);
+      mSession->prompter().message("The work area was not cleared.", Icon::Exclamation);
+      return false;
+    }
+    clearWorkArea();
+  }
+  const bool done = unzipInto(archive, resolve(mSession->folders().workArea + "\\"));
+  setCurrentSlot(slot);
+  return done;
+}
+
+std::filesystem::path Storage::emailArchive() const {
+  return resolve(mSession->folders().emailFolder + "lum.zip");
+}
+
+bool Storage::zipToFloppy() {
+  return zipWorkArea(resolve("a:\\LUM.ZIP"));
+}
+
+bool Storage::unzipFromFloppy() {
+  if (!mSession->prompter().yes(kEraseQuestion)) {
+    return false;
+  }
+  return unzipInto(resolve("a:\\lum.zip"), resolve(mSession->folders().workArea));
+}
+
+bool Storage::zipToEmail() {
+  const auto archive = emailArchive();
+  if (!mSession->ops().isDirectory(archive.parent_path())) {
+    mSession->ops().makeDirectory(archive.parent_path());
+  }
+  return zipWorkArea(archive);
+}
+
+bool Storage::unzipFromEmail() {
+  if (!mSession->prompter().yes(kEraseQuestion)) {
+    return false;
+  }
+  return unzipInto(emailArchive(), resolve(mSession->folders().workArea));
+}
+
+bool Storage::deleteStoredEntity(int slot) {
+  const int used = usedSlots();
+  if (slot < 1 || slot > used) {
+    return false;
+  }
+  if (!mSession->prompter().yes("The stored data for " + entryText(slot) +
+                                " will be deleted.  Are you sure?")) {
+    return false;
+  }
+  FileOps& ops = mSession->ops();
+  ops.remove(resolve(archiveName(slot)));
+  {
+    auto list = mSession->open("EnList");
+    for (int k = slot; k < used; ++k) {
+      const auto next = resolve(archiveName(k + 1));
+      if (ops.exists(next)) {
+        ops.rename(next, resolve(archiveName(k)));
+      }
+      list->put(k, list->get<StoredEntityRecord>(k + 1));
+    }
+    list->put(used, StoredEntityRecord{});
+    list->flush();
+  }
+  ops.flushDirectory(resolve(mSession->folders().storeFolder));
+  setUsedSlots(used - 1);
+  return true;
+}
+
+bool Storage::recreateNamesList() {
+  if (!mSession->prompter().yes("This program will take a long time. Do you wish to proceed?")) {
+    return false;
+  }
+  FileOps& ops = mSession->ops();
+  const std::string scratch = mSession->scratchFolder();
+  const auto scratchPath = resolve(scratch);
+  if (!ops.isDirectory(scratchPath)) {
+    ops.makeDirectory(scratchPath);
+  }
+  const int used = usedSlots();
+  for (int slot = 1; slot <= used; ++slot) {
+    const auto archive = resolve(archiveName(slot));
+    if (!ops.exists(archive)) {
+      continue;
+    }
+    for (const auto& file : matchingFiles(ops, scratchPath, "*.*")) {
+      ops.remove(file);
+    }
+    unzipFiles(ops, archive, scratchPath, "*.dat", mLimits);
+    if (const auto text = entityText(scratch.substr(0, scratch.size() - 1))) {
+      writeEntry(slot, *text);
+    }
+  }
+  return true;
+}
+
+bool Storage::selectFolder(bool previous) {
+  const auto& folders = mSession->folders();
+  std::string folder = previous ? folders.previousYearFolder : folders.currentYearFolder;
+  if (trim(folder).empty()) {
+    folder =
+        previous ? mSession->defaultPreviousYearFolder() : mSession->defaultCurrentYearFolder();
+  }
+  if (!mSession->ops().isDirectory(resolve(folder))) {
+    mSession->prompter().message(previous ? "Previous Period Zip path is not properly set"
+                                          : "Current Period Zip path is not properly set",
+                                 Icon::Exclamation);
+    return false;
+  }
+  mSession->folders().storeFolder = withBackslash(folder);
+  mSession->setUsingPreviousYear(previous);
+  mLastFound = 0;
+  return true;
+}
+
+bool Storage::selectCurrentYear() {
+  return selectFolder(false);
+}
+bool Storage::selectPreviousYear() {
+  return selectFolder(true);
+}
+
+bool Storage::transCurrentToPrevious() {
+  Prompter& prompter = mSession->prompter();
+  if (!prompter.yes("You are about to copy current year data into previous year.  This will erase "
+                    "existing previous year data.  Are you sure?")) {
+    return false;
+  }
+  FileOps& ops = mSession->ops();
+  const auto current = resolve(mSession->folders().currentYearFolder);
+  const auto previous = resolve(mSession->folders().previousYearFolder);
+  if (!ops.isDirectory(current)) {
+    prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+    return false;
+  }
+  if (!ops.isDirectory(previous)) {
+    prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
+    return false;
+  }
+  for (const auto& file : matchingFiles(ops, current, "*.dat")) {
+    ops.copy(file, previous / file.filename());
+  }
+  ops.flushDirectory(previous);
+  return true;
+}
+
+bool Storage::setFolder(UtilsWindow window, const std::string& text) {
+  std::string folder(trim(text));
+  if (folder.empty()) {
+    mSession->prompter().message("Selected Path is not available", Icon::Exclamation);
+    return false;
+  }
+  folder = withBackslash(folder);
+  std::filesystem::path path;
+  try {
+    path = resolve(folder);
+  } catch (const FileError&) {
+    mSession->prompter().message("Selected Path is not available", Icon::Exclamation);
+    return false;
+  }
+  if (!mSession->ops().isDirectory(path)) {
+    if (!mSession->prompter().yes(
+            "Selected Directory does not exist.  Do you wish to create it?")) {
+      return false;
+    }
+    std::vector<std::filesystem::path> missing;
+    for (auto p = path; !p.empty() && !mSession->ops().isDirectory(p) && p != p.parent_path();
+         p = p.parent_path()) {
+      missing.push_back(p);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+      mSession->ops().makeDirectory(*it);
+    }
+  }
+  auto& folders = mSession->folders();
+  switch (window) {
+    case UtilsWindow::StoreFolder:
+      folders.currentYearFolder = folder;
+      mSession->saveFolder(1, folder);
+      if (!mSession->usingPreviousYear()) {
+        folders.storeFolder = folder;
+      }
+      break;
+    case UtilsWindow::EmailFolder:
+      folders.emailFolder = folder;
+      mSession->saveFolder(2, folder);
+      break;
+    default:
+      folders.previousYearFolder = folder;
+      mSession->saveFolder(3, folder);
+      if (mSession->usingPreviousYear()) {
+        folders.storeFolder = folder;
+      }
+      break;
+  }
+  return true;
+}
+
+void Storage::clearWorkArea() {
+  FileOps& ops = mSession->ops();
+  const std::string work = mSession->folders().workArea + "\\";
+  for (const char* list : kAnalysisLists) {
+    const auto data = resolve(work + list + ".dat");
+    if (ops.exists(data)) {
+      ops.copy(data, resolve(work + list + ".bak"));
+    }
+  }
+  for (const char* pattern : kEntityFiles) {
+    mSession->paths().removeMatching(work + pattern);
+  }
+  for (const char* list : kAnalysisLists) {
+    const auto backup = resolve(work + list + ".bak");
+    if (ops.exists(backup)) {
+      ops.copy(backup, resolve(work + list + ".dat"));
+    }
+  }
+  ops.flushDirectory(resolve(mSession->folders().workArea));
+}
+
+std::optional<int> Storage::search(const std::string& text) {
+  const std::string wanted = toUpper(trim(text));
+  const int first = mLastFound + 1;
+  const auto texts = entries();
+  for (int slot = first; slot <= static_cast<int>(texts.size()); ++slot) {
+    if (toUpper(texts[static_cast<std::size_t>(slot - 1)]).find(wanted) != std::string::npos) {
+      mLastFound = slot;
+      return slot;
+    }
+  }
+  mLastFound = 0;
+  mSession->prompter().message("Search text could not be found");
+  return std::nullopt;
+}
+
+}  // namespace lum

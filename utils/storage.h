@@ -1,0 +1,104 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "utils/utils_session.h"
+#include "utils/zip_archive.h"
+
+namespace lum {
+
+// The stored entities of the selected store folder: EnList.Dat record k
+// describes slot k, UtCount.Dat record 1 counts the used slots; the archive
+// of slot k is "LUM-k.Zip".
+class Storage {
+ public:
+  explicit Storage(UtilsSession& session, UnzipLimits limits = {})
+      : mSession(&session), mLimits(limits) {}
+
+  // The used slots (a negative count reads as none).
+  int usedSlots();
+  // The list text of slot k (blank past the end of EnList.Dat).
+  std::string entryText(int slot);
+  // Every slot's text, 1 to usedSlots().
+  std::vector<std::string> entries();
+  // "LUM-k.Zip" in the store folder, as a Windows-style name.
+  std::string archiveName(int slot) const;
+  // The list text of an entity: its name (with ", " and the second line
+  // when there is one) cut or padded to 20 characters, a blank, the date.
+  static std::string listText(const std::string& name, const std::string& secondLine,
+                              const std::string& date);
+
+  // Record 3 of the work area's Entcoun.dat: the current entity's slot.
+  int currentSlot();
+
+  enum class Location { SelectedSlot, NextSlot };
+  enum class Target { Floppy, HardDisk };
+  // Store Away: zips the work area's "*.dat" into the slot's archive and
+  // records the entity in the list. The list is changed only once the
+  // archive is whole. Returns the slot, or nothing when stopped.
+  std::optional<int> storeAway(Location location, int selectedSlot, Target target);
+
+  enum class Restore { Floppy, HardDisk, ZipOnFloppy };
+  // Bring Back of the slot's archive. False when stopped or failed (told).
+  bool bringBack(int slot, Restore where);
+  // Bring Back onto the hard disk with the clearing question answered in
+  // advance (for lumctl): clear the work area first or unzip over it.
+  bool bringBackToWorkArea(int slot, bool clearFirst);
+
+  // The floppy and e-mail copies.
+  bool zipToFloppy();
+  bool unzipFromFloppy();
+  bool zipToEmail();
+  bool unzipFromEmail();
+  // E-mail folder + "lum.zip", as a native path.
+  std::filesystem::path emailArchive() const;
+
+  // Deletes slot k and closes the gap. False when stopped.
+  bool deleteStoredEntity(int slot);
+  // Rebuilds every list text from the archives. False when stopped.
+  bool recreateNamesList();
+  // Storage: Current Year / Previous Year.
+  bool selectCurrentYear();
+  bool selectPreviousYear();
+  // Trans Current to Prev. False when stopped.
+  bool transCurrentToPrevious();
+  // The folder window's OK: window is StoreFolder, EmailFolder or PreviousFolder.
+  bool setFolder(UtilsWindow window, const std::string& text);
+
+  // Deletes the work area's entity data, keeping the four analysis lists.
+  void clearWorkArea();
+
+  // The search of the main window: the slot found (the list's new top), or
+  // nothing after "Search text could not be found".
+  std::optional<int> search(const std::string& text);
+
+  // The outcome of the last unzip.
+  const UnzipOutcome& lastUnzip() const { return mLastUnzip; }
+  std::int16_t lastZipCode() const { return mLastZipCode; }
+
+ private:
+  std::filesystem::path resolve(const std::string& dosName) const {
+    return mSession->resolve(dosName);
+  }
+  std::vector<std::filesystem::path> workAreaFiles();
+  bool zipWorkArea(const std::filesystem::path& archive);
+  bool unzipInto(const std::filesystem::path& archive, const std::filesystem::path& destination);
+  // Tells the user what an unzip left undone; true when everything came out.
+  bool reportUnzip(const std::filesystem::path& archive);
+  void setUsedSlots(int count);
+  void writeEntry(int slot, const std::string& text);
+  void setCurrentSlot(int slot);
+  std::optional<std::string> entityText(const std::string& workArea);
+  void recordSlotForOperator(int slot);
+  bool selectFolder(bool previous);
+
+  UtilsSession* mSession;
+  UnzipLimits mLimits;
+  UnzipOutcome mLastUnzip;
+  std::int16_t mLastZipCode = kZipOk;
+  int mLastFound = 0;
+};
+
+}  // namespace lum

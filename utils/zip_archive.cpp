@@ -1,0 +1,353 @@
+#include "utils/zip_archive.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <system_error>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+
+namespace lum {
+namespace {
+
+struct ArchiveCloser {
+  void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct SourceFreer {
+  void operator()(zip_source_t* source) const { zip_source_free(source); }
+};
+using Source = std::unique_ptr<zip_source_t, SourceFreer>;
+
+struct EntryCloser {
+  void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+using Entry = std::unique_ptr<zip_file_t, EntryCloser>;
+
+constexpr std::uint64_t kRatioAllowance = 64 * 1024;
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+std::time_t modificationTime(const std::filesystem::path& file) {
+  std::error_code error;
+  const auto written = std::filesystem::last_write_time(file, error);
+  if (error) {
+    return std::time(nullptr);
+  }
+  return std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+}
+
+// The bytes a libzip source holds (an archive written into memory).
+std::vector<std::byte> sourceBytes(zip_source_t* source) {
+  if (zip_source_open(source) < 0) {
+    return {};
+  }
+  std::vector<std::byte> bytes;
+  std::byte chunk[kReadChunk];
+  for (;;) {
+    const zip_int64_t n = zip_source_read(source, chunk, sizeof chunk);
+    if (n < 0) {
+      bytes.clear();
+      break;
+    }
+    if (n == 0) {
+      break;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+  zip_source_close(source);
+  return bytes;
+}
+
+// The name of the temporary file that becomes name once it is whole.
+std::filesystem::path temporaryFor(const std::filesystem::path& path) {
+  return path.parent_path() / ("~" + path.filename().string() + ".part");
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> matchingFiles(FileOps& ops, const std::filesystem::path& folder,
+                                                 std::string_view pattern) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& name : ops.list(folder)) {
+    const auto path = folder / name;
+    if (wildcardMatch(pattern, name) && !ops.isDirectory(path)) {
+      files.push_back(path);
+    }
+  }
+  return files;
+}
+
+std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
+                      const std::vector<std::filesystem::path>& files, int level) {
+  if (files.empty()) {
+    return kZipNothingToDo;
+  }
+  std::vector<std::vector<std::byte>> contents;
+  contents.reserve(files.size());
+  try {
+    for (const auto& file : files) {
+      contents.push_back(ops.readFile(file));
+    }
+  } catch (const FileError&) {
+    return kZipReadFailed;
+  }
+
+  zip_error_t error;
+  zip_error_init(&error);
+  Source memory(zip_source_buffer_create(nullptr, 0, 0, &error));
+  zip_error_fini(&error);
+  if (!memory) {
+    return kZipWriteFailed;
+  }
+  zip_t* writing = zip_open_from_source(memory.get(), ZIP_TRUNCATE, nullptr);
+  if (writing == nullptr) {
+    return kZipWriteFailed;
+  }
+  zip_source_keep(memory.get());  // the archive's bytes outlive its closing
+  Archive open(writing);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    zip_source_t* data = zip_source_buffer(writing, contents[i].data(), contents[i].size(), 0);
+    const std::string name = files[i].filename().string();
+    const zip_int64_t index =
+        data == nullptr ? -1 : zip_file_add(writing, name.c_str(), data, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+      zip_source_free(data);
+      return kZipWriteFailed;
+    }
+    const auto entry = static_cast<zip_uint64_t>(index);
+    if (zip_set_file_compression(writing, entry, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) <
+            0 ||
+        zip_file_set_mtime(writing, entry, modificationTime(files[i]), 0) < 0) {
+      return kZipWriteFailed;
+    }
+  }
+  if (zip_close(open.get()) < 0) {
+    return kZipWriteFailed;
+  }
+  static_cast<void>(open.release());  // zip_close freed it
+  const std::vector<std::byte> bytes = sourceBytes(memory.get());
+  if (bytes.empty()) {
+    return kZipWriteFailed;
+  }
+
+  const auto temporary = temporaryFor(archive);
+  try {
+    ops.writeFile(temporary, bytes);
+    ops.rename(temporary, archive);
+    ops.flushDirectory(archive.parent_path().empty() ? "." : archive.parent_path());
+  } catch (const FileError&) {
+    try {
+      ops.remove(temporary);
+    } catch (const FileError&) {
+      // The temporary file stays behind; the old archive is whole either way.
+    }
+    return kZipWriteFailed;
+  }
+  return kZipOk;
+}
+
+std::string unsafeEntryName(std::string_view name) {
+  if (name.empty()) {
+    return "the name is empty";
+  }
+  if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos) {
+    return "the name has a folder part";
+  }
+  if (name.find("..") != std::string_view::npos || name == ".") {
+    return "the name has \"..\"";
+  }
+  if (name.find(':') != std::string_view::npos) {
+    return "the name has a drive letter";
+  }
+  if (std::any_of(name.begin(), name.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+    return "the name has a control character";
+  }
+  return {};
+}
+
+namespace {
+
+struct Extracted {
+  std::string name;
+  std::vector<std::byte> bytes;
+};
+
+// The test: every wanted entry is read whole, its CRC checked, before a
+// byte is written. A damaged archive sets the outcome's code.
+std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& archive,
+                                   std::string_view pattern, const UnzipLimits& limits,
+                                   UnzipOutcome& outcome) {
+  if (!ops.exists(archive) || ops.isDirectory(archive)) {
+    outcome.code = kZipArchiveMissing;
+    return {};
+  }
+  std::vector<std::byte> archiveBytes;
+  try {
+    archiveBytes = ops.readFile(archive);
+  } catch (const FileError&) {
+    outcome.code = kZipArchiveMissing;
+    return {};
+  }
+
+  zip_error_t error;
+  zip_error_init(&error);
+  Source source(zip_source_buffer_create(archiveBytes.data(), archiveBytes.size(), 0, &error));
+  Archive reading(source ? zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error)
+                         : nullptr);
+  zip_error_fini(&error);
+  if (!reading) {
+    outcome.code = kZipArchiveDamaged;
+    return {};
+  }
+  static_cast<void>(source.release());  // the archive owns its source now
+
+  std::vector<Extracted> wanted;
+  std::uint64_t total = 0;
+  const zip_int64_t count = zip_get_num_entries(reading.get(), 0);
+  for (zip_int64_t index = 0; index < count; ++index) {
+    const auto entryIndex = static_cast<zip_uint64_t>(index);
+    const char* rawName = zip_get_name(reading.get(), entryIndex, ZIP_FL_ENC_GUESS);
+    if (rawName == nullptr) {
+      outcome.code = kZipArchiveDamaged;
+      return {};
+    }
+    const std::string name = rawName;
+    if (static_cast<std::size_t>(index) >= limits.maxEntries) {
+      outcome.refused.push_back(
+          {name, "the archive has more than " + std::to_string(limits.maxEntries) + " entries"});
+      continue;
+    }
+    if (std::string reason = unsafeEntryName(name); !reason.empty()) {
+      outcome.refused.push_back({name, std::move(reason)});
+      continue;
+    }
+    if (!wildcardMatch(pattern, name)) {
+      continue;
+    }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(reading.get(), entryIndex, 0, &stat) < 0) {
+      outcome.code = kZipArchiveDamaged;
+      return {};
+    }
+    const std::uint64_t compressed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
+    const std::uint64_t ratioBound = limits.maxRatio * compressed + kRatioAllowance;
+
+    Entry entry(zip_fopen_index(reading.get(), entryIndex, 0));
+    if (!entry) {
+      const int why = zip_error_code_zip(zip_get_error(reading.get()));
+      if (why == ZIP_ER_NOPASSWD || why == ZIP_ER_ENCRNOTSUPP || why == ZIP_ER_COMPNOTSUPP) {
+        outcome.refused.push_back({name, "the entry is encrypted or compressed in an unknown way"});
+        continue;
+      }
+      outcome.code = kZipArchiveDamaged;
+      return {};
+    }
+    Extracted file{name, {}};
+    const std::uint64_t claimed = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
+    file.bytes.reserve(static_cast<std::size_t>(std::min(
+        {claimed, ratioBound, limits.maxTotalBytes - std::min(total, limits.maxTotalBytes)})));
+    std::string refusal;
+    std::byte chunk[kReadChunk];
+    for (;;) {
+      const zip_int64_t n = zip_fread(entry.get(), chunk, sizeof chunk);
+      if (n < 0) {
+        outcome.code = kZipArchiveDamaged;
+        return {};
+      }
+      if (n == 0) {
+        break;
+      }
+      const auto size = file.bytes.size() + static_cast<std::size_t>(n);
+      if (total + size > limits.maxTotalBytes) {
+        refusal =
+            "the archive would write more than " + std::to_string(limits.maxTotalBytes) + " bytes";
+        break;
+      }
+      if (size > ratioBound) {
+        refusal = "the entry expands more than " + std::to_string(limits.maxRatio) +
+                  " times its compressed size";
+        break;
+      }
+      file.bytes.insert(file.bytes.end(), chunk, chunk + n);
+    }
+    if (!refusal.empty()) {
+      outcome.refused.push_back({name, std::move(refusal)});
+      continue;
+    }
+    total += file.bytes.size();
+    wanted.push_back(std::move(file));
+  }
+
+  outcome.code = wanted.empty() && outcome.refused.empty() ? kZipNoMatch
+                 : outcome.refused.empty()                 ? kZipOk
+                                                           : kZipEntriesRefused;
+  return wanted;
+}
+
+}  // namespace
+
+UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,
+                         std::string_view pattern, const UnzipLimits& limits) {
+  UnzipOutcome outcome;
+  for (const auto& file : readEntries(ops, archive, pattern, limits, outcome)) {
+    outcome.extracted.push_back(file.name);
+  }
+  return outcome;
+}
+
+UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
+                        const std::filesystem::path& destination, std::string_view pattern,
+                        const UnzipLimits& limits) {
+  UnzipOutcome outcome;
+  const std::vector<Extracted> wanted = readEntries(ops, archive, pattern, limits, outcome);
+  if (outcome.code != kZipOk && outcome.code != kZipEntriesRefused) {
+    return outcome;
+  }
+  std::vector<std::string> existing;
+  try {
+    existing = ops.list(destination);
+  } catch (const FileError&) {
+    outcome.code = kZipExtractFailed;
+    return outcome;
+  }
+  for (const auto& file : wanted) {
+    const auto same = std::find_if(existing.begin(), existing.end(), [&](const std::string& e) {
+      return equalsIgnoreCase(e, file.name);
+    });
+    const auto target = destination / (same != existing.end() ? *same : file.name);
+    const auto temporary = temporaryFor(target);
+    try {
+      // Not flushed one by one: the archive stays whole, so an extraction a
+      // crash cuts short is simply made again.
+      FileHandle handle = ops.open(temporary, OpenMode::WriteTruncate);
+      ops.writeAt(handle, 0, file.bytes);
+      ops.close(handle);
+      // The old file goes first: renaming onto a free name lets the file
+      // system keep the new bytes in memory, where renaming over a file
+      // makes it write them out at once, file by file.
+      if (same != existing.end()) {
+        ops.remove(target);
+      }
+      ops.rename(temporary, target);
+    } catch (const FileError&) {
+      try {
+        ops.remove(temporary);
+      } catch (const FileError&) {
+        // Only the temporary file is left; no data file is half written.
+      }
+      outcome.code = kZipExtractFailed;
+      return outcome;
+    }
+    outcome.extracted.push_back(file.name);
+  }
+  outcome.code = outcome.refused.empty() ? kZipOk : kZipEntriesRefused;
+  return outcome;
+}
+
+}  // namespace lum

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_ops.h"
+
+namespace lum {
+
+// The error codes of zipping and unzipping, 16-bit as the callers keep
+// them. They follow Info-ZIP's exit statuses, so that a code means the same
+// as it would from zip or unzip.
+inline constexpr std::int16_t kZipOk = 0;
+inline constexpr std::int16_t kZipEntriesRefused =
+    1;  // unzip: some entries refused, the rest extracted
+inline constexpr std::int16_t kZipArchiveDamaged =
+    3;  // unzip: not a readable zip archive; nothing written
+inline constexpr std::int16_t kZipArchiveMissing = 9;  // unzip: no archive of that name
+inline constexpr std::int16_t kZipNoMatch = 11;        // unzip: no entry matches the pattern
+inline constexpr std::int16_t kZipNothingToDo = 12;    // zip: no file to add
+inline constexpr std::int16_t kZipWriteFailed = 15;    // zip: the archive could not be written
+inline constexpr std::int16_t kZipReadFailed = 18;     // zip: a file to add could not be read
+inline constexpr std::int16_t kZipExtractFailed = 50;  // unzip: a file could not be written
+
+// What an archive may make its extraction write. The sizes are the bytes
+// actually decompressed, never the sizes the archive claims. The work area
+// of a large client is a few megabytes; the bounds leave room for a
+// hundred times that and stop a zip bomb long before it fills a disk.
+struct UnzipLimits {
+  // Entries looked at; the ones after are refused.
+  std::size_t maxEntries = 4096;
+  // Bytes written by the whole extraction: an entry that would pass it is refused.
+  std::uint64_t maxTotalBytes = 256u << 20;
+  // Bytes out per compressed byte of one entry, beyond the first 64 KiB.
+  // Deflate cannot pass about 1,032 to 1, so no honest entry is refused.
+  std::uint64_t maxRatio = 1100;
+};
+
+struct RefusedEntry {
+  std::string name;
+  std::string reason;
+};
+
+struct UnzipOutcome {
+  std::int16_t code = kZipOk;
+  std::vector<std::string> extracted;  // the names written, in archive order
+  std::vector<RefusedEntry> refused;
+};
+
+// The deflate level of the archives: zip's and unzip's default.
+inline constexpr int kZipLevel = 6;
+
+// Writes a zip archive holding the files (stored under their own names,
+// without folders). The archive is written beside its final name and
+// renamed over it only when complete and flushed, so an old archive of that
+// name stays whole until the new one replaces it.
+std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
+                      const std::vector<std::filesystem::path>& files, int level = kZipLevel);
+
+// Tests the archive, then extracts the entries whose names match the DOS
+// wildcard pattern into the destination folder, each written under a
+// temporary name and renamed when whole. An entry whose name has a folder
+// part, "\", "..", ":" (a drive letter) or a control character, or that
+// passes a bound of the limits, is refused and the others are still
+// extracted. A damaged archive writes nothing. An existing file of the same
+// name in another case is overwritten, as on Windows.
+UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
+                        const std::filesystem::path& destination, std::string_view pattern,
+                        const UnzipLimits& limits = {});
+
+// The same test without writing anything: the code unzipFiles would
+// give before writing, the entries it would extract and those it would refuse.
+UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,
+                         std::string_view pattern, const UnzipLimits& limits = {});
+
+// Why an entry name may not be extracted, or empty when it may.
+std::string unsafeEntryName(std::string_view name);
+
+// The files of a folder whose names match the DOS wildcard pattern, sorted.
+std::vector<std::filesystem::path> matchingFiles(FileOps& ops, const std::filesystem::path& folder,
+                                                 std::string_view pattern);
+
+}  // namespace lum
