@@ -124,6 +124,12 @@ QAction* LumPostForm::addAction(QMenu* menu, const char* name, const char* capti
   return item;
 }
 
+void LumPostForm::askReportDate(int code) {
+  if (mReportRun->askReportDate(code)) {
+    openWindow(mSession, kReportDisplay);
+  }
+}
+
 void LumPostForm::requestReport(int code) {
   mSession.reportRequests.at(static_cast<std::size_t>(code)) = 1;
   openWindow(mSession, kReportDisplay);
@@ -229,12 +235,12 @@ void LumPostForm::buildMenus() {
   QMenu* billing = menuBar()->addMenu("&Billing");
   billing->menuAction()->setObjectName("InvM");
   mControls["InvM"] = billing->menuAction();
-  addAction(billing, "InvAllM", "&List All Invoices", [this] { requestReport(6); });
-  addAction(billing, "InvUnpM", "&Unpaid Invoices", [this] { requestReport(7); });
-  addAction(billing, "InvODM", "&Overdue Invoices", [this] { requestReport(8); });
+  addAction(billing, "InvAllM", "&List All Invoices", [this] { askReportDate(6); });
+  addAction(billing, "InvUnpM", "&Unpaid Invoices", [this] { askReportDate(7); });
+  addAction(billing, "InvODM", "&Overdue Invoices", [this] { askReportDate(8); });
   addAction(billing, "StatsM", "&Statements", [this] { openUnlessCurrent(kClientSelection); });
-  addAction(billing, "CusListM", "&Customers List", [this] { requestReport(10); });
-  addAction(billing, "ProListM", "&Products List", [this] { requestReport(11); });
+  addAction(billing, "CusListM", "&Customers List", [this] { askReportDate(10); });
+  addAction(billing, "ProListM", "&Products List", [this] { askReportDate(11); });
 
   addAction(nullptr, "HelpM", "&Help");
 }

@@ -70,6 +70,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void registerReportWindows();
   JournalWindow* journalWindow() const;
   void requestReport(int code);
+  // The invoice reports: their date first.
+  void askReportDate(int code);
   void openUnlessCurrent(int index);
 
   Session& mSession;

@@ -18,18 +18,18 @@ std::string lastFinancialYearEnd(int year, int month) {
 bool ReportArchive::archiveReport(Session& session, Yazan& yazan) {
   const Date today = session.clock().today();
   if (mPeriodDate.empty()) {
-    mPeriodDate = session.prompter()
-                      .input(InputPrompt{
-                          "Enter date for the financial period of the report as dd/mm/yy",
-                          "Report Date", lastFinancialYearEnd(today.year(), today.month())})
-                      .value_or(std::string());
+    mPeriodDate =
+        session.prompter()
+            .input(InputPrompt{"Enter date for the financial period of the report as dd/mm/yy",
+                               "Report Date", lastFinancialYearEnd(today.year(), today.month())})
+            .value_or(std::string());
   }
   if (mPeriodDate.empty()) {
     return false;
   }
   std::string datePart = normaliseDate(mPeriodDate, session.clock());
   if (datePart.empty()) {
-    datePart = fmt::format("{:02}/{:02}/{:02}", today.day(), today.month(), today.year() % 100);
+    datePart = formatDate(today);
   }
   std::replace(datePart.begin(), datePart.end(), '/', '-');
 

@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include "panel/dates.h"
 #include "platform/text.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_records.h"
@@ -34,6 +35,20 @@ RecordFile& ReportRun::file(std::string_view logicalName) {
 int ReportRun::selectedJournal() const {
   return mHooks.selectedJournal ? mHooks.selectedJournal()
                                 : mSession.currentLine(kJournalsList) + 1;
+}
+
+bool ReportRun::askReportDate(int code) {
+  const std::string today = formatDate(mSession.clock().today());
+  const auto answer =
+      mSession.prompter().input(InputPrompt{"Enter date for the report", "Report Date", today});
+  const std::string date = answer ? normaliseDate(*answer, mSession.clock()) : std::string();
+  if (date.empty()) {
+    mSession.prompter().message("Date entered is not admissible");
+    return false;
+  }
+  mReportDate = date;
+  mSession.reportRequests[static_cast<std::size_t>(code)] = 1;
+  return true;
 }
 
 bool ReportRun::prepareProfitAndLoss(ProfitAndLossPeriods periods) {

@@ -53,6 +53,9 @@ class ReportRun {
   // table and requests the statement; false when the table could not be
   // built (the user has been told why).
   bool prepareProfitAndLoss(ProfitAndLossPeriods periods);
+  // AskReportDate: the date the invoice reports are made at; requests the
+  // report when it is a date, else tells the user. True when requested.
+  bool askReportDate(int code);
   const std::string& periodTitle() const { return mPeriodTitle; }
 
   // A new page with the current report's heading (also the page break's).

@@ -85,6 +85,42 @@ TEST_F(ReportRunTest, TheProfitAndLossStatementAndItsOtherTransactions) {
   expectGolden(screen.listing(), "profit_and_loss.txt");
 }
 
+TEST_F(ReportRunTest, WithoutAccountInTheReportOptionThePageEndsAfterTheTotals) {
+  session.login.reportOption = "";
+  const std::string listing = run(kGstReport);
+  EXPECT_NE(listing.find(" L Totals\n"), std::string::npos);
+  EXPECT_EQ(listing.find("BAS Statement Summary"), std::string::npos);
+}
+
+TEST_F(ReportRunTest, ASingleCostOfSalesAccountIsOneLessLine) {
+  setJournals(3);
+  writeJournal(3, {{"Purchases", "N", "C"}}, {{"N", {3000}, "20/08/05", "9", "Stock"}});
+  ReportRun reports(session, pages, {});
+  ASSERT_TRUE(reports.prepareProfitAndLoss(ProfitAndLossPeriods::SelectedOnly));
+  prompter.thenType(std::nullopt);
+  screen.clear();
+  reports.runReports();
+  const std::string listing = screen.listing();
+  EXPECT_NE(listing.find(" L Less Purchases\n"), std::string::npos) << listing;
+  EXPECT_EQ(listing.find("Total Cost of Sales"), std::string::npos);
+  EXPECT_NE(listing.find(" L Gross Profit\n"), std::string::npos);
+  EXPECT_NE(listing.find(" L For the Sep Quarter\n"), std::string::npos);  // as offered
+}
+
+TEST_F(ReportRunTest, TheInvoiceReportsAskTheirDate) {
+  ReportRun reports(session, pages, {});
+  prompter.thenType("1.7.05");
+  EXPECT_TRUE(reports.askReportDate(6));
+  EXPECT_EQ(session.reportRequests[6], 1);
+  session.reportRequests[6] = 0;
+  prompter.thenType("99/99/99");
+  EXPECT_FALSE(reports.askReportDate(7));
+  EXPECT_EQ(session.reportRequests[7], 0);
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{"Enter date for the report", "Enter date for the report",
+                                      "Date entered is not admissible"}));
+}
+
 TEST_F(ReportRunTest, WithoutRequestsTheRunClosesTheViewerAndStartsAgain) {
   int closed = 0;
   ReportRunHooks hooks;
