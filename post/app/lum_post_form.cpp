@@ -399,6 +399,11 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
     window->setWindowTitle(QString::fromStdString(mOpenJournal->caption()));
   }
   window->move(toPixels(position.left), toPixels(position.top));
+  if (index == kReportDisplay) {
+    // A page needs room: the viewer takes the work space from where it stands.
+    const QSize room = mMdiArea->viewport()->size() - QSize(window->x(), window->y());
+    window->resize(room.expandedTo(QSize(640, 480)));
+  }
   window->show();
   window->setEnabled(true);
 }
