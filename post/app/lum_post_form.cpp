@@ -280,6 +280,9 @@ void LumPostForm::registerReportWindows() {
   WindowActions viewer;
   // Showing the viewer runs the report requested.
   viewer.prepare = [this] { mReportRun->runReports(); };
+  // Closed any other way than by Re-run, the code must not stay past the
+  // report shown, or the same report could not be asked for again.
+  viewer.release = [this] { mReportRun->viewerClosed(); };
   mSession.setWindowActions(kReportDisplay, std::move(viewer));
 }
 

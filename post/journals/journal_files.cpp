@@ -215,6 +215,8 @@ void JournalFiles::carryColumnChange(int change, const Journal& journal, char pe
 }
 
 void JournalFiles::save(Journal& journal) {
+  // Figures gathered for a report before this save are out of date.
+  mSession->login.reportTotalsComputed = false;
   FileContents files;
   const auto add = [&](const std::filesystem::path& file, std::vector<std::byte> bytes) {
     files.emplace_back(file, std::move(bytes));

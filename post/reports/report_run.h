@@ -48,6 +48,9 @@ class ReportRun {
   // RunReports: the next requested report from the current code on.
   void runReports();
   int currentCode() const { return mCode; }
+  // The viewer was closed: the next request starts a run from the set-up
+  // step, as a Re-run that found nothing more to do would.
+  void viewerClosed() { mCode = kReportSetUp; }
 
   // The financial reports window's OK: builds the profit and loss account
   // table and requests the statement; false when the table could not be

@@ -153,6 +153,15 @@ TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
   reports.runReports();
   reports.runReports();
   EXPECT_EQ(opened, 1);
+  // Until a journal is saved: then they are out of date.
+  JournalFiles files(session, 1);
+  Journal journal = files.load();
+  files.save(journal);
+  reports.viewerClosed();
+  session.reportRequests[kGstReport] = 1;
+  reports.runReports();
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(reports.currentCode(), kTrialBalance);
 }
 
 TEST_F(ReportRunTest, ArchivingKeepsTheReportOnScreenUnderItsPeriodsEnd) {
