@@ -71,9 +71,11 @@ void ReportRun::runReports() {
   const LoginValues& login = mSession.login;
   Yazan& yazan = mPages.yazan();
   yazan.setNextDevice(kRecordingDevice);
-  if (RecordFile* counters = mSession.open("EntCoun")) {
-    mStorageNumber =
-        counters->get<CounterRecord>(static_cast<int>(WorkAreaCounter::StorageNumber)).value;
+  // The work area's counters, closed again unless a window had them open.
+  const bool countersOpen = mSession.registry().isOpen("EntCoun");
+  mStorageNumber =
+      file("EntCoun").get<CounterRecord>(static_cast<int>(WorkAreaCounter::StorageNumber)).value;
+  if (!countersOpen) {
     mSession.registry().close("EntCoun");
   }
   mPeriodTitle = lum::periodTitle(login.setup.periodKind, login.periodLetter);
