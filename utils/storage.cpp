@@ -58,7 +58,7 @@ int Storage::usedSlots() {
     return 0;
   }
   auto file = mSession->open("UtCount", RecordFile::Access::ReadOnly);
-  return std::max<int>(0, file->get<CountRecord>(1).value);
+  return std::max<int>(0, file->get<CounterRecord>(1).value);
 }
 
 std::string Storage::entryText(int slot) {
@@ -98,13 +98,13 @@ int Storage::currentSlot() {
     return 0;
   }
   return mSession->open("EntCoun", RecordFile::Access::ReadOnly)
-      ->get<CountRecord>(kSlotRecord)
+      ->get<CounterRecord>(kSlotRecord)
       .value;
 }
 
 void Storage::setCurrentSlot(int slot) {
   auto file = mSession->open("EntCoun");
-  auto record = file->get<CountRecord>(kSlotRecord);
+  auto record = file->get<CounterRecord>(kSlotRecord);
   record.value = static_cast<std::int16_t>(slot);
   file->put(kSlotRecord, record);
   file->flush();
@@ -112,7 +112,7 @@ void Storage::setCurrentSlot(int slot) {
 
 void Storage::setUsedSlots(int count) {
   auto file = mSession->open("UtCount");
-  auto record = file->get<CountRecord>(1);
+  auto record = file->get<CounterRecord>(1);
   record.value = static_cast<std::int16_t>(count);
   file->put(1, record);
   file->flush();
@@ -193,23 +193,22 @@ std::optional<std::string> Storage::entityText(const std::string& workArea) {
   if (!ops.exists(counters) || !ops.exists(entities)) {
     return std::nullopt;
   }
-  const int entity = RecordFile(ops, counters, CountRecord::kSize, RecordFile::Access::ReadOnly)
-                         .get<CountRecord>(kCurrentEntityRecord)
+  const int entity = RecordFile(ops, counters, CounterRecord::kSize, RecordFile::Access::ReadOnly)
+                         .get<CounterRecord>(kCurrentEntityRecord)
                          .value;
   if (entity < 1) {
     return std::nullopt;
   }
-  const auto record =
-      RecordFile(ops, entities, EntityNameRecord::kSize, RecordFile::Access::ReadOnly)
-          .get<EntityNameRecord>(entity);
+  const auto record = RecordFile(ops, entities, EntityRecord::kSize, RecordFile::Access::ReadOnly)
+                          .get<EntityRecord>(entity);
   return listText(record.name, record.secondNameLine, formatDate(mSession->clock().today()));
 }
 
 void Storage::recordSlotForOperator(int slot) {
   auto profile = mSession->open("OperProf");
   for (int record = kFirstSlotRecord; record <= kLastSlotRecord; ++record) {
-    if (profile->get<ProfileValueRecord>(record).value <= 0) {
-      profile->put(record, ProfileValueRecord{static_cast<std::int16_t>(slot)});
+    if (profile->get<OperatorProfileRecord>(record).value <= 0) {
+      profile->put(record, OperatorProfileRecord{static_cast<std::int16_t>(slot)});
       profile->flush();
       return;
     }

@@ -2,8 +2,9 @@
 
 // Record layouts of the data manager's files: the stored entities list
 // (EnList.Dat), its used-slot count (UtCount.Dat), the saved folders
-// (ZipPath.Cfg) and the mail settings (MailDets.dat); and the parts of the
-// work area's and the suite's files that the data manager reads.
+// (ZipPath.Cfg) and the mail settings (MailDets.dat). UtCount.Dat is a
+// counter file (CounterRecord); the work area's and the suite's files it
+// reads are in platform/suite_records.h.
 
 #include <array>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/fields.h"
+#include "platform/suite_records.h"
 
 namespace lum {
 
@@ -29,26 +31,6 @@ struct StoredEntityRecord {
   }
   static StoredEntityRecord decode(std::span<const std::byte> bytes) {
     return decodeFields<StoredEntityRecord>(bytes);
-  }
-  std::vector<std::byte> encode() const { return encodeFields(*this); }
-};
-
-// UtCount.Dat record 1 (the used slots of the list) and Entcoun.dat of the
-// work area (record 2 the current entity, record 3 its slot): a label and
-// a value, as every counter file of the suite.
-struct CountRecord {
-  static constexpr std::size_t kSize = 26;
-
-  std::string label;
-  std::int16_t value = 0;
-
-  template <class Self, class Fields>
-  static constexpr void fields(Self& r, Fields& f) {
-    f.text("label", r.label, 24);
-    f.int16("value", r.value);
-  }
-  static CountRecord decode(std::span<const std::byte> bytes) {
-    return decodeFields<CountRecord>(bytes);
   }
   std::vector<std::byte> encode() const { return encodeFields(*this); }
 };
@@ -102,92 +84,8 @@ struct MailSettingsRecord {
   std::vector<std::byte> encode() const { return encodeFields(*this); }
 };
 
-// Ent.dat record n: the data manager reads only the two name lines and
-// writes nothing; the rest of the record is kept as bytes.
-struct EntityNameRecord {
-  static constexpr std::size_t kSize = 306;
-
-  std::string name;
-  std::string secondNameLine;
-  std::array<std::byte, 242> rest{};
-
-  template <class Self, class Fields>
-  static constexpr void fields(Self& r, Fields& f) {
-    f.text("name", r.name, 32);
-    f.text("second_name_line", r.secondNameLine, 32);
-    f.bytes("rest", r.rest);
-  }
-  static EntityNameRecord decode(std::span<const std::byte> bytes) {
-    return decodeFields<EntityNameRecord>(bytes);
-  }
-  std::vector<std::byte> encode() const { return encodeFields(*this); }
-};
-
-// ScrLoc.Dat record code + 1: where window code was last shown, in twips.
-// The same file and layout as the main program's window positions.
-struct PositionRecord {
-  static constexpr std::size_t kSize = 8;
-
-  float top = 0;
-  float left = 0;
-
-  template <class Self, class Fields>
-  static constexpr void fields(Self& r, Fields& f) {
-    f.float32("top", r.top);
-    f.float32("left", r.left);
-  }
-  static PositionRecord decode(std::span<const std::byte> bytes) {
-    return decodeFields<PositionRecord>(bytes);
-  }
-  std::vector<std::byte> encode() const { return encodeFields(*this); }
-};
-
-// The suite's Oper.dat, record number = operator number: only the access
-// level at offset 62 means something here.
-struct OperatorLevelRecord {
-  static constexpr std::size_t kSize = 88;
-  static constexpr std::int16_t kRestrictedLevel = 99;
-
-  std::array<std::byte, 62> before{};
-  std::int16_t level = 0;
-  std::array<std::byte, 24> after{};
-
-  template <class Self, class Fields>
-  static constexpr void fields(Self& r, Fields& f) {
-    f.bytes("before", r.before);
-    f.int16("level", r.level);
-    f.bytes("after", r.after);
-  }
-  static OperatorLevelRecord decode(std::span<const std::byte> bytes) {
-    return decodeFields<OperatorLevelRecord>(bytes);
-  }
-  std::vector<std::byte> encode() const { return encodeFields(*this); }
-};
-
-// The suite's OpP-OOOO.dat: one 16-bit value a record. Record 402 is 1 for
-// extended rights; records 601 to 700 list the slots the operator stored.
-struct ProfileValueRecord {
-  static constexpr std::size_t kSize = 2;
-
-  std::int16_t value = 0;
-
-  template <class Self, class Fields>
-  static constexpr void fields(Self& r, Fields& f) {
-    f.int16("value", r.value);
-  }
-  static ProfileValueRecord decode(std::span<const std::byte> bytes) {
-    return decodeFields<ProfileValueRecord>(bytes);
-  }
-  std::vector<std::byte> encode() const { return encodeFields(*this); }
-};
-
 static_assert(fieldsSize<StoredEntityRecord>() == StoredEntityRecord::kSize);
-static_assert(fieldsSize<CountRecord>() == CountRecord::kSize);
 static_assert(fieldsSize<FolderRecord>() == FolderRecord::kSize);
 static_assert(fieldsSize<MailSettingsRecord>() == MailSettingsRecord::kSize);
-static_assert(fieldsSize<EntityNameRecord>() == EntityNameRecord::kSize);
-static_assert(fieldsSize<PositionRecord>() == PositionRecord::kSize);
-static_assert(fieldsSize<OperatorLevelRecord>() == OperatorLevelRecord::kSize);
-static_assert(fieldsSize<ProfileValueRecord>() == ProfileValueRecord::kSize);
 
 }  // namespace lum

@@ -119,15 +119,15 @@ void UtilsSession::readOperatorClass() {
   }
   mOperatorClass.clear();
   auto oper = open("Oper", RecordFile::Access::ReadOnly);
-  if (oper->get<OperatorLevelRecord>(mCommandLine.operatorNumber).level !=
-      OperatorLevelRecord::kRestrictedLevel) {
+  if (oper->get<OperatorRecord>(mCommandLine.operatorNumber).kind !=
+      OperatorRecord::kRestrictedKind) {
     return;
   }
   mOperatorClass = "Y";
   const auto profilePath = filePath("OperProf");
   if (profilePath && mOps->exists(*profilePath)) {
     auto profile = open("OperProf", RecordFile::Access::ReadOnly);
-    if (profile->get<ProfileValueRecord>(kExtendedRightsRecord).value == 1) {
+    if (profile->get<OperatorProfileRecord>(kExtendedRightsRecord).value == 1) {
       mOperatorClass = "A";
     }
   }
@@ -185,15 +185,15 @@ std::optional<std::filesystem::path> UtilsSession::filePath(std::string_view log
 std::optional<RecordFile> UtilsSession::open(std::string_view logicalName,
                                              RecordFile::Access access) {
   static constexpr std::pair<std::string_view, std::size_t> kLengths[] = {
-      {"EntCoun", CountRecord::kSize},
-      {"Ent", EntityNameRecord::kSize},
+      {"EntCoun", CounterRecord::kSize},
+      {"Ent", EntityRecord::kSize},
       {"EnList", StoredEntityRecord::kSize},
-      {"UtCount", CountRecord::kSize},
+      {"UtCount", CounterRecord::kSize},
       {"ZipPath", FolderRecord::kSize},
-      {"ScrLoc", PositionRecord::kSize},
+      {"ScrLoc", WindowPositionRecord::kSize},
       {"FontList", 32},
-      {"Oper", OperatorLevelRecord::kSize},
-      {"OperProf", ProfileValueRecord::kSize},
+      {"Oper", OperatorRecord::kSize},
+      {"OperProf", OperatorProfileRecord::kSize},
       {"MailDets", MailSettingsRecord::kSize},
   };
   const auto path = filePath(logicalName);
@@ -222,7 +222,7 @@ std::optional<std::pair<float, float>> UtilsSession::savedPosition(UtilsWindow w
   if (file->recordCount() < record) {
     return std::nullopt;
   }
-  const auto position = file->get<PositionRecord>(record);
+  const auto position = file->get<WindowPositionRecord>(record);
   if (!std::isfinite(position.left) || !std::isfinite(position.top) ||
       (position.left == 0 && position.top == 0)) {
     return std::nullopt;
@@ -232,7 +232,7 @@ std::optional<std::pair<float, float>> UtilsSession::savedPosition(UtilsWindow w
 
 void UtilsSession::savePosition(UtilsWindow window, float left, float top) {
   auto file = open("ScrLoc");
-  file->put(static_cast<std::int64_t>(index(window)) + 1, PositionRecord{top, left});
+  file->put(static_cast<std::int64_t>(index(window)) + 1, WindowPositionRecord{top, left});
   file->flush();
 }
 

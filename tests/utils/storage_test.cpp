@@ -25,7 +25,7 @@ struct StorageTest : ::testing::Test {
   std::string listed(int slot) {
     return recordOf<StoredEntityRecord>(parts.store() / "EnList.Dat", slot).text;
   }
-  int usedCount() { return recordOf<CountRecord>(parts.store() / "UtCount.Dat", 1).value; }
+  int usedCount() { return recordOf<CounterRecord>(parts.store() / "UtCount.Dat", 1).value; }
   // Stores the work area as the entity of the given name into the next slot.
   void storeAs(const std::string& name) {
     parts.fillWorkArea(name, "");
@@ -41,7 +41,7 @@ TEST_F(StorageTest, NextSlotOfAnEmptyListIsSlotOne) {
   EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk), 1);
   EXPECT_EQ(usedCount(), 1);
   EXPECT_EQ(listed(1), "Smith Plumbing, Pty  20/08/26");
-  EXPECT_EQ(recordOf<CountRecord>(parts.area() / "Entcoun.dat", 3).value, 1);
+  EXPECT_EQ(recordOf<CounterRecord>(parts.area() / "Entcoun.dat", 3).value, 1);
   EXPECT_EQ(storage.entries(), std::vector<std::string>{"Smith Plumbing, Pty  20/08/26"});
 
   const auto archive = parts.store() / "LUM-1.Zip";
@@ -93,8 +93,8 @@ TEST(StorageRights, ExtendedRightsRecordTheSlotInTheProfile) {
   ASSERT_EQ(parts.session.operatorClass(), "A");
   Storage storage(parts.session);
   EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk), 1);
-  EXPECT_EQ(recordOf<ProfileValueRecord>(profilePath, 601).value, 7);
-  EXPECT_EQ(recordOf<ProfileValueRecord>(profilePath, 602).value, 1);
+  EXPECT_EQ(recordOf<OperatorProfileRecord>(profilePath, 601).value, 7);
+  EXPECT_EQ(recordOf<OperatorProfileRecord>(profilePath, 602).value, 1);
 }
 
 TEST_F(StorageTest, FloppyTargetAsksAndChecksTheDisk) {
@@ -172,7 +172,7 @@ TEST_F(StorageTest, BringBackWithYesClearsButKeepsTheAnalysisLists) {
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Jnl-0002.dat"));
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Anljnl.dat"));
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "MailDets.dat"));
-  EXPECT_EQ(recordOf<CountRecord>(parts.area() / "Entcoun.dat", 3).value, 1);
+  EXPECT_EQ(recordOf<CounterRecord>(parts.area() / "Entcoun.dat", 3).value, 1);
   const auto [status, names] = runCommand("unzip -Z1 " + quoted(parts.store() / "LUM-2.Zip"));
   EXPECT_EQ(names.find("MailDets"), std::string::npos) << names;
 }
