@@ -7,6 +7,14 @@
 #include "platform/text.h"
 
 namespace lum {
+namespace {
+
+bool holdsText(const TransactionRecord& row) {
+  return !trim(row.date).empty() || !trim(row.particulars).empty() ||
+         !trim(row.reference).empty() || !trim(row.gst).empty();
+}
+
+}  // namespace
 
 CheckOutcome transactionCheck(Journal& journal, Prompter& prompter) {
   CheckOutcome outcome;
@@ -112,6 +120,13 @@ bool recheckJournal(Journal& journal, Prompter& prompter, bool quick,
         journal.rowsInUse = std::max(journal.rowsInUse, r);
         journal.lastColumnInUse = std::max(journal.lastColumnInUse, c);
       }
+    }
+  }
+  // A row typed without its figures yet is still in use, or the save would drop it.
+  for (int r = lastRow; r > journal.rowsInUse; --r) {
+    if (holdsText(journal.row(r))) {
+      journal.rowsInUse = r;
+      break;
     }
   }
   for (int r = 1; r <= journal.rowsInUse; ++r) {

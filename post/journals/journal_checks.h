@@ -22,7 +22,8 @@ struct CheckOutcome {
 CheckOutcome transactionCheck(Journal& journal, Prompter& prompter);
 
 // Rebuilds the column totals, row balances, running balances and the counts
-// in use from the amounts. Quick: over the rows and columns in use;
+// in use from the amounts; the rows in use end at the last row holding a
+// figure or any text. Quick: over the rows and columns in use;
 // otherwise over the whole journal, after asking. Reports progress
 // (done, total) once per column and once per row. False when declined.
 bool recheckJournal(Journal& journal, Prompter& prompter, bool quick,

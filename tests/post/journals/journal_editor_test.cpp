@@ -384,5 +384,26 @@ TEST_F(JournalEditorTest, QuickTotalsLowerTheCountsInUse) {
             "want to proceed?");
 }
 
+TEST_F(JournalEditorTest, RowsInUseEndAtTheLastRowHoldingTextOrFigures) {
+  editorFor(0, 'M', false);
+  Journal& j = *journal;
+  j.row(1) = {"01/02/05", "Fuel", "1", "Y", 0};
+  j.am(1, 4) = dollars(10);
+  j.am(1, 5) = dollars(10);
+  j.row(3) = {"02/02/05", "Rent, amount to come", "2", "", 0};  // typed, no figure yet
+  j.rowsInUse = 3;
+  j.lastColumnInUse = 5;
+  ASSERT_TRUE(recheckJournal(j, prompter, true));
+  EXPECT_EQ(j.rowsInUse, 3);
+
+  prompter.then(Answer::Yes);
+  j.row(7).particulars = "beyond the rows in use";
+  ASSERT_TRUE(recheckJournal(j, prompter, false));
+  EXPECT_EQ(j.rowsInUse, 7);
+  // The check now sees the typed rows: nothing is saved without a word.
+  prompter.then(Answer::No).then(Answer::No);
+  EXPECT_EQ(transactionCheck(j, prompter).askedRows, (std::vector<int>{3, 7}));
+}
+
 }  // namespace
 }  // namespace lum
