@@ -152,15 +152,13 @@ void writeEntityChoices(Session& session, const EntityChoices& choices) {
 }
 
 EntityChoices readEntityChoices(Session& session) {
-  RecordFile* ini = session.open("Ini");
-  const auto letter = [&](int record) { return toUpper(trim(setupRecord(*ini, record).value)); };
-  EntityChoices choices;
-  choices.otherBusiness =
-      static_cast<int>(leadingNumber(setupRecord(*ini, kPostingModeRecord).value)) == 3;
-  choices.quarterly = letter(kPeriodKindRecord) == "Q";
-  choices.invoicing = letter(kInvoicingRecord) == "Y";
-  choices.accruals = letter(kGstTypeRecord) == "A";
+  const SetupValues setup = readSetupValues(*session.open("Ini"));
   session.registry().close("Ini");
+  EntityChoices choices;
+  choices.otherBusiness = setup.postingMode == 3;
+  choices.quarterly = setup.periodKind == "Q";
+  choices.invoicing = setup.invoicing == "Y";
+  choices.accruals = setup.gstType == "A";
   return choices;
 }
 
@@ -177,11 +175,11 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
   for (const auto& [record, value] : defaults) {
     writeSetupValue(*ini, record, value);
   }
-  const int postingMode =
-      static_cast<int>(leadingNumber(trimLeft(setupRecord(*ini, kPostingModeRecord).value)));
-  const bool invoicing = toUpper(trim(setupRecord(*ini, kInvoicingRecord).value)) == "Y";
-  const bool accruals = toUpper(trim(setupRecord(*ini, kGstTypeRecord).value)) == "A";
+  const SetupValues setup = readSetupValues(*ini);
   session.registry().close("Ini");
+  const int postingMode = setup.postingMode;
+  const bool invoicing = setup.invoicing == "Y";
+  const bool accruals = setup.gstType == "A";
 
   const auto journals = standardJournals(postingMode, invoicing);
   RecordFile* jnl = session.open("Jnl");

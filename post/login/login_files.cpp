@@ -6,8 +6,11 @@
 namespace lum {
 namespace {
 
+// A set-up letter is the first letter typed, whatever follows it:
+// "Quarterly" is "Q".
 std::string letterValue(const SetupRecord& record) {
-  return toUpper(trim(record.value));
+  const char letter = upperLetter(record.value);
+  return letter == ' ' ? std::string() : std::string(1, letter);
 }
 
 int counterValue(RecordFile& counters, EntityCounter counter) {

@@ -166,6 +166,22 @@ TEST_F(EntitySetUpTest, AnEntityWithJournalsOnlyChangesItsSetUpLetters) {
   EXPECT_FALSE(fs::exists(area() / "Bdg-0001.dat") && fs::file_size(area() / "Bdg-0001.dat") > 0);
 }
 
+TEST_F(EntitySetUpTest, SetUpLettersAreTheFirstLetterOfWhatWasTyped) {
+  test::writeOneEntityWorkArea(area());
+  test::Bytes ini;
+  for (const char* value : {"3", " quarterly", "client", ".1", "0", "0", "0", "yes", "Accruals"}) {
+    ini.text("", 36).text(value, 16);
+  }
+  test::writeBytes(area() / "Ini-0001.dat", ini);
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  EXPECT_EQ(session.login.setup.periodKind, "Q");
+  const EntityChoices choices = readEntityChoices(session);
+  EXPECT_TRUE(choices.otherBusiness);
+  EXPECT_TRUE(choices.quarterly);
+  EXPECT_TRUE(choices.invoicing);
+  EXPECT_TRUE(choices.accruals);
+}
+
 TEST_F(EntitySetUpTest, MissingTemplatesComeBackFromTheirCopiesOrAreTold) {
   fs::rename(prog() / "Anstak.dat", prog() / "ANSTAK.BAK");
   fs::remove(prog() / "Anspay.dat");

@@ -30,14 +30,14 @@ class LoginFileSetTest : public ::testing::Test {
 
     const std::vector<std::pair<const char*, const char*>> setup = {
         {"Posting Mode 0 or 3", " 3"},
-        {"M-Monthly or Q-Quarterly", " q "},
-        {"A-Accountant C-Client Type", "c"},
+        {"M-Monthly or Q-Quarterly", " quarterly "},
+        {"A-Accountant C-Client Type", "client"},
         {"GSTRate", "10"},
         {"PAYG Rate", "4.5"},
         {"Mixed Bus Exempt Sales Ratio", "0.25"},
         {"Mixed Bus Exempt Purch Ratio", ""},
-        {"Setup Invoicing Y/N", "y"},
-        {"GST Type C-Cash A-Accruals", "A"}};
+        {"Setup Invoicing Y/N", "yes"},
+        {"GST Type C-Cash A-Accruals", "Accruals"}};
     test::Bytes ini;
     for (const auto& [prompt, value] : setup) {
       ini.text(prompt, 36).text(value, 16);
