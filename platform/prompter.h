@@ -9,12 +9,14 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// A message box: its text, buttons, icon and title (empty: the program's name).
+// A message box: its text, buttons, icon and title (empty: the program's
+// name), and the button Enter presses (nothing: the first).
 struct Prompt {
   std::string text;
   Buttons buttons = Buttons::Ok;
   Icon icon = Icon::None;
   std::string title;
+  std::optional<Answer> defaultAnswer;
 };
 
 // An input box: prompt, title and the text it starts with.
@@ -36,10 +38,15 @@ class Prompter {
   virtual std::optional<std::string> input(const InputPrompt& prompt) = 0;
 
   void message(std::string text, Icon icon = Icon::None, std::string title = {}) {
-    ask(Prompt{std::move(text), Buttons::Ok, icon, std::move(title)});
+    ask(Prompt{std::move(text), Buttons::Ok, icon, std::move(title), {}});
   }
   bool yes(std::string text, Icon icon = Icon::Question, std::string title = {}) {
-    return ask(Prompt{std::move(text), Buttons::YesNo, icon, std::move(title)}) == Answer::Yes;
+    return ask(Prompt{std::move(text), Buttons::YesNo, icon, std::move(title), {}}) == Answer::Yes;
+  }
+  // A question before something that cannot be taken back: Enter answers No.
+  bool confirm(std::string text, Icon icon = Icon::Question, std::string title = {}) {
+    return ask(Prompt{std::move(text), Buttons::YesNo, icon, std::move(title), Answer::No}) ==
+           Answer::Yes;
   }
 };
 

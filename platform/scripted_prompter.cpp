@@ -53,8 +53,9 @@ std::optional<std::string> ScriptedPrompter::input(const InputPrompt& prompt) {
   }
   std::optional<std::string> typed = std::move(mTyped.front());
   mTyped.pop_front();
-  mExchanges.push_back(Exchange{Prompt{prompt.prompt, Buttons::OkCancel, Icon::None, prompt.title},
-                                true, typed ? Answer::Ok : Answer::Cancel, typed});
+  mExchanges.push_back(
+      Exchange{Prompt{prompt.prompt, Buttons::OkCancel, Icon::None, prompt.title, {}}, true,
+               typed ? Answer::Ok : Answer::Cancel, typed});
   return typed;
 }
 

@@ -230,9 +230,11 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
     if (!prompter.yes("Has the floppy disk checked for virus?")) {
       return std::nullopt;
     }
-    if (prompter.ask(
-            {"Ensure that data disk is in drive a", Buttons::OkCancel, Icon::Information, {}}) !=
-        Answer::Ok) {
+    if (prompter.ask({"Ensure that data disk is in drive a",
+                      Buttons::OkCancel,
+                      Icon::Information,
+                      {},
+                      {}}) != Answer::Ok) {
       return std::nullopt;
     }
     if (!ops.exists(resolve("a:\\Entcoun.dat"))) {

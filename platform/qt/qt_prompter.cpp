@@ -36,6 +36,20 @@ QMessageBox::StandardButtons buttonsOf(Buttons buttons) {
   return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton buttonOf(Answer answer) {
+  switch (answer) {
+    case Answer::Ok:
+      return QMessageBox::Ok;
+    case Answer::Cancel:
+      return QMessageBox::Cancel;
+    case Answer::Yes:
+      return QMessageBox::Yes;
+    case Answer::No:
+      return QMessageBox::No;
+  }
+  return QMessageBox::NoButton;
+}
+
 }  // namespace
 
 QString QtPrompter::titleOf(const std::string& title) const {
@@ -45,6 +59,9 @@ QString QtPrompter::titleOf(const std::string& title) const {
 Answer QtPrompter::ask(const Prompt& prompt) {
   QMessageBox box(iconOf(prompt.icon), titleOf(prompt.title), QString::fromStdString(prompt.text),
                   buttonsOf(prompt.buttons), mParent);
+  if (prompt.defaultAnswer) {
+    box.setDefaultButton(buttonOf(*prompt.defaultAnswer));
+  }
   switch (box.exec()) {
     case QMessageBox::Ok:
       return Answer::Ok;

@@ -54,7 +54,10 @@ CheckOutcome transactionCheck(Journal& journal, Prompter& prompter) {
     outcome.askedRows.push_back(r);
     const Answer answer = prompter.ask(
         Prompt{"Transaction is not correct: " + message + "\rDo you want to correct it?",
-               Buttons::YesNoCancel, Icon::Question, "Transaction Check"});
+               Buttons::YesNoCancel,
+               Icon::Question,
+               "Transaction Check",
+               {}});
     if (answer == Answer::Yes) {
       outcome.passed = false;
       outcome.faultyRow = r;

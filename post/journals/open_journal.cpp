@@ -95,7 +95,7 @@ bool OpenJournal::checkAndSave() {
 }
 
 bool OpenJournal::abandon() {
-  if (!mSession.prompter().yes(
+  if (!mSession.prompter().confirm(
           "All transactions of the current session of the Journal will be abandoned.  Do you "
           "want to proceed?")) {
     return false;

@@ -258,6 +258,9 @@ TEST_F(JournalEditorTest, DeletingARowWithAnInvoiceReferenceAsksAboutTheInvoice)
   EXPECT_EQ(prompter.texts(),
             (std::vector<std::string>{"Selected Row will be deleted.  Are you sure? ",
                                       "Do you want to clear Invoice number 17 as well?"}));
+  for (const auto& exchange : prompter.exchanges()) {
+    EXPECT_EQ(exchange.prompt.defaultAnswer, Answer::No) << exchange.prompt.text;  // Enter: No
+  }
   EXPECT_EQ(clearedInvoice, 17);
   EXPECT_EQ(journal->rowsInUse, 1);
   EXPECT_EQ(journal->row(1).reference, "9");
@@ -293,6 +296,7 @@ TEST_F(JournalEditorTest, ColumnsInsertedAndDeletedMoveTheirFiguresAndAccounts) 
   EXPECT_EQ(journal->am(1, 0), dollars(-10));  // the deleted 10 no longer balances the row
   EXPECT_EQ(journal->pendingColumnChanges, (std::vector<int>{5, -6}));
   EXPECT_EQ(prompter.texts().back(), "Selected Column will be deleted.  Are you sure? ");
+  EXPECT_EQ(prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
 
   editor->enterCell(1, 3);  // not an analysis column
   editor->insertColumn();
@@ -325,6 +329,7 @@ TEST_F(JournalEditorTest, DeleteJournalAndTheInvoiceButtonsChecks) {
   EXPECT_EQ(journal->rowsInUse, 2);
   EXPECT_TRUE(editor->deleteJournal());
   EXPECT_EQ(prompter.exchanges().back().prompt.title, "Warning");
+  EXPECT_EQ(prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
   EXPECT_EQ(journal->rowsInUse, 0);
   EXPECT_EQ(journal->row(1).reference, "");
   EXPECT_EQ(journal->am(2, 4), Currency());
