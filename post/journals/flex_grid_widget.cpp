@@ -99,8 +99,12 @@ int FlexGrid::col() const {
 void FlexGrid::setCell(int row, int column) {
   mGuard = true;
   setCurrentIndex(mModel->index(row - 1, column));
-  scrollTo(currentIndex());  // a long journal opens on its first empty row
+  scrollTo(currentIndex());
   mGuard = false;
+}
+
+void FlexGrid::setTopRow(int row) {
+  verticalScrollBar()->setValue(std::clamp(row, 1, mModel->rowCount({})) - 1);
 }
 
 void FlexGrid::refresh() {

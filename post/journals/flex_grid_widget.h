@@ -34,6 +34,8 @@ class FlexGrid final : public QTableView {
   int row() const;
   int col() const;
   void setCell(int row, int column);
+  // The first row in sight below the headings (from 1).
+  void setTopRow(int row);
   // The source changed: show it again.
   void refresh();
 

@@ -43,6 +43,10 @@ void JournalEditor::open() {
   enterCell(std::min(mJournal.rowsInUse + 1, Journal::kMaxRows), 0);
 }
 
+int JournalEditor::openingTopRow() const {
+  return mJournal.rowsInUse >= 10 ? mJournal.rowsInUse : 1;
+}
+
 std::string JournalEditor::cellText(int row, int column) const {
   return row == mRow && column == mColumn ? mText : storedText(row, column);
 }
@@ -379,7 +383,7 @@ void JournalEditor::insertRow() {
 void JournalEditor::deleteRow() {
   Journal& j = mJournal;
   Prompter& prompter = *mContext.prompter;
-  if (!prompter.yes("Selected Row will be deleted.  Are you sure? ")) {
+  if (!prompter.confirm("Selected Row will be deleted.  Are you sure? ")) {
     return;
   }
   const std::string reference(trim(j.row(mRow).reference));
@@ -387,7 +391,7 @@ void JournalEditor::deleteRow() {
       isWholeNumber(reference.substr(1))) {
     const long invoice = std::stol(reference.substr(1));
     if (invoice > 0 &&
-        prompter.yes(fmt::format("Do you want to clear Invoice number {} as well?", invoice)) &&
+        prompter.confirm(fmt::format("Do you want to clear Invoice number {} as well?", invoice)) &&
         mContext.clearInvoice) {
       mContext.clearInvoice(static_cast<int>(invoice));
     }
@@ -441,7 +445,7 @@ void JournalEditor::insertColumn() {
 void JournalEditor::deleteColumn() {
   Journal& j = mJournal;
   const int c = mColumn;
-  if (!mContext.prompter->yes("Selected Column will be deleted.  Are you sure? ")) {
+  if (!mContext.prompter->confirm("Selected Column will be deleted.  Are you sure? ")) {
     return;
   }
   if (c <= j.lastFixedColumn() || j.pendingColumnChanges.size() >= kMaxPendingColumnChanges) {
@@ -478,9 +482,9 @@ void JournalEditor::clearJournal() {
 }
 
 bool JournalEditor::deleteJournal() {
-  if (mContext.prompter->ask(
-          Prompt{"The contents of the journal will be completely cleared.  Are you sure?",
-                 Buttons::YesNo, Icon::Exclamation, "Warning"}) != Answer::Yes) {
+  if (!mContext.prompter->confirm(
+          "The contents of the journal will be completely cleared.  Are you sure?",
+          Icon::Exclamation, "Warning")) {
     return false;
   }
   clearJournal();

@@ -49,6 +49,9 @@ class JournalEditor {
 
   // Puts the cursor on the first empty row.
   void open();
+  // The row shown at the top when the journal opens: a journal of ten rows
+  // or more opens on its last row, a shorter one from its first.
+  int openingTopRow() const;
   void enterCell(int row, int column);
   // Commits the cell being left when it was typed into.
   void leaveCell();

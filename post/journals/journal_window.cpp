@@ -272,6 +272,16 @@ void JournalWindow::recheck(bool quick) {
   }
 }
 
+// Placed once it has its size: before, keeping the first empty row in sight
+// of a window only a few rows high would scroll a short journal out of view.
+void JournalWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!mShown) {
+    mShown = true;
+    mGrid->setTopRow(mJournal->editor().openingTopRow());
+  }
+}
+
 void JournalWindow::focusGrid() {
   display();  // a window above may have changed the journal (account details)
   mGrid->setFocus();

@@ -46,6 +46,9 @@ class JournalWindow final : public QWidget {
   void recheck(bool quick);
   FlexGrid* grid() const { return mGrid; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   class Source;
 
@@ -69,6 +72,7 @@ class JournalWindow final : public QWidget {
   QLabel* mRowLabel = nullptr;
   std::array<QLineEdit*, JournalEditor::kTotalsBoxes> mTotals{};
   std::array<QLabel*, 6> mBudget{};
+  bool mShown = false;
 };
 
 }  // namespace lum
