@@ -68,6 +68,10 @@ std::filesystem::path JournalFiles::path(const char* logicalName) const {
   return path(logicalName, mPeriodLetter);
 }
 
+std::filesystem::path JournalFiles::rollbackFolder() const {
+  return mSession->paths().resolve(mSession->login.workArea) / "Rollback";
+}
+
 std::vector<std::byte> JournalFiles::read(const std::filesystem::path& file) const {
   FileOps& ops = mSession->ops();
   return ops.exists(file) ? ops.readFile(file) : std::vector<std::byte>{};
@@ -281,7 +285,7 @@ void JournalFiles::save(Journal& journal) {
     paths.push_back(file);
   }
   FileOps& ops = mSession->ops();
-  Rollback rollback(ops, mSession->paths().resolve(mSession->login.workArea) / "Rollback");
+  Rollback rollback(ops, rollbackFolder());
   rollback.begin(paths);
   for (const auto& [file, bytes] : files) {
     FileHandle handle = ops.open(file, OpenMode::ReadWriteCreate);
@@ -292,27 +296,37 @@ void JournalFiles::save(Journal& journal) {
   journal.pendingColumnChanges.clear();
 }
 
+// A file the journal does not have yet gets no copy: abandoning the
+// editing then removes what an autosave made of it.
 void JournalFiles::takeSnapshots() {
   FileOps& ops = mSession->ops();
   for (const auto& [name, copy] : kSnapshots) {
     const auto live = path(name);
-    if (!ops.exists(live)) {
-      ops.writeFile(live, {});
+    const auto snapshot = live.parent_path() / copy;
+    if (ops.exists(live)) {
+      ops.copy(live, snapshot);
+    } else {
+      ops.remove(snapshot);
     }
-    ops.copy(live, live.parent_path() / copy);
   }
 }
 
 void JournalFiles::restoreSnapshots() {
   FileOps& ops = mSession->ops();
+  std::vector<std::filesystem::path> lives;
   for (const auto& [name, copy] : kSnapshots) {
-    const auto live = path(name);
-    const auto snapshot = live.parent_path() / copy;
+    lives.push_back(path(name));
+  }
+  Rollback rollback(ops, rollbackFolder());
+  rollback.begin(lives);
+  for (std::size_t i = 0; i < lives.size(); ++i) {
+    const auto snapshot = lives[i].parent_path() / kSnapshots[i][1];
+    ops.remove(lives[i]);
     if (ops.exists(snapshot)) {
-      ops.remove(live);
-      ops.copy(snapshot, live);
+      ops.copy(snapshot, lives[i]);
     }
   }
+  rollback.commit();
 }
 
 void JournalFiles::dropSnapshots() {

@@ -93,8 +93,14 @@ void applyOperatorRights(Session& session) {
 
 void exitCommand(Session& session) {
   const WindowActions& grid = session.windowActions(kJournalGrid);
-  if (session.currentWindow == kJournalGrid && grid.mayLeave && !grid.mayLeave()) {
-    return;
+  if (session.currentWindow == kJournalGrid) {
+    if (grid.mayLeave && !grid.mayLeave()) {
+      return;
+    }
+    // The program ends without closing the journal window: its copies go now.
+    if (grid.release) {
+      grid.release();
+    }
   }
   session.currentWindow = kJournalsList;
   closeWindow(session);

@@ -428,6 +428,61 @@ TEST_F(MainWindowTest, ReportViewerAndFontChooser) {
   EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
 }
 
+// Journal 1 of the September quarter with four complete rows.
+void writeFourRows(const fs::path& area) {
+  test::Bytes lines;
+  test::Bytes amounts;
+  for (int r = 1; r <= 4; ++r) {
+    lines.text("0" + std::to_string(r) + "/08/26", 8).text("Row", 46).text(std::to_string(r), 5);
+    lines.text("Y", 1).int16(0);
+    amounts.raw8(0).raw8(r == 1 ? 40000 : 0).raw8(r == 1 ? 50000 : 0).raw8(0);
+    amounts.raw8(100000).raw8(100000).zeros(8 * 95);
+  }
+  test::writeBytes(area / "DI010001.dat", lines);
+  test::writeBytes(area / "AI010001.dat", amounts);
+}
+
+TEST_F(MainWindowTest, AShortJournalReopensWithItsRowsInSight) {
+  writeFourRows(area());
+  logIn();
+  form.resize(1200, 900);
+  for (int opening = 0; opening < 2; ++opening) {
+    QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+    QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QApplication::processEvents();
+    QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+    auto* grid = window->findChild<QTableView*>("Grid");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->rowAt(0), 0) << "opening " << opening;  // row 1 at the top
+    EXPECT_EQ(grid->currentIndex().row(), 4);               // on the first empty row
+    QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Save
+    QApplication::processEvents();
+    ASSERT_EQ(session.currentWindow, kJournalsList);
+  }
+  EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
+}
+
+TEST_F(MainWindowTest, ExitAbandoningAJournalLeavesNoCopiesBehind) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kJournalGrid);
+  ASSERT_TRUE(fs::exists(area() / "Bdg-Temp"));
+  prompter.then(Answer::Yes);
+  find<QPushButton>("Command1")->click();  // Exit
+  QApplication::processEvents();
+  ASSERT_EQ(prompter.exchanges().size(), 1u);
+  EXPECT_EQ(prompter.exchanges()[0].prompt.defaultAnswer, Answer::No);
+  for (const char* copy : {"AnTemp", "AxTemp", "DTemp", "ATemp", "GTemp", "Bdg-Temp"}) {
+    EXPECT_FALSE(fs::exists(area() / copy)) << copy;
+  }
+  // The period was never used: opening it made no files.
+  for (const char* name : {"DI010001.dat", "AI010001.dat", "GI010001.dat"}) {
+    EXPECT_FALSE(fs::exists(area() / name)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace lum
 

@@ -120,16 +120,35 @@ TEST_F(JournalFilesTest, ColumnChangesFollowInTheOtherPeriods) {
 }
 
 TEST_F(JournalFilesTest, AbandoningPutsBackTheFilesAsTheyWereOpened) {
-  files.takeSnapshots();  // opening: a missing file of the journal is created empty
-  auto before = areaFiles();
-  for (const char* snapshot : {"AnTemp", "AxTemp", "DTemp", "ATemp", "GTemp", "Bdg-Temp"}) {
-    ASSERT_EQ(before.erase(snapshot), 1u) << snapshot;
+  const auto before = areaFiles();
+  files.takeSnapshots();
+  for (const char* snapshot : {"AnTemp", "DTemp", "ATemp", "GTemp", "Bdg-Temp"}) {
+    EXPECT_TRUE(fs::exists(area() / snapshot)) << snapshot;
   }
+  EXPECT_FALSE(fs::exists(area() / "AxTemp"));  // the journal has no Ax file
   Journal journal = files.load();
   journal.row(1).particulars = "Changed";
   files.save(journal);  // an autosave
   files.restoreSnapshots();
   files.dropSnapshots();
+  EXPECT_TRUE(areaFiles() == before);
+}
+
+TEST_F(JournalFilesTest, APeriodNeverUsedGetsNoFilesUntilASaveAndLosesThemOnAbandon) {
+  session.login.periodLetter = 'C';
+  JournalFiles march(session, 1);
+  const auto before = areaFiles();
+  march.takeSnapshots();
+  Journal journal = march.load();
+  for (const char* name : {"DC010001.dat", "AC010001.dat", "GC010001.dat"}) {
+    EXPECT_FALSE(fs::exists(area() / name)) << name;
+  }
+  journal.row(1).particulars = "Changed";
+  journal.rowsInUse = 1;
+  march.save(journal);  // an autosave
+  EXPECT_TRUE(fs::exists(area() / "DC010001.dat"));
+  march.restoreSnapshots();
+  march.dropSnapshots();
   EXPECT_TRUE(areaFiles() == before);
 }
 
