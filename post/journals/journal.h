@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/currency.h"
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 
 namespace lum {
 

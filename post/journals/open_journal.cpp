@@ -3,7 +3,7 @@
 #include "platform/record_file.h"
 #include "platform/text.h"
 #include "post/journals/journal_checks.h"
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/gst_periods.h"
 #include "post/login/journal_records.h"
 #include "post/login/window_dispatch.h"

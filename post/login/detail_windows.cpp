@@ -138,6 +138,13 @@ class ConfigurationHooks final : public DetailHooks {
   void storeListLine(int record, const std::vector<std::string>& texts) override {
     RecordFile& ini = mSession.file("Ini");
     auto setup = ini.get<SetupRecord>(record);
+    const auto mode = [](const std::string& value) {
+      return static_cast<int>(leadingNumber(trimLeft(value)));
+    };
+    if (record == kPostingModeRecord &&
+        !mayChangePostingMode(mSession, mode(setup.value), mode(texts.at(1)))) {
+      return;
+    }
     setup.value = texts.at(1);
     ini.put(record, setup);
   }

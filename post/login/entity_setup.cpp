@@ -4,7 +4,10 @@
 
 #include <vector>
 
+#include "platform/record_blocks.h"
 #include "platform/text.h"
+#include "post/login/gst_periods.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/list_windows.h"
 #include "post/login/login_files.h"
@@ -81,6 +84,33 @@ std::filesystem::path journalFile(Session& session, const char* logicalName, int
   return session.registry().path(*findRegistryEntry(logicalName), naming);
 }
 
+// True when a journal of the current entity holds rows in any period.
+bool journalsHoldRows(Session& session) {
+  FileOps& ops = session.ops();
+  FileNaming naming = session.naming();
+  const auto file = [&](const char* logicalName) {
+    return session.registry().path(*findRegistryEntry(logicalName), naming);
+  };
+  int journals = 0;
+  forEachRecord<CounterRecord>(
+      ops, file("counters"), static_cast<int>(EntityCounter::Journals),
+      [&](int, const CounterRecord& counter) { journals = counter.value; });
+  for (naming.journalNumber = 1; naming.journalNumber <= std::min(journals, kMaxJournals);
+       ++naming.journalNumber) {
+    for (const char period : kAllPeriodLetters) {
+      naming.periodLetter = period;
+      int rows = 0;
+      forEachRecord<AmountsRecord>(ops, file("GrdAms"), 1, [&](int, const AmountsRecord& header) {
+        rows = header.rowsInUse();
+      });
+      if (rows > 0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 // The BAS labels of a template's accounts ("Axstak.dat" beside "Anstak.dat"),
 // laid over the journal's analysis extras; a template without them leaves
 // the extras as they are.
@@ -140,6 +170,18 @@ const std::array<const char*, kSetupRecords>& setupPrompts() {
                                                                      "Setup Invoicing Y/N",
                                                                      "GST Type C-Cash A-Accruals"};
   return prompts;
+}
+
+bool mayChangePostingMode(Session& session, int from, int to) {
+  if (from == to || !journalsHoldRows(session)) {
+    return true;
+  }
+  session.prompter().message(
+      "The posting mode cannot change while the entity's journals hold transactions: their "
+      "amounts would move two columns. Clear the journals first, or set the client up as a new "
+      "entity.",
+      Icon::Exclamation);
+  return false;
 }
 
 void writeEntityChoices(Session& session, const EntityChoices& choices) {
@@ -275,7 +317,12 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
 
   const int previous = session.login.entityNumber;
   readEntitySettings(session, entity);
-  writeEntityChoices(session, choices);
+  EntityChoices stored = choices;
+  const int mode = session.login.setup.postingMode;
+  if (!mayChangePostingMode(session, mode, choices.otherBusiness ? 3 : 0)) {
+    stored.otherBusiness = mode == 3;
+  }
+  writeEntityChoices(session, stored);
   const int journals =
       session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
   if (journals != 0) {

@@ -8,6 +8,11 @@
 
 namespace lum {
 
+// Every letter a journal's period files can carry: the months "A" to "L",
+// "M" the monthly full year, "O" the quarterly one (the quarters are "C",
+// "F", "I" and "L").
+inline constexpr std::string_view kAllPeriodLetters = "ABCDEFGHIJKLMO";
+
 // The GST periods of the main window's period list: months "Jan" to "Dec"
 // for a monthly entity, quarters "Mar", "Jun", "Sep", "Dec" for a quarterly
 // one ("Q"), then "Full Year".

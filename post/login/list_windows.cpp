@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/text.h"
+#include "post/login/gst_periods.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kNewJournalColumns = 100;
 constexpr std::size_t kBannerWidth = 64;
-constexpr const char* kPeriodLetters = "ABCDEFGHIJKLMO";
 
 int counterValue(RecordFile& file, int record) {
   return file.get<CounterRecord>(record).value;
@@ -74,9 +74,8 @@ class JournalsListHooks final : public WindowHooks {
                                             naming.journalNumber, naming.entityNumber);
     for (const auto& file : mSession.paths().list(pattern)) {
       const std::string name = toUpper(file.filename().string());
-      const bool periodFile =
-          std::string_view("DAG").find(name[0]) != std::string_view::npos &&
-          std::string_view(kPeriodLetters).find(name[1]) != std::string_view::npos;
+      const bool periodFile = std::string_view("DAG").find(name[0]) != std::string_view::npos &&
+                              kAllPeriodLetters.find(name[1]) != std::string_view::npos;
       if (periodFile) {
         mSession.ops().remove(file);
       }

@@ -11,7 +11,7 @@
 #include "platform/text.h"
 #include "post/journals/journal.h"
 #include "post/journals/journal_files.h"
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"

@@ -5,7 +5,7 @@
 #include "platform/record_blocks.h"
 #include "post/journals/journal.h"
 #include "post/journals/journal_files.h"
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 
 namespace lum {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 #include "tests/tools/run_lumctl.h"

@@ -19,7 +19,7 @@
 
 #include "platform/scripted_prompter.h"
 #include "post/journals/flex_grid_widget.h"
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "tests/post/journals/journal_fixture.h"
 #include "tests/support/records.h"

@@ -182,6 +182,45 @@ TEST_F(EntitySetUpTest, SetUpLettersAreTheFirstLetterOfWhatWasTyped) {
   EXPECT_TRUE(choices.accruals);
 }
 
+TEST_F(EntitySetUpTest, ThePostingModeStaysWhileTheJournalsHoldRows) {
+  test::writeOneEntityWorkArea(area());
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  // Journal 2 holds one row in the June quarter.
+  test::writeBytes(area() / "AF020001.dat", test::Bytes().raw8(0).raw8(10000).raw8(50000));
+  const char* refusal =
+      "The posting mode cannot change while the entity's journals hold transactions: their "
+      "amounts would move two columns. Clear the journals first, or set the client up as a new "
+      "entity.";
+
+  openWindow(session, kEntitiesList);
+  openLineDetails(session, kEntitiesList);
+  describeEntity({}, {true, true, false, false});  // to posting mode 3
+  EXPECT_EQ(prompter.texts().front(), refusal);
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 1).value, "0");
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 2).value, "Q");  // the rest is stored
+
+  prompter.clear();
+  openWindow(session, kConfiguration);
+  InputPanel& configuration = *session.panel(kConfiguration);
+  configuration.focusGained(1);
+  configuration.textEdited(1, "3");
+  configuration.keyDown(PanelKey::Enter, false);
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{refusal});
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 1).value, "0");
+  EXPECT_EQ(configuration.boxText(1), "0");
+  closeWindow(session);
+
+  // Without rows the change goes through.
+  fs::remove(area() / "AF020001.dat");
+  prompter.clear();
+  openWindow(session, kConfiguration);
+  session.panel(kConfiguration)->focusGained(1);
+  session.panel(kConfiguration)->textEdited(1, "3");
+  session.panel(kConfiguration)->keyDown(PanelKey::Enter, false);
+  EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 1).value, "3");
+  EXPECT_TRUE(prompter.texts().empty());
+}
+
 TEST_F(EntitySetUpTest, MissingTemplatesComeBackFromTheirCopiesOrAreTold) {
   fs::rename(prog() / "Anstak.dat", prog() / "ANSTAK.BAK");
   fs::remove(prog() / "Anspay.dat");

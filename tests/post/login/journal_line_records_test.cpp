@@ -1,4 +1,4 @@
-#include "post/journals/journal_line_records.h"
+#include "post/login/journal_line_records.h"
 
 #include <gtest/gtest.h>
 

@@ -43,6 +43,8 @@ struct TransactionRecord {
 // The bounds of a journal in memory, which counts read from files are cut to.
 constexpr int kMaxJournalRows = 2000;
 constexpr int kMaxJournalColumn = 100;
+// Journal numbers are two digits in the names of their files.
+constexpr int kMaxJournals = 99;
 
 // APJJEEEE.dat, record r = the amounts of grid row r by grid column; in
 // record 1, elements 1 and 2 hold the rows and the last column in use.
