@@ -3,6 +3,7 @@
 #include <fmt/core.h>
 
 #include <algorithm>
+#include <span>
 
 #include "panel/dates.h"
 #include "platform/errors.h"
@@ -27,6 +28,21 @@ const char* const kAnalysisLists[] = {"Anljnl", "Anlpch", "Anspay", "Anstak"};
 const char* const kEntityFiles[] = {"An*.dat",   "Ax*.dat",   "D*.dat",      "A*.dat",
                                     "G*.dat",    "Bdg-*.dat", "Entcoun.dat", "Ent.dat",
                                     "Ini-*.dat", "Lcn-*.dat", "Jnl-*.dat"};
+
+// Entcoun.dat's bytes with record 3 holding the slot, as writing the
+// record into the file makes them.
+std::vector<std::byte> withSlotRecorded(std::vector<std::byte> counters, int slot) {
+  constexpr std::size_t offset = (kSlotRecord - 1) * CounterRecord::kSize;
+  if (counters.size() < offset + CounterRecord::kSize) {
+    counters.resize(offset + CounterRecord::kSize);  // zeros, as a record never written
+  }
+  const auto bytes = std::span(counters).subspan(offset, CounterRecord::kSize);
+  auto record = CounterRecord::decode(bytes);
+  record.value = static_cast<std::int16_t>(slot);
+  const auto encoded = record.encode();
+  std::copy(encoded.begin(), encoded.end(), bytes.begin());
+  return counters;
+}
 
 std::string withBackslash(std::string folder) {
   if (folder.empty() || folder.back() != '\\') {
@@ -133,8 +149,18 @@ std::vector<std::filesystem::path> Storage::workAreaFiles() {
   return files;
 }
 
-bool Storage::zipWorkArea(const std::filesystem::path& archive) {
-  mLastZipCode = zipFiles(mSession->ops(), archive, workAreaFiles());
+bool Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot) {
+  try {
+    auto entries = zipEntriesOf(mSession->ops(), workAreaFiles());
+    for (auto& entry : entries) {
+      if (slot && equalsIgnoreCase(entry.name, "Entcoun.dat")) {
+        entry.bytes = withSlotRecorded(std::move(entry.bytes), *slot);
+      }
+    }
+    mLastZipCode = zipEntries(mSession->ops(), archive, entries);
+  } catch (const FileError&) {
+    mLastZipCode = kZipReadFailed;  // zipEntries reports its own failures as codes
+  }
   if (mLastZipCode == kZipNothingToDo) {
     mSession->prompter().message("There are no data files in the work area to store.",
                                  Icon::Exclamation);
@@ -271,10 +297,12 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
     return std::nullopt;
   }
   const auto archive = resolve(fmt::format("{}LUM-{}.Zip", folder, slot));
-  if (!zipWorkArea(archive)) {
+  // The archive's Entcoun.dat names its own slot, so that a copy brought in
+  // from elsewhere shows the right storage number.
+  if (!zipWorkArea(archive, slot)) {
     return std::nullopt;
   }
-  // The archive is whole: only now does the list name it.
+  // The archive is whole: only now do the list and the work area name it.
   setCurrentSlot(slot);
   writeEntry(slot, *text);
   if (slot > used) {

@@ -83,7 +83,9 @@ class Storage {
     return mSession->resolve(dosName);
   }
   std::vector<std::filesystem::path> workAreaFiles();
-  bool zipWorkArea(const std::filesystem::path& archive);
+  // Zips the work area's data files; with a slot, the archive's
+  // Entcoun.dat records it (the file on disk is not changed).
+  bool zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot = {});
   bool unzipInto(const std::filesystem::path& archive, const std::filesystem::path& destination);
   // Tells the user what an unzip left undone; true when everything came out.
   bool reportUnzip(const std::filesystem::path& archive);

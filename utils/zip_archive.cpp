@@ -81,21 +81,34 @@ std::vector<std::filesystem::path> matchingFiles(FileOps& ops, const std::filesy
   return files;
 }
 
+std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesystem::path>& files) {
+  std::vector<ZipEntry> entries;
+  entries.reserve(files.size());
+  for (const auto& file : files) {
+    entries.push_back({file.filename().string(), ops.readFile(file), modificationTime(file)});
+  }
+  return entries;
+}
+
 std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
                       const std::vector<std::filesystem::path>& files, int level) {
   if (files.empty()) {
     return kZipNothingToDo;
   }
-  std::vector<std::vector<std::byte>> contents;
-  contents.reserve(files.size());
+  std::vector<ZipEntry> entries;
   try {
-    for (const auto& file : files) {
-      contents.push_back(ops.readFile(file));
-    }
+    entries = zipEntriesOf(ops, files);
   } catch (const FileError&) {
     return kZipReadFailed;
   }
+  return zipEntries(ops, archive, entries, level);
+}
 
+std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                        const std::vector<ZipEntry>& entries, int level) {
+  if (entries.empty()) {
+    return kZipNothingToDo;
+  }
   zip_error_t error;
   zip_error_init(&error);
   Source memory(zip_source_buffer_create(nullptr, 0, 0, &error));
@@ -109,11 +122,10 @@ std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
   }
   zip_source_keep(memory.get());  // the archive's bytes outlive its closing
   Archive open(writing);
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    zip_source_t* data = zip_source_buffer(writing, contents[i].data(), contents[i].size(), 0);
-    const std::string name = files[i].filename().string();
+  for (const auto& file : entries) {
+    zip_source_t* data = zip_source_buffer(writing, file.bytes.data(), file.bytes.size(), 0);
     const zip_int64_t index =
-        data == nullptr ? -1 : zip_file_add(writing, name.c_str(), data, ZIP_FL_ENC_UTF_8);
+        data == nullptr ? -1 : zip_file_add(writing, file.name.c_str(), data, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
       zip_source_free(data);
       return kZipWriteFailed;
@@ -121,7 +133,7 @@ std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
     const auto entry = static_cast<zip_uint64_t>(index);
     if (zip_set_file_compression(writing, entry, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) <
             0 ||
-        zip_file_set_mtime(writing, entry, modificationTime(files[i]), 0) < 0) {
+        zip_file_set_mtime(writing, entry, file.modified, 0) < 0) {
       return kZipWriteFailed;
     }
   }

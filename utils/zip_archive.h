@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -53,10 +54,24 @@ struct UnzipOutcome {
 // The deflate level of the archives: zip's and unzip's default.
 inline constexpr int kZipLevel = 6;
 
-// Writes a zip archive holding the files (stored under their own names,
-// without folders). The archive is written beside its final name and
-// renamed over it only when complete and flushed, so an old archive of that
-// name stays whole until the new one replaces it.
+// One file to go into an archive: its name (without folders), its bytes
+// and its modification time.
+struct ZipEntry {
+  std::string name;
+  std::vector<std::byte> bytes;
+  std::time_t modified = 0;
+};
+
+// The entries of files, read whole, each under its own name. Throws FileError.
+std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesystem::path>& files);
+
+// Writes a zip archive holding the entries. The archive is written beside
+// its final name and renamed over it only when complete and flushed, so an
+// old archive of that name stays whole until the new one replaces it.
+std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                        const std::vector<ZipEntry>& entries, int level = kZipLevel);
+
+// zipEntries of the files, stored under their own names.
 std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
                       const std::vector<std::filesystem::path>& files, int level = kZipLevel);
 

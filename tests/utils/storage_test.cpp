@@ -52,6 +52,42 @@ TEST_F(StorageTest, NextSlotOfAnEmptyListIsSlotOne) {
   EXPECT_TRUE(parts.prompter.texts().empty());
 }
 
+// Entcoun.dat as the archive holds it, taken out with unzip.
+std::vector<std::byte> storedCounters(const UtilsParts& parts,
+                                      const std::filesystem::path& archive) {
+  const auto out = parts.dir / "unzipped";
+  std::filesystem::remove_all(out);
+  const auto [status, text] =
+      runCommand("unzip -q -o " + quoted(archive) + " Entcoun.dat -d " + quoted(out));
+  EXPECT_EQ(status, 0) << text;
+  return readBytes(out / "Entcoun.dat");
+}
+
+TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
+  storeAs("First");
+  storeAs("Second");
+  // Record 3, the storage number of the report headings, at bytes 76-77.
+  const auto second = storedCounters(parts, parts.store() / "LUM-2.Zip");
+  ASSERT_EQ(second.size(), 3 * CounterRecord::kSize);
+  EXPECT_EQ(second[76], std::byte{2});
+  EXPECT_EQ(second[77], std::byte{0});
+  EXPECT_EQ(second, readBytes(parts.area() / "Entcoun.dat"));
+  EXPECT_EQ(storedCounters(parts, parts.store() / "LUM-1.Zip")[76], std::byte{1});
+
+  // Over slot 1 from the work area just stored as slot 2.
+  EXPECT_EQ(storage.storeAway(Storage::Location::SelectedSlot, 1, Storage::Target::HardDisk), 1);
+  EXPECT_EQ(storedCounters(parts, parts.store() / "LUM-1.Zip")[76], std::byte{1});
+
+  // A store that fails leaves the work area's slot as it was.
+  const auto before = readBytes(parts.area() / "Entcoun.dat");
+  parts.ops.resetCounts();
+  parts.ops.injectFault(FileOp::Write, 1, Failure::NoSpace);
+  EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
+  parts.ops.clearFaults();
+  EXPECT_EQ(readBytes(parts.area() / "Entcoun.dat"), before);
+  EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
+}
+
 TEST_F(StorageTest, LongNameIsCutToTwentyWithTheDateAtColumn22) {
   parts.fillWorkArea("Abcdefghijklmnopqrstuvwxyz0123", "");
   ASSERT_TRUE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
