@@ -329,20 +329,25 @@ TEST_F(StorageTest, FoldersSwitchedCopiedAndSet) {
   EXPECT_EQ(parts.session.folders().emailFolder, ".\\Outbox\\");
 }
 
-TEST_F(StorageTest, RefusedEntriesAreToldAfterTheOthersCameBack) {
-  const auto [status, out] = runCommand("cd " + quoted(parts.area()) + " && mkdir -p sub && " +
-                                        "echo x > sub/x.dat && zip -q -r " +
-                                        quoted(parts.store() / "LUM-1.Zip") + " Ent.dat sub");
+TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndClashesAreTold) {
+  const auto [status, out] =
+      runCommand("cd " + quoted(parts.area()) + " && mkdir -p sub other && echo x > sub/x.dat && " +
+                 "echo y > other/X.DAT && zip -q -r " + quoted(parts.store() / "LUM-1.Zip") +
+                 " Ent.dat sub other");
   ASSERT_EQ(status, 0) << out;
   std::filesystem::remove_all(parts.area() / "sub");
+  std::filesystem::remove_all(parts.area() / "other");
   test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(1));
   parts.prompter.then(Answer::No);
   EXPECT_FALSE(storage.bringBack(1, Storage::Restore::HardDisk));
   EXPECT_EQ(parts.prompter.texts().back(),
             "Some files of LUM-1.Zip were not brought back, the others were:\n"
-            "sub/: the name has a folder part\nsub/x.dat: the name has a folder part");
+            "other/X.DAT: an earlier entry has the same name (sub/x.dat)");
+  EXPECT_EQ(storage.lastUnzip().extracted, (std::vector<std::string>{"Ent.dat", "x.dat"}));
+  EXPECT_EQ(test::textOf(parts.area() / "x.dat"), "x\n");
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "X.DAT"));
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "sub"));
-  EXPECT_EQ(storage.lastUnzip().extracted, std::vector<std::string>{"Ent.dat"});
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "other"));
 }
 
 }  // namespace
