@@ -8,6 +8,7 @@
 #include "panel/dates.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "utils/previous_year_copy.h"
 #include "utils/utils_records.h"
 
 namespace lum {
@@ -455,6 +456,9 @@ bool Storage::selectFolder(bool previous) {
                                  Icon::Exclamation);
     return false;
   }
+  if (previous) {
+    recoverPreviousYear(resolve(folder));
+  }
   mSession->folders().storeFolder = withBackslash(folder);
   mSession->setUsingPreviousYear(previous);
   mLastFound = 0;
@@ -475,21 +479,42 @@ bool Storage::transCurrentToPrevious() {
     return false;
   }
   FileOps& ops = mSession->ops();
-  const auto current = resolve(mSession->folders().currentYearFolder);
-  const auto previous = resolve(mSession->folders().previousYearFolder);
-  if (!ops.isDirectory(current)) {
-    prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+  std::filesystem::path previous;
+  try {
+    const auto current = resolve(mSession->folders().currentYearFolder);
+    previous = resolve(mSession->folders().previousYearFolder);
+    if (!ops.isDirectory(current)) {
+      prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+      return false;
+    }
+    if (!ops.isDirectory(previous)) {
+      prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
+      return false;
+    }
+    recoverPreviousYear(previous);
+    copyCurrentYearToPrevious(ops, current, previous);
+  } catch (const FileError& error) {
+    const bool pending = !previous.empty() && FolderReplacement::pending(ops, previous);
+    prompter.message(
+        fmt::format("The current year could not be copied into the previous year.\n{}\n{}",
+                    error.what(),
+                    pending ? "The previous year will be put back as it was when it is next "
+                              "selected."
+                            : "The previous year was left as it was."),
+        Icon::Critical);
     return false;
   }
-  if (!ops.isDirectory(previous)) {
-    prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
-    return false;
-  }
-  for (const auto& file : matchingFiles(ops, current, "*.dat")) {
-    ops.copy(file, previous / file.filename());
-  }
-  ops.flushDirectory(previous);
   return true;
+}
+
+void Storage::recoverPreviousYear(const std::filesystem::path& folder) {
+  if (FolderReplacement::recover(mSession->ops(), folder) ==
+      FolderReplacement::Recovered::PutBack) {
+    mSession->prompter().message(
+        "The last copy of the current year into the previous year was cut short; the previous "
+        "year was put back as it was.",
+        Icon::Exclamation);
+  }
 }
 
 bool Storage::setFolder(UtilsWindow window, const std::string& text) {

@@ -62,7 +62,9 @@ class Storage {
   // Storage: Current Year / Previous Year.
   bool selectCurrentYear();
   bool selectPreviousYear();
-  // Trans Current to Prev. False when stopped.
+  // Trans Current to Prev: the previous-year folder takes the current
+  // year's lists with their archives, all or nothing. False when stopped
+  // or failed (told).
   bool transCurrentToPrevious();
   // The folder window's OK: window is StoreFolder, EmailFolder or PreviousFolder.
   bool setFolder(UtilsWindow window, const std::string& text);
@@ -95,6 +97,8 @@ class Storage {
   std::optional<std::string> entityText(const std::string& workArea);
   void recordSlotForOperator(int slot);
   bool selectFolder(bool previous);
+  // Puts back or finishes a copy into the previous-year folder that was cut short.
+  void recoverPreviousYear(const std::filesystem::path& folder);
 
   UtilsSession* mSession;
   UnzipLimits mLimits;

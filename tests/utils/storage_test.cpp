@@ -315,7 +315,7 @@ TEST_F(StorageTest, FoldersSwitchedCopiedAndSet) {
   EXPECT_TRUE(storage.transCurrentToPrevious());
   EXPECT_TRUE(storage.selectPreviousYear());
   EXPECT_EQ(storage.entries(), std::vector<std::string>{"Current              20/08/26"});
-  EXPECT_FALSE(std::filesystem::exists(parts.store() / "pyear" / "LUM-1.Zip"));
+  EXPECT_TRUE(std::filesystem::exists(parts.store() / "pyear" / "LUM-1.Zip"));
   EXPECT_TRUE(storage.selectCurrentYear());
 
   parts.prompter.then(Answer::No);
@@ -327,6 +327,58 @@ TEST_F(StorageTest, FoldersSwitchedCopiedAndSet) {
   EXPECT_TRUE(std::filesystem::is_directory(parts.prog() / "Outbox"));
   EXPECT_EQ(recordOf<FolderRecord>(parts.area() / "ZipPath.Cfg", 2).folder, ".\\Outbox\\");
   EXPECT_EQ(parts.session.folders().emailFolder, ".\\Outbox\\");
+}
+
+// The names of the files of a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(StorageTest, TransCurrentToPrevTakesTheArchivesWithTheLists) {
+  ASSERT_TRUE(storage.selectPreviousYear());
+  storeAs("Old One");
+  storeAs("Old Two");
+  storeAs("Old Three");
+  ASSERT_TRUE(storage.selectCurrentYear());
+  storeAs("First");
+  storeAs("Second");
+  const auto current = parts.store();
+  const auto previous = parts.store() / "PYear";
+
+  parts.prompter.then(Answer::Yes);
+  EXPECT_TRUE(storage.transCurrentToPrevious());
+  for (const char* name : {"LUM-1.Zip", "LUM-2.Zip", "EnList.Dat", "UtCount.Dat"}) {
+    EXPECT_EQ(readBytes(previous / name), readBytes(current / name)) << name;
+  }
+  // Slot 3 of the old list is named no more: its archive goes with it.
+  EXPECT_EQ(namesIn(previous),
+            (std::vector<std::string>{"EnList.Dat", "LUM-1.Zip", "LUM-2.Zip", "UtCount.Dat"}));
+
+  ASSERT_TRUE(storage.selectPreviousYear());
+  EXPECT_EQ(storage.entries(), (std::vector<std::string>{"First                20/08/26",
+                                                         "Second               20/08/26"}));
+  parts.fillWorkArea("Work in hand", "");
+  EXPECT_TRUE(storage.bringBackToWorkArea(2, true));
+  EXPECT_EQ(recordOf<EntityRecord>(parts.area() / "Ent.dat", 2).name, "Second");
+
+  // A slot whose archive is missing in the current year leaves none behind.
+  ASSERT_TRUE(storage.selectCurrentYear());
+  std::filesystem::remove(current / "LUM-1.Zip");
+  parts.prompter.then(Answer::Yes);
+  EXPECT_TRUE(storage.transCurrentToPrevious());
+  EXPECT_EQ(namesIn(previous),
+            (std::vector<std::string>{"EnList.Dat", "LUM-2.Zip", "UtCount.Dat"}));
+  ASSERT_TRUE(storage.selectPreviousYear());
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.bringBackToWorkArea(1, true));
+  EXPECT_EQ(parts.prompter.texts(), std::vector<std::string>{"Selected files do not exit!"});
 }
 
 TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndClashesAreTold) {
