@@ -3,10 +3,12 @@
 #include <fmt/core.h>
 
 #include <algorithm>
+#include <span>
 
 #include "panel/dates.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "utils/previous_year_copy.h"
 #include "utils/utils_records.h"
 
 namespace lum {
@@ -27,6 +29,21 @@ const char* const kAnalysisLists[] = {"Anljnl", "Anlpch", "Anspay", "Anstak"};
 const char* const kEntityFiles[] = {"An*.dat",   "Ax*.dat",   "D*.dat",      "A*.dat",
                                     "G*.dat",    "Bdg-*.dat", "Entcoun.dat", "Ent.dat",
                                     "Ini-*.dat", "Lcn-*.dat", "Jnl-*.dat"};
+
+// Entcoun.dat's bytes with record 3 holding the slot, as writing the
+// record into the file makes them.
+std::vector<std::byte> withSlotRecorded(std::vector<std::byte> counters, int slot) {
+  constexpr std::size_t offset = (kSlotRecord - 1) * CounterRecord::kSize;
+  if (counters.size() < offset + CounterRecord::kSize) {
+    counters.resize(offset + CounterRecord::kSize);  // zeros, as a record never written
+  }
+  const auto bytes = std::span(counters).subspan(offset, CounterRecord::kSize);
+  auto record = CounterRecord::decode(bytes);
+  record.value = static_cast<std::int16_t>(slot);
+  const auto encoded = record.encode();
+  std::copy(encoded.begin(), encoded.end(), bytes.begin());
+  return counters;
+}
 
 std::string withBackslash(std::string folder) {
   if (folder.empty() || folder.back() != '\\') {
@@ -133,8 +150,18 @@ std::vector<std::filesystem::path> Storage::workAreaFiles() {
   return files;
 }
 
-bool Storage::zipWorkArea(const std::filesystem::path& archive) {
-  mLastZipCode = zipFiles(mSession->ops(), archive, workAreaFiles());
+bool Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot) {
+  try {
+    auto entries = zipEntriesOf(mSession->ops(), workAreaFiles());
+    for (auto& entry : entries) {
+      if (slot && equalsIgnoreCase(entry.name, "Entcoun.dat")) {
+        entry.bytes = withSlotRecorded(std::move(entry.bytes), *slot);
+      }
+    }
+    mLastZipCode = zipEntries(mSession->ops(), archive, entries);
+  } catch (const FileError&) {
+    mLastZipCode = kZipReadFailed;  // zipEntries reports its own failures as codes
+  }
   if (mLastZipCode == kZipNothingToDo) {
     mSession->prompter().message("There are no data files in the work area to store.",
                                  Icon::Exclamation);
@@ -273,10 +300,12 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
     return std::nullopt;
   }
   const auto archive = resolve(fmt::format("{}LUM-{}.Zip", folder, slot));
-  if (!zipWorkArea(archive)) {
+  // The archive's Entcoun.dat names its own slot, so that a copy brought in
+  // from elsewhere shows the right storage number.
+  if (!zipWorkArea(archive, slot)) {
     return std::nullopt;
   }
-  // The archive is whole: only now does the list name it.
+  // The archive is whole: only now do the list and the work area name it.
   setCurrentSlot(slot);
   writeEntry(slot, *text);
   if (slot > used) {
@@ -429,6 +458,9 @@ bool Storage::selectFolder(bool previous) {
                                  Icon::Exclamation);
     return false;
   }
+  if (previous) {
+    recoverPreviousYear(resolve(folder));
+  }
   mSession->folders().storeFolder = withBackslash(folder);
   mSession->setUsingPreviousYear(previous);
   mLastFound = 0;
@@ -449,21 +481,42 @@ bool Storage::transCurrentToPrevious() {
     return false;
   }
   FileOps& ops = mSession->ops();
-  const auto current = resolve(mSession->folders().currentYearFolder);
-  const auto previous = resolve(mSession->folders().previousYearFolder);
-  if (!ops.isDirectory(current)) {
-    prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+  std::filesystem::path previous;
+  try {
+    const auto current = resolve(mSession->folders().currentYearFolder);
+    previous = resolve(mSession->folders().previousYearFolder);
+    if (!ops.isDirectory(current)) {
+      prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+      return false;
+    }
+    if (!ops.isDirectory(previous)) {
+      prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
+      return false;
+    }
+    recoverPreviousYear(previous);
+    copyCurrentYearToPrevious(ops, current, previous);
+  } catch (const FileError& error) {
+    const bool pending = !previous.empty() && FolderReplacement::pending(ops, previous);
+    prompter.message(
+        fmt::format("The current year could not be copied into the previous year.\n{}\n{}",
+                    error.what(),
+                    pending ? "The previous year will be put back as it was when it is next "
+                              "selected."
+                            : "The previous year was left as it was."),
+        Icon::Critical);
     return false;
   }
-  if (!ops.isDirectory(previous)) {
-    prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
-    return false;
-  }
-  for (const auto& file : matchingFiles(ops, current, "*.dat")) {
-    ops.copy(file, previous / file.filename());
-  }
-  ops.flushDirectory(previous);
   return true;
+}
+
+void Storage::recoverPreviousYear(const std::filesystem::path& folder) {
+  if (FolderReplacement::recover(mSession->ops(), folder) ==
+      FolderReplacement::Recovered::PutBack) {
+    mSession->prompter().message(
+        "The last copy of the current year into the previous year was cut short; the previous "
+        "year was put back as it was.",
+        Icon::Exclamation);
+  }
 }
 
 bool Storage::setFolder(UtilsWindow window, const std::string& text) {

@@ -62,7 +62,9 @@ class Storage {
   // Storage: Current Year / Previous Year.
   bool selectCurrentYear();
   bool selectPreviousYear();
-  // Trans Current to Prev. False when stopped.
+  // Trans Current to Prev: the previous-year folder takes the current
+  // year's lists with their archives, all or nothing. False when stopped
+  // or failed (told).
   bool transCurrentToPrevious();
   // The folder window's OK: window is StoreFolder, EmailFolder or PreviousFolder.
   bool setFolder(UtilsWindow window, const std::string& text);
@@ -83,7 +85,9 @@ class Storage {
     return mSession->resolve(dosName);
   }
   std::vector<std::filesystem::path> workAreaFiles();
-  bool zipWorkArea(const std::filesystem::path& archive);
+  // Zips the work area's data files; with a slot, the archive's
+  // Entcoun.dat records it (the file on disk is not changed).
+  bool zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot = {});
   bool unzipInto(const std::filesystem::path& archive, const std::filesystem::path& destination);
   // Tells the user what an unzip left undone; true when everything came out.
   bool reportUnzip(const std::filesystem::path& archive);
@@ -93,6 +97,8 @@ class Storage {
   std::optional<std::string> entityText(const std::string& workArea);
   void recordSlotForOperator(int slot);
   bool selectFolder(bool previous);
+  // Puts back or finishes a copy into the previous-year folder that was cut short.
+  void recoverPreviousYear(const std::filesystem::path& folder);
 
   UtilsSession* mSession;
   UnzipLimits mLimits;

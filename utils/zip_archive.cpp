@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <system_error>
 
@@ -81,21 +82,34 @@ std::vector<std::filesystem::path> matchingFiles(FileOps& ops, const std::filesy
   return files;
 }
 
+std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesystem::path>& files) {
+  std::vector<ZipEntry> entries;
+  entries.reserve(files.size());
+  for (const auto& file : files) {
+    entries.push_back({file.filename().string(), ops.readFile(file), modificationTime(file)});
+  }
+  return entries;
+}
+
 std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
                       const std::vector<std::filesystem::path>& files, int level) {
   if (files.empty()) {
     return kZipNothingToDo;
   }
-  std::vector<std::vector<std::byte>> contents;
-  contents.reserve(files.size());
+  std::vector<ZipEntry> entries;
   try {
-    for (const auto& file : files) {
-      contents.push_back(ops.readFile(file));
-    }
+    entries = zipEntriesOf(ops, files);
   } catch (const FileError&) {
     return kZipReadFailed;
   }
+  return zipEntries(ops, archive, entries, level);
+}
 
+std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                        const std::vector<ZipEntry>& entries, int level) {
+  if (entries.empty()) {
+    return kZipNothingToDo;
+  }
   zip_error_t error;
   zip_error_init(&error);
   Source memory(zip_source_buffer_create(nullptr, 0, 0, &error));
@@ -109,11 +123,10 @@ std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
   }
   zip_source_keep(memory.get());  // the archive's bytes outlive its closing
   Archive open(writing);
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    zip_source_t* data = zip_source_buffer(writing, contents[i].data(), contents[i].size(), 0);
-    const std::string name = files[i].filename().string();
+  for (const auto& file : entries) {
+    zip_source_t* data = zip_source_buffer(writing, file.bytes.data(), file.bytes.size(), 0);
     const zip_int64_t index =
-        data == nullptr ? -1 : zip_file_add(writing, name.c_str(), data, ZIP_FL_ENC_UTF_8);
+        data == nullptr ? -1 : zip_file_add(writing, file.name.c_str(), data, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
       zip_source_free(data);
       return kZipWriteFailed;
@@ -121,7 +134,7 @@ std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
     const auto entry = static_cast<zip_uint64_t>(index);
     if (zip_set_file_compression(writing, entry, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) <
             0 ||
-        zip_file_set_mtime(writing, entry, modificationTime(files[i]), 0) < 0) {
+        zip_file_set_mtime(writing, entry, file.modified, 0) < 0) {
       return kZipWriteFailed;
     }
   }
@@ -154,10 +167,20 @@ std::string unsafeEntryName(std::string_view name) {
   if (name.empty()) {
     return "the name is empty";
   }
-  if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos) {
-    return "the name has a folder part";
+  if (name.front() == '/' || name.front() == '\\') {
+    return "the name is absolute";
   }
-  if (name.find("..") != std::string_view::npos || name == ".") {
+  for (std::string_view rest = name;;) {
+    const auto separator = rest.find_first_of("/\\");
+    if (rest.substr(0, separator) == "..") {
+      return "the name has \"..\"";
+    }
+    if (separator == std::string_view::npos) {
+      break;
+    }
+    rest.remove_prefix(separator + 1);
+  }
+  if (entryBaseName(name) == ".") {
     return "the name has \"..\"";
   }
   if (name.find(':') != std::string_view::npos) {
@@ -168,6 +191,11 @@ std::string unsafeEntryName(std::string_view name) {
     return "the name has a control character";
   }
   return {};
+}
+
+std::string_view entryBaseName(std::string_view name) {
+  const auto separator = name.find_last_of("/\\");
+  return separator == std::string_view::npos ? name : name.substr(separator + 1);
 }
 
 namespace {
@@ -207,6 +235,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
   static_cast<void>(source.release());  // the archive owns its source now
 
   std::vector<Extracted> wanted;
+  std::map<std::string, std::string> claimedBy;  // each base name in upper case: its entry
   std::uint64_t total = 0;
   const zip_int64_t count = zip_get_num_entries(reading.get(), 0);
   for (zip_int64_t index = 0; index < count; ++index) {
@@ -222,11 +251,26 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
           {name, "the archive has more than " + std::to_string(limits.maxEntries) + " entries"});
       continue;
     }
-    if (std::string reason = unsafeEntryName(name); !reason.empty()) {
+    // A name without the UTF-8 flag comes in the DOS code page, where the
+    // control characters are pictures: they are looked for in its bytes.
+    std::string reason = unsafeEntryName(name);
+    if (const char* bytes = zip_get_name(reading.get(), entryIndex, ZIP_FL_ENC_RAW);
+        reason.empty() && bytes != nullptr) {
+      reason = unsafeEntryName(bytes);
+    }
+    if (!reason.empty()) {
       outcome.refused.push_back({name, std::move(reason)});
       continue;
     }
-    if (!wildcardMatch(pattern, name)) {
+    // The folders of an entry's name are dropped; a folder entry has no file.
+    const std::string base(entryBaseName(name));
+    if (base.empty() || !wildcardMatch(pattern, base)) {
+      continue;
+    }
+    const auto [owner, isFirst] = claimedBy.try_emplace(toUpper(base), name);
+    if (!isFirst) {
+      outcome.refused.push_back(
+          {name, "an earlier entry has the same name (" + owner->second + ")"});
       continue;
     }
     zip_stat_t stat;
@@ -248,7 +292,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
       outcome.code = kZipArchiveDamaged;
       return {};
     }
-    Extracted file{name, {}};
+    Extracted file{base, {}};
     const std::uint64_t claimed = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
     file.bytes.reserve(static_cast<std::size_t>(std::min(
         {claimed, ratioBound, limits.maxTotalBytes - std::min(total, limits.maxTotalBytes)})));

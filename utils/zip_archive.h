@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -53,20 +54,37 @@ struct UnzipOutcome {
 // The deflate level of the archives: zip's and unzip's default.
 inline constexpr int kZipLevel = 6;
 
-// Writes a zip archive holding the files (stored under their own names,
-// without folders). The archive is written beside its final name and
-// renamed over it only when complete and flushed, so an old archive of that
-// name stays whole until the new one replaces it.
+// One file to go into an archive: its name (without folders), its bytes
+// and its modification time.
+struct ZipEntry {
+  std::string name;
+  std::vector<std::byte> bytes;
+  std::time_t modified = 0;
+};
+
+// The entries of files, read whole, each under its own name. Throws FileError.
+std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesystem::path>& files);
+
+// Writes a zip archive holding the entries. The archive is written beside
+// its final name and renamed over it only when complete and flushed, so an
+// old archive of that name stays whole until the new one replaces it.
+std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                        const std::vector<ZipEntry>& entries, int level = kZipLevel);
+
+// zipEntries of the files, stored under their own names.
 std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
                       const std::vector<std::filesystem::path>& files, int level = kZipLevel);
 
-// Tests the archive, then extracts the entries whose names match the DOS
-// wildcard pattern into the destination folder, each written under a
-// temporary name and renamed when whole. An entry whose name has a folder
-// part, "\", "..", ":" (a drive letter) or a control character, or that
-// passes a bound of the limits, is refused and the others are still
-// extracted. A damaged archive writes nothing. An existing file of the same
-// name in another case is overwritten, as on Windows.
+// Tests the archive, then extracts the entries whose base names match the
+// DOS wildcard pattern into the destination folder, each written under a
+// temporary name and renamed when whole. The folder part of an entry's name
+// ("/" or "\\") is dropped, as unzip -j does, and folder entries are
+// skipped. An entry whose name is absolute or has a ".." part, ":" (a drive
+// letter) or a control character, that comes to the base name of an earlier
+// entry (whatever the case), or that passes a bound of the limits, is
+// refused and the others are still extracted. A damaged archive writes
+// nothing. An existing file of the same name in another case is
+// overwritten, as on Windows.
 UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
                         const std::filesystem::path& destination, std::string_view pattern,
                         const UnzipLimits& limits = {});
@@ -78,6 +96,8 @@ UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,
 
 // Why an entry name may not be extracted, or empty when it may.
 std::string unsafeEntryName(std::string_view name);
+// The name without its folder part: what extraction writes.
+std::string_view entryBaseName(std::string_view name);
 
 // The files of a folder whose names match the DOS wildcard pattern, sorted.
 std::vector<std::filesystem::path> matchingFiles(FileOps& ops, const std::filesystem::path& folder,

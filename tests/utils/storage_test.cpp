@@ -52,6 +52,42 @@ TEST_F(StorageTest, NextSlotOfAnEmptyListIsSlotOne) {
   EXPECT_TRUE(parts.prompter.texts().empty());
 }
 
+// Entcoun.dat as the archive holds it, taken out with unzip.
+std::vector<std::byte> storedCounters(const UtilsParts& parts,
+                                      const std::filesystem::path& archive) {
+  const auto out = parts.dir / "unzipped";
+  std::filesystem::remove_all(out);
+  const auto [status, text] =
+      runCommand("unzip -q -o " + quoted(archive) + " Entcoun.dat -d " + quoted(out));
+  EXPECT_EQ(status, 0) << text;
+  return readBytes(out / "Entcoun.dat");
+}
+
+TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
+  storeAs("First");
+  storeAs("Second");
+  // Record 3, the storage number of the report headings, at bytes 76-77.
+  const auto second = storedCounters(parts, parts.store() / "LUM-2.Zip");
+  ASSERT_EQ(second.size(), 3 * CounterRecord::kSize);
+  EXPECT_EQ(second[76], std::byte{2});
+  EXPECT_EQ(second[77], std::byte{0});
+  EXPECT_EQ(second, readBytes(parts.area() / "Entcoun.dat"));
+  EXPECT_EQ(storedCounters(parts, parts.store() / "LUM-1.Zip")[76], std::byte{1});
+
+  // Over slot 1 from the work area just stored as slot 2.
+  EXPECT_EQ(storage.storeAway(Storage::Location::SelectedSlot, 1, Storage::Target::HardDisk), 1);
+  EXPECT_EQ(storedCounters(parts, parts.store() / "LUM-1.Zip")[76], std::byte{1});
+
+  // A store that fails leaves the work area's slot as it was.
+  const auto before = readBytes(parts.area() / "Entcoun.dat");
+  parts.ops.resetCounts();
+  parts.ops.injectFault(FileOp::Write, 1, Failure::NoSpace);
+  EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
+  parts.ops.clearFaults();
+  EXPECT_EQ(readBytes(parts.area() / "Entcoun.dat"), before);
+  EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
+}
+
 TEST_F(StorageTest, LongNameIsCutToTwentyWithTheDateAtColumn22) {
   parts.fillWorkArea("Abcdefghijklmnopqrstuvwxyz0123", "");
   ASSERT_TRUE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
@@ -279,7 +315,7 @@ TEST_F(StorageTest, FoldersSwitchedCopiedAndSet) {
   EXPECT_TRUE(storage.transCurrentToPrevious());
   EXPECT_TRUE(storage.selectPreviousYear());
   EXPECT_EQ(storage.entries(), std::vector<std::string>{"Current              20/08/26"});
-  EXPECT_FALSE(std::filesystem::exists(parts.store() / "pyear" / "LUM-1.Zip"));
+  EXPECT_TRUE(std::filesystem::exists(parts.store() / "pyear" / "LUM-1.Zip"));
   EXPECT_TRUE(storage.selectCurrentYear());
 
   parts.prompter.then(Answer::No);
@@ -293,20 +329,77 @@ TEST_F(StorageTest, FoldersSwitchedCopiedAndSet) {
   EXPECT_EQ(parts.session.folders().emailFolder, ".\\Outbox\\");
 }
 
-TEST_F(StorageTest, RefusedEntriesAreToldAfterTheOthersCameBack) {
-  const auto [status, out] = runCommand("cd " + quoted(parts.area()) + " && mkdir -p sub && " +
-                                        "echo x > sub/x.dat && zip -q -r " +
-                                        quoted(parts.store() / "LUM-1.Zip") + " Ent.dat sub");
+// The names of the files of a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(StorageTest, TransCurrentToPrevTakesTheArchivesWithTheLists) {
+  ASSERT_TRUE(storage.selectPreviousYear());
+  storeAs("Old One");
+  storeAs("Old Two");
+  storeAs("Old Three");
+  ASSERT_TRUE(storage.selectCurrentYear());
+  storeAs("First");
+  storeAs("Second");
+  const auto current = parts.store();
+  const auto previous = parts.store() / "PYear";
+
+  parts.prompter.then(Answer::Yes);
+  EXPECT_TRUE(storage.transCurrentToPrevious());
+  for (const char* name : {"LUM-1.Zip", "LUM-2.Zip", "EnList.Dat", "UtCount.Dat"}) {
+    EXPECT_EQ(readBytes(previous / name), readBytes(current / name)) << name;
+  }
+  // Slot 3 of the old list is named no more: its archive goes with it.
+  EXPECT_EQ(namesIn(previous),
+            (std::vector<std::string>{"EnList.Dat", "LUM-1.Zip", "LUM-2.Zip", "UtCount.Dat"}));
+
+  ASSERT_TRUE(storage.selectPreviousYear());
+  EXPECT_EQ(storage.entries(), (std::vector<std::string>{"First                20/08/26",
+                                                         "Second               20/08/26"}));
+  parts.fillWorkArea("Work in hand", "");
+  EXPECT_TRUE(storage.bringBackToWorkArea(2, true));
+  EXPECT_EQ(recordOf<EntityRecord>(parts.area() / "Ent.dat", 2).name, "Second");
+
+  // A slot whose archive is missing in the current year leaves none behind.
+  ASSERT_TRUE(storage.selectCurrentYear());
+  std::filesystem::remove(current / "LUM-1.Zip");
+  parts.prompter.then(Answer::Yes);
+  EXPECT_TRUE(storage.transCurrentToPrevious());
+  EXPECT_EQ(namesIn(previous),
+            (std::vector<std::string>{"EnList.Dat", "LUM-2.Zip", "UtCount.Dat"}));
+  ASSERT_TRUE(storage.selectPreviousYear());
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.bringBackToWorkArea(1, true));
+  EXPECT_EQ(parts.prompter.texts(), std::vector<std::string>{"Selected files do not exit!"});
+}
+
+TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndClashesAreTold) {
+  const auto [status, out] =
+      runCommand("cd " + quoted(parts.area()) + " && mkdir -p sub other && echo x > sub/x.dat && " +
+                 "echo y > other/X.DAT && zip -q -r " + quoted(parts.store() / "LUM-1.Zip") +
+                 " Ent.dat sub other");
   ASSERT_EQ(status, 0) << out;
   std::filesystem::remove_all(parts.area() / "sub");
+  std::filesystem::remove_all(parts.area() / "other");
   test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(1));
   parts.prompter.then(Answer::No);
   EXPECT_FALSE(storage.bringBack(1, Storage::Restore::HardDisk));
   EXPECT_EQ(parts.prompter.texts().back(),
             "Some files of LUM-1.Zip were not brought back, the others were:\n"
-            "sub/: the name has a folder part\nsub/x.dat: the name has a folder part");
+            "other/X.DAT: an earlier entry has the same name (sub/x.dat)");
+  EXPECT_EQ(storage.lastUnzip().extracted, (std::vector<std::string>{"Ent.dat", "x.dat"}));
+  EXPECT_EQ(test::textOf(parts.area() / "x.dat"), "x\n");
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "X.DAT"));
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "sub"));
-  EXPECT_EQ(storage.lastUnzip().extracted, std::vector<std::string>{"Ent.dat"});
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "other"));
 }
 
 }  // namespace

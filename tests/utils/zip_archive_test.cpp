@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/errors.h"
@@ -32,7 +33,9 @@ void makeArchive(const std::filesystem::path& path,
   ASSERT_NE(archive, nullptr);
   for (const auto& [name, content] : entries) {
     zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
-    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0) << name;
+    // As a tool of the DOS code page would: names stored as they are,
+    // without the UTF-8 flag unless they need it.
+    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_GUESS), 0) << name;
   }
   ASSERT_EQ(zip_close(archive), 0);
 }
@@ -94,36 +97,106 @@ TEST_F(ZipArchive, ArchiveMadeByZipIsBroughtBackOverFilesOfAnotherCase) {
   EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
 }
 
+// The names of the files in a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(ZipArchive, ArchiveWithFoldersComesOutWithoutThem) {
+  std::filesystem::create_directories(dir / "area" / "client" / "journals");
+  writeText(dir / "area" / "client" / "Entcoun.dat", "counters");
+  writeText(dir / "area" / "client" / "journals" / "Jnl-0002.dat", "headers");
+  const auto archive = dir / "older.zip";
+  const auto [status, out] = runCommand("cd " + quoted(dir / "area") + " && zip -q -r " +
+                                        quoted(archive) + " client Ent.dat");
+  ASSERT_EQ(status, 0) << out;
+  ASSERT_EQ(runCommand("unzip -Z1 " + quoted(archive)).second,
+            "client/\nclient/journals/\nclient/journals/Jnl-0002.dat\nclient/Entcoun.dat\n"
+            "Ent.dat\n");
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(outcome.extracted,
+            (std::vector<std::string>{"Jnl-0002.dat", "Entcoun.dat", "Ent.dat"}));
+  EXPECT_TRUE(outcome.refused.empty());
+  EXPECT_EQ(namesIn(dir / "out"),
+            (std::vector<std::string>{"Ent.dat", "Entcoun.dat", "Jnl-0002.dat"}));
+  EXPECT_EQ(readBytes(dir / "out" / "Jnl-0002.dat"), bytesOf("headers"));
+}
+
+TEST_F(ZipArchive, SameNameInTwoFoldersLandsOnce) {
+  std::filesystem::create_directories(dir / "area" / "a");
+  std::filesystem::create_directories(dir / "area" / "b");
+  writeText(dir / "area" / "a" / "Ent.dat", "first");
+  writeText(dir / "area" / "b" / "ENT.DAT", "second");
+  const auto archive = dir / "twice.zip";
+  const auto [status, out] = runCommand("cd " + quoted(dir / "area") + " && zip -q " +
+                                        quoted(archive) + " a/Ent.dat b/ENT.DAT Ent.dat");
+  ASSERT_EQ(status, 0) << out;
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.extracted, std::vector<std::string>{"Ent.dat"});
+  ASSERT_EQ(outcome.refused.size(), 2u);
+  EXPECT_EQ(outcome.refused[0].name, "b/ENT.DAT");
+  EXPECT_EQ(outcome.refused[0].reason, "an earlier entry has the same name (a/Ent.dat)");
+  EXPECT_EQ(outcome.refused[1].name, "Ent.dat");
+  EXPECT_EQ(namesIn(dir / "out"), std::vector<std::string>{"Ent.dat"});
+  EXPECT_EQ(readBytes(dir / "out" / "Ent.dat"), bytesOf("first"));
+}
+
 TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {
   const std::string outside = "/tmp/lum-zip-test-" + std::to_string(::getpid()) + ".dat";
   const auto archive = dir / "bad.zip";
   makeArchive(archive, {{"../x.dat", "up"},
+                        {"sub/../../x.dat", "up inside"},
+                        {"sub/..", "up at the end"},
                         {outside, "absolute"},
-                        {"sub/x.dat", "folder"},
-                        {"a\\x.dat", "backslash"},
+                        {"\\\\server\\share\\x.dat", "network"},
                         {"C:x.dat", "drive"},
-                        {"Good.dat", "good"}});
+                        {"sub/C:\\x.dat", "drive inside"},
+                        {"sub\x01/x.dat", "control"},
+                        {"del\x7f.dat", "delete"},
+                        {"sub/Good.dat", "good"},
+                        {"dos\\Other.dat", "backslash folder"},
+                        {"two..dots.dat", "dots"}});
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
   EXPECT_EQ(outcome.code, kZipEntriesRefused);
-  EXPECT_EQ(outcome.extracted, std::vector<std::string>{"Good.dat"});
-  ASSERT_EQ(outcome.refused.size(), 5u);
-  EXPECT_EQ(outcome.refused[0].name, "../x.dat");
-  EXPECT_EQ(outcome.refused[0].reason, "the name has a folder part");
-  EXPECT_EQ(outcome.refused[4].reason, "the name has a drive letter");
+  EXPECT_EQ(outcome.extracted,
+            (std::vector<std::string>{"Good.dat", "Other.dat", "two..dots.dat"}));
+  std::vector<std::string> reasons;
+  for (const auto& refused : outcome.refused) {
+    reasons.push_back(refused.name + ": " + refused.reason);
+  }
+  EXPECT_EQ(reasons, (std::vector<std::string>{
+                         "../x.dat: the name has \"..\"",
+                         "sub/../../x.dat: the name has \"..\"",
+                         "sub/..: the name has \"..\"",
+                         outside + ": the name is absolute",
+                         "\\\\server\\share\\x.dat: the name is absolute",
+                         "C:x.dat: the name has a drive letter",
+                         "sub/C:\\x.dat: the name has a drive letter",
+                         // Shown in the DOS code page, where 1 is a face.
+                         "sub\u263a/x.dat: the name has a control character",
+                         "del\x7f.dat: the name has a control character",
+                     }));
   EXPECT_EQ(readBytes(dir / "out" / "Good.dat"), bytesOf("good"));
+  EXPECT_EQ(readBytes(dir / "out" / "Other.dat"), bytesOf("backslash folder"));
   EXPECT_FALSE(std::filesystem::exists(dir / "x.dat"));
   EXPECT_FALSE(std::filesystem::exists(outside));
-  EXPECT_FALSE(std::filesystem::exists(dir / "out" / "sub"));
-  std::vector<std::string> written;
-  for (const auto& entry : std::filesystem::directory_iterator(dir / "out")) {
-    written.push_back(entry.path().filename().string());
-  }
-  EXPECT_EQ(written, std::vector<std::string>{"Good.dat"});
+  EXPECT_EQ(namesIn(dir / "out"),
+            (std::vector<std::string>{"Good.dat", "Other.dat", "two..dots.dat"}));
 
   EXPECT_EQ(unsafeEntryName(".."), "the name has \"..\"");
-  EXPECT_EQ(unsafeEntryName("a\x01.dat"), "the name has a control character");
-  EXPECT_EQ(unsafeEntryName("Ent.dat"), "");
+  EXPECT_EQ(unsafeEntryName(""), "the name is empty");
+  EXPECT_EQ(unsafeEntryName("a\x7f.dat"), "the name has a control character");
+  EXPECT_EQ(unsafeEntryName("client/Ent.dat"), "");
 }
 
 TEST_F(ZipArchive, DamagedArchiveWritesNothing) {
