@@ -392,7 +392,12 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
   }
   QPointer<ChildWindow>& window = mWindows[index];
   if (window.isNull()) {
-    window = new ChildWindow(index, [this] { run([this] { closeWindow(mSession); }); });
+    // Only the window on top may be closed: the dispatch closes the current one.
+    window = new ChildWindow(index, [this, index] {
+      if (mSession.currentWindow == index) {
+        run([this] { closeWindow(mSession); });
+      }
+    });
     window->setObjectName(entry.formName);
     window->setWidget(makeContent(index));
     window->setWindowTitle(entry.caption);

@@ -11,11 +11,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
+#include <functional>
 
 #include "platform/scripted_prompter.h"
 #include "post/journals/flex_grid_widget.h"
@@ -426,6 +429,74 @@ TEST_F(MainWindowTest, ReportViewerAndFontChooser) {
   EXPECT_EQ(session.currentWindow, kJournalsList);
   EXPECT_EQ(session.file("RepPar").get<ReportPrintSettings>(1).fontNames[1], "Liberation Serif");
   EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
+}
+
+// The files of the work area this process holds open, by their names.
+std::vector<std::string> openFileNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(entry.path(), error);
+    if (!error) {
+      names.push_back(target.filename().string());
+    }
+  }
+  return names;
+}
+
+// However the viewer is closed, it leaves the screen, lets go of its files
+// and hands back to the window it was opened from; the next report opens
+// as the first did.
+TEST_F(MainWindowTest, TheViewerClosesEveryWayAndTheNextReportOpens) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  const auto windowsBefore = form.mdiArea()->subWindowList().size();
+  const std::vector<std::pair<std::string, std::function<void(QMdiSubWindow*, RepDisp*)>>> ways = {
+      {"the title bar's close", [](QMdiSubWindow* window, RepDisp*) { window->close(); }},
+      {"Esc", [](QMdiSubWindow*, RepDisp* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); }},
+      {"CloseWindow", [this](QMdiSubWindow*, RepDisp*) { closeWindow(session); }},
+      {"Re-run", [](QMdiSubWindow*, RepDisp* viewer) {
+         QTest::mouseClick(viewer->findChild<QPushButton*>("Command6"), Qt::LeftButton);
+       }}};
+  for (const auto& [way, close] : ways) {
+    SCOPED_TRACE(way);
+    QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);  // GST Report
+    QApplication::processEvents();
+    auto* viewer = form.findChild<RepDisp*>("RepDisp");
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_EQ(session.currentWindow, kReportDisplay);
+    EXPECT_EQ(viewer->view().pageCount(), 1);
+    EXPECT_TRUE(session.registry().isOpen("DosyaYaz"));
+    const QPointer<QMdiSubWindow> window = form.mdiArea()->activeSubWindow();
+    ASSERT_EQ(window->widget(), viewer);
+
+    close(window, viewer);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(form.findChild<RepDisp*>("RepDisp"), nullptr);
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
+    EXPECT_EQ(session.currentWindow, kJournalsList);
+    EXPECT_TRUE(journals->isEnabled());
+    EXPECT_EQ(form.mdiArea()->activeSubWindow(), journals);
+    for (const char* name : {"DosyaYaz", "Kelam", "Ax", "GstPers", "GrdAms", "GrdRecs", "An"}) {
+      EXPECT_FALSE(session.registry().isOpen(name)) << name;
+    }
+    const auto open = openFileNames();
+    for (const char* file : {"DosyaYaz.dat", "Kelamlar.dat"}) {
+      EXPECT_EQ(std::count(open.begin(), open.end(), file), 0) << file;
+    }
+    EXPECT_TRUE(session.lock().holds());  // the program goes on
+    EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
+  }
+  // The program still answers a report request.
+  QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);
+  QApplication::processEvents();
+  auto* viewer = form.findChild<RepDisp*>("RepDisp");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->view().pageCount(), 1);
+  EXPECT_EQ(session.currentWindow, kReportDisplay);
 }
 
 }  // namespace
