@@ -282,7 +282,10 @@ void LumPostForm::registerReportWindows() {
   viewer.prepare = [this] { mReportRun->runReports(); };
   // Closed any other way than by Re-run, the code must not stay past the
   // report shown, or the same report could not be asked for again.
-  viewer.release = [this] { mReportRun->viewerClosed(); };
+  viewer.release = [this] {
+    mReportRun->viewerClosed();
+    mReportPages->filesClosed();
+  };
   mSession.setWindowActions(kReportDisplay, std::move(viewer));
 }
 
