@@ -356,7 +356,11 @@ TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
     QTest::mouseClick(details->findChild<QRadioButton*>("Option4"), Qt::LeftButton);
     QTest::mouseClick(details->findChild<QCheckBox*>("Check1"), Qt::LeftButton);
     QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    EXPECT_FALSE(session.lock().holds());  // the program has ended
+    EXPECT_FALSE(session.lock().holds());  // the program has ended, saying why
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{
+                  "You must set & select an entity.  Do you want to proceed?",
+                  "LumPost closes now. Start it again to open Smith Plumbing."}));
   }
 
   ScriptedPrompter prompter;
