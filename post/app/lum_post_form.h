@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "post/login/session.h"
 #include "post/login/window_host.h"
@@ -73,6 +74,12 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // The invoice reports: their date first.
   void askReportDate(int code);
   void openUnlessCurrent(int index);
+  // Says "<caption> is not available in this version." (without the mnemonic's &).
+  void notAvailable(std::string_view caption);
+  // Whether the window has contents of its own yet (else it would open empty).
+  bool hasContent(int index) const;
+  // Opens the window of a command, or says the command is not available yet.
+  void openBuilt(int index, const char* caption);
 
   Session& mSession;
   QMdiArea* mMdiArea;

@@ -357,10 +357,9 @@ TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
     QTest::mouseClick(details->findChild<QCheckBox*>("Check1"), Qt::LeftButton);
     QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_FALSE(session.lock().holds());  // the program has ended, saying why
-    EXPECT_EQ(prompter.texts(),
-              (std::vector<std::string>{
-                  "You must set & select an entity.  Do you want to proceed?",
-                  "LumPost closes now. Start it again to open Smith Plumbing."}));
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{
+                                    "You must set & select an entity.  Do you want to proceed?",
+                                    "LumPost closes now. Start it again to open Smith Plumbing."}));
   }
 
   ScriptedPrompter prompter;
@@ -501,6 +500,53 @@ TEST_F(MainWindowTest, TheViewerClosesEveryWayAndTheNextReportOpens) {
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->view().pageCount(), 1);
   EXPECT_EQ(session.currentWindow, kReportDisplay);
+}
+
+// Commands whose work is still to come say so, and open nothing.
+TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
+  logIn();
+  const auto windowsBefore = form.mdiArea()->subWindowList().size();
+  const std::vector<std::pair<const char*, const char*>> commands = {
+      {"Command2", "Export"},
+      {"Command3", "Import"},
+      {"Command6", "Trans to Ledgers"},
+      {"Command10", "Clear All"},
+      {"ExtoFpy", "Export to Floppy Disk"},
+      {"ImFlpy", "Import from Floppy Disk"},
+      {"ClearRatio", "Clear Account GST Exempt Ratios"},
+      {"Restorlar", "Restore pre imported data"},
+      {"Update4", "Transfer Data from Ver 3 to Ver 4 Location"},
+      {"FixRowCollar", "Fix Row and Column Counters"},
+      {"ConvSinglelar", "Extract Single Entities from Multi Entity Files"},
+      {"PostBud", "Post Budgets"},
+      {"ResBudgt", "ReCalculate Actuals"},
+      {"CloseYM", "Close Year"},
+      {"DelPerM", "Clear Sel Period"},
+      {"StatsM", "Statements"},
+      {"HelpM", "Help"}};
+  for (const auto& [name, caption] : commands) {
+    SCOPED_TRACE(name);
+    prompter.clear();
+    if (auto* button = form.findChild<QToolBar*>("Picture1")->findChild<QPushButton*>(name)) {
+      ASSERT_TRUE(button->isEnabled());
+      QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+      auto* action = form.findChild<QAction*>(name);
+      ASSERT_NE(action, nullptr);
+      ASSERT_TRUE(action->isEnabled());
+      action->trigger();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(caption) +
+                                                         " is not available in this version."});
+    EXPECT_EQ(session.currentWindow, kJournalsList);
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
+  }
+  // F3 in a list asks for the same counters.
+  prompter.clear();
+  functionKey(session, PanelKey::F3);
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Fix Row and Column Counters is not "
+                                                       "available in this version."});
 }
 
 }  // namespace
