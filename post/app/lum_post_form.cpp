@@ -16,6 +16,7 @@
 
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
+#include "post/app/start_utilities.h"
 #include "post/journals/account_windows.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
@@ -189,7 +190,7 @@ void LumPostForm::buildToolbar() {
              [this] { openBuilt(kTransfer, "Trans to Ledgers"); });
   addCommand(strip, "Command7", "Trial Balance", [this] { requestReport(2); });
   addCommand(strip, "Command8", "Ledgers", [this] { requestReport(3); });
-  addCommand(strip, "Command9", "Storage", {});
+  addCommand(strip, "Command9", "Storage", [this] { startUtilities(mSession, *mStarter); });
   addCommand(strip, "Command10", "Clear All", {});
 
   auto* periodLabel = new QLabel("GST Period", strip);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "post/app/qt_program_starter.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "post/reports/report_archive.h"
@@ -43,6 +44,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void startHeartbeat();
   // Runs a command, telling the user of any failure instead of ending.
   void run(const std::function<void()>& command);
+  // How the data manager is started (tests give a fake).
+  void setProgramStarter(ProgramStarter& starter) { mStarter = &starter; }
 
   // WindowHost
   void showWindow(int index, WindowPosition position) override;
@@ -101,6 +104,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::unique_ptr<ReportRun> mReportRun;
   ReportArchive mReportArchive;  // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
+  QtProgramStarter mQtStarter;
+  ProgramStarter* mStarter = &mQtStarter;
 };
 
 }  // namespace lum

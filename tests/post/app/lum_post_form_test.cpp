@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "platform/scripted_prompter.h"
+#include "post/app/qt_program_starter.h"
 #include "post/journals/flex_grid_widget.h"
 #include "post/journals/journal_line_records.h"
 #include "post/login/login_records.h"
@@ -547,6 +548,138 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
   functionKey(session, PanelKey::F3);
   EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Fix Row and Column Counters is not "
                                                        "available in this version."});
+}
+
+// Stands in for the data manager: records how it was started and, while
+// it runs, takes the work area as it would.
+class FakeUtilities final : public ProgramStarter {
+ public:
+  std::optional<std::string> start(const fs::path& program, const std::string& commandLine,
+                                   const fs::path& workingDirectory) override {
+    started.push_back({program, commandLine, workingDirectory});
+    if (whileRunning) {
+      whileRunning();
+    }
+    return failure;
+  }
+
+  struct Start {
+    fs::path program;
+    std::string commandLine;
+    fs::path workingDirectory;
+  };
+  std::vector<Start> started;
+  std::function<void()> whileRunning;
+  std::optional<std::string> failure;
+};
+
+// Storage hands the work area to LumUtils (lock, heartbeat and files) and
+// takes it back when the user says the storage is done.
+TEST_F(MainWindowTest, StorageHandsTheWorkAreaToTheDataManagerAndTakesItBack) {
+  test::writeText(prog() / "LUMUTILS", "");
+  session.login.ledgersNumber = 2;
+  logIn();
+  auto* storage = find<QPushButton>("Command9");
+  ASSERT_TRUE(storage->isEnabled());
+
+  FakeUtilities utilities;
+  form.setProgramStarter(utilities);
+  WorkAreaLock theirs(ops, clock, waiter);
+  bool tookTheArea = false;
+  utilities.whileRunning = [&] {
+    EXPECT_FALSE(session.lock().holds());
+    EXPECT_FALSE(session.registry().isOpen("RepPar"));
+    EXPECT_FALSE(session.registry().isOpen("ScrLoc"));
+    // LumPost's heartbeat goes on meanwhile, and must leave the probe alone.
+    waiter.duringWait = [this] { lockHeartbeat(session); };
+    tookTheArea = theirs.acquire(area());
+    waiter.duringWait = nullptr;
+    // The data manager brings back an entity of another name, and ends.
+    test::writeBytes(area() / "Ent.dat",
+                     test::Bytes().text("Jones Electrical", 32).text("", 32).zeros(242));
+    theirs.release();
+  };
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+
+  EXPECT_TRUE(tookTheArea);
+  ASSERT_EQ(utilities.started.size(), 1u);
+  EXPECT_EQ(utilities.started[0].program, prog() / "LUMUTILS");
+  EXPECT_EQ(utilities.started[0].commandLine, "1 0 2 1");
+  EXPECT_EQ(utilities.started[0].workingDirectory, prog());
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Click When Storage is Finalised"});
+  EXPECT_TRUE(session.lock().holds());
+  EXPECT_EQ(session.lock().area(), area());
+  EXPECT_FALSE(theirs.acquire(area()));                             // LumPost holds it again
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "Jones Electrical");  // the set-up read again
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+
+  // A data manager that cannot start is told, and the work area is taken back.
+  prompter.clear();
+  utilities.whileRunning = nullptr;
+  utilities.failure = "No such file or directory";
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"LUMUTILS could not be started: No such file or directory"});
+  EXPECT_TRUE(session.lock().holds());
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+
+  // Over the entities list, which holds files of its own, it waits for the list to close.
+  find<QAction>("Entiy")->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kEntitiesList);
+  ASSERT_TRUE(storage->isEnabled());
+  prompter.clear();
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{
+                "Storage starts from the journals list. Close the other windows first."});
+  EXPECT_EQ(utilities.started.size(), 2u);
+  EXPECT_TRUE(session.registry().isOpen("Ent"));
+  EXPECT_TRUE(session.lock().holds());
+}
+
+TEST_F(MainWindowTest, StorageEndsTheProgramWhenTheWorkAreaStaysTaken) {
+  test::writeText(prog() / "LumUtils", "");
+  logIn();
+  FakeUtilities utilities;
+  form.setProgramStarter(utilities);
+  WorkAreaLock theirs(ops, clock, waiter);
+  utilities.whileRunning = [&] { ASSERT_TRUE(theirs.acquire(area())); };  // and keeps it
+  QTest::mouseClick(find<QPushButton>("Command9"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{"Click When Storage is Finalised",
+                                      "The work area is still in use by another program, so "
+                                      "LumPost cannot take it back. LumPost closes now."}));
+  EXPECT_FALSE(session.lock().holds());
+  EXPECT_TRUE(theirs.holds());
+  EXPECT_FALSE(session.registry().isOpen("RepPar"));
+}
+
+// The real starter: the program runs in the given folder with the command
+// line's fields as its arguments; a program that cannot run is told.
+TEST(QtProgramStarterTest, StartsTheProgramWithItsCommandLine) {
+  test::TempDir dir;
+  const fs::path script = dir / "utilities";
+  test::writeText(script,
+                  "#!/bin/sh\npwd > started.tmp\necho \"$#:$*\" >> started.tmp\n"
+                  "mv started.tmp started\n");
+  fs::permissions(script, fs::perms::owner_all);
+  QtProgramStarter starter;
+  EXPECT_EQ(starter.start(script, "3 0 2 1", dir.path()), std::nullopt);
+  const fs::path started = dir / "started";
+  for (int i = 0; i < 500 && !fs::exists(started); ++i) {
+    QTest::qWait(20);
+  }
+  ASSERT_TRUE(fs::exists(started));
+  EXPECT_EQ(test::readText(started), fs::canonical(dir.path()).string() + "\n4:3 0 2 1\n");
+
+  const auto failure = starter.start(dir / "missing", "1 0 0 1", dir.path());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_FALSE(failure->empty());
 }
 
 }  // namespace
