@@ -12,16 +12,24 @@ ChildWindow::ChildWindow(int index, std::function<void()> requestClose, QWidget*
 
 void ChildWindow::unload() {
   mUnloading = true;
-  close();
+  // Unloaded while its own close event asks the program: that event closes
+  // it (a close() from inside it would be ignored and leave it on screen).
+  if (!mAsking) {
+    close();
+  }
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {
+  if (!mUnloading) {
+    mAsking = true;
+    mRequestClose();
+    mAsking = false;
+  }
   if (mUnloading) {
     QMdiSubWindow::closeEvent(event);
-    return;
+  } else {
+    event->ignore();  // the program keeps it (a journal not abandoned)
   }
-  event->ignore();
-  mRequestClose();
 }
 
 void ChildWindow::keyPressEvent(QKeyEvent* event) {

@@ -8,7 +8,7 @@ namespace lum {
 // A numbered window of the window table inside the main window. Closing it
 // from its title bar or with Esc asks the program to close it (so that its
 // files are released and the window below comes back); the program then
-// unloads it with unload().
+// unloads it with unload(), or keeps it.
 class ChildWindow final : public QMdiSubWindow {
   Q_OBJECT
 
@@ -26,6 +26,7 @@ class ChildWindow final : public QMdiSubWindow {
   int mIndex;
   std::function<void()> mRequestClose;
   bool mUnloading = false;
+  bool mAsking = false;  // inside closeEvent, asking the program to close it
 };
 
 }  // namespace lum

@@ -16,6 +16,7 @@
 
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
+#include "post/app/start_utilities.h"
 #include "post/journals/account_windows.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
@@ -107,9 +108,10 @@ QPushButton* LumPostForm::addCommand(QWidget* strip, const char* name, const cha
   button->setObjectName(name);
   strip->layout()->addWidget(button);
   mControls[name] = button;
-  if (action) {
-    connect(button, &QPushButton::clicked, this, [this, action] { run(action); });
+  if (!action) {
+    action = [this, caption] { notAvailable(caption); };
   }
+  connect(button, &QPushButton::clicked, this, [this, action] { run(action); });
   return button;
 }
 
@@ -118,10 +120,38 @@ QAction* LumPostForm::addAction(QMenu* menu, const char* name, const char* capti
   QAction* item = menu != nullptr ? menu->addAction(caption) : menuBar()->addAction(caption);
   item->setObjectName(name);
   mControls[name] = item;
-  if (action) {
-    connect(item, &QAction::triggered, this, [this, action] { run(action); });
+  if (!action) {
+    action = [this, caption] { notAvailable(caption); };
   }
+  connect(item, &QAction::triggered, this, [this, action] { run(action); });
   return item;
+}
+
+void LumPostForm::notAvailable(std::string_view caption) {
+  std::string name(caption);
+  std::erase(name, '&');  // the mnemonic's marker
+  mSession.prompter().message(name + " is not available in this version.");
+}
+
+bool LumPostForm::hasContent(int index) const {
+  switch (index) {
+    case kJournalGrid:
+    case kReportDisplay:
+    case kFinancialReports:
+    case kFontSelection:
+    case kProgress:
+      return true;
+    default:
+      return mSession.panel(index) != nullptr;
+  }
+}
+
+void LumPostForm::openBuilt(int index, const char* caption) {
+  if (!hasContent(index)) {
+    notAvailable(caption);
+    return;
+  }
+  openUnlessCurrent(index);
 }
 
 void LumPostForm::askReportDate(int code) {
@@ -150,15 +180,17 @@ void LumPostForm::buildToolbar() {
   row->setContentsMargins(4, 2, 4, 2);
 
   addCommand(strip, "Command1", "E&xit", [this] { exitCommand(mSession); });
+  // A command given no action says that it is not available yet.
   addCommand(strip, "Command2", "Export", {});
   addCommand(strip, "Command3", "Import", {});
   mDiskToggle = addCommand(strip, "Command4", "Floppy Disk",
                            [this] { workFrom(mSession, mDiskToggle->text() == "Floppy Disk"); });
   addCommand(strip, "Command5", "GST Report", [this] { requestReport(1); });
-  addCommand(strip, "Command6", "Trans to Ledgers", [this] { openWindow(mSession, kTransfer); });
+  addCommand(strip, "Command6", "Trans to Ledgers",
+             [this] { openBuilt(kTransfer, "Trans to Ledgers"); });
   addCommand(strip, "Command7", "Trial Balance", [this] { requestReport(2); });
   addCommand(strip, "Command8", "Ledgers", [this] { requestReport(3); });
-  addCommand(strip, "Command9", "Storage", {});
+  addCommand(strip, "Command9", "Storage", [this] { startUtilities(mSession, *mStarter); });
   addCommand(strip, "Command10", "Clear All", {});
 
   auto* periodLabel = new QLabel("GST Period", strip);
@@ -216,12 +248,16 @@ void LumPostForm::buildMenus() {
   addAction(utilities, "Update4", "&Transfer Data from Ver 3 to Ver 4 Location");
   addAction(utilities, "FixRowCollar", "Fi&x Row and Column Counters",
             [this] { functionKey(mSession, PanelKey::F3); });
+  // F3 fixes the counters from every window, once that is built.
+  if (!mSession.functionKeyActions[1]) {
+    mSession.functionKeyActions[1] = [this] { notAvailable("Fix Row and Column Counters"); };
+  }
   addAction(utilities, "ConvSinglelar", "Extract &Single Entities from Multi Entity Files");
 
   QMenu* budgets = menuBar()->addMenu("&Budgets");
   budgets->menuAction()->setObjectName("Budgt");
   mControls["Budgt"] = budgets->menuAction();
-  addAction(budgets, "PostBud", "Post Budgets", [this] { openWindow(mSession, kBudget); });
+  addAction(budgets, "PostBud", "Post Budgets", [this] { openBuilt(kBudget, "Post Budgets"); });
   addAction(budgets, "ResBudgt", "ReCalculate Actuals");
 
   addAction(nullptr, "Entiy", "&Entity", [this] { openWindow(mSession, kEntitiesList); });
@@ -238,7 +274,8 @@ void LumPostForm::buildMenus() {
   addAction(billing, "InvAllM", "&List All Invoices", [this] { askReportDate(6); });
   addAction(billing, "InvUnpM", "&Unpaid Invoices", [this] { askReportDate(7); });
   addAction(billing, "InvODM", "&Overdue Invoices", [this] { askReportDate(8); });
-  addAction(billing, "StatsM", "&Statements", [this] { openUnlessCurrent(kClientSelection); });
+  addAction(billing, "StatsM", "&Statements",
+            [this] { openBuilt(kClientSelection, "Statements"); });
   addAction(billing, "CusListM", "&Customers List", [this] { askReportDate(10); });
   addAction(billing, "ProListM", "&Products List", [this] { askReportDate(11); });
 
@@ -282,7 +319,10 @@ void LumPostForm::registerReportWindows() {
   viewer.prepare = [this] { mReportRun->runReports(); };
   // Closed any other way than by Re-run, the code must not stay past the
   // report shown, or the same report could not be asked for again.
-  viewer.release = [this] { mReportRun->viewerClosed(); };
+  viewer.release = [this] {
+    mReportRun->viewerClosed();
+    mReportPages->filesClosed();
+  };
   mSession.setWindowActions(kReportDisplay, std::move(viewer));
 }
 
@@ -392,7 +432,12 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
   }
   QPointer<ChildWindow>& window = mWindows[index];
   if (window.isNull()) {
-    window = new ChildWindow(index, [this] { run([this] { closeWindow(mSession); }); });
+    // Only the window on top may be closed: the dispatch closes the current one.
+    window = new ChildWindow(index, [this, index] {
+      if (mSession.currentWindow == index) {
+        run([this] { closeWindow(mSession); });
+      }
+    });
     window->setObjectName(entry.formName);
     window->setWidget(makeContent(index));
     window->setWindowTitle(entry.caption);

@@ -6,7 +6,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
 
+#include "post/app/qt_program_starter.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "post/reports/report_archive.h"
@@ -42,6 +44,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void startHeartbeat();
   // Runs a command, telling the user of any failure instead of ending.
   void run(const std::function<void()>& command);
+  // How the data manager is started (tests give a fake).
+  void setProgramStarter(ProgramStarter& starter) { mStarter = &starter; }
 
   // WindowHost
   void showWindow(int index, WindowPosition position) override;
@@ -73,6 +77,12 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // The invoice reports: their date first.
   void askReportDate(int code);
   void openUnlessCurrent(int index);
+  // Says "<caption> is not available in this version." (without the mnemonic's &).
+  void notAvailable(std::string_view caption);
+  // Whether the window has contents of its own yet (else it would open empty).
+  bool hasContent(int index) const;
+  // Opens the window of a command, or says the command is not available yet.
+  void openBuilt(int index, const char* caption);
 
   Session& mSession;
   QMdiArea* mMdiArea;
@@ -94,6 +104,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::unique_ptr<ReportRun> mReportRun;
   ReportArchive mReportArchive;  // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
+  QtProgramStarter mQtStarter;
+  ProgramStarter* mStarter = &mQtStarter;
 };
 
 }  // namespace lum

@@ -98,6 +98,12 @@ void closeWindow(Session& session) {
     return;
   }
   if (session.login.firstTimeFlag == 'X') {
+    // The first entity opens only at the next start: say so before ending.
+    const std::string entity = currentEntityBanner(session);
+    session.prompter().message(entity.empty()
+                                   ? "LumPost closes now."
+                                   : "LumPost closes now. Start it again to open " + entity + ".",
+                               Icon::Information);
     closeEverythingAndEnd(session);
     return;
   }

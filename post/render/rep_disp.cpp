@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -224,6 +225,20 @@ bool RepDisp::eventFilter(QObject* watched, QEvent* event) {
 void RepDisp::print() {
   run([this] {
     QPrinter printer(QPrinter::HighResolution);
+    if (!mView.archiveMode() && mView.pageCount() >= 1) {
+      const bool available =
+          mPrinterAvailable ? mPrinterAvailable()
+                            : printer.isValid() && !QPrinterInfo::availablePrinters().isEmpty();
+      if (!available) {
+        // The dialog would open on nothing and print nothing.
+        if (mPrompter->yes("No printer is available. The PDF button saves the report as a PDF "
+                           "file. Save it as a PDF file now?",
+                           Icon::Exclamation)) {
+          saveAsPdf();
+        }
+        return;
+      }
+    }
     PrinterPageDevice device(printer);
     Yazan& yazan = mView.yazan();
     yazan.setPrinter(&device);

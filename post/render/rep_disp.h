@@ -56,6 +56,10 @@ class RepDisp final : public QWidget {
   // Tests choose what the dialogs answer.
   void setPrintDialogue(PrintDialogue dialogue) { mPrintDialogue = std::move(dialogue); }
   void setPdfFileChooser(std::function<QString()> chooser) { mPdfFileChooser = std::move(chooser); }
+  // Without a printer Print offers the PDF file instead of an empty dialog.
+  void setPrinterAvailable(std::function<bool()> available) {
+    mPrinterAvailable = std::move(available);
+  }
 
   RulerWindow* ruler() const;
 
@@ -80,6 +84,7 @@ class RepDisp final : public QWidget {
   Prompter* mPrompter;
   PrintDialogue mPrintDialogue;
   std::function<QString()> mPdfFileChooser;
+  std::function<bool()> mPrinterAvailable;
   QFrame* mFrame1;
   PagePicture* mPicture;
   QScrollBar* mVScroll;

@@ -26,6 +26,8 @@ class ReportPages {
   void finishRun();
   // Shows the report the page files hold (the last one written), from page 1.
   void showStored();
+  // The viewer has closed and its files with it: the commands let go of them.
+  void filesClosed() { mYazan.detachFiles(); }
 
  private:
   void openFiles();

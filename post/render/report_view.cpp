@@ -45,7 +45,7 @@ void ReportView::archive() {
 }
 
 void ReportView::print(const PrintDialogue& dialogue) {
-  if (mMode == "Archives") {
+  if (archiveMode()) {
     if (mActions.returnBack) {
       mActions.returnBack();
     }

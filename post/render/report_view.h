@@ -29,6 +29,7 @@ class ReportView {
   // "Archives" when the viewer shows an archived report.
   const std::string& mode() const { return mMode; }
   void setMode(std::string mode) { mMode = std::move(mode); }
+  bool archiveMode() const { return mMode == "Archives"; }
 
   bool rulerOpen() const { return mRulerOpen; }
   // The ruler window tells when it opens and closes.

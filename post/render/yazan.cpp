@@ -103,6 +103,14 @@ void Yazan::attachFiles(RecordFile* commands, RecordFile* texts) {
   mTexts = texts;
 }
 
+void Yazan::detachFiles() {
+  mHeldCommands.bytes.clear();
+  mHeldTexts.bytes.clear();
+  mCommands = nullptr;
+  mTexts = nullptr;
+  mSettingsFile = nullptr;
+}
+
 int Yazan::storedPageCount() const {
   if (mCommands == nullptr) {
     return 0;

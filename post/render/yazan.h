@@ -79,6 +79,9 @@ class Yazan {
   // (RepPar), or nothing for the defaults.
   void attachFiles(RecordFile* commands, RecordFile* texts);
   void attachSettings(RecordFile* settings) { mSettingsFile = settings; }
+  // The page files and the settings were closed under the commands (the
+  // viewer closed): forgets them, with what a run cut short held for them.
+  void detachFiles();
   // Where the picture files of "ResC" are found, from the names they carry.
   void setPictureResolver(std::function<std::filesystem::path(std::string_view)> resolver) {
     mPictureResolver = std::move(resolver);

@@ -11,13 +11,17 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
+#include <functional>
 
 #include "platform/scripted_prompter.h"
+#include "post/app/qt_program_starter.h"
 #include "post/journals/flex_grid_widget.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/login_records.h"
@@ -353,7 +357,10 @@ TEST(FirstStart, DescribingTheFirstEntityLeadsToItsJournals) {
     QTest::mouseClick(details->findChild<QRadioButton*>("Option4"), Qt::LeftButton);
     QTest::mouseClick(details->findChild<QCheckBox*>("Check1"), Qt::LeftButton);
     QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    EXPECT_FALSE(session.lock().holds());  // the program has ended
+    EXPECT_FALSE(session.lock().holds());  // the program has ended, saying why
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{
+                                    "You must set & select an entity.  Do you want to proceed?",
+                                    "LumPost closes now. Start it again to open Smith Plumbing."}));
   }
 
   ScriptedPrompter prompter;
@@ -481,6 +488,253 @@ TEST_F(MainWindowTest, ExitAbandoningAJournalLeavesNoCopiesBehind) {
   for (const char* name : {"DI010001.dat", "AI010001.dat", "GI010001.dat"}) {
     EXPECT_FALSE(fs::exists(area() / name)) << name;
   }
+}
+
+// The files of the work area this process holds open, by their names.
+std::vector<std::string> openFileNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(entry.path(), error);
+    if (!error) {
+      names.push_back(target.filename().string());
+    }
+  }
+  return names;
+}
+
+// However the viewer is closed, it leaves the screen, lets go of its files
+// and hands back to the window it was opened from; the next report opens
+// as the first did.
+TEST_F(MainWindowTest, TheViewerClosesEveryWayAndTheNextReportOpens) {
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  const auto windowsBefore = form.mdiArea()->subWindowList().size();
+  const std::vector<std::pair<std::string, std::function<void(QMdiSubWindow*, RepDisp*)>>> ways = {
+      {"the title bar's close", [](QMdiSubWindow* window, RepDisp*) { window->close(); }},
+      {"Esc", [](QMdiSubWindow*, RepDisp* viewer) { QTest::keyClick(viewer, Qt::Key_Escape); }},
+      {"CloseWindow", [this](QMdiSubWindow*, RepDisp*) { closeWindow(session); }},
+      {"Re-run", [](QMdiSubWindow*, RepDisp* viewer) {
+         QTest::mouseClick(viewer->findChild<QPushButton*>("Command6"), Qt::LeftButton);
+       }}};
+  for (const auto& [way, close] : ways) {
+    SCOPED_TRACE(way);
+    QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);  // GST Report
+    QApplication::processEvents();
+    auto* viewer = form.findChild<RepDisp*>("RepDisp");
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_EQ(session.currentWindow, kReportDisplay);
+    EXPECT_EQ(viewer->view().pageCount(), 1);
+    EXPECT_TRUE(session.registry().isOpen("DosyaYaz"));
+    const QPointer<QMdiSubWindow> window = form.mdiArea()->activeSubWindow();
+    ASSERT_EQ(window->widget(), viewer);
+
+    close(window, viewer);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(form.findChild<RepDisp*>("RepDisp"), nullptr);
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
+    EXPECT_EQ(session.currentWindow, kJournalsList);
+    EXPECT_TRUE(journals->isEnabled());
+    EXPECT_EQ(form.mdiArea()->activeSubWindow(), journals);
+    for (const char* name : {"DosyaYaz", "Kelam", "Ax", "GstPers", "GrdAms", "GrdRecs", "An"}) {
+      EXPECT_FALSE(session.registry().isOpen(name)) << name;
+    }
+    const auto open = openFileNames();
+    for (const char* file : {"DosyaYaz.dat", "Kelamlar.dat"}) {
+      EXPECT_EQ(std::count(open.begin(), open.end(), file), 0) << file;
+    }
+    EXPECT_TRUE(session.lock().holds());  // the program goes on
+    EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
+  }
+  // The program still answers a report request.
+  QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);
+  QApplication::processEvents();
+  auto* viewer = form.findChild<RepDisp*>("RepDisp");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->view().pageCount(), 1);
+  EXPECT_EQ(session.currentWindow, kReportDisplay);
+}
+
+// Commands whose work is still to come say so, and open nothing.
+TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
+  logIn();
+  const auto windowsBefore = form.mdiArea()->subWindowList().size();
+  const std::vector<std::pair<const char*, const char*>> commands = {
+      {"Command2", "Export"},
+      {"Command3", "Import"},
+      {"Command6", "Trans to Ledgers"},
+      {"Command10", "Clear All"},
+      {"ExtoFpy", "Export to Floppy Disk"},
+      {"ImFlpy", "Import from Floppy Disk"},
+      {"ClearRatio", "Clear Account GST Exempt Ratios"},
+      {"Restorlar", "Restore pre imported data"},
+      {"Update4", "Transfer Data from Ver 3 to Ver 4 Location"},
+      {"FixRowCollar", "Fix Row and Column Counters"},
+      {"ConvSinglelar", "Extract Single Entities from Multi Entity Files"},
+      {"PostBud", "Post Budgets"},
+      {"ResBudgt", "ReCalculate Actuals"},
+      {"CloseYM", "Close Year"},
+      {"DelPerM", "Clear Sel Period"},
+      {"StatsM", "Statements"},
+      {"HelpM", "Help"}};
+  for (const auto& [name, caption] : commands) {
+    SCOPED_TRACE(name);
+    prompter.clear();
+    if (auto* button = form.findChild<QToolBar*>("Picture1")->findChild<QPushButton*>(name)) {
+      ASSERT_TRUE(button->isEnabled());
+      QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+      auto* action = form.findChild<QAction*>(name);
+      ASSERT_NE(action, nullptr);
+      ASSERT_TRUE(action->isEnabled());
+      action->trigger();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(caption) +
+                                                         " is not available in this version."});
+    EXPECT_EQ(session.currentWindow, kJournalsList);
+    EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
+  }
+  // F3 in a list asks for the same counters.
+  prompter.clear();
+  functionKey(session, PanelKey::F3);
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Fix Row and Column Counters is not "
+                                                       "available in this version."});
+}
+
+// Stands in for the data manager: records how it was started and, while
+// it runs, takes the work area as it would.
+class FakeUtilities final : public ProgramStarter {
+ public:
+  std::optional<std::string> start(const fs::path& program, const std::string& commandLine,
+                                   const fs::path& workingDirectory) override {
+    started.push_back({program, commandLine, workingDirectory});
+    if (whileRunning) {
+      whileRunning();
+    }
+    return failure;
+  }
+
+  struct Start {
+    fs::path program;
+    std::string commandLine;
+    fs::path workingDirectory;
+  };
+  std::vector<Start> started;
+  std::function<void()> whileRunning;
+  std::optional<std::string> failure;
+};
+
+// Storage hands the work area to LumUtils (lock, heartbeat and files) and
+// takes it back when the user says the storage is done.
+TEST_F(MainWindowTest, StorageHandsTheWorkAreaToTheDataManagerAndTakesItBack) {
+  test::writeText(prog() / "LUMUTILS", "");
+  session.login.ledgersNumber = 2;
+  logIn();
+  auto* storage = find<QPushButton>("Command9");
+  ASSERT_TRUE(storage->isEnabled());
+
+  FakeUtilities utilities;
+  form.setProgramStarter(utilities);
+  WorkAreaLock theirs(ops, clock, waiter);
+  bool tookTheArea = false;
+  utilities.whileRunning = [&] {
+    EXPECT_FALSE(session.lock().holds());
+    EXPECT_FALSE(session.registry().isOpen("RepPar"));
+    EXPECT_FALSE(session.registry().isOpen("ScrLoc"));
+    // LumPost's heartbeat goes on meanwhile, and must leave the probe alone.
+    waiter.duringWait = [this] { lockHeartbeat(session); };
+    tookTheArea = theirs.acquire(area());
+    waiter.duringWait = nullptr;
+    // The data manager brings back an entity of another name, and ends.
+    test::writeBytes(area() / "Ent.dat",
+                     test::Bytes().text("Jones Electrical", 32).text("", 32).zeros(242));
+    theirs.release();
+  };
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+
+  EXPECT_TRUE(tookTheArea);
+  ASSERT_EQ(utilities.started.size(), 1u);
+  EXPECT_EQ(utilities.started[0].program, prog() / "LUMUTILS");
+  EXPECT_EQ(utilities.started[0].commandLine, "1 0 2 1");
+  EXPECT_EQ(utilities.started[0].workingDirectory, prog());
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Click When Storage is Finalised"});
+  EXPECT_TRUE(session.lock().holds());
+  EXPECT_EQ(session.lock().area(), area());
+  EXPECT_FALSE(theirs.acquire(area()));                             // LumPost holds it again
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "Jones Electrical");  // the set-up read again
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+
+  // A data manager that cannot start is told, and the work area is taken back.
+  prompter.clear();
+  utilities.whileRunning = nullptr;
+  utilities.failure = "No such file or directory";
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"LUMUTILS could not be started: No such file or directory"});
+  EXPECT_TRUE(session.lock().holds());
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+
+  // Over the entities list, which holds files of its own, it waits for the list to close.
+  find<QAction>("Entiy")->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kEntitiesList);
+  ASSERT_TRUE(storage->isEnabled());
+  prompter.clear();
+  QTest::mouseClick(storage, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{
+                "Storage starts from the journals list. Close the other windows first."});
+  EXPECT_EQ(utilities.started.size(), 2u);
+  EXPECT_TRUE(session.registry().isOpen("Ent"));
+  EXPECT_TRUE(session.lock().holds());
+}
+
+TEST_F(MainWindowTest, StorageEndsTheProgramWhenTheWorkAreaStaysTaken) {
+  test::writeText(prog() / "LumUtils", "");
+  logIn();
+  FakeUtilities utilities;
+  form.setProgramStarter(utilities);
+  WorkAreaLock theirs(ops, clock, waiter);
+  utilities.whileRunning = [&] { ASSERT_TRUE(theirs.acquire(area())); };  // and keeps it
+  QTest::mouseClick(find<QPushButton>("Command9"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{"Click When Storage is Finalised",
+                                      "The work area is still in use by another program, so "
+                                      "LumPost cannot take it back. LumPost closes now."}));
+  EXPECT_FALSE(session.lock().holds());
+  EXPECT_TRUE(theirs.holds());
+  EXPECT_FALSE(session.registry().isOpen("RepPar"));
+}
+
+// The real starter: the program runs in the given folder with the command
+// line's fields as its arguments; a program that cannot run is told.
+TEST(QtProgramStarterTest, StartsTheProgramWithItsCommandLine) {
+  test::TempDir dir;
+  const fs::path script = dir / "utilities";
+  test::writeText(script,
+                  "#!/bin/sh\npwd > started.tmp\necho \"$#:$*\" >> started.tmp\n"
+                  "mv started.tmp started\n");
+  fs::permissions(script, fs::perms::owner_all);
+  QtProgramStarter starter;
+  EXPECT_EQ(starter.start(script, "3 0 2 1", dir.path()), std::nullopt);
+  const fs::path started = dir / "started";
+  for (int i = 0; i < 500 && !fs::exists(started); ++i) {
+    QTest::qWait(20);
+  }
+  ASSERT_TRUE(fs::exists(started));
+  EXPECT_EQ(test::readText(started), fs::canonical(dir.path()).string() + "\n4:3 0 2 1\n");
+
+  const auto failure = starter.start(dir / "missing", "1 0 0 1", dir.path());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_FALSE(failure->empty());
 }
 
 }  // namespace

@@ -230,10 +230,11 @@ TEST_F(EntitySetUpTest, MissingTemplatesComeBackFromTheirCopiesOrAreTold) {
   EXPECT_TRUE(fs::exists(prog() / "Anstak.dat"));
   EXPECT_EQ(record<AnalysisAccountRecord>("An010001.dat", 1).name, "Cash Sales");
   EXPECT_FALSE(fs::exists(area() / "An020001.dat"));
-  ASSERT_EQ(prompter.texts().size(), 2u);
+  ASSERT_EQ(prompter.texts().size(), 3u);
   EXPECT_EQ(prompter.texts()[1],
             "The analysis template Anspay.dat cannot be found, nor its .bak copy. The journals "
             "that use it start without analysis accounts.");
+  EXPECT_EQ(prompter.texts()[2], "LumPost closes now. Start it again to open Smith Plumbing.");
   EXPECT_EQ(record<CounterRecord>("Lcn-0001.dat", 1).value, 2);
 }
 

@@ -138,6 +138,7 @@ TEST_F(RepDispTest, SamePageAfterACancelledPrint) {
   click("Command3");
   click("Command4");
   const QImage before = screen.image();
+  window.setPrinterAvailable([] { return true; });
   PrintOffer offered;
   window.setPrintDialogue([&](const PrintOffer& offer) -> std::optional<PrintChoice> {
     offered = offer;
@@ -179,6 +180,38 @@ TEST_F(RepDispTest, PdfButtonSavesTheWholeReport) {
   const std::string head(reinterpret_cast<const char*>(bytes.data()), 5);
   EXPECT_EQ(head, "%PDF-");
   EXPECT_TRUE(prompter.texts().empty());
+}
+
+// Without a printer Print says so and offers the PDF file instead: No
+// leaves it there, Yes saves the report as the PDF button does.
+TEST_F(RepDispTest, PrintWithoutAPrinterOffersThePdfFile) {
+  test::writeSampleReport(yazan);
+  RepDisp& window = viewer();
+  click("Command3");
+  window.setPrinterAvailable([] { return false; });
+  window.setPrintDialogue([](const PrintOffer&) -> std::optional<PrintChoice> {
+    ADD_FAILURE() << "no printer dialog without a printer";
+    return std::nullopt;
+  });
+  const std::string pdf = (dir / "instead.pdf").string();
+  window.setPdfFileChooser([&] { return QString::fromStdString(pdf); });
+  const std::string question =
+      "No printer is available. The PDF button saves the report as a PDF file. Save it as a "
+      "PDF file now?";
+
+  prompter.then(Answer::No);
+  click("Command8");
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{question});
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+
+  prompter.then(Answer::Yes);
+  click("Command8");
+  EXPECT_EQ(prompter.texts(), (std::vector<std::string>{question, question}));
+  EXPECT_EQ(prompter.exchanges().back().prompt.buttons, Buttons::YesNo);
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_EQ(test::readBytes(pdf).size() > 1000, true);
+  EXPECT_EQ(yazan.pageNumber(), 5);  // the page shown stays
+  EXPECT_EQ(yazan.device(), kScreenDevice);
 }
 
 TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {

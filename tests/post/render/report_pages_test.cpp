@@ -61,5 +61,31 @@ TEST_F(ReportPagesTest, RunWritesTheWorkAreasPageFilesAndShowsThemAgain) {
   EXPECT_TRUE(parts.prompter.texts().empty());
 }
 
+// A run cut short mid-page, then its files closed with the viewer: the next
+// run writes its pages whole, and nothing of the broken one.
+TEST_F(ReportPagesTest, ANewRunAfterTheViewerClosedOnABrokenOne) {
+  ReportPages pages(parts.session, screen);
+  Yazan& y = pages.yazan();
+  pages.beginRun([] {});
+  y.SBas();
+  y.Yazz("Cut short", 10, kLeft);  // the report failed here
+  parts.session.registry().close("DosyaYaz");
+  parts.session.registry().close("Kelam");
+  pages.filesClosed();
+
+  pages.beginRun([] {});
+  y.SBas();
+  y.Yazz("Whole", 10, kLeft);
+  y.Sati();
+  y.SBit();
+  pages.finishRun();
+  EXPECT_EQ(y.pageCount(), 1);
+  screen.clear();
+  ReportPages again(parts.session, screen);
+  again.showStored();
+  EXPECT_EQ(screen.listing(), "1 0.0 10.0 L Whole\n");
+  EXPECT_TRUE(parts.prompter.texts().empty());
+}
+
 }  // namespace
 }  // namespace lum
