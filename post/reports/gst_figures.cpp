@@ -312,13 +312,16 @@ BasSummary computeBas(const GstRow& totals, const BasAmounts& accumulated) {
   for (const std::size_t label : {2, 4, 7, 10, 13, 15}) {
     g[label] = accumulated[label];
   }
-  g[1] = fix(totals[kFreeIncome]) + fix(totals[kIncomeGst]) * kSupplyPerGst;
+  // Total sales and purchases are the whole dollars of the amounts taken
+  // and paid, GST included: eleven times the whole dollars of the GST would
+  // leave out up to 10.99 of them.
+  g[1] = fix(totals[kTaxedIncome] + totals[kFreeIncome]);
   g[5] = fix(totals[kFreeIncome]);
   g[3] = g[5] - (fix(g[2]) + fix(g[4]));
   g[6] = g[1] - g[5];
   g[8] = g[6] + fix(g[7]);
   g[9] = elevenths(g[8]);
-  g[12] = fix(totals[kFreePayments]) + fix(totals[kGstCredits]) * kSupplyPerGst;
+  g[12] = fix(totals[kTaxedPayments] + totals[kFreePayments]);
   g[11] = g[12] - fix(g[10]);
   g[16] = fix(totals[kFreePayments]);
   g[14] = g[16] - (fix(g[13]) + fix(g[15]));
