@@ -15,16 +15,13 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
+#include "post/reports/exempt_ratio.h"
 
 namespace lum {
 namespace {
 
 // A GST amount stands for a supply or purchase eleven times its size.
 constexpr std::int64_t kSupplyPerGst = 11;
-
-double ratioOf(double value) {
-  return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0;
-}
 
 bool isCategory(const GstAccount& account, std::initializer_list<int> categories) {
   return std::any_of(categories.begin(), categories.end(),
@@ -58,8 +55,8 @@ GstSettings GstSettings::of(const SetupValues& setup) {
   GstSettings settings;
   settings.gstRate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
   settings.paygRate = std::isfinite(setup.paygRate) ? setup.paygRate : 0;
-  settings.exemptSalesRatio = ratioOf(setup.exemptSalesRatio);
-  settings.exemptPurchaseRatio = ratioOf(setup.exemptPurchaseRatio);
+  settings.exemptSalesRatio = exemptRatio(setup.exemptSalesRatio);
+  settings.exemptPurchaseRatio = exemptRatio(setup.exemptPurchaseRatio);
   settings.postingMode = setup.postingMode;
   return settings;
 }
@@ -184,7 +181,7 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
       ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
         GstAccount& account = accounts[static_cast<std::size_t>(k)];
         account.category = std::isfinite(record.basClassification) ? record.basClassification : 0;
-        account.privateUseRatio = ratioOf(record.exemptRatio);
+        account.privateUseRatio = exemptRatio(record.exemptRatio);
       });
   return accounts;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/scripted_prompter.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/profit_and_loss.h"
@@ -69,6 +71,44 @@ TEST_F(AccountReports, TheProfitAndLossTableTakesGstOutAndMergesNames) {
   EXPECT_EQ(statement.other[1].name, "GST Liability");
   EXPECT_EQ(statement.other[1].amount, dollars(-10));
   EXPECT_EQ(statement.other[2].name, "Contra");
+}
+
+// A ratio outside 0 to 1, of the set-up or of an account, counts as none:
+// the GST comes out of the whole amount by the row's letter.
+TEST_F(AccountReports, TheProfitAndLossCountsRatiosOutsideZeroToOneAsNone) {
+  session.login.setup.exemptSalesRatio = 7;
+  session.login.setup.exemptPurchaseRatio = 1.5;
+  setJournals(2);
+  writeJournal(2,
+               {{"Takings", "C", "S"},
+                {"Stock", "C", "C"},
+                {"Motor", "", "E", 0, 7},
+                {"Phone", "", "E", 0, 2e31f},
+                {"Rent", "", "E", 0, 0.5}},
+               {{"Y", {-11000, 22000, 11000, 11000, 11000}}});
+  const auto table = prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly);
+  ASSERT_TRUE(table.has_value()) << prompter.texts().front();
+  const auto amountOf = [&](std::string_view name) {
+    for (const AccountTotal& account : table->accounts()) {
+      if (account.name == name) {
+        return account.amount;
+      }
+    }
+    return Currency();
+  };
+  EXPECT_EQ(amountOf("Takings"), dollars(-100));
+  EXPECT_EQ(amountOf("Stock"), dollars(200));
+  EXPECT_EQ(amountOf("Motor"), dollars(100));
+  EXPECT_EQ(amountOf("Phone"), dollars(100));
+  EXPECT_EQ(amountOf("Rent"), Currency::fromCents(10500));  // half private: GST on half
+  // Journal 1's -5.00, and -10 + 20 + 10 + 10 + 5.
+  EXPECT_EQ(amountOf("GST Liability"), dollars(30));
+
+  // A damaged GST rate of -1 puts the GST past any amount: told as an
+  // overflow, never a wrapped figure.
+  session.login.setup.gstRate = -1;
+  EXPECT_THROW(prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly),
+               std::overflow_error);
 }
 
 TEST_F(AccountReports, TheProfitAndLossStopsOnAccountsItCannotAdd) {

@@ -125,6 +125,20 @@ TEST_F(GstClassifierTest, BasLabelsFollowTheCategoriesAndFixedAssets) {
   EXPECT_EQ(g[3], dollars(0));
 }
 
+TEST(GstSettingsTest, ExemptRatiosOutsideZeroToOneCountAsNone) {
+  SetupValues setup;
+  setup.exemptSalesRatio = 1.5;
+  setup.exemptPurchaseRatio = std::numeric_limits<double>::quiet_NaN();
+  GstSettings settings = GstSettings::of(setup);
+  EXPECT_EQ(settings.exemptSalesRatio, 0);
+  EXPECT_EQ(settings.exemptPurchaseRatio, 0);
+  setup.exemptSalesRatio = 1;
+  setup.exemptPurchaseRatio = -0.25;
+  settings = GstSettings::of(setup);
+  EXPECT_EQ(settings.exemptSalesRatio, 1);
+  EXPECT_EQ(settings.exemptPurchaseRatio, 0);
+}
+
 class GstGathering : public ::testing::Test, protected test::ReportParts {};
 
 TEST_F(GstGathering, EachJournalIsGatheredFromItsFilesWithProgressToHalfWay) {
@@ -170,8 +184,10 @@ TEST_F(GstGathering, DamagedFilesGiveSaneFigures) {
                {{"Y", {1000, 1000, 1100}}});
   const GstFigures figures = gatherGstFigures(session);
   const GstRow& row = figures.journals[0];
-  EXPECT_EQ(row[kFreePayments], dollars(10));   // a ratio of 7 counts as all private
-  EXPECT_EQ(row[kTaxedPayments], dollars(21));  // -1 as none; the third column has no account
+  // Ratios of 7 and -1 count as none, as the ledgers transfer writes them
+  // back; the third column has no account.
+  EXPECT_EQ(row[kFreePayments], Currency());
+  EXPECT_EQ(row[kTaxedPayments], dollars(31));
   EXPECT_EQ(figures.accumulated, BasAmounts{});
   EXPECT_TRUE(figures.leftOut.empty());
 
