@@ -18,19 +18,56 @@ Currency dollars(long long value) {
 
 class AccountReports : public ::testing::Test, protected test::ReportParts {};
 
-// Journal 1 of the fixture in the September quarter: Fuel 110.00 on
-// 03/08/05, Sales -55.00 on 04/08/05; column totals -55 and 110.
-TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotals) {
+// Journal 1 of the fixture in the September quarter, posting mode 0: Fuel
+// 110.00 on 03/08/05, Sales -55.00 on 04/08/05, each with the same Amount.
+// The Amounts come to 55.00: the contra is its opposite, a credit.
+TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotalsAndTheContra) {
   const TrialBalance balance = trialBalanceOf(session, 1);
-  ASSERT_EQ(balance.lines.size(), 2u);
+  ASSERT_EQ(balance.lines.size(), 3u);
   EXPECT_EQ(balance.lines[0].account, "Sales");
   EXPECT_EQ(balance.lines[0].total, dollars(-55));
   EXPECT_EQ(balance.lines[1].account, "Fuel");
+  EXPECT_EQ(balance.lines[2].account, "Contra - Takings Book (A/C 621)");
+  EXPECT_EQ(balance.lines[2].total, dollars(-55));
   EXPECT_EQ(balance.debitTotal, dollars(110));
-  EXPECT_EQ(balance.creditTotal, dollars(-55));
+  EXPECT_EQ(balance.creditTotal, dollars(-110));
 
+  // Columns that balance by themselves (a bank column) need no contra.
+  test::writeBytes(area() / "GI010001.dat", currencies({-110, 110}));
+  EXPECT_EQ(trialBalanceOf(session, 1).lines.size(), 2u);
   test::writeBytes(area() / "GI010001.dat", currencies({0, 110}));
-  EXPECT_EQ(trialBalanceOf(session, 1).creditTotal, Currency());  // printed as "-"
+  EXPECT_EQ(trialBalanceOf(session, 1).lines.back().total, dollars(-110));
+}
+
+// Posting mode 3: income is entered as negative analysis amounts against
+// Receipts, costs as positive ones against Payments; the running Balance
+// column is no account. Receipts 330.00 less payments 154.00 leave the bank
+// 176.00 up: the contra is a debit of 176.00.
+TEST_F(AccountReports, InPostingModeThreeTheContraIsTheBanksMovement) {
+  session.login.setup.postingMode = 3;
+  setJournals(2);
+  test::writeBytes(area() / "Jnl-0001.dat", test::Bytes()
+                                                .text("Takings Book", 48)
+                                                .text("I", 1)
+                                                .int16(621)
+                                                .text("", 8)
+                                                .text("Cash Book", 48)
+                                                .text("E", 1)
+                                                .int16(0)
+                                                .text("", 8));
+  writeJournal(2, {{"Fuel", "Y", "E"}, {"Sales", "Y", "S"}, {"Rent", "N", "E"}},
+               {{"Y", {11000, 0, 0}, "01/08/05", "1", "Diesel", {11000, 0, -11000}},
+                {"Y", {0, -33000, 0}, "02/08/05", "2", "Takings", {0, 33000, 22000}},
+                {"N", {0, 0, 4400}, "03/08/05", "3", "Rent", {4400, 0, 17600}}});
+  const TrialBalance balance = trialBalanceOf(session, 2);
+  ASSERT_EQ(balance.lines.size(), 4u);
+  EXPECT_EQ(balance.lines[0].total, dollars(110));
+  EXPECT_EQ(balance.lines[1].total, dollars(-330));
+  EXPECT_EQ(balance.lines[2].total, dollars(44));
+  EXPECT_EQ(balance.lines[3].account, "Contra - Cash Book");  // no ledgers account
+  EXPECT_EQ(balance.lines[3].total, dollars(176));
+  EXPECT_EQ(balance.debitTotal, dollars(330));
+  EXPECT_EQ(balance.creditTotal, dollars(-330));
 }
 
 TEST_F(AccountReports, TheLedgersListEachColumnsRows) {
