@@ -15,16 +15,13 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
+#include "post/reports/exempt_ratio.h"
 
 namespace lum {
 namespace {
 
 // A GST amount stands for a supply or purchase eleven times its size.
 constexpr std::int64_t kSupplyPerGst = 11;
-
-double ratioOf(double value) {
-  return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0;
-}
 
 bool isCategory(const GstAccount& account, std::initializer_list<int> categories) {
   return std::any_of(categories.begin(), categories.end(),
@@ -58,8 +55,8 @@ GstSettings GstSettings::of(const SetupValues& setup) {
   GstSettings settings;
   settings.gstRate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
   settings.paygRate = std::isfinite(setup.paygRate) ? setup.paygRate : 0;
-  settings.exemptSalesRatio = ratioOf(setup.exemptSalesRatio);
-  settings.exemptPurchaseRatio = ratioOf(setup.exemptPurchaseRatio);
+  settings.exemptSalesRatio = exemptRatio(setup.exemptSalesRatio);
+  settings.exemptPurchaseRatio = exemptRatio(setup.exemptPurchaseRatio);
   settings.postingMode = setup.postingMode;
   return settings;
 }
@@ -184,7 +181,7 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
       ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
         GstAccount& account = accounts[static_cast<std::size_t>(k)];
         account.category = std::isfinite(record.basClassification) ? record.basClassification : 0;
-        account.privateUseRatio = ratioOf(record.exemptRatio);
+        account.privateUseRatio = exemptRatio(record.exemptRatio);
       });
   return accounts;
 }
@@ -312,13 +309,16 @@ BasSummary computeBas(const GstRow& totals, const BasAmounts& accumulated) {
   for (const std::size_t label : {2, 4, 7, 10, 13, 15}) {
     g[label] = accumulated[label];
   }
-  g[1] = fix(totals[kFreeIncome]) + fix(totals[kIncomeGst]) * kSupplyPerGst;
+  // Total sales and purchases are the whole dollars of the amounts taken
+  // and paid, GST included: eleven times the whole dollars of the GST would
+  // leave out up to 10.99 of them.
+  g[1] = fix(totals[kTaxedIncome] + totals[kFreeIncome]);
   g[5] = fix(totals[kFreeIncome]);
   g[3] = g[5] - (fix(g[2]) + fix(g[4]));
   g[6] = g[1] - g[5];
   g[8] = g[6] + fix(g[7]);
   g[9] = elevenths(g[8]);
-  g[12] = fix(totals[kFreePayments]) + fix(totals[kGstCredits]) * kSupplyPerGst;
+  g[12] = fix(totals[kTaxedPayments] + totals[kFreePayments]);
   g[11] = g[12] - fix(g[10]);
   g[16] = fix(totals[kFreePayments]);
   g[14] = g[16] - (fix(g[13]) + fix(g[15]));

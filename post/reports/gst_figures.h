@@ -39,7 +39,7 @@ struct GstSettings {
   double exemptPurchaseRatio = 0;
   int postingMode = 0;
 
-  // A rate of 0 means 10%; ratios are kept to 0 to 1.
+  // A rate of 0 means 10%; a ratio outside 0 to 1 counts as 0.
   static GstSettings of(const SetupValues& setup);
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/record_blocks.h"
 #include "platform/text.h"
@@ -13,6 +14,7 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
+#include "post/reports/exempt_ratio.h"
 #include "post/reports/report_period.h"
 
 namespace lum {
@@ -27,9 +29,14 @@ std::string keyOf(std::string_view name) {
   return key;
 }
 
-// Whole cents, halves away from zero.
+// Whole cents, halves away from zero. A figure past the range of Currency
+// (a damaged rate or amount) throws, as Currency's own arithmetic does.
 Currency cents(double dollars) {
-  return Currency::fromCents(static_cast<std::int64_t>(std::round(dollars * 100)));
+  const double whole = std::round(dollars * 100);
+  if (!(std::abs(whole) < 0x1p63)) {  // not a number fails too
+    throw std::overflow_error("Amount too large for a Currency value");
+  }
+  return Currency::fromCents(1) * static_cast<std::int64_t>(whole);
 }
 
 struct Account {
@@ -80,6 +87,8 @@ void AccountTable::dropZeros() {
 std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLossPeriods periods) {
   const SetupValues& setup = session.login.setup;
   const double rate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
+  const double exemptSales = exemptRatio(setup.exemptSalesRatio);
+  const double exemptPurchases = exemptRatio(setup.exemptPurchaseRatio);
   const int lastFixed =
       setup.postingMode == 3 ? Journal::kModeThreeLastFixed : Journal::kModeZeroLastFixed;
   const int columns = Journal::kMaxColumn - lastFixed;
@@ -114,7 +123,7 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
                                          });
     forEachRecord<AnalysisExtraRecord>(
         ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
-          accounts[static_cast<std::size_t>(k)].privateUseRatio = record.exemptRatio;
+          accounts[static_cast<std::size_t>(k)].privateUseRatio = exemptRatio(record.exemptRatio);
         });
 
     std::vector<char> letters = files.periodLetters();
@@ -159,14 +168,13 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
                 letter = account.gstApplies;
               }
               double taxable = 1;
-              if (account.type == 'S' && account.gstApplies == 'C' && setup.exemptSalesRatio > 0) {
+              if (account.type == 'S' && account.gstApplies == 'C' && exemptSales > 0) {
                 letter = 'Y';
-                taxable = 1 - setup.exemptSalesRatio;
+                taxable = 1 - exemptSales;
               }
-              if (account.type == 'C' && account.gstApplies == 'C' &&
-                  setup.exemptPurchaseRatio > 0) {
+              if (account.type == 'C' && account.gstApplies == 'C' && exemptPurchases > 0) {
                 letter = 'Y';
-                taxable = 1 - setup.exemptPurchaseRatio;
+                taxable = 1 - exemptPurchases;
               }
               if (account.privateUseRatio > 0 && account.gstApplies != 'C') {
                 letter = 'Y';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/currency.h"
@@ -17,13 +18,20 @@ struct TrialBalanceLine {
 };
 
 struct TrialBalance {
+  // The analysis accounts, then the journal's contra.
   std::vector<TrialBalanceLine> lines;
   Currency debitTotal;
   Currency creditTotal;  // the sum of the credits, 0 or below
 };
 
-// The trial balance of a journal for the session's period, from its column
-// totals.
+// The trial balance of a journal for the session's period: its column
+// totals, and the contra line that balances them, the journal's own bank
+// or cash account (see contraLineName), when they do not balance by
+// themselves.
 TrialBalance trialBalanceOf(Session& session, int journal);
+
+// "Contra - " and the journal's name, with "(A/C n)" when the journal has
+// a contra account number in the ledgers.
+std::string contraLineName(std::string_view journalName, int contraAccount);
 
 }  // namespace lum

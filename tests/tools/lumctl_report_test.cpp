@@ -124,7 +124,7 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
   auto result =
       run({"report", "trial-balance", "--period", "I", "--format", "json", "--out", out.string()});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  EXPECT_EQ(test::readText(out), R"({
+  EXPECT_EQ(test::readText(out), R"json({
   "journal": 1,
   "name": "Takings Book",
   "lines": [
@@ -135,14 +135,23 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
     {
       "Account": "Fuel",
       "Credit": "44.0000"
+    },
+    {
+      "Account": "Contra - Takings Book (A/C 621)",
+      "Credit": "66.0000"
     }
   ],
   "Totals": {
     "Debit": "110.0000",
-    "Credit": "44.0000"
+    "Credit": "110.0000"
   }
 }
-)");
+)json");
+  // The printed page has the same contra line.
+  result = run({"report", "trial-balance", "--period", "I", "--format", "text", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_NE(result.out.find(" L Contra - Takings Book (A/C 621)\n"), std::string::npos)
+      << result.out;
 
   result = run({"report", "ledgers", "--journal", "1", "--period", "I", "--format", "json", "--out",
                 out.string()});

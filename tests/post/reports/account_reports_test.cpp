@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/scripted_prompter.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/profit_and_loss.h"
@@ -16,19 +18,56 @@ Currency dollars(long long value) {
 
 class AccountReports : public ::testing::Test, protected test::ReportParts {};
 
-// Journal 1 of the fixture in the September quarter: Fuel 110.00 on
-// 03/08/05, Sales -55.00 on 04/08/05; column totals -55 and 110.
-TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotals) {
+// Journal 1 of the fixture in the September quarter, posting mode 0: Fuel
+// 110.00 on 03/08/05, Sales -55.00 on 04/08/05, each with the same Amount.
+// The Amounts come to 55.00: the contra is its opposite, a credit.
+TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotalsAndTheContra) {
   const TrialBalance balance = trialBalanceOf(session, 1);
-  ASSERT_EQ(balance.lines.size(), 2u);
+  ASSERT_EQ(balance.lines.size(), 3u);
   EXPECT_EQ(balance.lines[0].account, "Sales");
   EXPECT_EQ(balance.lines[0].total, dollars(-55));
   EXPECT_EQ(balance.lines[1].account, "Fuel");
+  EXPECT_EQ(balance.lines[2].account, "Contra - Takings Book (A/C 621)");
+  EXPECT_EQ(balance.lines[2].total, dollars(-55));
   EXPECT_EQ(balance.debitTotal, dollars(110));
-  EXPECT_EQ(balance.creditTotal, dollars(-55));
+  EXPECT_EQ(balance.creditTotal, dollars(-110));
 
+  // Columns that balance by themselves (a bank column) need no contra.
+  test::writeBytes(area() / "GI010001.dat", currencies({-110, 110}));
+  EXPECT_EQ(trialBalanceOf(session, 1).lines.size(), 2u);
   test::writeBytes(area() / "GI010001.dat", currencies({0, 110}));
-  EXPECT_EQ(trialBalanceOf(session, 1).creditTotal, Currency());  // printed as "-"
+  EXPECT_EQ(trialBalanceOf(session, 1).lines.back().total, dollars(-110));
+}
+
+// Posting mode 3: income is entered as negative analysis amounts against
+// Receipts, costs as positive ones against Payments; the running Balance
+// column is no account. Receipts 330.00 less payments 154.00 leave the bank
+// 176.00 up: the contra is a debit of 176.00.
+TEST_F(AccountReports, InPostingModeThreeTheContraIsTheBanksMovement) {
+  session.login.setup.postingMode = 3;
+  setJournals(2);
+  test::writeBytes(area() / "Jnl-0001.dat", test::Bytes()
+                                                .text("Takings Book", 48)
+                                                .text("I", 1)
+                                                .int16(621)
+                                                .text("", 8)
+                                                .text("Cash Book", 48)
+                                                .text("E", 1)
+                                                .int16(0)
+                                                .text("", 8));
+  writeJournal(2, {{"Fuel", "Y", "E"}, {"Sales", "Y", "S"}, {"Rent", "N", "E"}},
+               {{"Y", {11000, 0, 0}, "01/08/05", "1", "Diesel", {11000, 0, -11000}},
+                {"Y", {0, -33000, 0}, "02/08/05", "2", "Takings", {0, 33000, 22000}},
+                {"N", {0, 0, 4400}, "03/08/05", "3", "Rent", {4400, 0, 17600}}});
+  const TrialBalance balance = trialBalanceOf(session, 2);
+  ASSERT_EQ(balance.lines.size(), 4u);
+  EXPECT_EQ(balance.lines[0].total, dollars(110));
+  EXPECT_EQ(balance.lines[1].total, dollars(-330));
+  EXPECT_EQ(balance.lines[2].total, dollars(44));
+  EXPECT_EQ(balance.lines[3].account, "Contra - Cash Book");  // no ledgers account
+  EXPECT_EQ(balance.lines[3].total, dollars(176));
+  EXPECT_EQ(balance.debitTotal, dollars(330));
+  EXPECT_EQ(balance.creditTotal, dollars(-330));
 }
 
 TEST_F(AccountReports, TheLedgersListEachColumnsRows) {
@@ -69,6 +108,44 @@ TEST_F(AccountReports, TheProfitAndLossTableTakesGstOutAndMergesNames) {
   EXPECT_EQ(statement.other[1].name, "GST Liability");
   EXPECT_EQ(statement.other[1].amount, dollars(-10));
   EXPECT_EQ(statement.other[2].name, "Contra");
+}
+
+// A ratio outside 0 to 1, of the set-up or of an account, counts as none:
+// the GST comes out of the whole amount by the row's letter.
+TEST_F(AccountReports, TheProfitAndLossCountsRatiosOutsideZeroToOneAsNone) {
+  session.login.setup.exemptSalesRatio = 7;
+  session.login.setup.exemptPurchaseRatio = 1.5;
+  setJournals(2);
+  writeJournal(2,
+               {{"Takings", "C", "S"},
+                {"Stock", "C", "C"},
+                {"Motor", "", "E", 0, 7},
+                {"Phone", "", "E", 0, 2e31f},
+                {"Rent", "", "E", 0, 0.5}},
+               {{"Y", {-11000, 22000, 11000, 11000, 11000}}});
+  const auto table = prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly);
+  ASSERT_TRUE(table.has_value()) << prompter.texts().front();
+  const auto amountOf = [&](std::string_view name) {
+    for (const AccountTotal& account : table->accounts()) {
+      if (account.name == name) {
+        return account.amount;
+      }
+    }
+    return Currency();
+  };
+  EXPECT_EQ(amountOf("Takings"), dollars(-100));
+  EXPECT_EQ(amountOf("Stock"), dollars(200));
+  EXPECT_EQ(amountOf("Motor"), dollars(100));
+  EXPECT_EQ(amountOf("Phone"), dollars(100));
+  EXPECT_EQ(amountOf("Rent"), Currency::fromCents(10500));  // half private: GST on half
+  // Journal 1's -5.00, and -10 + 20 + 10 + 10 + 5.
+  EXPECT_EQ(amountOf("GST Liability"), dollars(30));
+
+  // A damaged GST rate of -1 puts the GST past any amount: told as an
+  // overflow, never a wrapped figure.
+  session.login.setup.gstRate = -1;
+  EXPECT_THROW(prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly),
+               std::overflow_error);
 }
 
 TEST_F(AccountReports, TheProfitAndLossStopsOnAccountsItCannotAdd) {

@@ -42,6 +42,26 @@ TEST_F(GstClassifierTest, ATaxedSaleCarriesOneEleventhGst) {
   EXPECT_EQ(summary.netGstLiability, dollars(10));
 }
 
+// Total sales and total purchases are whole dollars of what was taken and
+// paid, not eleven times the whole dollars of the GST in it.
+TEST_F(GstClassifierTest, G1AndG12AreTheWholeDollarsOfTheTotals) {
+  classify(cents(15389), account('S', 'Y'));  // 13.99 GST
+  classify(cents(4260), account('I', 'N'));
+  classify(cents(21999), account('E', 'Y'));  // 19.9991 credits
+  classify(cents(1075), account('E', 'N'));
+  ASSERT_EQ(row[kIncomeGst], cents(1399));
+  const BasAmounts g = computeBas(row, bas).labels;
+  EXPECT_EQ(g[1], dollars(196));  // 153.89 + 42.60
+  EXPECT_EQ(g[5], dollars(42));
+  EXPECT_EQ(g[6], dollars(154));
+  EXPECT_EQ(g[8], dollars(154));
+  EXPECT_EQ(g[9], dollars(14));
+  EXPECT_EQ(g[12], dollars(230));  // 219.99 + 10.75
+  EXPECT_EQ(g[16], dollars(10));
+  EXPECT_EQ(g[17], dollars(220));
+  EXPECT_EQ(g[20], dollars(20));
+}
+
 TEST_F(GstClassifierTest, TheExemptRatioOnSalesSplitsOnlyWithoutAGstLetter) {
   settings.exemptSalesRatio = 0.25;
   classify(dollars(110), account('S', 'C'));
@@ -95,14 +115,28 @@ TEST_F(GstClassifierTest, BasLabelsFollowTheCategoriesAndFixedAssets) {
   const BasAmounts& g = summary.labels;
   EXPECT_EQ(g[18], Currency());
   EXPECT_EQ(g[19], g[17]);
-  // G12: payments free (25) plus eleven times the whole dollars of the credits (130).
-  EXPECT_EQ(g[12], dollars(25 + 11 * 130));
+  // G12: the payments with GST (1,100 + 330) and without (25).
+  EXPECT_EQ(g[12], dollars(1430 + 25));
   EXPECT_EQ(g[11], g[12] - dollars(1100));
   EXPECT_EQ(g[16], dollars(25));
   EXPECT_EQ(g[14], dollars(0));
   EXPECT_EQ(g[20], dollars((25 + 11 * 130 - 25) / 11));
   EXPECT_EQ(g[5], dollars(40));
   EXPECT_EQ(g[3], dollars(0));
+}
+
+TEST(GstSettingsTest, ExemptRatiosOutsideZeroToOneCountAsNone) {
+  SetupValues setup;
+  setup.exemptSalesRatio = 1.5;
+  setup.exemptPurchaseRatio = std::numeric_limits<double>::quiet_NaN();
+  GstSettings settings = GstSettings::of(setup);
+  EXPECT_EQ(settings.exemptSalesRatio, 0);
+  EXPECT_EQ(settings.exemptPurchaseRatio, 0);
+  setup.exemptSalesRatio = 1;
+  setup.exemptPurchaseRatio = -0.25;
+  settings = GstSettings::of(setup);
+  EXPECT_EQ(settings.exemptSalesRatio, 1);
+  EXPECT_EQ(settings.exemptPurchaseRatio, 0);
 }
 
 class GstGathering : public ::testing::Test, protected test::ReportParts {};
@@ -150,8 +184,10 @@ TEST_F(GstGathering, DamagedFilesGiveSaneFigures) {
                {{"Y", {1000, 1000, 1100}}});
   const GstFigures figures = gatherGstFigures(session);
   const GstRow& row = figures.journals[0];
-  EXPECT_EQ(row[kFreePayments], dollars(10));   // a ratio of 7 counts as all private
-  EXPECT_EQ(row[kTaxedPayments], dollars(21));  // -1 as none; the third column has no account
+  // Ratios of 7 and -1 count as none, as the ledgers transfer writes them
+  // back; the third column has no account.
+  EXPECT_EQ(row[kFreePayments], Currency());
+  EXPECT_EQ(row[kTaxedPayments], dollars(31));
   EXPECT_EQ(figures.accumulated, BasAmounts{});
   EXPECT_TRUE(figures.leftOut.empty());
 

@@ -26,6 +26,9 @@ struct ReportParts : JournalParts {
     const char* date = "15/08/05";
     const char* reference = "1";
     const char* particulars = "Row";
+    // The journal's own amount columns: Amount in mode 0; Payments,
+    // Receipts and Balance in mode 3.
+    std::vector<long long> amountCents = {};
   };
 
   void writeJournal(int journal, const std::vector<Account>& accounts, const std::vector<Row>& rows,
@@ -49,6 +52,8 @@ struct ReportParts : JournalParts {
           raw = static_cast<long long>(rows.size()) * 10000;
         } else if (t == 0 && e == 2) {
           raw = static_cast<long long>(lastColumn) * 10000;
+        } else if (e >= 4 && e < 4 + rows[t].amountCents.size()) {
+          raw = rows[t].amountCents[e - 4] * 100;
         } else if (e > static_cast<std::size_t>(lastFixed) &&
                    e - lastFixed <= rows[t].analysisCents.size()) {
           raw = rows[t].analysisCents[e - lastFixed - 1] * 100;

@@ -66,6 +66,15 @@ TEST_F(ReportRunTest, TheTrialBalanceAndTheLedgersOfTheSelectedJournal) {
   expectGolden(run(kTrialBalance) + run(kJournalLedgers), "trial_balance_and_ledgers.txt");
 }
 
+TEST_F(ReportRunTest, TheTrialBalanceOfAJournalWithoutABankColumnEndsWithItsContra) {
+  session.reportRequests[kTrialBalance] = 1;
+  ReportRunHooks hooks;
+  hooks.selectedJournal = [] { return 2; };
+  ReportRun reports(session, pages, hooks);
+  reports.runReports();
+  expectGolden(screen.listing(), "trial_balance_contra.txt");
+}
+
 TEST_F(ReportRunTest, TheProfitAndLossStatementAndItsOtherTransactions) {
   // More accounts, so that every section has its heading and total.
   setJournals(3);
