@@ -329,7 +329,7 @@ bool Storage::bringBack(int slot, Restore where) {
       done = unzipInto(archive, resolve("a:\\"));
       break;
     case Restore::HardDisk:
-      return bringBackToWorkArea(slot, mSession->prompter().yes(kClearQuestion));
+      return bringBackToWorkArea(slot, mSession->prompter().confirm(kClearQuestion));
     case Restore::ZipOnFloppy:
       mSession->ops().copy(archive, resolve("a:\\lum.Zip"));
       done = true;
@@ -369,7 +369,7 @@ bool Storage::zipToFloppy() {
 }
 
 bool Storage::unzipFromFloppy() {
-  if (!mSession->prompter().yes(kEraseQuestion)) {
+  if (!mSession->prompter().confirm(kEraseQuestion)) {
     return false;
   }
   return unzipInto(resolve("a:\\lum.zip"), resolve(mSession->folders().workArea));
@@ -384,7 +384,7 @@ bool Storage::zipToEmail() {
 }
 
 bool Storage::unzipFromEmail() {
-  if (!mSession->prompter().yes(kEraseQuestion)) {
+  if (!mSession->prompter().confirm(kEraseQuestion)) {
     return false;
   }
   return unzipInto(emailArchive(), resolve(mSession->folders().workArea));
@@ -395,8 +395,8 @@ bool Storage::deleteStoredEntity(int slot) {
   if (slot < 1 || slot > used) {
     return false;
   }
-  if (!mSession->prompter().yes("The stored data for " + entryText(slot) +
-                                " will be deleted.  Are you sure?")) {
+  if (!mSession->prompter().confirm("The stored data for " + entryText(slot) +
+                                    " will be deleted.  Are you sure?")) {
     return false;
   }
   FileOps& ops = mSession->ops();
@@ -476,8 +476,9 @@ bool Storage::selectPreviousYear() {
 
 bool Storage::transCurrentToPrevious() {
   Prompter& prompter = mSession->prompter();
-  if (!prompter.yes("You are about to copy current year data into previous year.  This will erase "
-                    "existing previous year data.  Are you sure?")) {
+  if (!prompter.confirm(
+          "You are about to copy current year data into previous year.  This will erase "
+          "existing previous year data.  Are you sure?")) {
     return false;
   }
   FileOps& ops = mSession->ops();

@@ -166,6 +166,7 @@ TEST_F(StorageTest, DeletingSlotOneOfThreeRenamesTheOthers) {
   EXPECT_TRUE(storage.deleteStoredEntity(1));
   EXPECT_EQ(parts.prompter.texts().back(),
             "The stored data for First                20/08/26 will be deleted.  Are you sure?");
+  EXPECT_EQ(parts.prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
   EXPECT_EQ(readBytes(parts.store() / "LUM-1.Zip"), second);
   EXPECT_EQ(readBytes(parts.store() / "LUM-2.Zip"), third);
   EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
@@ -190,6 +191,7 @@ TEST_F(StorageTest, BringBackWithNoUnzipsOverTheExistingFiles) {
   EXPECT_TRUE(storage.bringBack(1, Storage::Restore::HardDisk));
   EXPECT_EQ(parts.prompter.texts(),
             std::vector<std::string>{"Do you want to clear the existing data in the work space?"});
+  EXPECT_EQ(parts.prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
   EXPECT_EQ(test::textOf(parts.area() / "Jnl-0002.dat"), "journal headers");
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Jnl-0003.dat"));
 }
@@ -251,6 +253,7 @@ TEST_F(StorageTest, FloppyAndEmailCopies) {
   EXPECT_TRUE(storage.unzipFromEmail());
   EXPECT_EQ(parts.prompter.texts().back(),
             "The live cash book data in the hard disk will be erased.  Are you sure?");
+  EXPECT_EQ(parts.prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
   EXPECT_EQ(test::textOf(parts.area() / "Jnl-0002.dat"), "journal headers");
 
   // "a:\LUM.ZIP" is the "lum.Zip" already there, whatever the case, as on Windows.
