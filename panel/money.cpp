@@ -61,10 +61,7 @@ std::string withoutLeadingZeros(const std::string& digits) {
 }  // namespace
 
 std::string formatMoney(Currency amount) {
-  const std::int64_t cents = amount.roundedToCents().raw() / 100;
-  const std::uint64_t magnitude =
-      cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-  return fmt::format("{}{}.{:02}", cents < 0 ? "-" : "", magnitude / 100, magnitude % 100);
+  return decimalText(amount, 2);
 }
 
 std::optional<Currency> parseMoney(std::string_view text) {

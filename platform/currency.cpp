@@ -1,11 +1,12 @@
 #include "platform/currency.h"
 
+#include <fmt/core.h>
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
 namespace lum {
-namespace {}  // namespace
 
 void Currency::overflow() {
   throw std::overflow_error("Amount too large for a Currency value");
@@ -52,6 +53,22 @@ Currency Currency::operator-() const {
     overflow();
   }
   return Currency(-mRaw);
+}
+
+std::string decimalText(Currency amount, int decimals) {
+  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000};
+  decimals = decimals < 0 ? 0 : decimals > 4 ? 4 : decimals;
+  const std::uint64_t unit = kPowers[4 - decimals];
+  const std::int64_t raw = amount.raw();
+  const std::uint64_t magnitude =
+      raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+  const std::uint64_t units = (magnitude + unit / 2) / unit;  // halves away from zero
+  const std::uint64_t perWhole = kPowers[decimals];
+  const char* sign = raw < 0 && units != 0 ? "-" : "";
+  if (decimals == 0) {
+    return fmt::format("{}{}", sign, units);
+  }
+  return fmt::format("{}{}.{:0{}}", sign, units / perWhole, units % perWhole, decimals);
 }
 
 }  // namespace lum

@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace lum {
 
@@ -50,6 +51,9 @@ class Currency {
     return scaledPrecisely(factor);
   }
 
+  // Without its sign; throws std::overflow_error for the one amount that
+  // has no positive counterpart.
+  Currency abs() const { return mRaw < 0 ? -*this : *this; }
   Currency operator-() const;
   Currency operator+(Currency other) const {
     std::int64_t sum;
@@ -83,5 +87,10 @@ class Currency {
 
   std::int64_t mRaw = 0;
 };
+
+// The amount as a plain decimal text with 0 to 4 decimals, "-" before a
+// negative one and no grouping: decimalText(x, 4) is "110.0000", decimalText(x, 2)
+// "-12.50". Fewer than four decimals round halves away from zero.
+std::string decimalText(Currency amount, int decimals);
 
 }  // namespace lum

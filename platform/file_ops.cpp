@@ -255,6 +255,19 @@ void FileOps::makeDirectory(const std::filesystem::path& directory) {
   }
 }
 
+void FileOps::makeDirectories(const std::filesystem::path& directory) {
+  std::vector<std::filesystem::path> missing;
+  for (auto path = directory; !path.empty() && !isDirectory(path); path = path.parent_path()) {
+    missing.push_back(path);
+    if (path == path.parent_path()) {
+      break;
+    }
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    makeDirectory(*it);
+  }
+}
+
 void FileOps::restrictToOwner(const FileHandle& file) {
   if (::fchmod(file.fd(), S_IRUSR | S_IWUSR) != 0) {
     throw FileError("chmod", file.path(), errno);

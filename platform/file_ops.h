@@ -84,6 +84,9 @@ class FileOps {
   // The names of the entries of a directory, sorted.
   std::vector<std::string> list(const std::filesystem::path& directory);
   void makeDirectory(const std::filesystem::path& directory);
+  // Makes the directory and every missing one above it, each as one
+  // counted operation.
+  void makeDirectories(const std::filesystem::path& directory);
 
   // Whole-file helpers built on the operations above.
   std::vector<std::byte> readFile(const std::filesystem::path& path);

@@ -49,6 +49,12 @@ std::string leftCharacters(std::string_view utf8, std::size_t count) {
   return std::string(utf8.substr(0, end));
 }
 
+std::size_t characterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 std::string toUpper(std::string_view text) {
   std::string result(text);
   std::transform(result.begin(), result.end(), result.begin(), upper);

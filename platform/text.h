@@ -12,6 +12,8 @@ std::string_view trim(std::string_view text);
 
 // The first count characters of a UTF-8 text (never half a character).
 std::string leftCharacters(std::string_view utf8, std::size_t count);
+// The characters of a UTF-8 text (its bytes that start a character).
+std::size_t characterCount(std::string_view utf8);
 
 // ASCII upper case; other characters are left alone.
 std::string toUpper(std::string_view text);

@@ -61,11 +61,7 @@ std::string Storage::listText(const std::string& name, const std::string& second
     full += ", " + std::string(trimRight(secondLine));
   }
   std::string text = leftCharacters(full, kNameWidth);
-  std::size_t characters = 0;
-  for (const char c : text) {
-    characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  }
-  text.append(kNameWidth - characters, ' ');
+  text.append(kNameWidth - characterCount(text), ' ');
   return text + " " + date;
 }
 
@@ -280,17 +276,7 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
       if (!prompter.yes("Specified path does not exist. Do you want it set up?")) {
         return std::nullopt;
       }
-      std::filesystem::path path = resolve(folder);
-      std::vector<std::filesystem::path> missing;
-      for (; !path.empty() && !ops.isDirectory(path); path = path.parent_path()) {
-        missing.push_back(path);
-        if (path == path.parent_path()) {
-          break;
-        }
-      }
-      for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        ops.makeDirectory(*it);
-      }
+      ops.makeDirectories(resolve(folder));
     }
   }
 
@@ -539,14 +525,7 @@ bool Storage::setFolder(UtilsWindow window, const std::string& text) {
             "Selected Directory does not exist.  Do you wish to create it?")) {
       return false;
     }
-    std::vector<std::filesystem::path> missing;
-    for (auto p = path; !p.empty() && !mSession->ops().isDirectory(p) && p != p.parent_path();
-         p = p.parent_path()) {
-      missing.push_back(p);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-      mSession->ops().makeDirectory(*it);
-    }
+    mSession->ops().makeDirectories(path);
   }
   auto& folders = mSession->folders();
   switch (window) {

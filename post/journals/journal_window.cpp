@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "panel/money.h"
+#include "platform/scope_guard.h"
 #include "post/journals/flex_grid_widget.h"
 #include "post/journals/journal_checks.h"
 #include "post/journals/open_journal.h"
@@ -259,17 +260,12 @@ void JournalWindow::recheck(bool quick) {
   if (mActions.progressOpen) {
     mActions.progressOpen();
   }
-  try {
-    recheckJournal(mJournal->journal(), mSession.prompter(), quick, mActions.progress);
-  } catch (...) {
+  const ScopeGuard closeProgress([this] {
     if (mActions.progressClose) {
       mActions.progressClose();
     }
-    throw;
-  }
-  if (mActions.progressClose) {
-    mActions.progressClose();
-  }
+  });
+  recheckJournal(mJournal->journal(), mSession.prompter(), quick, mActions.progress);
 }
 
 // Placed once it has its size: before, keeping the first empty row in sight

@@ -51,5 +51,17 @@ TEST(Currency, OverflowThrowsInsteadOfWrapping) {
   EXPECT_EQ(Currency::fromCents(150) + Currency::fromCents(-200), Currency::fromCents(-50));
 }
 
+TEST(Currency, DecimalTextsAndTheAmountWithoutItsSign) {
+  const Currency half = Currency::fromRaw(-5000);
+  EXPECT_EQ(decimalText(Currency::fromRaw(1100000), 4), "110.0000");
+  EXPECT_EQ(decimalText(half, 4), "-0.5000");
+  EXPECT_EQ(decimalText(Currency::fromRaw(-125050), 2), "-12.51");  // halves away from zero
+  EXPECT_EQ(decimalText(Currency::fromRaw(-40), 2), "0.00");        // no "-0.00"
+  EXPECT_EQ(decimalText(Currency::fromRaw(125000), 0), "13");
+  EXPECT_EQ(decimalText(Currency::fromRaw(INT64_MIN), 4), "-922337203685477.5808");
+  EXPECT_EQ(half.abs(), Currency::fromRaw(5000));
+  EXPECT_THROW(Currency::fromRaw(INT64_MIN).abs(), std::overflow_error);
+}
+
 }  // namespace
 }  // namespace lum

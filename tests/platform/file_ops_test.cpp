@@ -72,6 +72,20 @@ TEST(FileOps, AStopEndsTheProcessBeforeTheOperation) {
   EXPECT_FALSE(std::filesystem::exists(dir / "b"));
 }
 
+TEST(FileOps, MakesMissingFoldersOneCountedOperationEach) {
+  test::TempDir dir;
+  FileOps ops;
+  ops.makeDirectory(dir / "a");
+  ops.resetCounts();
+  ops.injectFault(FileOp::MakeDirectory, 2, Failure::IoError);
+  EXPECT_THROW(ops.makeDirectories(dir / "a" / "b" / "c"), FileError);
+  EXPECT_TRUE(ops.isDirectory(dir / "a" / "b"));
+  EXPECT_FALSE(ops.isDirectory(dir / "a" / "b" / "c"));
+  ops.makeDirectories(dir / "a" / "b" / "c");
+  EXPECT_TRUE(ops.isDirectory(dir / "a" / "b" / "c"));
+  EXPECT_EQ(ops.count(FileOp::MakeDirectory), 3u);
+}
+
 TEST(FileOps, ReportsMissingFilesAndFolders) {
   test::TempDir dir;
   FileOps ops;

@@ -26,6 +26,11 @@ TEST(Text, LeftCharactersNeverCutACharacterInHalf) {
   EXPECT_EQ(leftCharacters("", 1), "");
 }
 
+TEST(Text, CharactersAreCountedNotBytes) {
+  EXPECT_EQ(characterCount(""), 0u);
+  EXPECT_EQ(characterCount("Caf\u00e9 \u20ac5"), 7u);
+}
+
 TEST(Text, WildcardsMatchLikeDos) {
   EXPECT_TRUE(wildcardMatch("An*.dat", "AN010001.DAT"));
   EXPECT_TRUE(wildcardMatch("*.*", "README"));
