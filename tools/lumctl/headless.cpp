@@ -36,6 +36,14 @@ std::optional<std::string> StreamPrompter::input(const InputPrompt& prompt) {
   return std::nullopt;
 }
 
+namespace {
+
+std::string workAreaName(const GlobalOptions& options) {
+  return fmt::format(".\\Ent-{}\\Op-{}", options.groupNumber, options.operatorNumber);
+}
+
+}  // namespace
+
 void SleepingWaiter::pause(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
 }
@@ -64,11 +72,46 @@ bool HeadlessLogin::open() {
   if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp)) {
     return false;
   }
+  switchEntity();
+  return true;
+}
+
+bool HeadlessLogin::openToRead(FileSource& source) {
+  if (!readWorkArea(mSession, mOptions.operatorNumber, source)) {
+    mSession.prompter().message(noWorkAreaText(mOptions));
+    return false;
+  }
+  switchEntity();
+  return true;
+}
+
+void HeadlessLogin::switchEntity() {
   if (mOptions.entityNumber && *mOptions.entityNumber != mSession.login.entityNumber) {
     mSession.login.entityNumber = *mOptions.entityNumber;
     openLoginFileSet(mSession.registry(), mSession.naming(), mSession.login);
   }
-  return true;
+}
+
+std::filesystem::path workAreaFolder(const GlobalOptions& options) {
+  FileOps ops;
+  const DosPath paths(ops, options.root, DosPath::floppyDirectoryFor(options.root, nullptr));
+  return paths.resolve(workAreaName(options));
+}
+
+std::string noWorkAreaText(const GlobalOptions& options) {
+  return fmt::format(
+      "operator {} of group {} has no work area (there is no folder Ent-{}/Op-{} in {})",
+      options.operatorNumber, options.groupNumber, options.groupNumber, options.operatorNumber,
+      options.root.string());
+}
+
+bool hasWorkArea(const GlobalOptions& options, std::ostream& err) {
+  FileOps ops;
+  if (ops.isDirectory(workAreaFolder(options))) {
+    return true;
+  }
+  fmt::print(err, "lumctl: {}\n", noWorkAreaText(options));
+  return false;
 }
 
 bool selectPeriod(Session& session, const std::string& period, std::ostream& err) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -49,9 +50,15 @@ class HeadlessLogin {
   // Takes the work area and, when --entity names one, switches to it. False
   // when the area is taken by a running copy (told through the prompter).
   bool open();
+  // Reads the work area through the source instead, without its lock and
+  // without writing there (see readWorkArea), and switches to --entity.
+  // False when there is no work area (told through the prompter).
+  bool openToRead(FileSource& source);
   Session& session() { return mSession; }
 
  private:
+  void switchEntity();
+
   GlobalOptions mOptions;
   FileOps mOps;
   DosPath mPaths;
@@ -60,6 +67,13 @@ class HeadlessLogin {
   NoWindows mWindows;
   Session mSession;
 };
+
+// The work area of the global options' operator and group.
+std::filesystem::path workAreaFolder(const GlobalOptions& options);
+// Whether it exists; when not, says so on err.
+bool hasWorkArea(const GlobalOptions& options, std::ostream& err);
+// What is said when it does not.
+std::string noWorkAreaText(const GlobalOptions& options);
 
 // Selects the GST period of a period letter ("M" or "O" the full year) in
 // the session; an empty letter keeps the period the log-in chose. False,
