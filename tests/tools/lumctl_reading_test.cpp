@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "platform/file_ops.h"
@@ -336,6 +337,20 @@ TEST_F(LumctlReading, AGroupOrOperatorWithoutAWorkAreaIsRefused) {
       lumctl({"--root", prog().string(), "--group", "5", "new-entity", "--name", "New Shop"});
   EXPECT_EQ(made.status, kExitSuccess) << made.err;
   EXPECT_TRUE(fs::is_directory(prog() / "Ent-5" / "Op-1"));
+}
+
+TEST_F(LumctlReading, TheProgramSaysNothingOfQtOnTheErrorStream) {
+  // No runtime folder of the user's own, as under cron or ssh.
+  const test::TempDir temporary;
+  const std::string command = "env -u XDG_RUNTIME_DIR TMPDIR='" + temporary.path().string() +
+                              "' '" LUMCTL_PROGRAM "' --root '" + prog().string() +
+                              "' --group 1 report gst --period I --format pdf --out '" +
+                              (out / "gst.pdf").string() + "' 2>'" + (out / "err.txt").string() +
+                              "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << test::readText(out / "err.txt");
+  EXPECT_EQ(test::readText(out / "err.txt"), "");
+  EXPECT_EQ(test::readText(out / "gst.pdf").substr(0, 5), "%PDF-");
+  EXPECT_TRUE(fs::is_empty(temporary.path()));  // its private folders are gone
 }
 
 }  // namespace
