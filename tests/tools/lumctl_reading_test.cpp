@@ -90,8 +90,7 @@ class AreaHolder {
       char done = 0;
       if (::write(ready[1], &held, 1) == 1) {
         ::close(release[1]);
-        [[maybe_unused]] const auto ended =
-            ::read(release[0], &done, 1);  // the parent's end closes
+        [[maybe_unused]] const auto ended = ::read(release[0], &done, 1);  // the parent's end closes
       }
       ::_exit(0);
     }
@@ -300,6 +299,52 @@ TEST_F(LumctlReading, OutDashIsTheStandardOutputInEveryFormat) {
   if (!dashWasThere) {
     fs::remove(dash);
   }
+}
+
+TEST_F(LumctlReading, PeriodsByTheirNamesInThePeriodSelector) {
+  const auto show = [&](const std::string& period) {
+    return run({"journal", "show", "--journal", "1", "--period", period});
+  };
+  const std::string september = show("I").out;
+  ASSERT_NE(september.find("Takings"), std::string::npos) << september;
+  for (const char* name : {"Sep", "sep", "September", "SEPTEMBER", "Sep-quarter", "sep-Quarter",
+                           "September-quarter"}) {
+    const Outcome named = show(name);
+    EXPECT_EQ(named.status, kExitSuccess) << name << ": " << named.err;
+    EXPECT_EQ(named.out, september) << name;
+  }
+  EXPECT_EQ(show("Jun").out, show("F").out);
+  EXPECT_EQ(show("Full Year").out, show("O").out);
+  EXPECT_EQ(show("full year").out, show("O").out);
+
+  Outcome refused = show("Aug");
+  EXPECT_EQ(refused.status, kExitUsage);
+  EXPECT_EQ(refused.err,
+            "lumctl: August does not end a quarter: the periods of this quarterly entity are the "
+            "quarters ending Mar, Jun, Sep and Dec, and Full Year\n");
+  for (const char* notAPeriod : {"i", "Se", "Sept", "Z", "M", "Full"}) {
+    refused = show(notAPeriod);
+    EXPECT_EQ(refused.status, kExitUsage) << notAPeriod;
+    EXPECT_NE(refused.err.find("is not a period of this quarterly entity"), std::string::npos)
+        << refused.err;
+  }
+
+  // A monthly entity: months by name, and no quarters.
+  test::writeBytes(area() / "Ini-0001.dat", Bytes()
+                                                .text("Posting Mode 0 or 3", 36)
+                                                .text("0", 16)
+                                                .text("M-Monthly or Q-Quarterly", 36)
+                                                .text("M", 16));
+  EXPECT_EQ(show("Sep").out, september);
+  EXPECT_EQ(show("Aug").out, show("H").out);
+  EXPECT_EQ(show("august").out, show("H").out);
+  EXPECT_EQ(show("Aug").out.find("Takings"), std::string::npos);
+  EXPECT_EQ(show("Full Year").out, show("M").out);
+  refused = show("Sep-quarter");
+  EXPECT_EQ(refused.status, kExitUsage);
+  EXPECT_NE(refused.err.find("Sep-quarter is not a period of this monthly entity"),
+            std::string::npos)
+      << refused.err;
 }
 
 TEST_F(LumctlReading, AGroupOrOperatorWithoutAWorkAreaIsRefused) {

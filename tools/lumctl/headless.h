@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/prompter.h"
@@ -75,9 +76,18 @@ bool hasWorkArea(const GlobalOptions& options, std::ostream& err);
 // What is said when it does not.
 std::string noWorkAreaText(const GlobalOptions& options);
 
-// Selects the GST period of a period letter ("M" or "O" the full year) in
-// the session; an empty letter keeps the period the log-in chose. False,
-// with the reason on err, for a letter the entity has no period for.
+// The period letter a --period names: the letter ("A" to "M" monthly, "C",
+// "F", "I", "L", "O" quarterly), or the entry of the main window's period
+// selector: a month by its name or first three letters in any case (for a
+// quarterly entity the month that ends the quarter, also as "Mar-quarter"),
+// or "Full Year". Nothing, with the reason in why, for a name the entity
+// has no period for.
+std::optional<char> periodLetterOf(std::string_view period, std::string_view periodKind,
+                                   std::string& why);
+
+// Selects the GST period a --period names (see periodLetterOf) in the
+// session; an empty one keeps the period the log-in chose. False, with the
+// reason on err, for one the entity has no period for.
 bool selectPeriod(Session& session, const std::string& period, std::ostream& err);
 
 }  // namespace lum

@@ -21,6 +21,11 @@
 namespace lum {
 namespace {
 
+constexpr const char* kPeriodHelp =
+    "The GST period: its letter (A to L monthly, C F I L quarterly, M or O the full year) or "
+    "its name in the period selector, in any case: a month (Mar or March; quarterly, the month "
+    "that ends the quarter, also as Mar-quarter) or Full Year";
+
 std::string layoutNames() {
   std::string names;
   for (const auto& layout : dumpLayouts()) {
@@ -113,10 +118,7 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         ->add_option("--journal", journal.journal,
                      "The journal number (its line in the journals list)")
         ->required();
-    command
-        ->add_option("--period", journal.period,
-                     "The period letter: A to L monthly, C F I L quarterly, M or O the full year")
-        ->required();
+    command->add_option("--period", journal.period, kPeriodHelp)->required();
   };
   CLI::App* importCommand = journalCommand->add_subcommand(
       "import",
@@ -173,10 +175,8 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   reportCommand->add_option("--title", report.title,
                             "The profit and loss statement's period line, instead of the one it "
                             "offers");
-  reportCommand->add_option(
-      "--period", report.period,
-      "The period letter: A to L monthly, C F I L quarterly, M or O the full year (default: the "
-      "period the log-in chose)");
+  reportCommand->add_option("--period", report.period,
+                            std::string(kPeriodHelp) + " (default: the period the log-in chose)");
   reportCommand
       ->add_option("--format", report.format,
                    "What to write: pdf or text, the pages (as lumctl render writes them); json, "
