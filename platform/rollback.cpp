@@ -76,15 +76,16 @@ void Rollback::commit() {
   mFiles.clear();
 }
 
-bool Rollback::recover(FileOps& ops, const std::filesystem::path& folder) {
+std::optional<std::vector<Rollback::Kept>> Rollback::pending(FileOps& ops,
+                                                             const std::filesystem::path& folder) {
   const auto marker = folder / kMarker;
   if (!ops.exists(marker)) {
-    return false;
+    return std::nullopt;
   }
   const auto bytes = ops.readFile(marker);
   const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  std::size_t index = 0;
-  for (std::size_t start = 0; start < text.size(); ++index) {
+  std::vector<Kept> kept;
+  for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) {
       end = text.size();
@@ -95,17 +96,29 @@ bool Rollback::recover(FileOps& ops, const std::filesystem::path& folder) {
       throw FormatError("The rollback marker in " + folder.string() + " is damaged");
     }
     const auto file = folder.parent_path() / line.substr(2);
-    if (line[0] == '1') {
-      ops.copy(copyName(folder, index), file);
-      flushFile(ops, file);
-    } else {
-      ops.remove(file);
-    }
-    ops.flushDirectory(file.parent_path());
+    kept.push_back(
+        {file, line[0] == '1' ? std::optional(copyName(folder, kept.size())) : std::nullopt});
   }
-  ops.remove(marker);
+  return kept;
+}
+
+bool Rollback::recover(FileOps& ops, const std::filesystem::path& folder) {
+  const auto kept = pending(ops, folder);
+  if (!kept) {
+    return false;
+  }
+  for (const Kept& entry : *kept) {
+    if (entry.copy) {
+      ops.copy(*entry.copy, entry.file);
+      flushFile(ops, entry.file);
+    } else {
+      ops.remove(entry.file);
+    }
+    ops.flushDirectory(entry.file.parent_path());
+  }
+  ops.remove(folder / kMarker);
   ops.flushDirectory(folder);
-  for (std::size_t i = 0; i < index; ++i) {
+  for (std::size_t i = 0; i < kept->size(); ++i) {
     ops.remove(copyName(folder, i));
   }
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/file_ops.h"
@@ -24,6 +25,17 @@ class Rollback {
 
   // Undoes an interrupted change; returns true when there was one.
   static bool recover(FileOps& ops, const std::filesystem::path& folder);
+
+  // A file of a change that is under way (or was cut short) and the copy
+  // that holds it as it was before; no copy for a file that did not exist.
+  struct Kept {
+    std::filesystem::path file;
+    std::optional<std::filesystem::path> copy;
+  };
+  // The files the folder's marker names, in its order; nothing when there
+  // is no marker. Throws FormatError for a damaged marker.
+  static std::optional<std::vector<Kept>> pending(FileOps& ops,
+                                                  const std::filesystem::path& folder);
 
  private:
   FileOps* mOps;

@@ -119,7 +119,8 @@ const RegistryEntry* FileRegistry::lookUp(std::string_view logicalName) {
 }
 
 bool FileRegistry::exists(std::string_view dosName) const {
-  return mOps->exists(mPaths->resolve(dosName));
+  const auto live = mPaths->resolve(dosName);
+  return mOps->exists(mSource != nullptr ? mSource->readPath(live) : live);
 }
 
 std::string FileRegistry::dosName(const RegistryEntry& entry, const FileNaming& naming) const {
@@ -128,7 +129,8 @@ std::string FileRegistry::dosName(const RegistryEntry& entry, const FileNaming& 
 
 std::filesystem::path FileRegistry::path(const RegistryEntry& entry,
                                          const FileNaming& naming) const {
-  return mPaths->resolve(dosName(entry, naming));
+  const auto live = mPaths->resolve(dosName(entry, naming));
+  return mSource != nullptr ? mSource->readPath(live) : live;
 }
 
 RecordFile* FileRegistry::open(std::string_view logicalName, const FileNaming& naming,
@@ -141,7 +143,9 @@ RecordFile* FileRegistry::open(std::string_view logicalName, const FileNaming& n
     throw std::logic_error("The file " + std::string(logicalName) + " is a text file");
   }
   close(logicalName);
-  RecordFile file(*mOps, path(*entry, naming), entry->recordLength, access);
+  const auto live = mPaths->resolve(dosName(*entry, naming));
+  RecordFile file(*mOps, mSource != nullptr ? mSource->privateFile(logicalName, live) : live,
+                  entry->recordLength, access);
   return &mOpen.emplace(std::string(logicalName), std::move(file)).first->second;
 }
 

@@ -41,10 +41,28 @@ std::span<const RegistryEntry> registryEntries();
 const RegistryEntry* findRegistryEntry(std::string_view logicalName);
 std::string expandPattern(std::string_view pattern, const FileNaming& naming);
 
+// Where a log-in that only reads the work area takes its files from
+// (FileRegistry::readFrom), so that it never writes there.
+class FileSource {
+ public:
+  virtual ~FileSource() = default;
+  // The file that holds what the live file holds for this reading; a path
+  // that does not exist stands for a file that is not there.
+  virtual std::filesystem::path readPath(const std::filesystem::path& live) = 0;
+  // A private file opened in place of the live one, which the log-in may
+  // write without touching the live one.
+  virtual std::filesystem::path privateFile(std::string_view logicalName,
+                                            const std::filesystem::path& live) = 0;
+};
+
 // Opens the data files by logical name, one open file per name at a time.
 class FileRegistry {
  public:
   FileRegistry(FileOps& ops, const DosPath& paths, Prompter& prompter);
+
+  // From now on every file is read through the source and opened as its
+  // private file; nullptr goes back to the live files.
+  void readFrom(FileSource* source) { mSource = source; }
 
   // Opens (creating when missing) the record file of a logical name. A name
   // that is already open is closed first, since the journal or period it
@@ -67,7 +85,8 @@ class FileRegistry {
   // Whether a file of that Windows-style name exists, whatever its case.
   bool exists(std::string_view dosName) const;
 
-  // The Windows-style name and the native path of a logical name's file.
+  // The Windows-style name and the native path of a logical name's file
+  // (the path to read it from, when reading from a source).
   std::string dosName(const RegistryEntry& entry, const FileNaming& naming) const;
   std::filesystem::path path(const RegistryEntry& entry, const FileNaming& naming) const;
 
@@ -77,6 +96,7 @@ class FileRegistry {
   FileOps* mOps;
   const DosPath* mPaths;
   Prompter* mPrompter;
+  FileSource* mSource = nullptr;
   std::map<std::string, RecordFile, std::less<>> mOpen;
 };
 

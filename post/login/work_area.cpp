@@ -67,6 +67,17 @@ void validateWindowPositions(Session& session) {
   }
 }
 
+// The log-in of a work area that is open: its current entity and files.
+void enterWorkArea(Session& session, const std::string& area, int operatorNumber) {
+  session.registry().closeAll();
+  session.login.workArea = area;
+  session.login.dataDirectory = area;
+  session.login.floppyDrive = "A:";
+  session.login.workAreaOperator = operatorNumber;
+  session.login.entityNumber = readWorkAreaCounter(session, WorkAreaCounter::CurrentEntity);
+  loadLogin(session);
+}
+
 // A work area without entities: the user describes the first one.
 AreaOutcome startFirstEntity(Session& session) {
   if (!session.prompter().yes("You must set & select an entity.  Do you want to proceed?")) {
@@ -123,13 +134,17 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
         "were before that save.",
         Icon::Exclamation);
   }
-  session.registry().closeAll();
-  session.login.workArea = area;
-  session.login.dataDirectory = area;
-  session.login.floppyDrive = "A:";
-  session.login.workAreaOperator = operatorNumber;
-  session.login.entityNumber = readWorkAreaCounter(session, WorkAreaCounter::CurrentEntity);
-  loadLogin(session);
+  enterWorkArea(session, area, operatorNumber);
+  return true;
+}
+
+bool readWorkArea(Session& session, int operatorNumber, FileSource& source) {
+  const std::string area = areaName(session.login.groupNumber, operatorNumber);
+  if (!session.ops().isDirectory(session.paths().resolve(area))) {
+    return false;
+  }
+  session.registry().readFrom(&source);
+  enterWorkArea(session, area, operatorNumber);
   return true;
 }
 

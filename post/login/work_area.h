@@ -22,6 +22,13 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
 // after telling the user, when the area is missing (peek) or taken.
 bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode);
 
+// Opens an operator's work area only to read it: without its lock, and
+// with nothing created, recovered or written there. The registry reads
+// every file through the source (which gives a file as it stood before a
+// save under way) and opens its private file in place of the live one.
+// False when the work area does not exist.
+bool readWorkArea(Session& session, int operatorNumber, FileSource& source);
+
 // Opens the log-in file set and reads the log-in values, fonts, GST date and
 // window positions of the current entity.
 void loadLogin(Session& session);

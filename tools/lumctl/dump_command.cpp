@@ -3,13 +3,16 @@
 #include <fmt/core.h>
 #include <fmt/ostream.h>
 
+#include <cerrno>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "platform/errors.h"
 #include "platform/file_ops.h"
 #include "tools/lumctl/dump_layouts.h"
 #include "tools/lumctl/lumctl.h"
+#include "tools/lumctl/settled_reading.h"
 
 namespace lum {
 
@@ -23,38 +26,40 @@ int dumpFile(FileOps& ops, const std::filesystem::path& file, const std::string&
     return kExitRefused;
   }
 
-  std::vector<std::byte> bytes;
-  try {
-    bytes = ops.readFile(file);
-  } catch (const FileError& error) {
-    fmt::print(err, "lumctl: {}\n", error.what());
-    return kExitRefused;
-  }
-
-  int status = kExitSuccess;
-  const std::size_t records = bytes.size() / layout->recordLength;
-  for (std::size_t n = 0; n < records; ++n) {
-    const std::span<const std::byte> record(bytes.data() + n * layout->recordLength,
-                                            layout->recordLength);
-    nlohmann::ordered_json line;
-    line["rec"] = n + 1;
-    try {
-      layout->appendFields(record, line);
-      out << line.dump() << '\n';
-    } catch (const std::exception& error) {
-      fmt::print(err, "lumctl: {} record {} cannot be read: {}\n", file.string(), n + 1,
-                 error.what());
+  // A file of a work area is read as it stood before a save under way there.
+  return readSettled(ops, file.parent_path(), "", out, err, [&](Reading& reading) {
+    const auto source = reading.files.readPath(file);
+    if (!ops.exists(source)) {
+      throw FileError("open", file, ENOENT);
+    }
+    const auto bytes = ops.readFile(source);
+    std::ostringstream lines;
+    int status = kExitSuccess;
+    const std::size_t records = bytes.size() / layout->recordLength;
+    for (std::size_t n = 0; n < records; ++n) {
+      const std::span<const std::byte> record(bytes.data() + n * layout->recordLength,
+                                              layout->recordLength);
+      nlohmann::ordered_json line;
+      line["rec"] = n + 1;
+      try {
+        layout->appendFields(record, line);
+        lines << line.dump() << '\n';
+      } catch (const std::exception& error) {
+        fmt::print(reading.err, "lumctl: {} record {} cannot be read: {}\n", file.string(), n + 1,
+                   error.what());
+        status = kExitRefused;
+      }
+    }
+    if (const std::size_t rest = bytes.size() % layout->recordLength; rest != 0) {
+      fmt::print(reading.err,
+                 "lumctl: {} is {} bytes, not a whole number of {}-byte {} records; "
+                 "the last {} bytes were not read\n",
+                 file.string(), bytes.size(), layout->recordLength, layout->name, rest);
       status = kExitRefused;
     }
-  }
-  if (const std::size_t rest = bytes.size() % layout->recordLength; rest != 0) {
-    fmt::print(err,
-               "lumctl: {} is {} bytes, not a whole number of {}-byte {} records; "
-               "the last {} bytes were not read\n",
-               file.string(), bytes.size(), layout->recordLength, layout->name, rest);
-    status = kExitRefused;
-  }
-  return status;
+    reading.output = lines.str();
+    return status;
+  });
 }
 
 }  // namespace lum

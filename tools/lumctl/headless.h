@@ -1,8 +1,10 @@
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/prompter.h"
@@ -49,9 +51,15 @@ class HeadlessLogin {
   // Takes the work area and, when --entity names one, switches to it. False
   // when the area is taken by a running copy (told through the prompter).
   bool open();
+  // Reads the work area through the source instead, without its lock and
+  // without writing there (see readWorkArea), and switches to --entity.
+  // False when there is no work area (told through the prompter).
+  bool openToRead(FileSource& source);
   Session& session() { return mSession; }
 
  private:
+  void switchEntity();
+
   GlobalOptions mOptions;
   FileOps mOps;
   DosPath mPaths;
@@ -61,9 +69,25 @@ class HeadlessLogin {
   Session mSession;
 };
 
-// Selects the GST period of a period letter ("M" or "O" the full year) in
-// the session; an empty letter keeps the period the log-in chose. False,
-// with the reason on err, for a letter the entity has no period for.
+// The work area of the global options' operator and group.
+std::filesystem::path workAreaFolder(const GlobalOptions& options);
+// Whether it exists; when not, says so on err.
+bool hasWorkArea(const GlobalOptions& options, std::ostream& err);
+// What is said when it does not.
+std::string noWorkAreaText(const GlobalOptions& options);
+
+// The period letter a --period names: the letter ("A" to "M" monthly, "C",
+// "F", "I", "L", "O" quarterly), or the entry of the main window's period
+// selector: a month by its name or first three letters in any case (for a
+// quarterly entity the month that ends the quarter, also as "Mar-quarter"),
+// or "Full Year". Nothing, with the reason in why, for a name the entity
+// has no period for.
+std::optional<char> periodLetterOf(std::string_view period, std::string_view periodKind,
+                                   std::string& why);
+
+// Selects the GST period a --period names (see periodLetterOf) in the
+// session; an empty one keeps the period the log-in chose. False, with the
+// reason on err, for one the entity has no period for.
 bool selectPeriod(Session& session, const std::string& period, std::ostream& err);
 
 }  // namespace lum

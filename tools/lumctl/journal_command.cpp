@@ -5,6 +5,7 @@
 
 #include <map>
 #include <ostream>
+#include <sstream>
 
 #include "panel/money.h"
 #include "platform/text.h"
@@ -15,6 +16,7 @@
 #include "post/login/login_records.h"
 #include "tools/lumctl/csv.h"
 #include "tools/lumctl/headless.h"
+#include "tools/lumctl/settled_reading.h"
 
 namespace lum {
 namespace {
@@ -65,10 +67,11 @@ struct Opened {
   std::string name;
 };
 
+// Takes the work area, or with a source only reads it.
 int openJournal(const GlobalOptions& global, const JournalOptions& options, Prompter& prompter,
-                std::ostream& err, Opened& opened) {
+                std::ostream& err, Opened& opened, FileSource* source = nullptr) {
   opened.login = std::make_unique<HeadlessLogin>(global, prompter);
-  if (!opened.login->open()) {
+  if (!(source != nullptr ? opened.login->openToRead(*source) : opened.login->open())) {
     return kExitRefused;
   }
   Session& session = opened.login->session();
@@ -200,10 +203,13 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
 
 int showJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream& out,
                 std::ostream& err) {
-  StreamPrompter prompter(err);
-  Opened opened;
-  try {
-    if (const int status = openJournal(global, options, prompter, err, opened); status != 0) {
+  FileOps ops;
+  return readSettled(ops, workAreaFolder(global), "", out, err, [&](Reading& reading) {
+    StreamPrompter prompter(reading.err);
+    Opened opened;
+    if (const int status =
+            openJournal(global, options, prompter, reading.err, opened, &reading.files);
+        status != 0) {
       return status;
     }
     Journal journal = opened.files->load();
@@ -215,6 +221,7 @@ int showJournal(const GlobalOptions& global, const JournalOptions& options, std:
     JournalEditor editor(journal, context);
     editor.enterCell(Journal::kMaxRows, Journal::kMaxColumn);  // away from the rows shown
 
+    std::ostringstream csv;
     std::string line;
     for (int c = 0; c <= last; ++c) {
       line +=
@@ -222,25 +229,23 @@ int showJournal(const GlobalOptions& global, const JournalOptions& options, std:
                                                       : std::string(trim(journal.column(c).name)));
       line += ',';
     }
-    out << line << "row balance\n";
+    csv << line << "row balance\n";
     for (int r = 1; r <= journal.rowsInUse; ++r) {
       line.clear();
       for (int c = 0; c <= last; ++c) {
         line += csvField(std::string(trim(editor.cellText(r, c)))) + ',';
       }
-      out << line << formatMoney(journal.am(r, 0)) << '\n';
+      csv << line << formatMoney(journal.am(r, 0)) << '\n';
     }
     line = "total,,,,";
     for (int c = journal.amountColumn(); c <= last; ++c) {
       const bool balance = journal.postingMode() == 3 && c == journal.balanceColumn();
       line += (balance ? std::string() : formatMoney(journal.am(0, c))) + ',';
     }
-    out << line << '\n';
-    return kExitSuccess;
-  } catch (const std::exception& error) {
-    fmt::print(err, "lumctl: {}\n", error.what());
-    return kExitRefused;
-  }
+    csv << line << '\n';
+    reading.output = csv.str();
+    return int{kExitSuccess};
+  });
 }
 
 }  // namespace lum

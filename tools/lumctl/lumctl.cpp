@@ -11,6 +11,7 @@
 #include "platform/file_ops.h"
 #include "tools/lumctl/dump_command.h"
 #include "tools/lumctl/dump_layouts.h"
+#include "tools/lumctl/headless.h"
 #include "tools/lumctl/journal_command.h"
 #include "tools/lumctl/new_entity_command.h"
 #include "tools/lumctl/render_command.h"
@@ -19,6 +20,11 @@
 
 namespace lum {
 namespace {
+
+constexpr const char* kPeriodHelp =
+    "The GST period: its letter (A to L monthly, C F I L quarterly, M or O the full year) or "
+    "its name in the period selector, in any case: a month (Mar or March; quarterly, the month "
+    "that ends the quarter, also as Mar-quarter) or Full Year";
 
 std::string layoutNames() {
   std::string names;
@@ -47,16 +53,24 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   GlobalOptions options;
   app.add_option("--root", options.root, "The program directory (default: the current directory)");
-  app.add_option("--operator", options.operatorNumber, "The operator number (default 1)")
-      ->check(CLI::Range(1, 9999));
-  app.add_option("--group", options.groupNumber, "The group number (default 0)")
-      ->check(CLI::Range(0, 9999));
+  const CLI::Option* operatorOption =
+      app.add_option("--operator", options.operatorNumber, "The operator number (default 1)")
+          ->check(CLI::Range(1, 9999));
+  const CLI::Option* groupOption =
+      app.add_option("--group", options.groupNumber, "The group number (default 0)")
+          ->check(CLI::Range(0, 9999));
   app.add_option("--entity", options.entityNumber,
                  "The entity number (default: the work area's current entity)")
       ->check(CLI::Range(1, 9999));
 
   FileOps ops;
   int status = kExitSuccess;
+  // Every command but new-entity works in an existing work area; one that
+  // does not need it still refuses a --group or --operator naming none.
+  const auto workAreaNamed = [&] {
+    return (groupOption->count() == 0 && operatorOption->count() == 0) || hasWorkArea(options, err);
+  };
+  const auto workAreaThere = [&] { return hasWorkArea(options, err); };
 
   std::string dumpFileName;
   std::string dumpLayoutName;
@@ -69,7 +83,9 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return findDumpLayout(name) ? std::string() : "no layout is called " + name;
       });
   dump->callback([&] {
-    status = dumpFile(ops, locate(ops, options, dumpFileName), dumpLayoutName, out, err);
+    status = workAreaNamed()
+                 ? dumpFile(ops, locate(ops, options, dumpFileName), dumpLayoutName, out, err)
+                 : kExitRefused;
   });
 
   NewEntityOptions entity;
@@ -102,10 +118,7 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         ->add_option("--journal", journal.journal,
                      "The journal number (its line in the journals list)")
         ->required();
-    command
-        ->add_option("--period", journal.period,
-                     "The period letter: A to L monthly, C F I L quarterly, M or O the full year")
-        ->required();
+    command->add_option("--period", journal.period, kPeriodHelp)->required();
   };
   CLI::App* importCommand = journalCommand->add_subcommand(
       "import",
@@ -117,11 +130,13 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   importCommand->add_option("FILE", journal.file, "The CSV file")->required();
   importCommand->add_flag("--keep-going", journal.keepGoing,
                           "Save even when cells are refused or the check finds faulty rows");
-  importCommand->callback([&] { status = importJournal(options, journal, out, err); });
+  importCommand->callback(
+      [&] { status = workAreaThere() ? importJournal(options, journal, out, err) : kExitRefused; });
   CLI::App* showCommand = journalCommand->add_subcommand(
       "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");
   journalPlace(showCommand);
-  showCommand->callback([&] { status = showJournal(options, journal, out, err); });
+  showCommand->callback(
+      [&] { status = workAreaThere() ? showJournal(options, journal, out, err) : kExitRefused; });
 
   RenderOptions render;
   CLI::App* renderCommand = app.add_subcommand(
@@ -135,9 +150,13 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   renderCommand->add_option("--format", render.format, "pdf or text")
       ->required()
       ->check(CLI::IsMember({"pdf", "text"}));
-  renderCommand->add_option("--out", render.out, "The file written; - for the output (text)")
+  renderCommand->add_option("--out", render.out, "The file written; - for the standard output")
       ->required();
-  renderCommand->callback([&] { status = renderPages(options, render, out, err); });
+  renderCommand->callback([&] {
+    const bool ownFiles = !render.commands.empty() && !render.texts.empty();
+    // Without its own page files it says itself that the work area is missing.
+    status = !ownFiles || workAreaNamed() ? renderPages(options, render, out, err) : kExitRefused;
+  });
 
   ReportOptions report;
   CLI::App* reportCommand = app.add_subcommand(
@@ -156,18 +175,18 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   reportCommand->add_option("--title", report.title,
                             "The profit and loss statement's period line, instead of the one it "
                             "offers");
-  reportCommand->add_option(
-      "--period", report.period,
-      "The period letter: A to L monthly, C F I L quarterly, M or O the full year (default: the "
-      "period the log-in chose)");
+  reportCommand->add_option("--period", report.period,
+                            std::string(kPeriodHelp) + " (default: the period the log-in chose)");
   reportCommand
       ->add_option("--format", report.format,
                    "What to write: pdf or text, the pages (as lumctl render writes them); json, "
                    "the figures")
       ->required()
       ->check(CLI::IsMember({"pdf", "text", "json"}));
-  reportCommand->add_option("--out", report.out, "The file to write")->required();
-  reportCommand->callback([&] { status = runReport(options, report, out, err); });
+  reportCommand->add_option("--out", report.out, "The file to write; - for the standard output")
+      ->required();
+  reportCommand->callback(
+      [&] { status = workAreaThere() ? runReport(options, report, out, err) : kExitRefused; });
 
   StoreOptions store;
   CLI::App* storeCommand = app.add_subcommand(
@@ -177,7 +196,8 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   storeCommand->add_option("--slot", store.slot, "next (default) or the slot to override");
   storeCommand->add_flag("--previous-year", store.previousYear,
                          "Into the previous-year store folder");
-  storeCommand->callback([&] { status = storeEntity(options, store, out, err); });
+  storeCommand->callback(
+      [&] { status = workAreaThere() ? storeEntity(options, store, out, err) : kExitRefused; });
   CLI::App* bringBackCommand = app.add_subcommand(
       "bring-back",
       "Bring Back: unzip a stored entity's data files into the work area, over the files there "
@@ -188,11 +208,13 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
                              "Clear the work area first (the four analysis lists are kept)");
   bringBackCommand->add_flag("--previous-year", store.previousYear,
                              "From the previous-year store folder");
-  bringBackCommand->callback([&] { status = bringBackEntity(options, store, out, err); });
+  bringBackCommand->callback(
+      [&] { status = workAreaThere() ? bringBackEntity(options, store, out, err) : kExitRefused; });
   CLI::App* storedCommand = app.add_subcommand(
       "stored", "List the stored entities: slot, name and date stored, tab-separated");
   storedCommand->add_flag("--previous-year", store.previousYear, "The previous-year store folder");
-  storedCommand->callback([&] { status = listStored(options, store, out, err); });
+  storedCommand->callback(
+      [&] { status = workAreaThere() ? listStored(options, store, out, err) : kExitRefused; });
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

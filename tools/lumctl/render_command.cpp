@@ -11,15 +11,14 @@
 
 #include "platform/dos_path.h"
 #include "platform/errors.h"
-#include "platform/file_ops.h"
-#include "platform/record_file.h"
-#include "post/login/file_registry.h"
+#include "post/login/login_records.h"
 #include "post/render/painter_page_device.h"
 #include "post/render/pdf_file.h"
 #include "post/render/text_page_device.h"
 #include "post/render/yazan.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/offscreen_application.h"
+#include "tools/lumctl/settled_reading.h"
 
 namespace lum {
 namespace {
@@ -46,93 +45,106 @@ std::optional<PageRange> parseRange(const std::string& text, int pageCount) {
   return PageRange{first, last};
 }
 
-std::filesystem::path workAreaFile(const DosPath& paths, const GlobalOptions& global,
-                                   std::string_view name) {
-  return paths.resolve(
-      fmt::format(".\\Ent-{}\\Op-{}\\{}", global.groupNumber, global.operatorNumber, name));
+std::string textOf(const std::vector<std::byte>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
+
+std::optional<std::string> replayPages(FileOps& ops, const StoredPages& stored,
+                                       const std::string& pages, const std::string& format,
+                                       const std::filesystem::path& pdfFile, Prompter& prompter,
+                                       std::ostream& err) {
+  OffscreenApplication app;
+  RecordFile commands(ops, stored.commands, PageCommandRecord::kSize, RecordFile::Access::ReadOnly);
+  RecordFile texts(ops, stored.texts, PageTextRecord::kSize, RecordFile::Access::ReadOnly);
+  Yazan yazan(ops, prompter);
+  yazan.attachFiles(&commands, &texts);
+  yazan.setPictureResolver(stored.pictures);
+  yazan.attachSettings(stored.settings);
+
+  const int pageCount = yazan.storedPageCount();
+  const auto range = parseRange(pages, pageCount);
+  if (!range) {
+    fmt::print(err, "lumctl: the report has {} pages; --pages {} is not among them\n", pageCount,
+               pages);
+    return std::nullopt;
+  }
+
+  std::ostringstream listing;
+  QtTextMetrics metrics;
+  std::optional<TextPageDevice> textDevice;
+  std::optional<PdfFile> pdf;
+  if (format == "text") {
+    textDevice.emplace(listing, metrics);
+    yazan.setPrinter(&*textDevice);
+  } else {
+    pdf.emplace(ops, pdfFile, QString::fromStdString(stored.commands.filename().string()));
+    yazan.setPrinter(&pdf->device());
+  }
+  yazan.setNextDevice(kPrinterDevice);
+  yazan.BeginOutput();
+  yazan.setPageCount(pageCount);
+  for (int page = range->first; page <= range->last; ++page) {
+    yazan.setPageNumber(page);
+    yazan.LoadPage(0);
+    yazan.SBit();
+  }
+  if (!pdf) {
+    return listing.str();
+  }
+  pdf->save();
+  return textOf(ops.readFile(pdfFile));
+}
 
 int renderPages(const GlobalOptions& global, const RenderOptions& options, std::ostream& out,
                 std::ostream& err) {
   FileOps ops;
   const DosPath paths(ops, global.root, DosPath::floppyDirectoryFor(global.root, nullptr));
+  const std::filesystem::path area = workAreaFolder(global);
   const auto locate = [&](const std::string& given, std::string_view standard) {
     if (given.empty()) {
-      return workAreaFile(paths, global, standard);
+      return paths.resolve(
+          fmt::format(".\\Ent-{}\\Op-{}\\{}", global.groupNumber, global.operatorNumber, standard));
     }
     return ops.exists(given) ? std::filesystem::path(given) : paths.resolve(given);
   };
   const std::filesystem::path commandsPath = locate(options.commands, "DosyaYaz.dat");
   const std::filesystem::path textsPath = locate(options.texts, "Kelamlar.dat");
-  if (options.out == "-" && options.format != "text") {
-    fmt::print(err, "lumctl: a PDF goes to a file; name it with --out\n");
-    return kExitUsage;
-  }
-
-  try {
-    OffscreenApplication app;
-    RecordFile commands(ops, commandsPath, PageCommandRecord::kSize, RecordFile::Access::ReadOnly);
-    RecordFile texts(ops, textsPath, PageTextRecord::kSize, RecordFile::Access::ReadOnly);
-    StreamPrompter prompter(err);
-    Yazan yazan(ops, prompter);
-    yazan.attachFiles(&commands, &texts);
-    // Pictures beside the page files, else where the program finds them.
-    yazan.setPictureResolver([&](std::string_view name) {
-      const std::filesystem::path beside = commandsPath.parent_path() / std::string(name);
-      return ops.exists(beside) ? beside : paths.resolve(name);
-    });
-    // The operator's print settings, as the viewer prints with them.
-    const std::filesystem::path settingsPath =
-        paths.resolve(fmt::format("..\\RpP-{}.Dat", global.operatorNumber));
-    std::optional<RecordFile> settings;
-    if (ops.exists(settingsPath)) {
-      settings.emplace(ops, settingsPath, ReportPrintSettings::kSize);
-      yazan.attachSettings(&*settings);
-    }
-
-    const int pageCount = yazan.storedPageCount();
-    const auto range = parseRange(options.pages, pageCount);
-    if (!range) {
-      fmt::print(err, "lumctl: the report has {} pages; --pages {} is not among them\n", pageCount,
-                 options.pages);
-      return kExitRefused;
-    }
-
-    std::ostringstream listing;
-    QtTextMetrics metrics;
-    std::optional<TextPageDevice> textDevice;
-    std::optional<PdfFile> pdf;
-    if (options.format == "text") {
-      textDevice.emplace(listing, metrics);
-      yazan.setPrinter(&*textDevice);
-    } else {
-      pdf.emplace(ops, options.out, QString::fromStdString(commandsPath.filename().string()));
-      yazan.setPrinter(&pdf->device());
-    }
-    yazan.setNextDevice(kPrinterDevice);
-    yazan.BeginOutput();
-    yazan.setPageCount(pageCount);
-    for (int page = range->first; page <= range->last; ++page) {
-      yazan.setPageNumber(page);
-      yazan.LoadPage(0);
-      yazan.SBit();
-    }
-    if (pdf) {
-      pdf->save();
-    } else if (options.out == "-") {
-      out << listing.str();
-    } else {
-      const std::string text = listing.str();
-      ops.writeFile(options.out,
-                    std::span(reinterpret_cast<const std::byte*>(text.data()), text.size()));
-    }
-  } catch (const std::exception& error) {
-    fmt::print(err, "lumctl: {}\n", error.what());
+  const std::filesystem::path settingsPath =
+      paths.resolve(fmt::format("..\\RpP-{}.Dat", global.operatorNumber));
+  if ((options.commands.empty() || options.texts.empty()) && !ops.isDirectory(area)) {
+    fmt::print(err, "lumctl: {}, to read {} from\n", noWorkAreaText(global),
+               options.commands.empty() ? "DosyaYaz.dat" : "Kelamlar.dat");
     return kExitRefused;
   }
-  return kExitSuccess;
+
+  return readSettled(ops, area, options.out, out, err, [&](Reading& reading) {
+    StoredPages stored;
+    stored.commands = reading.files.readPath(commandsPath);
+    stored.texts = reading.files.readPath(textsPath);
+    // Pictures beside the page files, else where the program finds them.
+    stored.pictures = [&](std::string_view name) {
+      const std::filesystem::path beside = commandsPath.parent_path() / std::string(name);
+      return ops.exists(beside) ? beside : paths.resolve(name);
+    };
+    // The operator's print settings, as the viewer prints with them; a
+    // private copy, since setting up the output may fill in a font.
+    std::optional<RecordFile> settings;
+    if (ops.exists(reading.files.readPath(settingsPath))) {
+      settings.emplace(ops, reading.files.privateFile("RepPar", settingsPath),
+                       ReportPrintSettings::kSize);
+      stored.settings = &*settings;
+    }
+    StreamPrompter prompter(reading.err);
+    const auto bytes = replayPages(ops, stored, options.pages, options.format,
+                                   reading.scratch / "pages.pdf", prompter, reading.err);
+    if (!bytes) {
+      return int{kExitRefused};
+    }
+    reading.output = *bytes;
+    return int{kExitSuccess};
+  });
 }
 
 }  // namespace lum

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "platform/file_ops.h"
+#include "platform/prompter.h"
+#include "platform/record_file.h"
 #include "tools/lumctl/lumctl.h"
 
 namespace lum {
@@ -13,8 +19,25 @@ struct RenderOptions {
   std::string texts;     // default: the work area's Kelamlar.dat
   std::string pages;     // "A-B", "A", or empty for every page
   std::string format;    // "pdf" or "text"
-  std::string out;       // the file written; "-" for the standard output (text only)
+  std::string out;       // the file written; "-" for the standard output
 };
+
+// The stored pages of a report and what they are replayed with.
+struct StoredPages {
+  std::filesystem::path commands;  // the page command file
+  std::filesystem::path texts;     // the page text file
+  RecordFile* settings = nullptr;  // the operator's print settings, when there are any
+  std::function<std::filesystem::path(std::string_view)> pictures;  // where a picture is
+};
+
+// Replays pages of a stored report ("A-B", "A", or empty for every page) on
+// the PDF device, drawing the file pdfFile, or on the text device. Returns
+// the PDF's or the listing's bytes; nothing, told on err, for pages the
+// report does not have.
+std::optional<std::string> replayPages(FileOps& ops, const StoredPages& stored,
+                                       const std::string& pages, const std::string& format,
+                                       const std::filesystem::path& pdfFile, Prompter& prompter,
+                                       std::ostream& err);
 
 // Replays the stored pages of a report on the PDF or text device, as the
 // viewer prints them. Returns the exit status.

@@ -4,6 +4,7 @@
 #include <fmt/ostream.h>
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -22,6 +23,7 @@
 #include "tools/lumctl/offscreen_application.h"
 #include "tools/lumctl/record_json.h"
 #include "tools/lumctl/render_command.h"
+#include "tools/lumctl/settled_reading.h"
 
 namespace lum {
 namespace {
@@ -163,8 +165,8 @@ class ReportPrompter final : public Prompter {
   std::string mTitle;
 };
 
-// Runs the report as the viewer does: its pages go to the work area's page
-// files, drawn meanwhile on a page that is thrown away.
+// Runs the report as the viewer does: its pages go to the page files, the
+// session's private ones, drawn meanwhile on a page that is thrown away.
 bool recordReport(Session& session, const ReportOptions& options, int journal) {
   OffscreenApplication application;
   QtTextMetrics metrics;
@@ -188,25 +190,70 @@ bool recordReport(Session& session, const ReportOptions& options, int journal) {
   }
   session.reportRequests[static_cast<std::size_t>(code)] = 1;
   run.runReports();
-  session.registry().close("DosyaYaz");
-  session.registry().close("Kelam");
   return true;
+}
+
+// The report's figures as JSON text; nothing when the report refuses (told).
+std::optional<std::string> figuresJson(Session& session, const ReportOptions& options, int journal,
+                                       Prompter& prompter) {
+  ordered_json figures;
+  if (options.report == "gst") {
+    figures = gstJson(session, prompter);
+  } else if (options.report == "trial-balance") {
+    figures = trialBalanceJson(session, journal);
+  } else if (options.report == "ledgers") {
+    figures = ledgersJson(session, journal);
+  } else {
+    const auto periods =
+        options.allPeriods ? ProfitAndLossPeriods::All : ProfitAndLossPeriods::SelectedOnly;
+    const auto table = prepareProfitAndLoss(session, periods);
+    if (!table) {
+      return std::nullopt;  // the reason went through the prompter
+    }
+    const std::string period =
+        options.title.empty()
+            ? profitAndLossPeriodText(periods, session.login.setup.periodKind,
+                                      session.login.periodLetter, session.clock().today())
+            : options.title;
+    figures = profitAndLossJson(profitAndLossOf(*table), period);
+  }
+  return figures.dump(2) + "\n";
+}
+
+// The report's pages, written to the session's private page files and
+// replayed from there, as lumctl render does.
+std::optional<std::string> pagesOf(Session& session, const ReportOptions& options, int journal,
+                                   Prompter& prompter, const std::filesystem::path& pdfFile,
+                                   std::ostream& err) {
+  if (!recordReport(session, options, journal)) {
+    return std::nullopt;
+  }
+  FileRegistry& registry = session.registry();
+  StoredPages stored;
+  stored.commands = registry.file("DosyaYaz").path();
+  stored.texts = registry.file("Kelam").path();
+  registry.close("DosyaYaz");
+  registry.close("Kelam");
+  stored.settings = registry.isOpen("RepPar") ? &registry.file("RepPar") : nullptr;
+  stored.pictures = [&session](std::string_view name) { return session.paths().resolve(name); };
+  return replayPages(session.ops(), stored, "", options.format, pdfFile, prompter, err);
 }
 
 }  // namespace
 
 int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream& out,
               std::ostream& err) {
-  StreamPrompter messages(err);
-  ReportPrompter prompter(messages, options.title);
-  try {
+  FileOps ops;
+  return readSettled(ops, workAreaFolder(global), options.out, out, err, [&](Reading& reading) {
+    StreamPrompter messages(reading.err);
+    ReportPrompter prompter(messages, options.title);
     HeadlessLogin login(global, prompter);
-    if (!login.open()) {
-      return kExitRefused;
+    if (!login.openToRead(reading.files)) {
+      return int{kExitRefused};
     }
     Session& session = login.session();
-    if (!selectPeriod(session, options.period, err)) {
-      return kExitUsage;
+    if (!selectPeriod(session, options.period, reading.err)) {
+      return int{kExitUsage};
     }
     const int journals = session.file("counters")
                              .get<CounterRecord>(static_cast<int>(EntityCounter::Journals))
@@ -214,46 +261,20 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
     const int journal = options.journal == 0 ? 1 : options.journal;
     if (options.report != "gst" && options.report != "profit-and-loss" &&
         (journal < 1 || journal > journals)) {
-      fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", journal, journals);
-      return kExitRefused;
+      fmt::print(reading.err, "lumctl: the entity has no journal {} (it has {})\n", journal,
+                 journals);
+      return int{kExitRefused};
     }
-    if (options.format != "json") {
-      if (!recordReport(session, options, journal)) {
-        return kExitRefused;
-      }
-      RenderOptions render;
-      render.format = options.format;
-      render.out = options.out;
-      return renderPages(global, render, out, err);
+    const auto answer = options.format == "json"
+                            ? figuresJson(session, options, journal, prompter)
+                            : pagesOf(session, options, journal, prompter,
+                                      reading.scratch / "report.pdf", reading.err);
+    if (!answer) {
+      return int{kExitRefused};
     }
-    ordered_json figures;
-    if (options.report == "gst") {
-      figures = gstJson(session, prompter);
-    } else if (options.report == "trial-balance") {
-      figures = trialBalanceJson(session, journal);
-    } else if (options.report == "ledgers") {
-      figures = ledgersJson(session, journal);
-    } else {
-      const auto periods =
-          options.allPeriods ? ProfitAndLossPeriods::All : ProfitAndLossPeriods::SelectedOnly;
-      const auto table = prepareProfitAndLoss(session, periods);
-      if (!table) {
-        return kExitRefused;  // the reason went through the prompter
-      }
-      const std::string period =
-          options.title.empty()
-              ? profitAndLossPeriodText(periods, session.login.setup.periodKind,
-                                        session.login.periodLetter, session.clock().today())
-              : options.title;
-      figures = profitAndLossJson(profitAndLossOf(*table), period);
-    }
-    const std::string text = figures.dump(2) + "\n";
-    session.ops().writeFile(options.out, std::as_bytes(std::span(text.data(), text.size())));
-    return kExitSuccess;
-  } catch (const std::exception& error) {
-    fmt::print(err, "lumctl: {}\n", error.what());
-    return kExitRefused;
-  }
+    reading.output = *answer;
+    return int{kExitSuccess};
+  });
 }
 
 }  // namespace lum

@@ -10,7 +10,9 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "tools/lumctl/headless.h"
+#include "tools/lumctl/settled_reading.h"
 #include "utils/storage.h"
+#include "utils/utils_records.h"
 #include "utils/utils_session.h"
 
 namespace lum {
@@ -34,6 +36,7 @@ class HeadlessUtils {
     return !previousYear || mStorage.selectPreviousYear();
   }
   Storage& storage() { return mStorage; }
+  UtilsSession& session() { return mSession; }
 
  private:
   FileOps mOps;
@@ -66,6 +69,29 @@ int run(const GlobalOptions& global, bool previousYear, std::ostream& err, Actio
     fmt::print(err, "lumctl: {}\n", error.what());
     return kExitRefused;
   }
+}
+
+// The store folders saved in the work area's ZipPath.Cfg (record 1 the
+// current year's, 3 the previous year's), as the data manager reads them
+// when it starts; read here without the folders its start makes.
+void readSavedFolders(UtilsSession& session, FileSource& files) {
+  const auto path = session.filePath("ZipPath");
+  if (!path || !session.ops().exists(files.readPath(*path))) {
+    return;
+  }
+  auto file = session.open("ZipPath", RecordFile::Access::ReadOnly);
+  const auto folder = [&](int record, std::string& saved) {
+    if (file->recordCount() < record) {
+      return;
+    }
+    std::string text(trim(file->get<FolderRecord>(record).folder));
+    if (!text.empty()) {
+      saved = text.back() == '\\' ? text : text + '\\';
+    }
+  };
+  folder(1, session.folders().currentYearFolder);
+  folder(3, session.folders().previousYearFolder);
+  session.folders().storeFolder = session.folders().currentYearFolder;
 }
 
 }  // namespace
@@ -108,15 +134,36 @@ int bringBackEntity(const GlobalOptions& global, const StoreOptions& options, st
 
 int listStored(const GlobalOptions& global, const StoreOptions& options, std::ostream& out,
                std::ostream& err) {
-  return run(global, options.previousYear, err, [&](Storage& storage) {
-    const auto entries = storage.entries();
+  FileOps ops;
+  return readSettled(ops, workAreaFolder(global), "", out, err, [&](Reading& reading) {
+    // Not started: the start makes the group's store folders when missing.
+    HeadlessUtils utils(global, reading.err);
+    UtilsSession& session = utils.session();
+    readSavedFolders(session, reading.files);
+    Storage& storage = utils.storage();
+    if (options.previousYear) {
+      // The default folder is made at the start: not there yet, it is empty.
+      const std::string& folder = session.folders().previousYearFolder;
+      if (equalsIgnoreCase(folder, session.defaultPreviousYearFolder()) &&
+          !ops.isDirectory(session.resolve(folder))) {
+        return int{kExitSuccess};
+      }
+      if (!storage.selectPreviousYear()) {
+        return int{kExitRefused};
+      }
+    }
+    for (const char* name : {"UtCount", "EnList"}) {
+      reading.files.readPath(*session.filePath(name));
+    }
+    std::string listing;
     int slot = 0;
-    for (const auto& text : entries) {
+    for (const auto& text : storage.entries()) {
       ++slot;
       const std::string name(trim(leftCharacters(text, 20)));
       const std::string date(trim(std::string_view(text).substr(leftCharacters(text, 21).size())));
-      fmt::print(out, "{}\t{}\t{}\n", slot, name, date);
+      listing += fmt::format("{}\t{}\t{}\n", slot, name, date);
     }
+    reading.output = listing;
     return int{kExitSuccess};
   });
 }
