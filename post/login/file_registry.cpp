@@ -11,34 +11,6 @@
 namespace lum {
 namespace {
 
-constexpr std::array<RegistryEntry, 25> kRegistry = {{
-    {"counters", "{D}\\Lcn-{E}.dat", 26, 7},
-    {"Oper", "{S}\\Oper.dat", 88, 2},
-    {"OperProf", "{S}\\OpP-{O4}.dat", 2, 50},
-    {"Ini", "{D}\\Ini-{E}.dat", 52, 13},
-    {"Jnl", "{D}\\Jnl-{E}.dat", 59, 1},
-    {"An", "{D}\\An{J}{E}.dat", 35, 2},
-    {"Ax", "{D}\\Ax{J}{E}.dat", 8, 9},
-    {"GrdRecs", "{D}\\D{P}{J}{E}.dat", 62, 3},
-    {"GrdAms", "{D}\\A{P}{J}{E}.dat", 808, 4},
-    {"GstPers", "{D}\\G{P}{J}{E}.dat", 8, 5},
-    {"GSTDate", "{D}\\GSTDate.dat", 8, 23},
-    {"Butce", "{D}\\Bdg-{E}.dat", 416, 10},
-    {"Invoice", "{D}\\Inv-{E}.dat", 238, 11},
-    {"InvDetails", "{D}\\InD-{E}.dat", 97, 12},
-    {"Customers", "{D}\\Cus-{E}.dat", 289, 14},
-    {"Products", "{D}\\Prd-{E}.dat", 83, 15},
-    {"ScrLoc", "{D}\\ScrLoc.Dat", 8, 22},
-    {"EntCoun", "{D}\\Entcoun.dat", 26, 5},
-    {"Ent", "{D}\\Ent.dat", 306, 6},
-    {"FontList", "FontList.ini", 32, 8},
-    {"DosyaYaz", "{D}\\DosyaYaz.dat", 28, 19},
-    {"Kelam", "{D}\\Kelamlar.dat", 140, 20},
-    {"lumini", "{W}\\lum.ini", 0, 21},
-    {"RepPar", "..\\RpP-{Op}.Dat", 178, 40},
-    {"Log", "{D}\\Log.txt", 29, 24},
-}};
-
 std::string piece(std::string_view name, const FileNaming& naming) {
   if (name == "D")
     return naming.dataDirectory;
@@ -80,11 +52,11 @@ std::vector<std::string> splitLines(const std::string& text) {
 }  // namespace
 
 std::span<const RegistryEntry> registryEntries() {
-  return kRegistry;
+  return kRegistryTable;
 }
 
 const RegistryEntry* findRegistryEntry(std::string_view logicalName) {
-  for (const auto& entry : kRegistry) {
+  for (const auto& entry : kRegistryTable) {
     if (entry.logicalName == logicalName) {
       return &entry;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -13,6 +14,10 @@
 #include "platform/file_ops.h"
 #include "platform/prompter.h"
 #include "platform/record_file.h"
+#include "platform/suite_records.h"
+#include "post/login/journal_line_records.h"
+#include "post/login/journal_records.h"
+#include "post/login/login_records.h"
 
 namespace lum {
 
@@ -35,6 +40,48 @@ struct RegistryEntry {
   std::size_t recordLength;  // 0: a text file, read line by line
   int channel;               // the channel the older programs open it on
 };
+
+// Every logical name, in the order they are looked up. A record length is
+// its layout's size; the invoice files (their layouts come with invoicing),
+// the page files (their layouts live with the page commands, which check
+// them against this table) and the log have theirs written out.
+inline constexpr std::array<RegistryEntry, 25> kRegistryTable = {{
+    {"counters", "{D}\\Lcn-{E}.dat", CounterRecord::kSize, 7},
+    {"Oper", "{S}\\Oper.dat", OperatorRecord::kSize, 2},
+    {"OperProf", "{S}\\OpP-{O4}.dat", OperatorProfileRecord::kSize, 50},
+    {"Ini", "{D}\\Ini-{E}.dat", SetupRecord::kSize, 13},
+    {"Jnl", "{D}\\Jnl-{E}.dat", JournalHeaderRecord::kSize, 1},
+    {"An", "{D}\\An{J}{E}.dat", AnalysisAccountRecord::kSize, 2},
+    {"Ax", "{D}\\Ax{J}{E}.dat", AnalysisExtraRecord::kSize, 9},
+    {"GrdRecs", "{D}\\D{P}{J}{E}.dat", TransactionRecord::kSize, 3},
+    {"GrdAms", "{D}\\A{P}{J}{E}.dat", AmountsRecord::kSize, 4},
+    {"GstPers", "{D}\\G{P}{J}{E}.dat", ColumnTotalRecord::kSize, 5},
+    {"GSTDate", "{D}\\GSTDate.dat", GstDateRecord::kSize, 23},
+    {"Butce", "{D}\\Bdg-{E}.dat", BudgetRecord::kSize, 10},
+    {"Invoice", "{D}\\Inv-{E}.dat", 238, 11},
+    {"InvDetails", "{D}\\InD-{E}.dat", 97, 12},
+    {"Customers", "{D}\\Cus-{E}.dat", 289, 14},
+    {"Products", "{D}\\Prd-{E}.dat", 83, 15},
+    {"ScrLoc", "{D}\\ScrLoc.Dat", WindowPositionRecord::kSize, 22},
+    {"EntCoun", "{D}\\Entcoun.dat", CounterRecord::kSize, 5},
+    {"Ent", "{D}\\Ent.dat", EntityRecord::kSize, 6},
+    {"FontList", "FontList.ini", FontNameRecord::kSize, 8},
+    {"DosyaYaz", "{D}\\DosyaYaz.dat", 28, 19},
+    {"Kelam", "{D}\\Kelamlar.dat", 140, 20},
+    {"lumini", "{W}\\lum.ini", 0, 21},
+    {"RepPar", "..\\RpP-{Op}.Dat", ReportPrintSettings::kSize, 40},
+    {"Log", "{D}\\Log.txt", 29, 24},
+}};
+
+// The record length of a logical name, 0 for a name not in the table.
+constexpr std::size_t registeredRecordLength(std::string_view logicalName) {
+  for (const RegistryEntry& entry : kRegistryTable) {
+    if (entry.logicalName == logicalName) {
+      return entry.recordLength;
+    }
+  }
+  return 0;
+}
 
 // Every logical name, in the order they are looked up.
 std::span<const RegistryEntry> registryEntries();

@@ -16,9 +16,7 @@ namespace lum {
 // An amount as lumctl's JSON writes it: a decimal string with four
 // decimals ("110.0000", "-0.5000").
 inline std::string currencyText(Currency value) {
-  const std::int64_t raw = value.raw();
-  const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : raw;
-  return fmt::format("{}{}.{:04}", raw < 0 ? "-" : "", magnitude / 10000, magnitude % 10000);
+  return decimalText(value, 4);
 }
 
 // Turns a record's fields into JSON members, in file order: texts trimmed,
