@@ -84,6 +84,9 @@ TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
   parts.ops.injectFault(FileOp::Write, 1, Failure::NoSpace);
   EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
   parts.ops.clearFaults();
+  EXPECT_EQ(storage.lastZipStatus(), ZipStatus::WriteFailed);
+  EXPECT_EQ(parts.prompter.texts().back(),
+            "The data could not be stored in LUM-3.Zip (error 15). Nothing was changed.");
   EXPECT_EQ(readBytes(parts.area() / "Entcoun.dat"), before);
   EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
 }
