@@ -311,7 +311,7 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
   if (slot > used) {
     setUsedSlots(slot);
   }
-  if (mSession->operatorClass() == "A") {
+  if (mSession->operatorClass() == OperatorClass::ExtendedRights) {
     recordSlotForOperator(slot);
   }
   return slot;
@@ -552,18 +552,18 @@ bool Storage::setFolder(UtilsWindow window, const std::string& text) {
   switch (window) {
     case UtilsWindow::StoreFolder:
       folders.currentYearFolder = folder;
-      mSession->saveFolder(1, folder);
+      mSession->saveFolder(SavedFolder::CurrentYear, folder);
       if (!mSession->usingPreviousYear()) {
         folders.storeFolder = folder;
       }
       break;
     case UtilsWindow::EmailFolder:
       folders.emailFolder = folder;
-      mSession->saveFolder(2, folder);
+      mSession->saveFolder(SavedFolder::Email, folder);
       break;
     default:
       folders.previousYearFolder = folder;
-      mSession->saveFolder(3, folder);
+      mSession->saveFolder(SavedFolder::PreviousYear, folder);
       if (mSession->usingPreviousYear()) {
         folders.storeFolder = folder;
       }

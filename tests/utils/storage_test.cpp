@@ -129,7 +129,7 @@ TEST(StorageRights, ExtendedRightsRecordTheSlotInTheProfile) {
   const auto profilePath = parts.dir / "System" / "Ent-1" / "OpP-0003.dat";
   test::writeBytes(profilePath, profile);
   parts.session.start();
-  ASSERT_EQ(parts.session.operatorClass(), "A");
+  ASSERT_EQ(parts.session.operatorClass(), OperatorClass::ExtendedRights);
   Storage storage(parts.session);
   EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk), 1);
   EXPECT_EQ(recordOf<OperatorProfileRecord>(profilePath, 601).value, 7);
