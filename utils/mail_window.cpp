@@ -176,15 +176,16 @@ void MailWindow::addToQueue() {
     message.attachments.push_back(mAttachments->item(i)->text().toStdString());
   }
   message.sendDirectly = mSendDirect->isChecked();
-  const int number = mQueue->add(message);
+  const MailAddResult added = mQueue->add(message);
   auto* row = new QTreeWidgetItem(mQueueList);
-  row->setText(0, number == 0 ? QString() : QString::number(number));
   row->setText(1, mSenderAddress->text());
   row->setText(2, mToAddress->text());
-  row->setText(3, number == 0 ? QString("Error!")
-                              : QString::fromStdString(mailStatusText(MailStatus::Queued, 0, {})));
-  if (number == 0) {
-    mSession.prompter().message(mQueue->refusal(), Icon::Exclamation);
+  if (added.isQueued()) {
+    row->setText(0, QString::number(added.number()));
+    row->setText(3, QString::fromStdString(mailStatusText(MailStatus::Queued, 0, {})));
+  } else {
+    row->setText(3, "Error!");
+    mSession.prompter().message(added.refusal(), Icon::Exclamation);
   }
 }
 
