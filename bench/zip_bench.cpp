@@ -88,7 +88,7 @@ void storeWorkArea(benchmark::State& state) {
   lum::FileOps ops;
   const auto archive = area().root / "LUM-1.Zip";
   for (auto _ : state) {
-    if (lum::zipFiles(ops, archive, area().files) != lum::kZipOk) {
+    if (lum::zipFiles(ops, archive, area().files) != lum::ZipStatus::Ok) {
       state.SkipWithError("zipFiles failed");
     }
   }
@@ -115,12 +115,12 @@ BENCHMARK(infoZipStore)->Unit(benchmark::kMillisecond)->UseRealTime();
 void bringBackWorkArea(benchmark::State& state) {
   lum::FileOps ops;
   const auto archive = area().root / "LUM-1.Zip";
-  if (lum::zipFiles(ops, archive, area().files) != lum::kZipOk) {
+  if (lum::zipFiles(ops, archive, area().files) != lum::ZipStatus::Ok) {
     state.SkipWithError("zipFiles failed");
     return;
   }
   for (auto _ : state) {
-    if (lum::unzipFiles(ops, archive, area().root / "out", "*.dat").code != lum::kZipOk) {
+    if (lum::unzipFiles(ops, archive, area().root / "out", "*.dat").status != lum::ZipStatus::Ok) {
       state.SkipWithError("unzipFiles failed");
     }
   }
@@ -131,7 +131,7 @@ BENCHMARK(bringBackWorkArea)->Unit(benchmark::kMillisecond)->UseRealTime();
 void infoUnzipBringBack(benchmark::State& state) {
   lum::FileOps ops;
   const auto archive = area().root / "LUM-1.Zip";
-  if (lum::zipFiles(ops, archive, area().files) != lum::kZipOk) {
+  if (lum::zipFiles(ops, archive, area().files) != lum::ZipStatus::Ok) {
     state.SkipWithError("zipFiles failed");
     return;
   }

@@ -1,16 +1,17 @@
 #include "utils/mail_queue.h"
 
 #include <arpa/nameser.h>
-#include <curl/curl.h>
 #include <fmt/core.h>
 #include <netinet/in.h>
 #include <resolv.h>
 
 #include <algorithm>
-#include <ctime>
+#include <optional>
 
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "utils/curl_owners.h"
+#include "utils/mail_content.h"
 
 namespace lum {
 namespace {
@@ -23,84 +24,24 @@ void initialiseCurl() {
   static_cast<void>(done);
 }
 
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-std::string base64(std::string_view bytes) {
-  static constexpr char kDigits[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  std::size_t i = 0;
-  for (; i + 2 < bytes.size(); i += 3) {
-    const auto n = (static_cast<unsigned char>(bytes[i]) << 16) |
-                   (static_cast<unsigned char>(bytes[i + 1]) << 8) |
-                   static_cast<unsigned char>(bytes[i + 2]);
-    out +=
-        {kDigits[(n >> 18) & 63], kDigits[(n >> 12) & 63], kDigits[(n >> 6) & 63], kDigits[n & 63]};
-  }
-  if (i + 1 == bytes.size()) {
-    const auto n = static_cast<unsigned char>(bytes[i]) << 16;
-    out += {kDigits[(n >> 18) & 63], kDigits[(n >> 12) & 63], '=', '='};
-  } else if (i + 2 == bytes.size()) {
-    const auto n = (static_cast<unsigned char>(bytes[i]) << 16) |
-                   (static_cast<unsigned char>(bytes[i + 1]) << 8);
-    out += {kDigits[(n >> 18) & 63], kDigits[(n >> 12) & 63], kDigits[(n >> 6) & 63], '='};
-  }
-  return out;
-}
-
-// A header text: as it is when plain ASCII, else an RFC 2047 encoded word.
-std::string headerText(std::string_view text) {
-  std::string clean;
-  for (const char c : text) {
-    clean += c == '\r' || c == '\n' ? ' ' : c;  // no header of a message's own making
-  }
-  return isAscii(clean) ? clean : "=?UTF-8?B?" + base64(clean) + "?=";
-}
-
-std::string mailbox(const std::string& name, const std::string& address) {
-  const std::string trimmed(trim(name));
-  return trimmed.empty() ? "<" + address + ">" : headerText(trimmed) + " <" + address + ">";
-}
-
-std::string dateHeader() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[64];
-  std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S %z", &local);
-  return text;
-}
-
 bool validAddress(const std::string& address) {
   const auto at = address.find('@');
   return at != std::string::npos && at > 0 && at + 1 < address.size() &&
          address.find_first_of("<>\r\n ") == std::string::npos;
 }
 
-// Base64 in lines of 76 characters, as mail carries it.
-std::string base64Lines(std::string_view bytes) {
-  const std::string encoded = base64(bytes);
-  std::string lines;
-  for (std::size_t i = 0; i < encoded.size(); i += 76) {
-    lines += encoded.substr(i, 76) + "\r\n";
+// Why a message cannot be queued, or nothing.
+std::optional<std::string> refusalOf(const MailMessage& message) {
+  if (!validAddress(std::string(trim(message.senderAddress)))) {
+    return "The sender's e-mail address is not an address.";
   }
-  return lines;
-}
-
-struct Upload {
-  std::string_view content;
-  std::size_t offset;
-};
-
-std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* data) {
-  auto* upload = static_cast<Upload*>(data);
-  const std::size_t n = std::min(size * count, upload->content.size() - upload->offset);
-  std::copy_n(upload->content.data() + upload->offset, n, buffer);
-  upload->offset += n;
-  return n;
+  if (!validAddress(std::string(trim(message.recipientAddress)))) {
+    return "The recipient's e-mail address is not an address.";
+  }
+  if (!message.sendDirectly && trim(message.server).empty()) {
+    return "There is no SMTP server.";
+  }
+  return std::nullopt;
 }
 
 struct Progress {
@@ -219,28 +160,18 @@ int MailQueue::threads() const {
   return mThreadCount;
 }
 
-int MailQueue::add(const MailMessage& message) {
-  mRefusal.clear();
-  if (!validAddress(std::string(trim(message.senderAddress)))) {
-    mRefusal = "The sender's e-mail address is not an address.";
-  } else if (!validAddress(std::string(trim(message.recipientAddress)))) {
-    mRefusal = "The recipient's e-mail address is not an address.";
-  } else if (!message.sendDirectly && trim(message.server).empty()) {
-    mRefusal = "There is no SMTP server.";
+MailAddResult MailQueue::add(const MailMessage& message) {
+  if (auto reason = refusalOf(message)) {
+    return MailAddResult::refused(std::move(*reason));
   }
   auto job = std::make_shared<Job>();
-  if (mRefusal.empty()) {
-    try {
-      for (const auto& file : message.attachments) {
-        job->attachments.push_back(
-            {std::filesystem::path(file).filename().string(), mOps->readFile(file)});
-      }
-    } catch (const FileError& error) {
-      mRefusal = error.what();
+  try {
+    for (const auto& file : message.attachments) {
+      job->attachments.push_back(
+          {std::filesystem::path(file).filename().string(), mOps->readFile(file)});
     }
-  }
-  if (!mRefusal.empty()) {
-    return 0;
+  } catch (const FileError& error) {
+    return MailAddResult::refused(error.what());
   }
   job->message = message;
   job->message.senderAddress = trim(message.senderAddress);
@@ -249,7 +180,7 @@ int MailQueue::add(const MailMessage& message) {
   job->number = mNextNumber++;
   mQueue.push_back(job);
   mWake.notify_one();
-  return job->number;
+  return MailAddResult::queued(job->number);
 }
 
 void MailQueue::clear() {
@@ -280,43 +211,6 @@ std::string MailQueue::errorText(int message) const {
   std::lock_guard lock(mMutex);
   const auto found = mFailures.find(message);
   return found == mFailures.end() ? std::string() : found->second.text;
-}
-
-std::string MailQueue::composeMessage(const Job& job) {
-  const MailMessage& message = job.message;
-  const std::string mixed = fmt::format("=_LumUtils_mixed_{}_{}", job.number, std::time(nullptr));
-  const std::string alternative =
-      fmt::format("=_LumUtils_alt_{}_{}", job.number, std::time(nullptr));
-  std::string content = "Date: " + dateHeader() + "\r\n";
-  content += "From: " + mailbox(message.senderName, message.senderAddress) + "\r\n";
-  content += "To: " + mailbox(message.recipientName, message.recipientAddress) + "\r\n";
-  content += "Subject: " + headerText(message.subject) + "\r\n";
-  content += "MIME-Version: 1.0\r\n";
-  content += "Content-Type: multipart/mixed; boundary=\"" + mixed + "\"\r\n\r\n";
-  content += "--" + mixed + "\r\n";
-  content += "Content-Type: multipart/alternative; boundary=\"" + alternative + "\"\r\n\r\n";
-  const auto text = [&](const char* type, const std::string& body) {
-    content += "--" + alternative + "\r\n";
-    content += std::string("Content-Type: ") + type + "; charset=UTF-8\r\n";
-    content += "Content-Transfer-Encoding: base64\r\n\r\n";
-    content += base64Lines(body);
-  };
-  text("text/plain", message.textBody);
-  if (!message.htmlBody.empty()) {
-    text("text/html", message.htmlBody);
-  }
-  content += "--" + alternative + "--\r\n";
-  for (const auto& attachment : job.attachments) {
-    const std::string name = headerText(attachment.name);
-    content += "--" + mixed + "\r\n";
-    content += "Content-Type: application/octet-stream; name=\"" + name + "\"\r\n";
-    content += "Content-Disposition: attachment; filename=\"" + name + "\"\r\n";
-    content += "Content-Transfer-Encoding: base64\r\n\r\n";
-    content += base64Lines(std::string_view(reinterpret_cast<const char*>(attachment.bytes.data()),
-                                            attachment.bytes.size()));
-  }
-  content += "--" + mixed + "--\r\n";
-  return content;
 }
 
 void MailQueue::post(std::function<void()> call) {
@@ -388,12 +282,24 @@ void MailQueue::send(Job& job) {
 
 MailQueue::Failure MailQueue::sendTo(Job& job, const std::string& url, bool direct) {
   const MailMessage& message = job.message;
-  CURL* curl = curl_easy_init();
+  // Made before the handle, so that they are freed after it, as libcurl wants.
+  CurlList recipients;
+  MailContent content;
+  CurlEasy owner(curl_easy_init());
+  CURL* curl = owner.get();
   if (curl == nullptr) {
     return {CURLE_FAILED_INIT, curl_easy_strerror(CURLE_FAILED_INIT)};
   }
   char errorBuffer[CURL_ERROR_SIZE] = {};
-  const bool authenticate = !direct && !trim(message.userName).empty();
+  const std::string user(trim(message.userName));
+  const bool authenticate = !direct && !user.empty();
+  const std::string from = "<" + message.senderAddress + ">";
+  try {
+    appendLine(recipients, "<" + message.recipientAddress + ">");
+    content = composeMail(curl, message, job.attachments);
+  } catch (const CurlError& error) {
+    return {error.code(), error.what()};
+  }
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -402,26 +308,17 @@ MailQueue::Failure MailQueue::sendTo(Job& job, const std::string& url, bool dire
   curl_easy_setopt(curl, CURLOPT_USE_SSL,
                    static_cast<long>(authenticate ? CURLUSESSL_ALL : CURLUSESSL_TRY));
   if (authenticate) {
-    const std::string user(trim(message.userName));
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, message.password.c_str());
   }
   if (!mCaFile.empty()) {
     curl_easy_setopt(curl, CURLOPT_CAINFO, mCaFile.c_str());
   }
-  const std::string from = "<" + message.senderAddress + ">";
   curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.c_str());
-  curl_slist* recipients =
-      curl_slist_append(nullptr, ("<" + message.recipientAddress + ">").c_str());
-  curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, recipients);
-
-  // The message is composed here, whole, so its size is known for the progress.
-  const std::string content = composeMessage(job);
-  Upload upload{content, 0};
-  curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(curl, CURLOPT_READFUNCTION, readUpload);
-  curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
-  curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(content.size()));
+  curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, recipients.get());
+  // Over SMTP these are the message's own headers, above the MIME ones.
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, content.headers.get());
+  curl_easy_setopt(curl, CURLOPT_MIMEPOST, content.body.get());
 
   Progress progress{[this, number = job.number](std::uint64_t sent, std::uint64_t total) {
                       post([this, number, sent, total] {
@@ -443,8 +340,6 @@ MailQueue::Failure MailQueue::sendTo(Job& job, const std::string& url, bool dire
   } else if (result != CURLE_OK) {
     failure.text = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(result);
   }
-  curl_slist_free_all(recipients);
-  curl_easy_cleanup(curl);
   return failure;
 }
 

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include "platform/file_ops.h"
@@ -32,6 +33,30 @@ struct MailMessage {
   std::string htmlBody;
   std::vector<std::string> attachments;  // native paths
   bool sendDirectly = false;             // to the recipient domain's mail exchanger
+};
+
+// An attachment as the queue keeps it: read whole when the message is queued.
+struct MailAttachment {
+  std::string name;
+  std::vector<std::byte> bytes;
+};
+
+// What the queue answers to a message: its number, or why it refused it.
+class MailAddResult {
+ public:
+  static MailAddResult queued(int number) { return MailAddResult(number); }
+  static MailAddResult refused(std::string reason) { return MailAddResult(std::move(reason)); }
+
+  bool isQueued() const { return std::holds_alternative<int>(mValue); }
+  // The message number, from 1; only for a queued message.
+  int number() const { return std::get<int>(mValue); }
+  // Why the message cannot be sent; only for a refused one.
+  const std::string& refusal() const { return std::get<std::string>(mValue); }
+
+ private:
+  explicit MailAddResult(std::variant<int, std::string> value) : mValue(std::move(value)) {}
+
+  std::variant<int, std::string> mValue;
 };
 
 enum class MailStatus { Queued = 0, Sending = 1, Sent = 2, Failed = 3, Cancelled = 4 };
@@ -79,12 +104,10 @@ class MailQueue {
   bool setThreads(int count);
   int threads() const;
 
-  // Queues the message (reading its attachments now) and returns its
-  // number, from 1; 0 when it cannot be sent (no sender or recipient
-  // address, no server, an attachment that cannot be read), with the reason
-  // in refusal().
-  int add(const MailMessage& message);
-  const std::string& refusal() const { return mRefusal; }
+  // Queues the message, reading its attachments now; refuses it when it
+  // cannot be sent (no sender or recipient address, no server, an
+  // attachment that cannot be read).
+  MailAddResult add(const MailMessage& message);
   // Cancels every queued message and the ones being sent.
   void clear();
 
@@ -97,14 +120,10 @@ class MailQueue {
   void setCaFile(std::string file) { mCaFile = std::move(file); }
 
  private:
-  struct Attachment {
-    std::string name;
-    std::vector<std::byte> bytes;
-  };
   struct Job {
     int number = 0;
     MailMessage message;
-    std::vector<Attachment> attachments;
+    std::vector<MailAttachment> attachments;
     std::atomic<bool> cancelled{false};
   };
   struct Failure {
@@ -112,7 +131,6 @@ class MailQueue {
     std::string text;
   };
 
-  static std::string composeMessage(const Job& job);
   void work(int index);
   void send(Job& job);
   // One attempt at one server; the curl code and its text.
@@ -125,7 +143,6 @@ class MailQueue {
   MailEvents mEvents;
   int mDirectPort = 25;
   std::string mCaFile;
-  std::string mRefusal;
 
   mutable std::mutex mMutex;
   std::condition_variable mWake;

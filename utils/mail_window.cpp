@@ -22,6 +22,9 @@
 namespace lum {
 namespace {
 
+// The columns of the queue list "listMail".
+enum QueueColumn : int { kNumberColumn, kFromColumn, kToColumn, kStatusColumn };
+
 QPushButton* button(QWidget* parent, QLayout* layout, const char* name, const char* caption) {
   auto* pushButton = new QPushButton(QString::fromUtf8(caption), parent);
   pushButton->setObjectName(name);
@@ -176,15 +179,16 @@ void MailWindow::addToQueue() {
     message.attachments.push_back(mAttachments->item(i)->text().toStdString());
   }
   message.sendDirectly = mSendDirect->isChecked();
-  const int number = mQueue->add(message);
+  const MailAddResult added = mQueue->add(message);
   auto* row = new QTreeWidgetItem(mQueueList);
-  row->setText(0, number == 0 ? QString() : QString::number(number));
-  row->setText(1, mSenderAddress->text());
-  row->setText(2, mToAddress->text());
-  row->setText(3, number == 0 ? QString("Error!")
-                              : QString::fromStdString(mailStatusText(MailStatus::Queued, 0, {})));
-  if (number == 0) {
-    mSession.prompter().message(mQueue->refusal(), Icon::Exclamation);
+  row->setText(kFromColumn, mSenderAddress->text());
+  row->setText(kToColumn, mToAddress->text());
+  if (added.isQueued()) {
+    row->setText(kNumberColumn, QString::number(added.number()));
+    row->setText(kStatusColumn, QString::fromStdString(mailStatusText(MailStatus::Queued, 0, {})));
+  } else {
+    row->setText(kStatusColumn, "Error!");
+    mSession.prompter().message(added.refusal(), Icon::Exclamation);
   }
 }
 
@@ -194,9 +198,10 @@ void MailWindow::clearQueue() {
 }
 
 void MailWindow::setRowStatus(int message, const QString& text) {
-  const auto rows = mQueueList->findItems(QString::number(message), Qt::MatchExactly, 0);
+  const auto rows =
+      mQueueList->findItems(QString::number(message), Qt::MatchExactly, kNumberColumn);
   for (QTreeWidgetItem* row : rows) {
-    row->setText(3, text);
+    row->setText(kStatusColumn, text);
   }
 }
 

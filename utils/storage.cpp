@@ -154,39 +154,39 @@ bool Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<in
         entry.bytes = withSlotRecorded(std::move(entry.bytes), *slot);
       }
     }
-    mLastZipCode = zipEntries(mSession->ops(), archive, entries);
+    mLastZipStatus = zipEntries(mSession->ops(), archive, entries);
   } catch (const FileError&) {
-    mLastZipCode = kZipReadFailed;  // zipEntries reports its own failures as codes
+    mLastZipStatus = ZipStatus::ReadFailed;  // zipEntries reports its own failures as statuses
   }
-  if (mLastZipCode == kZipNothingToDo) {
+  if (mLastZipStatus == ZipStatus::NothingToDo) {
     mSession->prompter().message("There are no data files in the work area to store.",
                                  Icon::Exclamation);
-  } else if (mLastZipCode != kZipOk) {
+  } else if (mLastZipStatus != ZipStatus::Ok) {
     mSession->prompter().message(
         fmt::format("The data could not be stored in {} (error {}). Nothing was changed.",
-                    archive.filename().string(), mLastZipCode),
+                    archive.filename().string(), zipStatusNumber(mLastZipStatus)),
         Icon::Critical);
   }
-  return mLastZipCode == kZipOk;
+  return mLastZipStatus == ZipStatus::Ok;
 }
 
 bool Storage::reportUnzip(const std::filesystem::path& archive) {
   const std::string name = archive.filename().string();
-  switch (mLastUnzip.code) {
-    case kZipOk:
+  switch (mLastUnzip.status) {
+    case ZipStatus::Ok:
       return true;
-    case kZipArchiveMissing:
+    case ZipStatus::ArchiveMissing:
       mSession->prompter().message(kNoArchive, Icon::Exclamation);
       return false;
-    case kZipArchiveDamaged:
+    case ZipStatus::ArchiveDamaged:
       mSession->prompter().message(
           fmt::format("{} is damaged or is not a zip file; nothing was brought back.", name),
           Icon::Critical);
       return false;
-    case kZipNoMatch:
+    case ZipStatus::NoMatch:
       mSession->prompter().message(fmt::format("{} holds no data files.", name), Icon::Exclamation);
       return false;
-    case kZipEntriesRefused: {
+    case ZipStatus::EntriesRefused: {
       std::string text =
           fmt::format("Some files of {} were not brought back, the others were:", name);
       for (const auto& refused : mLastUnzip.refused) {
@@ -196,9 +196,9 @@ bool Storage::reportUnzip(const std::filesystem::path& archive) {
       return false;
     }
     default:
-      mSession->prompter().message(
-          fmt::format("The files of {} could not be written (error {}).", name, mLastUnzip.code),
-          Icon::Critical);
+      mSession->prompter().message(fmt::format("The files of {} could not be written (error {}).",
+                                               name, zipStatusNumber(mLastUnzip.status)),
+                                   Icon::Critical);
       return false;
   }
 }
@@ -297,7 +297,7 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
   if (slot > used) {
     setUsedSlots(slot);
   }
-  if (mSession->operatorClass() == "A") {
+  if (mSession->operatorClass() == OperatorClass::ExtendedRights) {
     recordSlotForOperator(slot);
   }
   return slot;
@@ -334,7 +334,7 @@ bool Storage::bringBackToWorkArea(int slot, bool clearFirst) {
   if (clearFirst) {
     // The work area is cleared only for an archive that will come out whole.
     mLastUnzip = testArchive(mSession->ops(), archive, "*.dat", mLimits);
-    if (mLastUnzip.code != kZipOk) {
+    if (mLastUnzip.status != ZipStatus::Ok) {
       reportUnzip(archive);
       mSession->prompter().message("The work area was not cleared.", Icon::Exclamation);
       return false;
@@ -531,18 +531,18 @@ bool Storage::setFolder(UtilsWindow window, const std::string& text) {
   switch (window) {
     case UtilsWindow::StoreFolder:
       folders.currentYearFolder = folder;
-      mSession->saveFolder(1, folder);
+      mSession->saveFolder(SavedFolder::CurrentYear, folder);
       if (!mSession->usingPreviousYear()) {
         folders.storeFolder = folder;
       }
       break;
     case UtilsWindow::EmailFolder:
       folders.emailFolder = folder;
-      mSession->saveFolder(2, folder);
+      mSession->saveFolder(SavedFolder::Email, folder);
       break;
     default:
       folders.previousYearFolder = folder;
-      mSession->saveFolder(3, folder);
+      mSession->saveFolder(SavedFolder::PreviousYear, folder);
       if (mSession->usingPreviousYear()) {
         folders.storeFolder = folder;
       }

@@ -78,7 +78,7 @@ class Storage {
 
   // The outcome of the last unzip.
   const UnzipOutcome& lastUnzip() const { return mLastUnzip; }
-  std::int16_t lastZipCode() const { return mLastZipCode; }
+  ZipStatus lastZipStatus() const { return mLastZipStatus; }
 
  private:
   std::filesystem::path resolve(const std::string& dosName) const {
@@ -103,7 +103,7 @@ class Storage {
   UtilsSession* mSession;
   UnzipLimits mLimits;
   UnzipOutcome mLastUnzip;
-  std::int16_t mLastZipCode = kZipOk;
+  ZipStatus mLastZipStatus = ZipStatus::Ok;
   int mLastFound = 0;
 };
 

@@ -114,21 +114,21 @@ void UtilsSession::start() {
 
 void UtilsSession::readOperatorClass() {
   if (mCommandLine.groupNumber == 0) {
-    mOperatorClass = "O";
+    mOperatorClass = OperatorClass::GroupZero;
     return;
   }
-  mOperatorClass.clear();
+  mOperatorClass = OperatorClass::Full;
   auto oper = open("Oper", RecordFile::Access::ReadOnly);
   if (oper->get<OperatorRecord>(mCommandLine.operatorNumber).kind !=
       OperatorRecord::kRestrictedKind) {
     return;
   }
-  mOperatorClass = "Y";
+  mOperatorClass = OperatorClass::Restricted;
   const auto profilePath = filePath("OperProf");
   if (profilePath && mOps->exists(*profilePath)) {
     auto profile = open("OperProf", RecordFile::Access::ReadOnly);
     if (profile->get<OperatorProfileRecord>(kExtendedRightsRecord).value == 1) {
-      mOperatorClass = "A";
+      mOperatorClass = OperatorClass::ExtendedRights;
     }
   }
 }
@@ -139,16 +139,19 @@ void UtilsSession::readSavedFolders() {
     return;
   }
   auto file = open("ZipPath", RecordFile::Access::ReadOnly);
-  const auto folder = [&](int record) -> std::optional<std::string> {
+  const auto folder = [&](SavedFolder which) -> std::optional<std::string> {
+    const int record = static_cast<int>(which);
     if (file->recordCount() < record) {
       return std::nullopt;
     }
     std::string text(trim(file->get<FolderRecord>(record).folder));
     return text.empty() ? std::nullopt : std::optional(withBackslash(text));
   };
-  mFolders.currentYearFolder = folder(1).value_or(mFolders.currentYearFolder);
-  mFolders.emailFolder = folder(2).value_or(mFolders.emailFolder);
-  mFolders.previousYearFolder = folder(3).value_or(mFolders.previousYearFolder);
+  mFolders.currentYearFolder =
+      folder(SavedFolder::CurrentYear).value_or(mFolders.currentYearFolder);
+  mFolders.emailFolder = folder(SavedFolder::Email).value_or(mFolders.emailFolder);
+  mFolders.previousYearFolder =
+      folder(SavedFolder::PreviousYear).value_or(mFolders.previousYearFolder);
 }
 
 std::optional<std::filesystem::path> UtilsSession::filePath(std::string_view logicalName) {
@@ -206,9 +209,9 @@ std::optional<RecordFile> UtilsSession::open(std::string_view logicalName,
   return RecordFile(*mOps, *path, entry->second, access);
 }
 
-void UtilsSession::saveFolder(int record, const std::string& folder) {
+void UtilsSession::saveFolder(SavedFolder which, const std::string& folder) {
   auto file = open("ZipPath");
-  file->put(record, FolderRecord{folder});
+  file->put(static_cast<int>(which), FolderRecord{folder});
   file->flush();
 }
 

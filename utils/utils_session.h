@@ -26,6 +26,17 @@ struct UtilsCommandLine {
 // range (operators 1 to 9999, groups 0 to 9999).
 std::optional<UtilsCommandLine> parseUtilsCommandLine(std::string_view line);
 
+// The operator's class, one letter in the suite: "O", "Y", "A" or none.
+enum class OperatorClass {
+  Full,            // none: every command
+  GroupZero,       // "O": started for group 0; every command
+  Restricted,      // "Y": access level 99 in Oper.dat
+  ExtendedRights,  // "A": restricted, with the extended rights of its profile
+};
+
+// The records of ZipPath.Cfg: the folders the user has set.
+enum class SavedFolder { CurrentYear = 1, Email = 2, PreviousYear = 3 };
+
 // The window codes of the data manager's dispatcher.
 enum class UtilsWindow : int {
   Main = 0,
@@ -66,9 +77,11 @@ class UtilsSession {
   const Clock& clock() const { return *mClock; }
   const UtilsCommandLine& commandLine() const { return mCommandLine; }
 
-  // "O" for group 0, "Y" restricted, "A" restricted with extended rights, else empty.
-  const std::string& operatorClass() const { return mOperatorClass; }
-  bool isRestricted() const { return mOperatorClass == "Y" || mOperatorClass == "A"; }
+  OperatorClass operatorClass() const { return mOperatorClass; }
+  bool isRestricted() const {
+    return mOperatorClass == OperatorClass::Restricted ||
+           mOperatorClass == OperatorClass::ExtendedRights;
+  }
   const std::string& helpFile() const { return mHelpFile; }
   UtilsFolders& folders() { return mFolders; }
   const UtilsFolders& folders() const { return mFolders; }
@@ -91,8 +104,8 @@ class UtilsSession {
   // Opens the record file of a logical name (created when missing, unless read only).
   std::optional<RecordFile> open(std::string_view logicalName,
                                  RecordFile::Access access = RecordFile::Access::ReadWrite);
-  // Writes ZipPath.Cfg record (1 current year, 2 e-mail, 3 previous year).
-  void saveFolder(int record, const std::string& folder);
+  // Writes the folder's record of ZipPath.Cfg.
+  void saveFolder(SavedFolder which, const std::string& folder);
 
   // The mail window opens to send ("Emai&l to Accountant") or to keep the settings ("Set &Email").
   bool mailSending() const { return mMailSending; }
@@ -117,7 +130,7 @@ class UtilsSession {
   Prompter* mPrompter;
   const Clock* mClock;
   UtilsCommandLine mCommandLine;
-  std::string mOperatorClass;
+  OperatorClass mOperatorClass = OperatorClass::Full;
   std::string mHelpFile;
   UtilsFolders mFolders;
   bool mPreviousYear = false;

@@ -91,35 +91,35 @@ std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesyst
   return entries;
 }
 
-std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
-                      const std::vector<std::filesystem::path>& files, int level) {
+ZipStatus zipFiles(FileOps& ops, const std::filesystem::path& archive,
+                   const std::vector<std::filesystem::path>& files, int level) {
   if (files.empty()) {
-    return kZipNothingToDo;
+    return ZipStatus::NothingToDo;
   }
   std::vector<ZipEntry> entries;
   try {
     entries = zipEntriesOf(ops, files);
   } catch (const FileError&) {
-    return kZipReadFailed;
+    return ZipStatus::ReadFailed;
   }
   return zipEntries(ops, archive, entries, level);
 }
 
-std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
-                        const std::vector<ZipEntry>& entries, int level) {
+ZipStatus zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                     const std::vector<ZipEntry>& entries, int level) {
   if (entries.empty()) {
-    return kZipNothingToDo;
+    return ZipStatus::NothingToDo;
   }
   zip_error_t error;
   zip_error_init(&error);
   Source memory(zip_source_buffer_create(nullptr, 0, 0, &error));
   zip_error_fini(&error);
   if (!memory) {
-    return kZipWriteFailed;
+    return ZipStatus::WriteFailed;
   }
   zip_t* writing = zip_open_from_source(memory.get(), ZIP_TRUNCATE, nullptr);
   if (writing == nullptr) {
-    return kZipWriteFailed;
+    return ZipStatus::WriteFailed;
   }
   zip_source_keep(memory.get());  // the archive's bytes outlive its closing
   Archive open(writing);
@@ -129,22 +129,22 @@ std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
         data == nullptr ? -1 : zip_file_add(writing, file.name.c_str(), data, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
       zip_source_free(data);
-      return kZipWriteFailed;
+      return ZipStatus::WriteFailed;
     }
     const auto entry = static_cast<zip_uint64_t>(index);
     if (zip_set_file_compression(writing, entry, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) <
             0 ||
         zip_file_set_mtime(writing, entry, file.modified, 0) < 0) {
-      return kZipWriteFailed;
+      return ZipStatus::WriteFailed;
     }
   }
   if (zip_close(open.get()) < 0) {
-    return kZipWriteFailed;
+    return ZipStatus::WriteFailed;
   }
   static_cast<void>(open.release());  // zip_close freed it
   const std::vector<std::byte> bytes = sourceBytes(memory.get());
   if (bytes.empty()) {
-    return kZipWriteFailed;
+    return ZipStatus::WriteFailed;
   }
 
   const auto temporary = temporaryFor(archive);
@@ -158,9 +158,9 @@ std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
     } catch (const FileError&) {
       // The temporary file stays behind; the old archive is whole either way.
     }
-    return kZipWriteFailed;
+    return ZipStatus::WriteFailed;
   }
-  return kZipOk;
+  return ZipStatus::Ok;
 }
 
 std::string unsafeEntryName(std::string_view name) {
@@ -206,19 +206,19 @@ struct Extracted {
 };
 
 // The test: every wanted entry is read whole, its CRC checked, before a
-// byte is written. A damaged archive sets the outcome's code.
+// byte is written. A damaged archive sets the outcome's status.
 std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& archive,
                                    std::string_view pattern, const UnzipLimits& limits,
                                    UnzipOutcome& outcome) {
   if (!ops.exists(archive) || ops.isDirectory(archive)) {
-    outcome.code = kZipArchiveMissing;
+    outcome.status = ZipStatus::ArchiveMissing;
     return {};
   }
   std::vector<std::byte> archiveBytes;
   try {
     archiveBytes = ops.readFile(archive);
   } catch (const FileError&) {
-    outcome.code = kZipArchiveMissing;
+    outcome.status = ZipStatus::ArchiveMissing;
     return {};
   }
 
@@ -229,7 +229,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
                          : nullptr);
   zip_error_fini(&error);
   if (!reading) {
-    outcome.code = kZipArchiveDamaged;
+    outcome.status = ZipStatus::ArchiveDamaged;
     return {};
   }
   static_cast<void>(source.release());  // the archive owns its source now
@@ -242,7 +242,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
     const auto entryIndex = static_cast<zip_uint64_t>(index);
     const char* rawName = zip_get_name(reading.get(), entryIndex, ZIP_FL_ENC_GUESS);
     if (rawName == nullptr) {
-      outcome.code = kZipArchiveDamaged;
+      outcome.status = ZipStatus::ArchiveDamaged;
       return {};
     }
     const std::string name = rawName;
@@ -276,7 +276,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(reading.get(), entryIndex, 0, &stat) < 0) {
-      outcome.code = kZipArchiveDamaged;
+      outcome.status = ZipStatus::ArchiveDamaged;
       return {};
     }
     const std::uint64_t compressed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
@@ -289,7 +289,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
         outcome.refused.push_back({name, "the entry is encrypted or compressed in an unknown way"});
         continue;
       }
-      outcome.code = kZipArchiveDamaged;
+      outcome.status = ZipStatus::ArchiveDamaged;
       return {};
     }
     Extracted file{base, {}};
@@ -301,7 +301,7 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
     for (;;) {
       const zip_int64_t n = zip_fread(entry.get(), chunk, sizeof chunk);
       if (n < 0) {
-        outcome.code = kZipArchiveDamaged;
+        outcome.status = ZipStatus::ArchiveDamaged;
         return {};
       }
       if (n == 0) {
@@ -328,9 +328,9 @@ std::vector<Extracted> readEntries(FileOps& ops, const std::filesystem::path& ar
     wanted.push_back(std::move(file));
   }
 
-  outcome.code = wanted.empty() && outcome.refused.empty() ? kZipNoMatch
-                 : outcome.refused.empty()                 ? kZipOk
-                                                           : kZipEntriesRefused;
+  outcome.status = wanted.empty() && outcome.refused.empty() ? ZipStatus::NoMatch
+                   : outcome.refused.empty()                 ? ZipStatus::Ok
+                                                             : ZipStatus::EntriesRefused;
   return wanted;
 }
 
@@ -350,14 +350,14 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
                         const UnzipLimits& limits) {
   UnzipOutcome outcome;
   const std::vector<Extracted> wanted = readEntries(ops, archive, pattern, limits, outcome);
-  if (outcome.code != kZipOk && outcome.code != kZipEntriesRefused) {
+  if (outcome.status != ZipStatus::Ok && outcome.status != ZipStatus::EntriesRefused) {
     return outcome;
   }
   std::vector<std::string> existing;
   try {
     existing = ops.list(destination);
   } catch (const FileError&) {
-    outcome.code = kZipExtractFailed;
+    outcome.status = ZipStatus::ExtractFailed;
     return outcome;
   }
   for (const auto& file : wanted) {
@@ -385,12 +385,12 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
       } catch (const FileError&) {
         // Only the temporary file is left; no data file is half written.
       }
-      outcome.code = kZipExtractFailed;
+      outcome.status = ZipStatus::ExtractFailed;
       return outcome;
     }
     outcome.extracted.push_back(file.name);
   }
-  outcome.code = outcome.refused.empty() ? kZipOk : kZipEntriesRefused;
+  outcome.status = outcome.refused.empty() ? ZipStatus::Ok : ZipStatus::EntriesRefused;
   return outcome;
 }
 

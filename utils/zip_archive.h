@@ -11,20 +11,25 @@
 
 namespace lum {
 
-// The error codes of zipping and unzipping, 16-bit as the callers keep
-// them. They follow Info-ZIP's exit statuses, so that a code means the same
-// as it would from zip or unzip.
-inline constexpr std::int16_t kZipOk = 0;
-inline constexpr std::int16_t kZipEntriesRefused =
-    1;  // unzip: some entries refused, the rest extracted
-inline constexpr std::int16_t kZipArchiveDamaged =
-    3;  // unzip: not a readable zip archive; nothing written
-inline constexpr std::int16_t kZipArchiveMissing = 9;  // unzip: no archive of that name
-inline constexpr std::int16_t kZipNoMatch = 11;        // unzip: no entry matches the pattern
-inline constexpr std::int16_t kZipNothingToDo = 12;    // zip: no file to add
-inline constexpr std::int16_t kZipWriteFailed = 15;    // zip: the archive could not be written
-inline constexpr std::int16_t kZipReadFailed = 18;     // zip: a file to add could not be read
-inline constexpr std::int16_t kZipExtractFailed = 50;  // unzip: a file could not be written
+// The outcome of zipping or unzipping, 16-bit as the callers keep it. The
+// values are Info-ZIP's exit statuses, so that a number shown to the user
+// means the same as it would from zip or unzip.
+enum class ZipStatus : std::int16_t {
+  Ok = 0,
+  EntriesRefused = 1,  // unzip's warning: some entries refused, the rest extracted
+  ArchiveDamaged = 3,  // unzip: not a readable zip archive; nothing written
+  ArchiveMissing = 9,  // unzip: no archive of that name
+  NoMatch = 11,        // unzip: no entry matches the pattern
+  NothingToDo = 12,    // zip: no file to add
+  WriteFailed = 15,    // zip: the archive could not be written
+  ReadFailed = 18,     // zip: a file to add could not be read
+  ExtractFailed = 50,  // unzip: a file could not be written
+};
+
+// The number of a status, as the messages show it.
+constexpr std::int16_t zipStatusNumber(ZipStatus status) {
+  return static_cast<std::int16_t>(status);
+}
 
 // What an archive may make its extraction write. The sizes are the bytes
 // actually decompressed, never the sizes the archive claims. The work area
@@ -46,7 +51,7 @@ struct RefusedEntry {
 };
 
 struct UnzipOutcome {
-  std::int16_t code = kZipOk;
+  ZipStatus status = ZipStatus::Ok;
   std::vector<std::string> extracted;  // the names written, in archive order
   std::vector<RefusedEntry> refused;
 };
@@ -68,12 +73,12 @@ std::vector<ZipEntry> zipEntriesOf(FileOps& ops, const std::vector<std::filesyst
 // Writes a zip archive holding the entries. The archive is written beside
 // its final name and renamed over it only when complete and flushed, so an
 // old archive of that name stays whole until the new one replaces it.
-std::int16_t zipEntries(FileOps& ops, const std::filesystem::path& archive,
-                        const std::vector<ZipEntry>& entries, int level = kZipLevel);
+ZipStatus zipEntries(FileOps& ops, const std::filesystem::path& archive,
+                     const std::vector<ZipEntry>& entries, int level = kZipLevel);
 
 // zipEntries of the files, stored under their own names.
-std::int16_t zipFiles(FileOps& ops, const std::filesystem::path& archive,
-                      const std::vector<std::filesystem::path>& files, int level = kZipLevel);
+ZipStatus zipFiles(FileOps& ops, const std::filesystem::path& archive,
+                   const std::vector<std::filesystem::path>& files, int level = kZipLevel);
 
 // Tests the archive, then extracts the entries whose base names match the
 // DOS wildcard pattern into the destination folder, each written under a
@@ -89,7 +94,7 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
                         const std::filesystem::path& destination, std::string_view pattern,
                         const UnzipLimits& limits = {});
 
-// The same test without writing anything: the code unzipFiles would
+// The same test without writing anything: the status unzipFiles would
 // give before writing, the entries it would extract and those it would refuse.
 UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,
                          std::string_view pattern, const UnzipLimits& limits = {});

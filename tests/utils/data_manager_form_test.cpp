@@ -130,6 +130,14 @@ TEST(MailWindow, EmailToAccountantQueuesTheZipAtOnceAndItArrives) {
   QTest::mouseClick(mail.findChild<QPushButton*>("buttonClearQueue"), Qt::LeftButton);
   EXPECT_EQ(list->topLevelItemCount(), 0);
 
+  // A message the queue refuses: "Error!" in its row, the reason in a message box.
+  mail.findChild<QLineEdit*>("textToEmail")->setText("nobody");
+  QTest::mouseClick(mail.findChild<QPushButton*>("buttonAddToQueue"), Qt::LeftButton);
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), "");
+  EXPECT_EQ(queueStatus(mail, 0), "Error!");
+  EXPECT_EQ(parts.prompter.texts().back(), "The recipient's e-mail address is not an address.");
+
   mail.findChild<QLineEdit*>("textThreads")->setText("100");
   EXPECT_EQ(mail.queue().threads(), 1);
   mail.findChild<QLineEdit*>("textThreads")->setText("3");

@@ -126,7 +126,7 @@ struct MailQueueTest : ::testing::Test {
 TEST_F(MailQueueTest, MessageArrivesWithItsAttachmentIntact) {
   SmtpServer server(dir);
   ASSERT_NE(server.port(), 0);
-  const int number = queue.add(message(server.port()));
+  const int number = queue.add(message(server.port())).number();
   ASSERT_EQ(number, 1);
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(number); }));
   EXPECT_EQ(row(number), "Sent successfully!");
@@ -142,6 +142,30 @@ TEST_F(MailQueueTest, MessageArrivesWithItsAttachmentIntact) {
             "Dear Acme Accountants, Attached is our cash books data.");
 }
 
+TEST_F(MailQueueTest, NamesBeyondAsciiAndTheHtmlBodyArriveAsWritten) {
+  SmtpServer server(dir);
+  const auto named = dir / "Zoë's data.zip";
+  std::filesystem::copy_file(attachment, named);
+  MailMessage m = message(server.port());
+  m.senderName = "Zoë Brontë";
+  m.subject = "Vazi Varur Data from Zoë Brontë\r\nBcc: eve@example.com";
+  m.htmlBody = "<p>Dear Acme Accountants, attached is Zoë's data.</p>";
+  m.attachments = {named.string()};
+  const int number = queue.add(m).number();
+  ASSERT_TRUE(loop.pumpUntil([&] { return finished(number); }));
+  EXPECT_EQ(row(number), "Sent successfully!");
+  EXPECT_EQ(textOf(server.out() / "1.txt"),
+            "From: Zoë Brontë <jo@example.com>\nTo: Acme Accountants <acc@example.com>\n"
+            "Subject: Vazi Varur Data from Zoë Brontë  Bcc: eve@example.com\n\n"
+            "Dear Acme Accountants, Attached is our cash books data.");
+  EXPECT_EQ(textOf(server.out() / "1.html"), m.htmlBody);
+  EXPECT_EQ(readBytes(server.out() / "1-Zoë's data.zip"), readBytes(attachment));
+  // The whole message in 7-bit ASCII, as a server without SMTPUTF8 wants it.
+  const std::string raw = textOf(server.out() / "1.eml");
+  EXPECT_TRUE(std::all_of(raw.begin(), raw.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+}
+
 TEST_F(MailQueueTest, SendDirectlyGoesToTheDomainsMailExchanger) {
   SmtpServer server(dir);
   queue.setDirectPort(server.port());
@@ -149,7 +173,7 @@ TEST_F(MailQueueTest, SendDirectlyGoesToTheDomainsMailExchanger) {
   direct.server = "";
   direct.sendDirectly = true;
   direct.userName = "never used for a direct send";
-  const int number = queue.add(direct);
+  const int number = queue.add(direct).number();
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(number); }));
   EXPECT_EQ(row(number), "Sent successfully!");
   EXPECT_EQ(resolver.asked, std::vector<std::string>{"example.com"});
@@ -165,7 +189,7 @@ TEST_F(MailQueueTest, RefusedLoginClosedPortAndNoStarttlsFail) {
   login.server = "localhost";
   login.userName = "jo";
   login.password = "wrong";
-  const int refused = queue.add(login);
+  const int refused = queue.add(login).number();
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(refused); }));
   EXPECT_EQ(row(refused).substr(0, 23), "Send failed! Error 67 :") << row(refused);
 
@@ -176,7 +200,7 @@ TEST_F(MailQueueTest, RefusedLoginClosedPortAndNoStarttlsFail) {
     SmtpServer gone(other);
     closedPort = gone.port();
   }
-  const int closed = queue.add(message(closedPort));
+  const int closed = queue.add(message(closedPort)).number();
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(closed); }));
   EXPECT_EQ(row(closed).substr(0, 22), "Send failed! Error 7 :") << row(closed);
 
@@ -186,7 +210,7 @@ TEST_F(MailQueueTest, RefusedLoginClosedPortAndNoStarttlsFail) {
   MailMessage clear = message(plain.port());
   clear.userName = "jo";
   clear.password = "secret";
-  const int inClear = queue.add(clear);
+  const int inClear = queue.add(clear).number();
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(inClear); }));
   EXPECT_EQ(row(inClear),
             "Send failed! Error 64 : The server offers no STARTTLS; the user name and password "
@@ -204,7 +228,7 @@ TEST_F(MailQueueTest, TwoThreadsSendFourMessages) {
   EXPECT_TRUE(queue.setThreads(2));
   std::vector<int> numbers;
   for (int i = 0; i < 4; ++i) {
-    numbers.push_back(queue.add(message(server.port())));
+    numbers.push_back(queue.add(message(server.port())).number());
   }
   EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4}));
   ASSERT_TRUE(loop.pumpUntil([&] {
@@ -218,8 +242,8 @@ TEST_F(MailQueueTest, TwoThreadsSendFourMessages) {
 
 TEST_F(MailQueueTest, ClearingCancelsTheQueuedAndTheOneBeingSent) {
   SmtpServer server(dir, {"--delay", "5"});
-  const int first = queue.add(message(server.port()));
-  const int second = queue.add(message(server.port()));
+  const int first = queue.add(message(server.port())).number();
+  const int second = queue.add(message(server.port())).number();
   ASSERT_TRUE(loop.pumpUntil([&] { return row(first).starts_with("Sending..."); }));
   queue.clear();
   ASSERT_TRUE(loop.pumpUntil([&] { return finished(first) && finished(second); }, 10s));
@@ -228,11 +252,12 @@ TEST_F(MailQueueTest, ClearingCancelsTheQueuedAndTheOneBeingSent) {
 
   MailMessage bad = message(server.port());
   bad.recipientAddress = "nobody";
-  EXPECT_EQ(queue.add(bad), 0);
-  EXPECT_EQ(queue.refusal(), "The recipient's e-mail address is not an address.");
+  const MailAddResult noAddress = queue.add(bad);
+  ASSERT_FALSE(noAddress.isQueued());
+  EXPECT_EQ(noAddress.refusal(), "The recipient's e-mail address is not an address.");
   bad = message(server.port());
   bad.attachments = {(dir / "missing.zip").string()};
-  EXPECT_EQ(queue.add(bad), 0);
+  EXPECT_FALSE(queue.add(bad).isQueued());
 }
 
 }  // namespace

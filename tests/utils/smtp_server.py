@@ -1,8 +1,9 @@
 """A loopback SMTP server for the mail tests, on Debian's aiosmtpd.
 
 Every message received is written into OUT: N.txt holds its From, To and
-Subject headers, a blank line and its plain text body; N-NAME holds the
-bytes of its attachment NAME. OUT/max_concurrent holds the most messages
+Subject headers, a blank line and its plain text body; N.html its HTML
+body, when it has one; N-NAME holds the bytes of its attachment NAME;
+N.eml the message as it came. OUT/max_concurrent holds the most messages
 that were being received at once. The port is written to PORT_FILE once
 the server listens.
 """
@@ -37,11 +38,17 @@ class Keeper:
         await asyncio.sleep(self.delay)
         self.count += 1
         n = self.count
+        with open(os.path.join(self.out, "%d.eml" % n), "wb") as f:
+            f.write(envelope.content)
         message = email.message_from_bytes(envelope.content, policy=email.policy.default)
         body = message.get_body(preferencelist=("plain",))
         with open(os.path.join(self.out, "%d.txt" % n), "w") as f:
             f.write("From: %s\nTo: %s\nSubject: %s\n\n" % (message["From"], message["To"], message["Subject"]))
             f.write(body.get_content() if body is not None else "")
+        html = message.get_body(preferencelist=("html",))
+        if html is not None:
+            with open(os.path.join(self.out, "%d.html" % n), "w") as f:
+                f.write(html.get_content())
         for part in message.iter_attachments():
             with open(os.path.join(self.out, "%d-%s" % (n, part.get_filename())), "wb") as f:
                 f.write(part.get_payload(decode=True))

@@ -84,6 +84,9 @@ TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
   parts.ops.injectFault(FileOp::Write, 1, Failure::NoSpace);
   EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
   parts.ops.clearFaults();
+  EXPECT_EQ(storage.lastZipStatus(), ZipStatus::WriteFailed);
+  EXPECT_EQ(parts.prompter.texts().back(),
+            "The data could not be stored in LUM-3.Zip (error 15). Nothing was changed.");
   EXPECT_EQ(readBytes(parts.area() / "Entcoun.dat"), before);
   EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
 }
@@ -126,7 +129,7 @@ TEST(StorageRights, ExtendedRightsRecordTheSlotInTheProfile) {
   const auto profilePath = parts.dir / "System" / "Ent-1" / "OpP-0003.dat";
   test::writeBytes(profilePath, profile);
   parts.session.start();
-  ASSERT_EQ(parts.session.operatorClass(), "A");
+  ASSERT_EQ(parts.session.operatorClass(), OperatorClass::ExtendedRights);
   Storage storage(parts.session);
   EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk), 1);
   EXPECT_EQ(recordOf<OperatorProfileRecord>(profilePath, 601).value, 7);

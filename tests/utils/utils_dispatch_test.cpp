@@ -62,7 +62,7 @@ TEST(UtilsDispatch, RestrictedOperatorsKeepOnlyTheirCommands) {
   oper[88 * 2 + 62] = std::byte{99};  // operator 3, access level 99
   test::writeBytes(parts.dir / "System" / "Ent-1" / "Oper.dat", oper);
   parts.session.start();
-  ASSERT_EQ(parts.session.operatorClass(), "Y");
+  ASSERT_EQ(parts.session.operatorClass(), OperatorClass::Restricted);
   std::vector<std::string> enabled;
   for (const auto& command : utilsCommands()) {
     if (commandEnabled(parts.session, command)) {

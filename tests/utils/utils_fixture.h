@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/scripted_prompter.h"
 #include "tests/support/test_support.h"
 #include "utils/utils_session.h"
+#include "utils/zip_archive.h"
 
 namespace lum::test {
 
@@ -89,3 +91,10 @@ inline std::string quoted(const std::filesystem::path& path) {
 }
 
 }  // namespace lum::test
+
+namespace lum {
+// A failed expectation shows a zip status by its number.
+inline void PrintTo(ZipStatus status, std::ostream* out) {
+  *out << zipStatusNumber(status);
+}
+}  // namespace lum

@@ -32,7 +32,7 @@ TEST(UtilsCommandLine, EmptyLineIsOperatorOneOfGroupZero) {
 TEST(UtilsSession, StartWithoutCommandLineCreatesTheFoldersAsClassO) {
   UtilsParts parts(UtilsCommandLine{});
   parts.session.start();
-  EXPECT_EQ(parts.session.operatorClass(), "O");
+  EXPECT_EQ(parts.session.operatorClass(), OperatorClass::GroupZero);
   EXPECT_FALSE(parts.session.isRestricted());
   EXPECT_EQ(parts.session.folders().workArea, ".\\Ent-0\\Op-1");
   EXPECT_EQ(parts.session.folders().storeFolder, ".\\Ent-0\\zip\\");
@@ -54,21 +54,21 @@ TEST(UtilsSession, OperatorClassFromTheSuitesFiles) {
   bytes.insert(bytes.end(), restricted.begin(), restricted.end());  // record 3
   writeBytes(oper, bytes);
   parts.session.start();
-  EXPECT_EQ(parts.session.operatorClass(), "Y");
+  EXPECT_EQ(parts.session.operatorClass(), OperatorClass::Restricted);
   EXPECT_TRUE(parts.session.isRestricted());
 
   std::vector<std::byte> profile(2 * 402);
   profile[2 * 401] = std::byte{1};
   writeBytes(parts.dir / "System" / "Ent-1" / "OpP-0003.dat", profile);
   parts.session.start();
-  EXPECT_EQ(parts.session.operatorClass(), "A");
+  EXPECT_EQ(parts.session.operatorClass(), OperatorClass::ExtendedRights);
 
   bytes.resize(88 * 2);
   const std::vector<std::byte> plain = level(5).bytes();
   bytes.insert(bytes.end(), plain.begin(), plain.end());
   writeBytes(oper, bytes);
   parts.session.start();
-  EXPECT_EQ(parts.session.operatorClass(), "");
+  EXPECT_EQ(parts.session.operatorClass(), OperatorClass::Full);
 }
 
 TEST(UtilsSession, SavedFoldersPositionsAndUnknownFiles) {

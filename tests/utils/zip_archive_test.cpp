@@ -59,7 +59,7 @@ struct ZipArchive : ::testing::Test {
 TEST_F(ZipArchive, StoredArchiveIsAnOrdinaryZipThatUnzipTests) {
   const auto archive = dir / "LUM-1.Zip";
   ASSERT_EQ(dataFiles().size(), 2u);
-  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::Ok);
 
   const auto [testStatus, testOut] = runCommand("unzip -t " + quoted(archive));
   EXPECT_EQ(testStatus, 0) << testOut;
@@ -69,7 +69,7 @@ TEST_F(ZipArchive, StoredArchiveIsAnOrdinaryZipThatUnzipTests) {
   EXPECT_EQ(listOut, "Ent.dat\nJnl-0001.dat\n");
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(outcome.status, ZipStatus::Ok);
   EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"Ent.dat", "Jnl-0001.dat"}));
   EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
   EXPECT_EQ(
@@ -77,9 +77,10 @@ TEST_F(ZipArchive, StoredArchiveIsAnOrdinaryZipThatUnzipTests) {
       false);
   EXPECT_FALSE(std::filesystem::exists(dir / "out" / "~Ent.dat.part"));
 
-  EXPECT_EQ(zipFiles(ops, dir / "empty.zip", {}), kZipNothingToDo);
-  EXPECT_EQ(unzipFiles(ops, dir / "missing.zip", dir / "out", "*.dat").code, kZipArchiveMissing);
-  EXPECT_EQ(unzipFiles(ops, archive, dir / "out", "*.xyz").code, kZipNoMatch);
+  EXPECT_EQ(zipFiles(ops, dir / "empty.zip", {}), ZipStatus::NothingToDo);
+  EXPECT_EQ(unzipFiles(ops, dir / "missing.zip", dir / "out", "*.dat").status,
+            ZipStatus::ArchiveMissing);
+  EXPECT_EQ(unzipFiles(ops, archive, dir / "out", "*.xyz").status, ZipStatus::NoMatch);
 }
 
 TEST_F(ZipArchive, ArchiveMadeByZipIsBroughtBackOverFilesOfAnotherCase) {
@@ -90,7 +91,7 @@ TEST_F(ZipArchive, ArchiveMadeByZipIsBroughtBackOverFilesOfAnotherCase) {
   writeText(dir / "out" / "ENT.DAT", "old");
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(outcome.status, ZipStatus::Ok);
   EXPECT_EQ(readBytes(dir / "out" / "ENT.DAT"), bytesOf("Smith Plumbing"));
   EXPECT_FALSE(std::filesystem::exists(dir / "out" / "Ent.dat"));
   EXPECT_FALSE(std::filesystem::exists(dir / "out" / "notes.txt"));
@@ -120,7 +121,7 @@ TEST_F(ZipArchive, ArchiveWithFoldersComesOutWithoutThem) {
             "Ent.dat\n");
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.code, kZipOk);
+  EXPECT_EQ(outcome.status, ZipStatus::Ok);
   EXPECT_EQ(outcome.extracted,
             (std::vector<std::string>{"Jnl-0002.dat", "Entcoun.dat", "Ent.dat"}));
   EXPECT_TRUE(outcome.refused.empty());
@@ -140,7 +141,7 @@ TEST_F(ZipArchive, SameNameInTwoFoldersLandsOnce) {
   ASSERT_EQ(status, 0) << out;
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
   EXPECT_EQ(outcome.extracted, std::vector<std::string>{"Ent.dat"});
   ASSERT_EQ(outcome.refused.size(), 2u);
   EXPECT_EQ(outcome.refused[0].name, "b/ENT.DAT");
@@ -167,7 +168,7 @@ TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {
                         {"two..dots.dat", "dots"}});
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
   EXPECT_EQ(outcome.extracted,
             (std::vector<std::string>{"Good.dat", "Other.dat", "two..dots.dat"}));
   std::vector<std::string> reasons;
@@ -201,22 +202,25 @@ TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {
 
 TEST_F(ZipArchive, DamagedArchiveWritesNothing) {
   const auto archive = dir / "LUM-1.Zip";
-  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::Ok);
   auto bytes = readBytes(archive);
 
   bytes.resize(bytes.size() / 2);
   test::writeBytes(dir / "truncated.zip", bytes);
-  EXPECT_EQ(unzipFiles(ops, dir / "truncated.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+  EXPECT_EQ(unzipFiles(ops, dir / "truncated.zip", dir / "out", "*.dat").status,
+            ZipStatus::ArchiveDamaged);
 
   // A flipped byte in the first entry's data: its CRC fails after the whole
   // archive's directory was read; the second entry is not written either.
   bytes = readBytes(archive);
   bytes[40] ^= std::byte{0x55};
   test::writeBytes(dir / "flipped.zip", bytes);
-  EXPECT_EQ(unzipFiles(ops, dir / "flipped.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+  EXPECT_EQ(unzipFiles(ops, dir / "flipped.zip", dir / "out", "*.dat").status,
+            ZipStatus::ArchiveDamaged);
 
   writeText(dir / "text.zip", "PK but not a zip file at all");
-  EXPECT_EQ(unzipFiles(ops, dir / "text.zip", dir / "out", "*.dat").code, kZipArchiveDamaged);
+  EXPECT_EQ(unzipFiles(ops, dir / "text.zip", dir / "out", "*.dat").status,
+            ZipStatus::ArchiveDamaged);
   EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
 }
 
@@ -229,7 +233,7 @@ TEST_F(ZipArchive, BoundsOnBytesWrittenRatioAndEntries) {
   UnzipLimits limits;
   limits.maxTotalBytes = 1 << 20;
   auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat", limits);
-  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
   EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"small.dat", "after.dat"}));
   ASSERT_EQ(outcome.refused.size(), 1u);
   EXPECT_EQ(outcome.refused[0].reason, "the archive would write more than 1048576 bytes");
@@ -238,13 +242,13 @@ TEST_F(ZipArchive, BoundsOnBytesWrittenRatioAndEntries) {
   limits = {};
   limits.maxRatio = 100;
   outcome = testArchive(ops, archive, "*.dat", limits);
-  EXPECT_EQ(outcome.code, kZipEntriesRefused);
+  EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
   ASSERT_EQ(outcome.refused.size(), 1u);
   EXPECT_EQ(outcome.refused[0].reason, "the entry expands more than 100 times its compressed size");
 
   // With the bounds as shipped, the four megabytes of zeros (over 1,000 to
   // 1) come out: deflate cannot pass the ratio bound.
-  EXPECT_EQ(testArchive(ops, archive, "*.dat").code, kZipOk);
+  EXPECT_EQ(testArchive(ops, archive, "*.dat").status, ZipStatus::Ok);
 
   limits = {};
   limits.maxEntries = 2;
@@ -256,27 +260,27 @@ TEST_F(ZipArchive, BoundsOnBytesWrittenRatioAndEntries) {
 
 TEST_F(ZipArchive, FailedWriteLeavesTheOldArchiveWhole) {
   const auto archive = dir / "LUM-1.Zip";
-  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), kZipOk);
+  ASSERT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::Ok);
   const auto before = readBytes(archive);
   writeText(dir / "area" / "Ent.dat", "A different entity now");
 
   for (const auto failure : {Failure::NoSpace, Failure::ShortWrite}) {
     ops.resetCounts();
     ops.injectFault(FileOp::Write, 1, failure);
-    EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipWriteFailed);
+    EXPECT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::WriteFailed);
     ops.clearFaults();
     EXPECT_EQ(readBytes(archive), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "~LUM-1.Zip.part"));
   }
   ops.resetCounts();
   ops.injectFault(FileOp::Rename, 1, Failure::IoError);
-  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipWriteFailed);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::WriteFailed);
   ops.clearFaults();
   EXPECT_EQ(readBytes(archive), before);
 
   ops.resetCounts();
   ops.injectFault(FileOp::Read, 1, Failure::IoError);
-  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), kZipReadFailed);
+  EXPECT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::ReadFailed);
   ops.clearFaults();
   EXPECT_EQ(readBytes(archive), before);
 }
