@@ -70,7 +70,7 @@ struct FullWorkArea {
     session.login.periodLetter = 'A';
 
     JournalFiles files(session, 1);
-    Journal journal(3);
+    Journal journal(PostingMode::OtherBusiness);
     for (int r = 1; r <= Journal::kMaxRows; ++r) {
       journal.row(r) = TransactionRecord{"03/01/26", "Particulars of row " + std::to_string(r),
                                          std::to_string(r % 1000), "Y", 0};

@@ -5,13 +5,13 @@
 
 namespace lum {
 
-Journal::Journal(int postingMode)
-    : mPostingMode(postingMode == 3 ? 3 : 0),
+Journal::Journal(PostingMode postingMode)
+    : mPostingMode(postingMode),
       mRows(kMaxRows + 1),
       mAmounts(static_cast<std::size_t>(kMaxRows + 1) * (kMaxColumn + 1)) {}
 
 int Journal::lastFixedColumn() const {
-  return mPostingMode == 3 ? kModeThreeLastFixed : kModeZeroLastFixed;
+  return lum::lastFixedColumn(mPostingMode);
 }
 
 std::size_t Journal::index(int r, int c) {
@@ -25,7 +25,7 @@ std::size_t Journal::index(int r, int c) {
 Currency Journal::rowBalance(int r) const {
   Currency balance;
   for (int c = amountColumn(); c <= kMaxColumn; ++c) {
-    if (mPostingMode == 3 && c == balanceColumn()) {
+    if (hasRunningBalance() && c == balanceColumn()) {
       continue;
     }
     balance += c == amountColumn() ? -am(r, c) : am(r, c);

@@ -7,6 +7,7 @@
 
 #include "platform/currency.h"
 #include "post/login/journal_line_records.h"
+#include "post/login/login_values.h"
 
 namespace lum {
 
@@ -38,12 +39,11 @@ class Journal {
   static constexpr int kMaxRows = kMaxJournalRows;
   static constexpr int kMaxColumn =
       kMaxJournalColumn;  // the highest grid column, and the column count
-  static constexpr int kModeZeroLastFixed = 4;
-  static constexpr int kModeThreeLastFixed = 6;
+  explicit Journal(PostingMode postingMode);
 
-  explicit Journal(int postingMode);
-
-  int postingMode() const { return mPostingMode; }
+  PostingMode postingMode() const { return mPostingMode; }
+  // Payments, receipts and a running balance (other businesses).
+  bool hasRunningBalance() const { return mPostingMode == PostingMode::OtherBusiness; }
   // 4 (mode 0) or 6 (mode 3): the last column that is not an analysis column.
   int lastFixedColumn() const;
   // The transaction amount column: Amount (mode 0), Credits or Payments (mode 3).
@@ -76,7 +76,7 @@ class Journal {
  private:
   static std::size_t index(int r, int c);
 
-  int mPostingMode;
+  PostingMode mPostingMode;
   std::vector<TransactionRecord> mRows;
   std::vector<Currency> mAmounts;
   std::array<AnalysisColumn, kMaxColumn + 1> mColumns;

@@ -69,7 +69,7 @@ CheckOutcome transactionCheck(Journal& journal, Prompter& prompter) {
 }
 
 void runningBalances(Journal& journal, int fromRow) {
-  if (journal.postingMode() != 3) {
+  if (!journal.hasRunningBalance()) {
     return;
   }
   const int p = journal.amountColumn();
@@ -97,7 +97,7 @@ bool recheckJournal(Journal& journal, Prompter& prompter, bool quick,
     return false;
   }
   const int first = journal.amountColumn();
-  const bool modeThree = journal.postingMode() == 3;
+  const bool modeThree = journal.hasRunningBalance();
 
   journal.rowsInUse = 0;
   journal.lastColumnInUse = 0;

@@ -317,8 +317,8 @@ void JournalEditor::commitAmount(Currency value) {
   Journal& j = mJournal;
   const int r = mRow;
   const int c = mColumn;
-  const bool balanceColumn = j.postingMode() == 3 && c == j.balanceColumn();
-  const bool modeThree = j.postingMode() == 3;
+  const bool balanceColumn = j.hasRunningBalance() && c == j.balanceColumn();
+  const bool modeThree = j.hasRunningBalance();
   const auto sign = [&](Currency amount) { return c == j.amountColumn() ? -amount : amount; };
   const std::string type =
       j.isAnalysisColumn(c) ? toUpper(trim(j.column(c).accountType)) : std::string();

@@ -136,7 +136,7 @@ Journal JournalFiles::load() const {
   journal.computeRowBalances();
   // The amount columns' totals are kept nowhere: they follow from the rows.
   for (int c = journal.amountColumn(); c <= journal.lastFixedColumn(); ++c) {
-    if (journal.postingMode() == 3 && c == journal.balanceColumn()) {
+    if (journal.hasRunningBalance() && c == journal.balanceColumn()) {
       continue;
     }
     for (int r = 1; r <= journal.rowsInUse; ++r) {

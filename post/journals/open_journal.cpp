@@ -3,8 +3,8 @@
 #include "platform/record_file.h"
 #include "platform/text.h"
 #include "post/journals/journal_checks.h"
-#include "post/login/journal_line_records.h"
 #include "post/login/gst_periods.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/window_dispatch.h"
 
@@ -68,7 +68,7 @@ std::string OpenJournal::caption() const {
 
 std::vector<std::string> OpenJournal::headings() const {
   std::vector<std::string> headings = {"Date", "Particulars", "Ref", "GST"};
-  if (mJournal->postingMode() == 3) {
+  if (mJournal->hasRunningBalance()) {
     const auto header = mSession.file("Jnl").get<JournalHeaderRecord>(mJournalNumber);
     const bool invoices = toUpper(header.name).find("INVOICE") != std::string::npos;
     headings.push_back(invoices ? "Credits" : "Payments");

@@ -139,7 +139,7 @@ class ConfigurationHooks final : public DetailHooks {
     RecordFile& ini = mSession.file("Ini");
     auto setup = ini.get<SetupRecord>(record);
     const auto mode = [](const std::string& value) {
-      return static_cast<int>(leadingNumber(trimLeft(value)));
+      return postingModeOf(static_cast<int>(leadingNumber(trimLeft(value))));
     };
     if (record == kPostingModeRecord &&
         !mayChangePostingMode(mSession, mode(setup.value), mode(texts.at(1)))) {

@@ -39,9 +39,9 @@ constexpr PresetAccount kDebtorsAccruals{"Debtors", "N", "A", 628};
 constexpr PresetAccount kSalesCash{"Sales", "N", "A", 201};
 constexpr PresetAccount kSalesAccruals{"Sales", "Y", "S", 201};
 
-std::vector<StandardJournal> standardJournals(int postingMode, bool invoicing) {
+std::vector<StandardJournal> standardJournals(PostingMode postingMode, bool invoicing) {
   std::vector<StandardJournal> journals;
-  if (postingMode == 3) {
+  if (postingMode == PostingMode::OtherBusiness) {
     journals = {{"Bank Journal", "C", 622, kBankTemplate},
                 {"Petty Cash", "E", 621, kPettyCashTemplate}};
   } else {
@@ -172,7 +172,7 @@ const std::array<const char*, kSetupRecords>& setupPrompts() {
   return prompts;
 }
 
-bool mayChangePostingMode(Session& session, int from, int to) {
+bool mayChangePostingMode(Session& session, PostingMode from, PostingMode to) {
   if (from == to || !journalsHoldRows(session)) {
     return true;
   }
@@ -197,7 +197,7 @@ EntityChoices readEntityChoices(Session& session) {
   const SetupValues setup = readSetupValues(*session.open("Ini"));
   session.registry().close("Ini");
   EntityChoices choices;
-  choices.otherBusiness = setup.postingMode == 3;
+  choices.otherBusiness = setup.postingMode == PostingMode::OtherBusiness;
   choices.quarterly = setup.periodKind == "Q";
   choices.invoicing = setup.invoicing == "Y";
   choices.accruals = setup.gstType == "A";
@@ -219,7 +219,7 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
   }
   const SetupValues setup = readSetupValues(*ini);
   session.registry().close("Ini");
-  const int postingMode = setup.postingMode;
+  const PostingMode postingMode = setup.postingMode;
   const bool invoicing = setup.invoicing == "Y";
   const bool accruals = setup.gstType == "A";
 
@@ -266,7 +266,7 @@ void createEntitySetUp(Session& session, bool noEntityCurrent) {
   if (invoicing) {
     const PresetAccount& debtors = accruals ? kDebtorsAccruals : kDebtorsCash;
     presetFirstAccount(session, 1, debtors);
-    if (postingMode == 3) {
+    if (postingMode == PostingMode::OtherBusiness) {
       presetFirstAccount(session, 2, debtors);
     }
     presetFirstAccount(session, 3, accruals ? kSalesAccruals : kSalesCash);
@@ -318,9 +318,11 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
   const int previous = session.login.entityNumber;
   readEntitySettings(session, entity);
   EntityChoices stored = choices;
-  const int mode = session.login.setup.postingMode;
-  if (!mayChangePostingMode(session, mode, choices.otherBusiness ? 3 : 0)) {
-    stored.otherBusiness = mode == 3;
+  const PostingMode mode = session.login.setup.postingMode;
+  const PostingMode chosen =
+      choices.otherBusiness ? PostingMode::OtherBusiness : PostingMode::SmallCashBusiness;
+  if (!mayChangePostingMode(session, mode, chosen)) {
+    stored.otherBusiness = mode == PostingMode::OtherBusiness;
   }
   writeEntityChoices(session, stored);
   const int journals =

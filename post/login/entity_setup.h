@@ -46,7 +46,7 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
 // Whether the current entity's posting mode may change from one mode to
 // another: not while its journals hold rows in any period, whose amounts
 // would then stand two columns off. The user is told why not.
-bool mayChangePostingMode(Session& session, int from, int to);
+bool mayChangePostingMode(Session& session, PostingMode from, PostingMode to);
 
 // Writes the four choices into the current entity's set-up records.
 void writeEntityChoices(Session& session, const EntityChoices& choices);

@@ -34,7 +34,7 @@ std::string reportOptionOf(const std::optional<std::vector<std::string>>& lumIni
 SetupValues readSetupValues(RecordFile& ini) {
   const auto value = [&](int record) { return ini.get<SetupRecord>(record); };
   SetupValues setup;
-  setup.postingMode = static_cast<int>(leadingNumber(trimLeft(value(1).value)));
+  setup.postingMode = postingModeOf(static_cast<int>(leadingNumber(trimLeft(value(1).value))));
   setup.periodKind = letterValue(value(2));
   setup.clientType = letterValue(value(3));
   setup.gstRate = leadingNumber(value(4).value);

@@ -8,9 +8,26 @@
 
 namespace lum {
 
+// How an entity's journals are laid out: a small cash business has one
+// Amount column before its analysis columns; other businesses have
+// payments, receipts and a running balance. Stored as "0" and "3".
+enum class PostingMode { SmallCashBusiness = 0, OtherBusiness = 3 };
+
+// The posting mode of a stored set-up value: 3 is other businesses,
+// anything else a small cash business.
+constexpr PostingMode postingModeOf(int stored) {
+  return stored == 3 ? PostingMode::OtherBusiness : PostingMode::SmallCashBusiness;
+}
+
+// The last grid column of a journal that is not an analysis column: the
+// Amount column (4), or the running balance (6).
+constexpr int lastFixedColumn(PostingMode mode) {
+  return mode == PostingMode::OtherBusiness ? 6 : 4;
+}
+
 // An entity's set-up values, from records 1 to 9 of its Ini- file.
 struct SetupValues {
-  int postingMode = 0;          // 0 or 3
+  PostingMode postingMode = PostingMode::SmallCashBusiness;
   std::string periodKind;       // "M" monthly or "Q" quarterly
   std::string clientType;       // "A" accountant or "C" client
   double gstRate = 0;           // a fraction: 0.1 for 10%

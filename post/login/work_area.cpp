@@ -174,7 +174,7 @@ void loadLogin(Session& session) {
   validateWindowPositions(session);
   installListWindows(session);
   installDetailWindows(session);
-  session.firstAnalysisColumn = login.setup.postingMode == 3 ? 6 : 4;
+  session.firstAnalysisColumn = lastFixedColumn(login.setup.postingMode);
   rebuildGstPeriods(session);
 }
 

@@ -195,8 +195,7 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
   if (!ops.exists(files.path("GrdRecs"))) {
     return;
   }
-  const int lastFixed =
-      settings.postingMode == 3 ? Journal::kModeThreeLastFixed : Journal::kModeZeroLastFixed;
+  const int lastFixed = lastFixedColumn(settings.postingMode);
   const auto amountsFile = files.path("GrdAms");
   int rows = 0;
   int lastColumn = 0;
@@ -234,7 +233,7 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
         }
       });
 
-  if (settings.postingMode == 3) {
+  if (settings.postingMode == PostingMode::OtherBusiness) {
     for (const GstColumn column : {kTaxedIncome, kIncomeGst, kFreeIncome}) {
       row[column] = -row[column];
     }
@@ -268,7 +267,7 @@ GstFigures gatherGstFigures(Session& session,
       figures.leftOut.push_back(j);
     }
   }
-  if (settings.postingMode == 3) {
+  if (settings.postingMode == PostingMode::OtherBusiness) {
     for (const std::size_t label : {2, 4, 7}) {
       figures.accumulated[label] = -figures.accumulated[label];
     }

@@ -37,7 +37,7 @@ struct GstSettings {
   double paygRate = 0;
   double exemptSalesRatio = 0;
   double exemptPurchaseRatio = 0;
-  int postingMode = 0;
+  PostingMode postingMode = PostingMode::SmallCashBusiness;
 
   // A rate of 0 means 10%; a ratio outside 0 to 1 counts as 0.
   static GstSettings of(const SetupValues& setup);

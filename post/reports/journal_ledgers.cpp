@@ -18,8 +18,7 @@ std::vector<AccountLedger> journalLedgersOf(Session& session, int journal) {
   if (!ops.exists(files.path("GrdRecs"))) {
     return {};
   }
-  const int lastFixed = session.login.setup.postingMode == 3 ? Journal::kModeThreeLastFixed
-                                                             : Journal::kModeZeroLastFixed;
+  const int lastFixed = lastFixedColumn(session.login.setup.postingMode);
   int rows = 0;
   int lastColumn = 0;
   std::vector<AmountsRecord> amounts;

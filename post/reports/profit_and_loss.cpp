@@ -89,8 +89,7 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
   const double rate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
   const double exemptSales = exemptRatio(setup.exemptSalesRatio);
   const double exemptPurchases = exemptRatio(setup.exemptPurchaseRatio);
-  const int lastFixed =
-      setup.postingMode == 3 ? Journal::kModeThreeLastFixed : Journal::kModeZeroLastFixed;
+  const int lastFixed = lastFixedColumn(setup.postingMode);
   const int columns = Journal::kMaxColumn - lastFixed;
   const int journals =
       session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
@@ -105,7 +104,7 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
   };
   for (int j = 1; j <= journals && !refusal; ++j) {
     const std::string kind(trim(session.file("Jnl").get<JournalHeaderRecord>(j).type));
-    const bool negate = setup.postingMode == 0 && kind == "I";
+    const bool negate = setup.postingMode == PostingMode::SmallCashBusiness && kind == "I";
     const JournalFiles files(session, j);
 
     std::vector<Account> accounts(static_cast<std::size_t>(columns) + 1);

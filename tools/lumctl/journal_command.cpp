@@ -23,7 +23,7 @@ namespace {
 
 // The grid headings of the fixed columns by posting mode and journal name.
 std::vector<std::string> fixedHeadings(const Journal& journal, const std::string& name) {
-  if (journal.postingMode() != 3) {
+  if (!journal.hasRunningBalance()) {
     return {"date", "particulars", "ref", "gst", "Amount"};
   }
   const bool invoices = toUpper(name).find("INVOICE") != std::string::npos;
@@ -239,7 +239,7 @@ int showJournal(const GlobalOptions& global, const JournalOptions& options, std:
     }
     line = "total,,,,";
     for (int c = journal.amountColumn(); c <= last; ++c) {
-      const bool balance = journal.postingMode() == 3 && c == journal.balanceColumn();
+      const bool balance = journal.hasRunningBalance() && c == journal.balanceColumn();
       line += (balance ? std::string() : formatMoney(journal.am(0, c))) + ',';
     }
     csv << line << '\n';

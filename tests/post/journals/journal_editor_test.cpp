@@ -36,7 +36,7 @@ void typeText(JournalEditor& editor, std::string_view text) {
 class JournalEditorTest : public ::testing::Test {
  protected:
   JournalEditor& editorFor(int postingMode, char period, bool quarterly) {
-    journal = std::make_unique<Journal>(postingMode);
+    journal = std::make_unique<Journal>(postingModeOf(postingMode));
     EditorContext context;
     context.prompter = &prompter;
     context.clock = &clock;

@@ -67,7 +67,7 @@ TEST_F(LoginFileSetTest, ReadsSetUpValuesAndCountsAndKeepsTheSetOpen) {
   openLoginFileSet(registry, naming, login);
 
   EXPECT_EQ(login.reportOption, "ACCOUNT");
-  EXPECT_EQ(login.setup.postingMode, 3);
+  EXPECT_EQ(login.setup.postingMode, PostingMode::OtherBusiness);
   EXPECT_EQ(login.setup.periodKind, "Q");
   EXPECT_EQ(login.setup.clientType, "C");
   EXPECT_EQ(login.setup.gstRate, 10.0);
@@ -97,7 +97,7 @@ TEST_F(LoginFileSetTest, WithoutLumIniInTheProgramDirectoryTheOptionStaysEmpty) 
 TEST_F(LoginFileSetTest, ANewEntityHasBlankSetUpValues) {
   naming.entityNumber = 5;
   openLoginFileSet(registry, naming, login);
-  EXPECT_EQ(login.setup.postingMode, 0);
+  EXPECT_EQ(login.setup.postingMode, PostingMode::SmallCashBusiness);
   EXPECT_EQ(login.setup.periodKind, "");
   EXPECT_EQ(login.invoiceCount, 0);
 }

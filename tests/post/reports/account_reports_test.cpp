@@ -44,7 +44,7 @@ TEST_F(AccountReports, TheTrialBalanceTakesTheColumnTotalsAndTheContra) {
 // column is no account. Receipts 330.00 less payments 154.00 leave the bank
 // 176.00 up: the contra is a debit of 176.00.
 TEST_F(AccountReports, InPostingModeThreeTheContraIsTheBanksMovement) {
-  session.login.setup.postingMode = 3;
+  session.login.setup.postingMode = PostingMode::OtherBusiness;
   setJournals(2);
   test::writeBytes(area() / "Jnl-0001.dat", test::Bytes()
                                                 .text("Takings Book", 48)

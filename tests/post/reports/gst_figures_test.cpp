@@ -161,7 +161,7 @@ TEST_F(GstGathering, EachJournalIsGatheredFromItsFilesWithProgressToHalfWay) {
 }
 
 TEST_F(GstGathering, PostingModeThreeTurnsIncomeAndItsLabels) {
-  session.login.setup.postingMode = 3;
+  session.login.setup.postingMode = PostingMode::OtherBusiness;
   session.login.setup.paygRate = 0.1;
   setJournals(1);
   // In mode 3 income is entered as a negative figure.

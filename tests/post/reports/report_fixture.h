@@ -33,7 +33,7 @@ struct ReportParts : JournalParts {
 
   void writeJournal(int journal, const std::vector<Account>& accounts, const std::vector<Row>& rows,
                     char period = 'I') {
-    const int lastFixed = session.login.setup.postingMode == 3 ? 6 : 4;
+    const int lastFixed = lastFixedColumn(session.login.setup.postingMode);
     const std::string code = fmt::format("{:02}0001.dat", journal);
     Bytes lines, amounts, names, extras;
     std::size_t lastColumn = 0;
