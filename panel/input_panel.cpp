@@ -121,7 +121,7 @@ void InputPanel::focusGained(int box) {
   }
   // A view that skipped the lost-focus event must not carry typing to another line.
   const bool otherLine = (mOffset + clampBox(box)) / mShape.kind != currentLine() / mShape.kind;
-  if (otherLine && mShared.editFlag == kEditChanged && !leaveBox(mFocused)) {
+  if (otherLine && mShared.edit == LineEdit::Changed && !leaveBox(mFocused)) {
     enterBox(mFocused);
     return;
   }
@@ -142,7 +142,7 @@ void InputPanel::textEdited(int box, std::string text) {
     return;
   }
   mTexts[box] = std::move(text);
-  mShared.editFlag = kEditChanged;
+  mShared.edit = LineEdit::Changed;
 }
 
 void InputPanel::keyDown(PanelKey key, bool shift) {
@@ -358,7 +358,7 @@ bool InputPanel::leaveBox(int box) {
 }
 
 bool InputPanel::storeLine() {
-  if (mShared.editFlag != kEditChanged) {
+  if (mShared.edit != LineEdit::Changed) {
     return true;
   }
   const int row = mFocused / mShape.kind;
@@ -366,11 +366,11 @@ bool InputPanel::storeLine() {
   const auto texts = rowTexts(row);
   const bool adding = mShape.isList && record == mLineCount + 1;
   if (adding && allBlank(texts)) {
-    mShared.editFlag = kEditClean;
+    mShared.edit = LineEdit::Clean;
     return true;
   }
   if (!mHooks.checkLine(record)) {
-    mShared.editFlag = kEditRejected;
+    mShared.edit = LineEdit::Rejected;
     restoreRow(row);
     return false;
   }
@@ -379,7 +379,7 @@ bool InputPanel::storeLine() {
   } else if (record <= mLineCount) {
     mHooks.storeListLine(record, texts);
   }
-  mShared.editFlag = kEditClean;
+  mShared.edit = LineEdit::Clean;
   if (mShape.isList) {
     readLineCount();
     fillRows();

@@ -16,14 +16,13 @@ struct PanelSpec {
   bool startAtEnd = false;  // a list that opens showing its last lines (journals, entities)
 };
 
-// The edit flag of the line being typed.
-inline constexpr char kEditClean = 'N';
-inline constexpr char kEditChanged = 'Y';
-inline constexpr char kEditRejected = 'E';
+// Where the line being typed stands: as stored, typed into, or refused
+// when it was stored.
+enum class LineEdit { Clean, Changed, Rejected };
 
-// Shared by every panel of a running program (and by the journal grid).
+// Shared by every panel of a running program.
 struct PanelShared {
-  char editFlag = kEditClean;
+  LineEdit edit = LineEdit::Clean;
 };
 
 enum class PanelKey {

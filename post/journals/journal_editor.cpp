@@ -74,7 +74,7 @@ void JournalEditor::enterCell(int row, int column) {
   mColumn = std::clamp(column, 0, Journal::kMaxColumn);
   mText = storedText(mRow, mColumn);
   mRemembered = mText;
-  mEditFlag = 'N';
+  mEdit = CellEdit::Untouched;
   mFixedColumns = mColumn <= kLastUnfrozenColumn ? 0 : mJournal.lastFixedColumn() + 1;
   mLeftColumn = std::max(mLeftColumn, mFixedColumns);
 }
@@ -99,15 +99,15 @@ std::array<int, JournalEditor::kTotalsBoxes> JournalEditor::totalsColumns() cons
 }
 
 void JournalEditor::leaveCell() {
-  if (mEditFlag == 'Y') {
-    mEditFlag = 'E';
+  if (mEdit == CellEdit::Typed) {
+    mEdit = CellEdit::Committing;
     commit();
   }
 }
 
 void JournalEditor::editBoxChanged(std::string text) {
   mText = std::move(text);
-  mEditFlag = 'Y';
+  mEdit = CellEdit::Typed;
 }
 
 void JournalEditor::putBack() {
@@ -115,10 +115,10 @@ void JournalEditor::putBack() {
 }
 
 void JournalEditor::type(std::string_view characters, bool replaceUnlessEditing) {
-  if (replaceUnlessEditing && mEditFlag != 'Y') {
+  if (replaceUnlessEditing && mEdit != CellEdit::Typed) {
     mText.clear();
   }
-  mEditFlag = 'Y';
+  mEdit = CellEdit::Typed;
   if (mColumn == kGstColumn) {
     mText = characters;
   } else {
@@ -147,11 +147,11 @@ void JournalEditor::keyDown(int keyCode, bool shift) {
         break;
       case kDelete:
         mText.clear();
-        mEditFlag = 'Y';
+        mEdit = CellEdit::Typed;
         break;
       case kBackspace:
         if (!mText.empty()) {
-          mEditFlag = 'Y';
+          mEdit = CellEdit::Typed;
           mText.pop_back();
         }
         break;
@@ -180,8 +180,8 @@ void JournalEditor::enter() {
   // which would count an empty column as in use).
   raiseCounts();
   if (!trim(mText).empty()) {
-    if (mEditFlag == 'Y' || trim(mText) != trim(mRemembered)) {
-      mEditFlag = 'E';
+    if (mEdit == CellEdit::Typed || trim(mText) != trim(mRemembered)) {
+      mEdit = CellEdit::Committing;
       commit();
     }
     moveOn();
@@ -221,7 +221,7 @@ void JournalEditor::fillDefault() {
         // The figure that brings the row into balance.
         const bool amountColumn = mColumn == mJournal.amountColumn();
         mText = formatMoney(amountColumn ? balance : -balance);
-        mEditFlag = 'Y';
+        mEdit = CellEdit::Typed;
       }
       break;
     }
@@ -254,7 +254,7 @@ void JournalEditor::commit() {
   } else {
     commitAmount(parseMoney(mText).value_or(Currency()));
   }
-  mEditFlag = 'N';
+  mEdit = CellEdit::Untouched;
 }
 
 bool JournalEditor::dateInPeriod(const Date& date) const {

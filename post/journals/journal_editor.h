@@ -11,6 +11,10 @@
 
 namespace lum {
 
+// Where the cell under the cursor stands: entered and not typed into,
+// typed into, or being committed.
+enum class CellEdit { Untouched, Typed, Committing };
+
 // What the journal editor needs from around it.
 struct EditorContext {
   Prompter* prompter = nullptr;
@@ -63,7 +67,6 @@ class JournalEditor {
   std::string cellText(int row, int column) const;
   int row() const { return mRow; }
   int column() const { return mColumn; }
-  char editFlag() const { return mEditFlag; }
 
   // The grid's frozen columns: none while the cursor is in the first ten
   // columns, else every column up to the last amount column, so the row's
@@ -112,7 +115,7 @@ class JournalEditor {
   int mColumn = 0;
   std::string mText;        // the current cell as typed
   std::string mRemembered;  // the cell as it was entered
-  char mEditFlag = 'N';
+  CellEdit mEdit = CellEdit::Untouched;
   int mFixedColumns = 0;
   int mLeftColumn = 0;
 };

@@ -172,7 +172,7 @@ void openLineDetails(Session& session, int window) {
     return;
   }
   const int line = panel->currentLine();
-  if (line >= panel->lineCount() && session.panelShared.editFlag != 'Y') {
+  if (line >= panel->lineCount() && session.panelShared.edit != LineEdit::Changed) {
     session.prompter().message("You must type in the name before entering into details");
     return;
   }

@@ -167,7 +167,7 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode) {
 void loadLogin(Session& session) {
   LoginValues& login = session.login;
   openLoginFileSet(session.registry(), session.naming(), login);
-  session.panelShared.editFlag = 'N';
+  session.panelShared.edit = LineEdit::Clean;
   login.setupFlag = 'N';
   applyChosenFont(session);
   readGstDate(session);

@@ -144,12 +144,12 @@ TEST(InputPanel, ClickPastTheAddLineGoesBackToTheSelectedLine) {
 TEST(InputPanel, TypingOnTheAddLineAddsARecordAndTheListGrows) {
   Panel panel(list(0, 1), journals(3));
   panel.type(3, "Wages");
-  EXPECT_EQ(panel.shared.editFlag, kEditChanged);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Changed);
   panel->focusLost(3);
   EXPECT_EQ(panel.owner.added, std::vector<Texts>{{"Wages"}});
   EXPECT_TRUE(panel.owner.stored.empty());
   EXPECT_EQ(panel->lineCount(), 4);
-  EXPECT_EQ(panel.shared.editFlag, kEditClean);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Clean);
   EXPECT_EQ(panel->labelText(4), "0005");
   EXPECT_EQ(panel->scrollMaximum(), 4);
 
@@ -165,7 +165,7 @@ TEST(InputPanel, TypingOnTheAddLineAddsARecordAndTheListGrows) {
   panel->keyDown(PanelKey::Up, false);
   EXPECT_EQ(panel->lineCount(), 5);
   EXPECT_EQ(panel.owner.added.size(), 2U);
-  EXPECT_EQ(panel.shared.editFlag, kEditClean);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Clean);
 }
 
 TEST(InputPanel, EnterStoresTheLineThenMovesDownOrRight) {
@@ -411,7 +411,7 @@ TEST(InputPanel, OnlyChangedLinesAreCheckedAndStored) {
   // Typing reaches only the focused box.
   panel->textEdited(0, "elsewhere");
   EXPECT_EQ(panel->boxText(0), "Journal 1");
-  EXPECT_EQ(panel.shared.editFlag, kEditClean);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Clean);
 
   // A command of the owner stores the line in place, once.
   panel->textEdited(2, "Bank 2");
@@ -427,7 +427,7 @@ TEST(InputPanel, ARejectedLineKeepsTheFocusAndGoesBackAsStored) {
   panel.owner.rejectLines = true;
   panel.type(1, "Bad");
   panel->keyDown(PanelKey::Down, false);
-  EXPECT_EQ(panel.shared.editFlag, kEditRejected);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Rejected);
   EXPECT_EQ(panel->focusedBox(), 1);
   EXPECT_EQ(panel->boxText(1), "Journal 2");
   EXPECT_TRUE(panel.owner.stored.empty());
@@ -443,7 +443,7 @@ TEST(InputPanel, ARejectedLineKeepsTheFocusAndGoesBackAsStored) {
   panel->keyDown(PanelKey::Down, false);
   EXPECT_EQ(panel.owner.stored, (std::vector<std::pair<int, Texts>>{{2, {"Good"}}}));
   EXPECT_EQ(panel->focusedBox(), 2);
-  EXPECT_EQ(panel.shared.editFlag, kEditClean);
+  EXPECT_EQ(panel.shared.edit, LineEdit::Clean);
 
   // A detail panel puts back only the rejected line.
   Panel details(detail(2, 1, 3), Texts{"Payments", "P", "10"});

@@ -145,7 +145,7 @@ TEST_F(InputPanelWidgetTest, ANewLineTypedOnTheAddLineJoinsTheList) {
   }
   ASSERT_EQ(focus(), box(3));
   QTest::keyClicks(box(3), "Wages");
-  EXPECT_EQ(mShared.editFlag, kEditChanged);
+  EXPECT_EQ(mShared.edit, LineEdit::Changed);
   QTest::keyClick(box(3), Qt::Key_Return);
   EXPECT_EQ(mPanel->lineCount(), 4);
   EXPECT_EQ(mOwner.records.back(), Texts{"Wages"});
@@ -185,7 +185,7 @@ TEST_F(InputPanelWidgetTest, TheScrollBarMovesTheListAndKeepsTheFocusInTheBoxes)
   mOwner.records[10] = {"Renamed"};
   mPanel->redraw();
   EXPECT_EQ(box(0)->text(), "Renamed");
-  EXPECT_EQ(mShared.editFlag, kEditClean);
+  EXPECT_EQ(mShared.edit, LineEdit::Clean);
   EXPECT_EQ(mPanel->scrollOffset(), 10);
 }
 
