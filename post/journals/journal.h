@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "platform/currency.h"
+#include "platform/text.h"
 #include "post/login/journal_line_records.h"
+#include "post/login/journal_records.h"
 #include "post/login/login_values.h"
 
 namespace lum {
@@ -20,6 +22,10 @@ struct AnalysisColumn {
   Currency reserved;  // kept as read
   float basClassification = 0;
   float exemptRatio = 0;
+
+  // The letters as read, upper-cased; a blank one matches no value.
+  AccountType type() const { return static_cast<AccountType>(upperLetter(accountType)); }
+  GstCode gst() const { return static_cast<GstCode>(upperLetter(gstCode)); }
 };
 
 // The budget frame of the journal window: the entity's budget and actual

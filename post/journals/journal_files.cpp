@@ -117,20 +117,10 @@ Journal JournalFiles::load() const {
     journal.am(1, c) = Currency();
   }
 
-  const auto accounts = read(path("An"));
-  const auto extras = read(path("Ax"));
+  const auto columns = analysisColumns(journal.analysisColumns());
   const auto totals = read(path("GstPers"));
   for (int k = 1; k <= journal.analysisColumns(); ++k) {
-    const auto account = recordAt<AnalysisAccountRecord>(accounts, k);
-    const auto extra = recordAt<AnalysisExtraRecord>(extras, k);
-    AnalysisColumn& column = journal.column(journal.lastFixedColumn() + k);
-    column.name = account.name;
-    column.accountType = account.accountType;
-    column.gstCode = account.gstCode;
-    column.ledgersAccount = account.ledgersAccount;
-    column.reserved = account.reserved;
-    column.basClassification = extra.basClassification;
-    column.exemptRatio = extra.exemptRatio;
+    journal.column(journal.lastFixedColumn() + k) = columns[static_cast<std::size_t>(k)];
     journal.am(0, journal.lastFixedColumn() + k) = recordAt<ColumnTotalRecord>(totals, k).total;
   }
   journal.computeRowBalances();
@@ -149,6 +139,27 @@ Journal JournalFiles::load() const {
   journal.budget = {budget.budgetedSales[month], budget.budgetedCostOfSales[month],
                     budget.actualSales[month], budget.actualCostOfSales[month]};
   return journal;
+}
+
+std::vector<AnalysisColumn> JournalFiles::analysisColumns(int count) const {
+  FileOps& ops = mSession->ops();
+  std::vector<AnalysisColumn> columns(static_cast<std::size_t>(std::max(count, 0)) + 1);
+  forEachRecord<AnalysisAccountRecord>(
+      ops, path("An"), count, [&](int k, const AnalysisAccountRecord& account) {
+        AnalysisColumn& column = columns[static_cast<std::size_t>(k)];
+        column.name = account.name;
+        column.accountType = account.accountType;
+        column.gstCode = account.gstCode;
+        column.ledgersAccount = account.ledgersAccount;
+        column.reserved = account.reserved;
+      });
+  forEachRecord<AnalysisExtraRecord>(
+      ops, path("Ax"), count, [&](int k, const AnalysisExtraRecord& extra) {
+        AnalysisColumn& column = columns[static_cast<std::size_t>(k)];
+        column.basClassification = extra.basClassification;
+        column.exemptRatio = extra.exemptRatio;
+      });
+  return columns;
 }
 
 void JournalFiles::carryColumnChange(int change, const Journal& journal, char period,

@@ -19,6 +19,9 @@ class JournalFiles {
   JournalFiles(Session& session, int journalNumber);
 
   Journal load() const;
+  // The journal's analysis columns 1 to count from its An and Ax files, at
+  // their numbers (element 0 unused); columns past the files are blank.
+  std::vector<AnalysisColumn> analysisColumns(int count) const;
   void save(Journal& journal);
 
   // Copies taken when the journal is opened, so the editing can be abandoned.

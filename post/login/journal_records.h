@@ -36,6 +36,29 @@ struct JournalHeaderRecord {
   std::vector<std::byte> encode() const { return encodeFields(*this); }
 };
 
+// An analysis account's type letter, as stored. A letter outside the list
+// (a damaged record, a blank) is kept as it is and matches none of them.
+enum class AccountType : char {
+  Sales = 'S',
+  OtherExpenses = 'E',
+  FixedAssets = 'F',
+  Proprietorship = 'P',
+  OtherIncome = 'I',
+  Taxes = 'T',
+  CurrentLiabilities = 'L',
+  Drawings = 'D',
+  CostOfSales = 'C',
+  CurrentAssets = 'A',
+  LongTermLiabilities = 'M',
+  Contributions = 'N',
+  Wages = 'W',
+};
+
+// Whether GST applies to an analysis account's amounts: always, never,
+// the amount is the GST itself, or combined (the row's letter and the
+// exempt ratios decide).
+enum class GstCode : char { Applies = 'Y', Never = 'N', GstItself = 'T', Combined = 'C' };
+
 // AnJJEEEE.dat, record k = analysis column k of journal JJ.
 struct AnalysisAccountRecord {
   static constexpr std::size_t kSize = 35;

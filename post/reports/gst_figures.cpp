@@ -15,7 +15,6 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
-#include "post/reports/exempt_ratio.h"
 
 namespace lum {
 namespace {
@@ -23,82 +22,7 @@ namespace {
 // A GST amount stands for a supply or purchase eleven times its size.
 constexpr std::int64_t kSupplyPerGst = 11;
 
-bool isCategory(const GstAccount& account, std::initializer_list<int> categories) {
-  return std::any_of(categories.begin(), categories.end(),
-                     [&](int category) { return account.category == category; });
-}
-
-bool isIncome(const GstAccount& account) {
-  return account.type == 'S' || account.type == 'I';
-}
-
-// Balance-sheet, tax, contribution and wages accounts stay out of the report.
-bool isIgnored(const GstAccount& account) {
-  switch (account.type) {
-    case 'T':
-    case 'A':
-    case 'L':
-    case 'M':
-    case 'P':
-    case 'D':
-    case 'N':
-    case 'W':
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
-
-GstSettings GstSettings::of(const SetupValues& setup) {
-  GstSettings settings;
-  settings.gstRate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
-  settings.paygRate = std::isfinite(setup.paygRate) ? setup.paygRate : 0;
-  settings.exemptSalesRatio = exemptRatio(setup.exemptSalesRatio);
-  settings.exemptPurchaseRatio = exemptRatio(setup.exemptPurchaseRatio);
-  settings.postingMode = setup.postingMode;
-  return settings;
-}
-
-GstRoute GstRoute::of(const GstAccount& account, const GstSettings& settings) {
-  GstRoute route;
-  route.income = isIncome(account);
-  const bool fixedAsset = account.type == 'F';
-  if (route.income) {
-    route.taxedLabel = isCategory(account, {7}) ? 7 : 0;
-    route.freeLabel = isCategory(account, {2}) ? 2 : isCategory(account, {4}) ? 4 : 0;
-  } else {
-    // Fixed assets count as capital acquisitions whatever their category;
-    // a category of 18 reaches the taxed routine but feeds no label.
-    route.taxedLabel = fixedAsset || isCategory(account, {10}) ? 10 : 0;
-    route.freeLabel = fixedAsset || isCategory(account, {10}) ? 10
-                      : isCategory(account, {13})             ? 13
-                      : isCategory(account, {15})             ? 15
-                                                              : 0;
-  }
-  using Kind = GstRoute::Kind;
-  if (isIgnored(account)) {
-    route.kind = Kind::Ignored;
-  } else if (account.gstApplies == 'Y') {
-    route.kind = Kind::Taxed;
-  } else if (account.gstApplies == 'N') {
-    route.kind = Kind::Free;
-  } else if (account.gstApplies == 'T') {
-    route.kind = Kind::GstAmount;
-  } else if (account.type == 'S' && settings.exemptSalesRatio != 0) {
-    route = {Kind::Split, route.income, settings.exemptSalesRatio, route.taxedLabel,
-             route.freeLabel};
-  } else if (account.type == 'C' && settings.exemptPurchaseRatio != 0) {
-    route = {Kind::Split, route.income, settings.exemptPurchaseRatio, route.taxedLabel,
-             route.freeLabel};
-  } else if (account.privateUseRatio != 0) {
-    route = {Kind::Split, route.income, account.privateUseRatio, route.taxedLabel, route.freeLabel};
-  } else {
-    route.kind = Kind::ByRow;
-  }
-  return route;
-}
 
 void GstClassifier::add(Currency amount, const GstRoute& route, bool rowSaysGst) {
   switch (route.kind) {
@@ -168,24 +92,6 @@ void GstClassifier::accumulate(Currency amount, std::size_t label) {
 
 namespace {
 
-// The accounts of a journal's analysis columns, by column from 1.
-std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int columns) {
-  std::vector<GstAccount> accounts(static_cast<std::size_t>(columns) + 1);
-  forEachRecord<AnalysisAccountRecord>(
-      ops, files.path("An"), columns, [&](int k, const AnalysisAccountRecord& record) {
-        GstAccount& account = accounts[static_cast<std::size_t>(k)];
-        account.type = upperLetter(record.accountType);
-        account.gstApplies = upperLetter(record.gstCode);
-      });
-  forEachRecord<AnalysisExtraRecord>(
-      ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
-        GstAccount& account = accounts[static_cast<std::size_t>(k)];
-        account.category = std::isfinite(record.basClassification) ? record.basClassification : 0;
-        account.privateUseRatio = exemptRatio(record.exemptRatio);
-      });
-  return accounts;
-}
-
 // Flattened: the classifier's routines are inlined into the loop over the
 // amounts, which is where a GST report spends its time.
 [[gnu::flatten]] void gatherJournal(Session& session, const GstSettings& settings, int journal,
@@ -204,8 +110,8 @@ std::vector<GstAccount> accountsOf(FileOps& ops, const JournalFiles& files, int 
     lastColumn = header.lastColumnInUse();
   });
   std::vector<GstRoute> routes;
-  for (const GstAccount& account : accountsOf(ops, files, Journal::kMaxColumn - lastFixed)) {
-    routes.push_back(GstRoute::of(account, settings));
+  for (const AnalysisColumn& column : files.analysisColumns(Journal::kMaxColumn - lastFixed)) {
+    routes.push_back(GstRoute::of(GstAccount::of(column), settings));
   }
 
   // The rows' GST letters first, then their amounts: two passes a block at a time.

@@ -9,6 +9,7 @@
 
 #include "platform/currency.h"
 #include "post/login/login_values.h"
+#include "post/reports/gst_rules.h"
 
 namespace lum {
 
@@ -30,39 +31,6 @@ using GstRow = std::array<Currency, kGstColumns>;
 // BAS amounts by label number: element n holds Gn (element 0 unused).
 constexpr std::size_t kBasLabels = 21;
 using BasAmounts = std::array<Currency, kBasLabels>;
-
-// The entity's settings the gathering works with.
-struct GstSettings {
-  double gstRate = 0.1;
-  double paygRate = 0;
-  double exemptSalesRatio = 0;
-  double exemptPurchaseRatio = 0;
-  PostingMode postingMode = PostingMode::SmallCashBusiness;
-
-  // A rate of 0 means 10%; a ratio outside 0 to 1 counts as 0.
-  static GstSettings of(const SetupValues& setup);
-};
-
-// What the gathering knows of the account an amount is entered under.
-struct GstAccount {
-  char type = ' ';        // upper-cased type letter
-  char gstApplies = ' ';  // upper-cased: 'Y' taxed, 'N' free, 'T' the GST itself, else by rules
-  double category = 0;    // the BAS label the account also feeds
-  double privateUseRatio = 0;
-};
-
-// How the amounts of one account are sorted, decided once per account.
-struct GstRoute {
-  enum class Kind : std::uint8_t { Ignored, Taxed, Free, GstAmount, Split, ByRow };
-  Kind kind = Kind::Ignored;
-  bool income = false;  // sales and other income, against payments
-  double ratio = 0;     // Split: the part without GST
-  // The BAS label the taxed (and GST) and the free amounts feed; 0 none.
-  std::size_t taxedLabel = 0;
-  std::size_t freeLabel = 0;
-
-  static GstRoute of(const GstAccount& account, const GstSettings& settings);
-};
 
 // Sorts amounts into a journal's GST figures and the accumulated BAS
 // labels (2, 4, 7, 10, 13 and 15).

@@ -14,8 +14,8 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
-#include "post/reports/exempt_ratio.h"
 #include "post/reports/report_period.h"
+#include "post/reports/taken_amounts.h"
 
 namespace lum {
 namespace {
@@ -28,23 +28,6 @@ std::string keyOf(std::string_view name) {
   }
   return key;
 }
-
-// Whole cents, halves away from zero. A figure past the range of Currency
-// (a damaged rate or amount) throws, as Currency's own arithmetic does.
-Currency cents(double dollars) {
-  const double whole = std::round(dollars * 100);
-  if (!(std::abs(whole) < 0x1p63)) {  // not a number fails too
-    throw std::overflow_error("Amount too large for a Currency value");
-  }
-  return Currency::fromCents(1) * static_cast<std::int64_t>(whole);
-}
-
-struct Account {
-  std::string name;
-  char type = ' ';
-  char gstApplies = ' ';
-  double privateUseRatio = 0;
-};
 
 }  // namespace
 
@@ -84,126 +67,61 @@ void AccountTable::dropZeros() {
   }
 }
 
+namespace {
+
+// Adds one journal's period to the table; the refusal when an account
+// cannot be added.
+std::optional<std::string> addPeriod(FileOps& ops, const JournalFiles& files, char period,
+                                     const JournalTaking& taking, AccountTable& table,
+                                     std::vector<std::size_t>& slots) {
+  // Each column's slot in the table, found at its first amount: a column is
+  // one account, so its name is looked up once per journal.
+  constexpr std::size_t kNoSlot = AccountTable::kSlots;
+  std::optional<std::string> refusal;
+  const TakenTotals totals = takeAmounts(
+      ops, files, period, taking, [](const TransactionRecord&) { return true; },
+      [&](const TakenAmount& taken) {
+        std::size_t& slot = slots[static_cast<std::size_t>(taken.column)];
+        if (slot == kNoSlot) {
+          const TakenAccount& account = taking.accounts[static_cast<std::size_t>(taken.column)];
+          refusal = table.slotFor(account.name, static_cast<char>(account.gst.type), slot);
+          if (refusal) {
+            slot = kNoSlot;
+            return false;
+          }
+        }
+        table.addTo(slot, taken.amount);
+        return true;
+      });
+  if (!refusal && !totals.gst.isZero()) {
+    refusal = table.add("GST Liability", 'L', totals.gst);
+  }
+  if (!refusal && !totals.balance.isZero()) {
+    refusal = table.add("Contra", 'A', -totals.balance);
+  }
+  return refusal;
+}
+
+}  // namespace
+
 std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLossPeriods periods) {
-  const SetupValues& setup = session.login.setup;
-  const double rate = std::isfinite(setup.gstRate) && setup.gstRate != 0 ? setup.gstRate : 0.1;
-  const double exemptSales = exemptRatio(setup.exemptSalesRatio);
-  const double exemptPurchases = exemptRatio(setup.exemptPurchaseRatio);
-  const int lastFixed = lastFixedColumn(setup.postingMode);
-  const int columns = Journal::kMaxColumn - lastFixed;
   const int journals =
       session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
   FileOps& ops = session.ops();
-
   AccountTable table;
   std::optional<std::string> refusal;
-  const auto add = [&](std::string_view name, char type, Currency amount) {
-    if (!refusal) {
-      refusal = table.add(name, type, amount);
-    }
-  };
   for (int j = 1; j <= journals && !refusal; ++j) {
-    const std::string kind(trim(session.file("Jnl").get<JournalHeaderRecord>(j).type));
-    const bool negate = setup.postingMode == PostingMode::SmallCashBusiness && kind == "I";
     const JournalFiles files(session, j);
-
-    std::vector<Account> accounts(static_cast<std::size_t>(columns) + 1);
-    // Each column's slot in the table, found at its first amount: a column
-    // is one account, so its name is looked up once per journal.
-    constexpr std::size_t kNoSlot = AccountTable::kSlots;
-    std::vector<std::size_t> slots(static_cast<std::size_t>(columns) + 1, kNoSlot);
-    forEachRecord<AnalysisAccountRecord>(ops, files.path("An"), columns,
-                                         [&](int k, const AnalysisAccountRecord& record) {
-                                           Account& account = accounts[static_cast<std::size_t>(k)];
-                                           const std::string name(trim(record.name));
-                                           account.name = name.empty() ? "Unspecified" : name;
-                                           account.type = upperLetter(record.accountType);
-                                           account.gstApplies = upperLetter(record.gstCode);
-                                         });
-    forEachRecord<AnalysisExtraRecord>(
-        ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& record) {
-          accounts[static_cast<std::size_t>(k)].privateUseRatio = exemptRatio(record.exemptRatio);
-        });
-
+    const JournalTaking taking = JournalTaking::of(session, files, j);
+    std::vector<std::size_t> slots(taking.accounts.size(), AccountTable::kSlots);
     std::vector<char> letters = files.periodLetters();
     letters.pop_back();  // the months or quarters, not the full year
     if (periods == ProfitAndLossPeriods::SelectedOnly) {
       letters = {session.login.periodLetter};
     }
     for (const char period : letters) {
-      if (refusal || !ops.exists(files.path("GrdRecs", period))) {
-        continue;
-      }
-      int rows = 0;
-      forEachRecord<AmountsRecord>(
-          ops, files.path("GrdAms", period), 1,
-          [&](int, const AmountsRecord& header) { rows = header.rowsInUse(); });
-      std::vector<TransactionRecord> transactions;
-      forEachRecord<TransactionRecord>(
-          ops, files.path("GrdRecs", period), rows,
-          [&](int, TransactionRecord record) { transactions.push_back(std::move(record)); });
-      Currency gstTotal;
-      Currency balance;  // summed exactly
-      forEachRecord<AmountsRecord>(
-          ops, files.path("GrdAms", period), rows, [&](int t, const AmountsRecord& record) {
-            const TransactionRecord& row = transactions[static_cast<std::size_t>(t - 1)];
-            if (refusal || trim(row.date).empty() || trim(row.gst).empty() ||
-                trim(row.reference).empty()) {
-              return;
-            }
-            for (int c = lastFixed + 1; c <= Journal::kMaxColumn && !refusal; ++c) {
-              Currency amount = record.amounts[static_cast<std::size_t>(c)];
-              if (amount.isZero()) {
-                continue;
-              }
-              const Account& account = accounts[static_cast<std::size_t>(c - lastFixed)];
-              if (negate) {
-                amount = -amount;
-              }
-              balance += amount;
-              char letter = upperLetter(row.gst);
-              if (account.gstApplies == 'N' || account.gstApplies == 'Y' ||
-                  account.gstApplies == 'T') {
-                letter = account.gstApplies;
-              }
-              double taxable = 1;
-              if (account.type == 'S' && account.gstApplies == 'C' && exemptSales > 0) {
-                letter = 'Y';
-                taxable = 1 - exemptSales;
-              }
-              if (account.type == 'C' && account.gstApplies == 'C' && exemptPurchases > 0) {
-                letter = 'Y';
-                taxable = 1 - exemptPurchases;
-              }
-              if (account.privateUseRatio > 0 && account.gstApplies != 'C') {
-                letter = 'Y';
-                taxable = 1 - account.privateUseRatio;
-              }
-              if (letter == 'Y') {
-                const Currency gst = cents(amount.toDouble() * taxable / ((1 + rate) / rate));
-                gstTotal += gst;
-                amount -= gst;
-              } else if (letter == 'T') {
-                const Currency gst = amount.roundedToCents();
-                gstTotal += gst;
-                amount -= gst;
-              }
-              std::size_t& slot = slots[static_cast<std::size_t>(c - lastFixed)];
-              if (slot == kNoSlot) {
-                refusal = table.slotFor(account.name, account.type, slot);
-                if (refusal) {
-                  slot = kNoSlot;
-                  return;
-                }
-              }
-              table.addTo(slot, amount);
-            }
-          });
-      if (!gstTotal.isZero()) {
-        add("GST Liability", 'L', gstTotal);
-      }
-      if (!balance.isZero()) {
-        add("Contra", 'A', -balance);
+      if (!refusal && ops.exists(files.path("GrdRecs", period))) {
+        refusal = addPeriod(ops, files, period, taking, table, slots);
       }
     }
   }

@@ -18,7 +18,7 @@ Currency dollars(long long value) {
 }
 
 GstAccount account(char type, char gstApplies, double category = 0, double privateUse = 0) {
-  return {type, gstApplies, category, privateUse};
+  return {static_cast<AccountType>(type), static_cast<GstCode>(gstApplies), category, privateUse};
 }
 
 class GstClassifierTest : public ::testing::Test {
@@ -123,6 +123,25 @@ TEST_F(GstClassifierTest, BasLabelsFollowTheCategoriesAndFixedAssets) {
   EXPECT_EQ(g[20], dollars((25 + 11 * 130 - 25) / 11));
   EXPECT_EQ(g[5], dollars(40));
   EXPECT_EQ(g[3], dollars(0));
+}
+
+// The share the profit and loss and the ledgers transfer take out.
+TEST(GstTakenOut, TheAccountsLetterThenTheRowsWithTheTaxableShareOnly) {
+  GstSettings settings;
+  const Currency sale = dollars(110);
+  EXPECT_EQ(gstTakenOut(sale, account('S', 'Y'), 'N', settings), dollars(10));
+  EXPECT_EQ(gstTakenOut(sale, account('S', 'N'), 'Y', settings), Currency());
+  EXPECT_EQ(gstTakenOut(cents(1234), account('E', 'T'), 'N', settings), cents(1234));
+  EXPECT_EQ(gstTakenOut(sale, account('E', 'C'), 'Y', settings), dollars(10));
+  EXPECT_EQ(gstTakenOut(sale, account('E', 'C'), 'N', settings), Currency());
+  settings.exemptSalesRatio = 0.25;  // a combined sales account: GST on three quarters
+  EXPECT_EQ(gstTakenOut(sale, account('S', 'C'), 'N', settings), cents(750));
+  EXPECT_EQ(gstTakenOut(sale, account('S', 'Y'), 'N', settings), dollars(10));
+  // A private-use ratio applies to an account that is not combined.
+  EXPECT_EQ(gstTakenOut(sale, account('E', 'N', 0, 0.5), 'N', settings), cents(500));
+  EXPECT_EQ(gstTakenOut(sale, account('E', 'C', 0, 0.5), 'N', settings), Currency());
+  settings.gstRate = -1;  // damaged: no figure fits
+  EXPECT_THROW(gstTakenOut(sale, account('S', 'Y'), 'N', settings), std::overflow_error);
 }
 
 TEST(GstSettingsTest, ExemptRatiosOutsideZeroToOneCountAsNone) {

@@ -1,0 +1,97 @@
+#pragma once
+
+// The amounts of a journal as the profit and loss statement and the
+// ledgers transfer take them: every non-zero analysis amount of a row
+// whose date, GST letter and reference are filled in, signed for the
+// journal (a small cash business's income journal is entered positive),
+// with its GST taken out.
+
+#include <string>
+#include <vector>
+
+#include "platform/currency.h"
+#include "platform/record_blocks.h"
+#include "platform/text.h"
+#include "post/journals/journal_files.h"
+#include "post/login/journal_line_records.h"
+#include "post/reports/gst_rules.h"
+
+namespace lum {
+
+// An analysis column as these reports take it: its account's name
+// ("Unspecified" when blank) and its GST rules.
+struct TakenAccount {
+  std::string name;
+  GstAccount gst;
+};
+
+// What the amounts of one journal are taken with.
+struct JournalTaking {
+  GstSettings settings;
+  std::vector<TakenAccount> accounts;  // by analysis column, from 1
+  int lastFixed = 0;
+  bool negate = false;  // income entered positive
+
+  static JournalTaking of(Session& session, const JournalFiles& files, int journal);
+};
+
+// One amount taken: of row `row` (its record) and analysis column
+// `column`, its GST out.
+struct TakenAmount {
+  int row = 0;
+  const TransactionRecord* record = nullptr;
+  int column = 0;
+  Currency amount;
+  Currency gst;
+};
+
+// A period's GST taken out and the sum of the amounts before it.
+struct TakenTotals {
+  Currency gst;
+  Currency balance;
+};
+
+// Takes the amounts of a journal's period: takeRow(record) says whether a
+// complete row is taken at all; take(amount) gets each amount in row and
+// column order and returns false to stop.
+template <class TakeRow, class Take>
+TakenTotals takeAmounts(FileOps& ops, const JournalFiles& files, char period,
+                        const JournalTaking& taking, TakeRow takeRow, Take take) {
+  TakenTotals totals;
+  int rows = 0;
+  forEachRecord<AmountsRecord>(
+      ops, files.path("GrdAms", period), 1,
+      [&](int, const AmountsRecord& header) { rows = header.rowsInUse(); });
+  std::vector<TransactionRecord> records;
+  forEachRecord<TransactionRecord>(
+      ops, files.path("GrdRecs", period), rows,
+      [&](int, TransactionRecord record) { records.push_back(std::move(record)); });
+  bool stopped = false;
+  forEachRecord<AmountsRecord>(
+      ops, files.path("GrdAms", period), rows, [&](int t, const AmountsRecord& amounts) {
+        const TransactionRecord& record = records[static_cast<std::size_t>(t - 1)];
+        if (stopped || trim(record.date).empty() || trim(record.gst).empty() ||
+            trim(record.reference).empty() || !takeRow(record)) {
+          return;
+        }
+        for (int c = taking.lastFixed + 1; c <= Journal::kMaxColumn && !stopped; ++c) {
+          Currency amount = amounts.amounts[static_cast<std::size_t>(c)];
+          if (amount.isZero()) {
+            continue;
+          }
+          const int column = c - taking.lastFixed;
+          const TakenAccount& account = taking.accounts[static_cast<std::size_t>(column)];
+          if (taking.negate) {
+            amount = -amount;
+          }
+          totals.balance += amount;
+          const Currency gst =
+              gstTakenOut(amount, account.gst, upperLetter(record.gst), taking.settings);
+          totals.gst += gst;
+          stopped = !take(TakenAmount{t, &record, column, amount - gst, gst});
+        }
+      });
+  return totals;
+}
+
+}  // namespace lum
