@@ -1,5 +1,6 @@
 #include "utils/zip_archive.h"
 
+#include <fmt/core.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -65,7 +66,7 @@ std::vector<std::byte> sourceBytes(zip_source_t* source) {
 
 // The name of the temporary file that becomes name once it is whole.
 std::filesystem::path temporaryFor(const std::filesystem::path& path) {
-  return path.parent_path() / ("~" + path.filename().string() + ".part");
+  return path.parent_path() / fmt::format("~{}.part", path.filename().string());
 }
 
 }  // namespace

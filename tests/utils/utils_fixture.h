@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fmt/core.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
@@ -87,7 +89,7 @@ inline std::string textOf(const std::filesystem::path& file) {
 }
 
 inline std::string quoted(const std::filesystem::path& path) {
-  return "'" + path.string() + "'";
+  return fmt::format("'{}'", path.string());
 }
 
 }  // namespace lum::test
