@@ -8,8 +8,10 @@
 #include <ostream>
 #include <sstream>
 
+#include "platform/dos_path.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/dump_layouts.h"
 #include "tools/lumctl/lumctl.h"
 #include "tools/lumctl/settled_reading.h"
@@ -59,6 +61,51 @@ int dumpFile(FileOps& ops, const std::filesystem::path& file, const std::string&
     }
     reading.output = lines.str();
     return status;
+  });
+}
+
+namespace {
+
+std::string layoutNames() {
+  std::string names;
+  for (const auto& layout : dumpLayouts()) {
+    names += (names.empty() ? "" : ", ") + std::string(layout.name);
+  }
+  return names;
+}
+
+// A file named on the command line: as given, else found in the program
+// directory the way the programs find their files (Windows names, any case).
+std::filesystem::path locate(FileOps& ops, const GlobalOptions& options, const std::string& name) {
+  if (ops.exists(name)) {
+    return name;
+  }
+  const DosPath paths(ops, options.root, DosPath::floppyDirectoryFor(options.root, nullptr));
+  return paths.resolve(name);
+}
+
+}  // namespace
+
+void addDumpCommand(CLI::App& app, CommandContext& context) {
+  struct Options {
+    std::string file;
+    std::string layout;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* dump = app.add_subcommand(
+      "dump", "Print every record of a data file as one JSON object a line: {\"rec\": n, ...}");
+  dump->add_option("FILE", options->file, "The data file")->required();
+  dump->add_option("--layout", options->layout,
+                   "The record layout, instead of the file's name: " + layoutNames())
+      ->check([](const std::string& name) {
+        return findDumpLayout(name) ? std::string() : "no layout is called " + name;
+      });
+  dump->callback([&context, options] {
+    context.status =
+        context.workAreaNamed()
+            ? dumpFile(context.ops, locate(context.ops, context.options, options->file),
+                       options->layout, context.out, context.err)
+            : kExitRefused;
   });
 }
 

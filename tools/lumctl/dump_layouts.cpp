@@ -4,8 +4,8 @@
 #include <regex>
 
 #include "platform/text.h"
-#include "post/login/journal_line_records.h"
 #include "post/login/file_registry.h"
+#include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/render/page_records.h"

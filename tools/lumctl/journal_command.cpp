@@ -14,6 +14,7 @@
 #include "post/journals/journal_files.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/csv.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/settled_reading.h"
@@ -247,5 +248,42 @@ int showJournal(const GlobalOptions& global, const JournalOptions& options, std:
     return int{kExitSuccess};
   });
 }
+
+void addJournalCommands(CLI::App& app, CommandContext& context) {
+  auto options = std::make_shared<JournalOptions>();
+  CLI::App* journal =
+      app.add_subcommand("journal", "Import rows into a journal, or show it, for one GST period");
+  journal->require_subcommand(1);
+  const auto place = [&](CLI::App* command) {
+    command
+        ->add_option("--journal", options->journal,
+                     "The journal number (its line in the journals list)")
+        ->required();
+    command->add_option("--period", options->period, kPeriodHelp)->required();
+  };
+  CLI::App* import = journal->add_subcommand(
+      "import",
+      "Type the rows of a CSV file into the journal as at the grid, then save it through the "
+      "transaction check. The heading names the columns: date, particulars, ref, gst, the amount "
+      "columns (Amount; or Payments/Credits, Receipts/Charges, Balance) and analysis columns by "
+      "account name or as #k");
+  place(import);
+  import->add_option("FILE", options->file, "The CSV file")->required();
+  import->add_flag("--keep-going", options->keepGoing,
+                   "Save even when cells are refused or the check finds faulty rows");
+  import->callback([&context, options] {
+    context.status = context.workAreaThere()
+                         ? importJournal(context.options, *options, context.out, context.err)
+                         : kExitRefused;
+});
+CLI::App* show = journal->add_subcommand(
+    "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");
+place(show);
+show->callback([&context, options] {
+  context.status = context.workAreaThere()
+                       ? showJournal(context.options, *options, context.out, context.err)
+                       : kExitRefused;
+});
+}  // namespace lum
 
 }  // namespace lum

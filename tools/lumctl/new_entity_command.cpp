@@ -11,6 +11,7 @@
 #include "post/login/entity_setup.h"
 #include "post/login/list_windows.h"
 #include "post/login/work_area.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
 
 namespace lum {
@@ -40,6 +41,29 @@ int newEntity(const GlobalOptions& global, const NewEntityOptions& options, std:
     fmt::print(err, "lumctl: {}\n", error.what());
     return kExitRefused;
   }
+}
+
+void addNewEntityCommand(CLI::App& app, CommandContext& context) {
+  auto entity = std::make_shared<NewEntityOptions>();
+  auto postingMode = std::make_shared<int>(0);
+  CLI::App* command = app.add_subcommand(
+      "new-entity",
+      "Add an entity to the operator's work area, with its standard journals, as the entities "
+      "list and the entity details window do; prints the new entity's number");
+  command->add_option("--name", entity->name, "The entity's name")->required();
+  command->add_option("--second-line", entity->secondLine, "The second line of its name");
+  command
+      ->add_option("--mode", *postingMode,
+                   "Posting mode: 0 small cash business, 3 other businesses")
+      ->check(CLI::IsMember({0, 3}));
+  command->add_flag("--quarterly", entity->choices.quarterly,
+                    "Quarterly GST periods (default monthly)");
+  command->add_flag("--invoicing", entity->choices.invoicing, "Set up invoicing");
+  command->add_flag("--accruals", entity->choices.accruals, "GST on accruals (default cash)");
+  command->callback([&context, entity, postingMode] {
+    entity->choices.otherBusiness = postingModeOf(*postingMode) == PostingMode::OtherBusiness;
+    context.status = newEntity(context.options, *entity, context.out, context.err);
+  });
 }
 
 }  // namespace lum

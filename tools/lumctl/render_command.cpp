@@ -16,6 +16,7 @@
 #include "post/render/pdf_file.h"
 #include "post/render/text_page_device.h"
 #include "post/render/yazan.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/offscreen_application.h"
 #include "tools/lumctl/settled_reading.h"
@@ -144,6 +145,30 @@ int renderPages(const GlobalOptions& global, const RenderOptions& options, std::
     }
     reading.output = *bytes;
     return int{kExitSuccess};
+  });
+}
+
+void addRenderCommand(CLI::App& app, CommandContext& context) {
+  auto options = std::make_shared<RenderOptions>();
+  CLI::App* render = app.add_subcommand(
+      "render",
+      "Replay the stored pages of the last report (the work area's DosyaYaz.dat and "
+      "Kelamlar.dat) as a PDF file or as a text listing: one line per drawn item, "
+      "\"page y x L|R text\" in millimetres, rules, lines and boxes as RULE, LINE and BOX");
+  render->add_option("--commands", options->commands, "The page command file");
+  render->add_option("--texts", options->texts, "The page text file");
+  render->add_option("--pages", options->pages, "The pages, A-B or A (default: all)");
+  render->add_option("--format", options->format, "pdf or text")
+      ->required()
+      ->check(CLI::IsMember({"pdf", "text"}));
+  render->add_option("--out", options->out, "The file written; - for the standard output")
+      ->required();
+  render->callback([&context, options] {
+    const bool ownFiles = !options->commands.empty() && !options->texts.empty();
+    // Without its own page files it says itself that the work area is missing.
+    context.status = !ownFiles || context.workAreaNamed()
+                         ? renderPages(context.options, *options, context.out, context.err)
+                         : kExitRefused;
   });
 }
 

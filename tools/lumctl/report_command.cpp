@@ -19,6 +19,7 @@
 #include "post/reports/profit_and_loss.h"
 #include "post/reports/report_run.h"
 #include "post/reports/trial_balance.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/offscreen_application.h"
 #include "tools/lumctl/record_json.h"
@@ -274,6 +275,40 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
     }
     reading.output = *answer;
     return int{kExitSuccess};
+  });
+}
+
+void addReportCommand(CLI::App& app, CommandContext& context) {
+  auto options = std::make_shared<ReportOptions>();
+  CLI::App* report = app.add_subcommand(
+      "report", "Run a report for a GST period as the report windows do and write it to a file");
+  report
+      ->add_option("REPORT", options->report,
+                   "The report: gst, trial-balance, ledgers, profit-and-loss")
+      ->required()
+      ->check(CLI::IsMember({"gst", "trial-balance", "ledgers", "profit-and-loss"}));
+  report
+      ->add_option("--journal", options->journal,
+                   "The journal of the trial balance and the ledgers (default 1)")
+      ->check(CLI::Range(1, 9999));
+  report->add_flag("--all-periods", options->allPeriods,
+                   "Profit and loss over every period of the scheme, not the selected one");
+  report->add_option("--title", options->title,
+                     "The profit and loss statement's period line, instead of the one it offers");
+  report->add_option("--period", options->period,
+                     std::string(kPeriodHelp) + " (default: the period the log-in chose)");
+  report
+      ->add_option("--format", options->format,
+                   "What to write: pdf or text, the pages (as lumctl render writes them); json, "
+                   "the figures")
+      ->required()
+      ->check(CLI::IsMember({"pdf", "text", "json"}));
+  report->add_option("--out", options->out, "The file to write; - for the standard output")
+      ->required();
+  report->callback([&context, options] {
+    context.status = context.workAreaThere()
+                         ? runReport(context.options, *options, context.out, context.err)
+                         : kExitRefused;
   });
 }
 

@@ -9,6 +9,7 @@
 #include "platform/dos_path.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/settled_reading.h"
 #include "utils/storage.h"
@@ -166,6 +167,40 @@ int listStored(const GlobalOptions& global, const StoreOptions& options, std::os
     reading.output = listing;
     return int{kExitSuccess};
   });
+}
+
+void addStoreCommands(CLI::App& app, CommandContext& context) {
+  auto options = std::make_shared<StoreOptions>();
+  // A command of the work area: its status, or refused when there is none.
+  const auto run = [&context, options](auto command) {
+    return [&context, options, command] {
+      context.status = context.workAreaThere()
+                           ? command(context.options, *options, context.out, context.err)
+                           : kExitRefused;
+    };
+  };
+  CLI::App* store = app.add_subcommand(
+      "store",
+      "Store Away: zip the work area's data files into a slot of the stored entities list "
+      "and name the entity there; prints the slot");
+  store->add_option("--slot", options->slot, "next (default) or the slot to override");
+  store->add_flag("--previous-year", options->previousYear, "Into the previous-year store folder");
+  store->callback(run(storeEntity));
+  CLI::App* bringBack = app.add_subcommand(
+      "bring-back",
+      "Bring Back: unzip a stored entity's data files into the work area, over the files there "
+      "unless --clear; prints the files written");
+  bringBack->add_option("--slot", options->slot, "The slot in the stored entities list")
+      ->required();
+  bringBack->add_flag("--clear", options->clear,
+                      "Clear the work area first (the four analysis lists are kept)");
+  bringBack->add_flag("--previous-year", options->previousYear,
+                      "From the previous-year store folder");
+  bringBack->callback(run(bringBackEntity));
+  CLI::App* stored = app.add_subcommand(
+      "stored", "List the stored entities: slot, name and date stored, tab-separated");
+  stored->add_flag("--previous-year", options->previousYear, "The previous-year store folder");
+  stored->callback(run(listStored));
 }
 
 }  // namespace lum

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <iosfwd>
+
+#include "platform/file_ops.h"
+#include "tools/lumctl/lumctl.h"
+
+namespace lum {
+
+// What the commands of lumctl are registered with: the global options as
+// parsed, the output streams, and the exit status a command leaves. Each
+// command's file adds its subcommand, options and callback to the app.
+class CommandContext {
+ public:
+  CommandContext(CLI::App& app, std::ostream& output, std::ostream& errors);
+
+  GlobalOptions options;
+  std::ostream& out;
+  std::ostream& err;
+  FileOps ops;
+  int status = kExitSuccess;
+
+  // Every command but new-entity works in an existing work area: false,
+  // told on err, when there is none.
+  bool workAreaThere();
+  // A command that needs no work area still refuses a --group or
+  // --operator naming none.
+  bool workAreaNamed();
+
+ private:
+  const CLI::Option* mOperatorOption;
+  const CLI::Option* mGroupOption;
+};
+
+// The help of every --period option.
+inline constexpr const char* kPeriodHelp =
+    "The GST period: its letter (A to L monthly, C F I L quarterly, M or O the full year) or "
+    "its name in the period selector, in any case: a month (Mar or March; quarterly, the month "
+    "that ends the quarter, also as Mar-quarter) or Full Year";
+
+// The commands, each registered from its own file.
+void addDumpCommand(CLI::App& app, CommandContext& context);
+void addNewEntityCommand(CLI::App& app, CommandContext& context);
+void addJournalCommands(CLI::App& app, CommandContext& context);
+void addRenderCommand(CLI::App& app, CommandContext& context);
+void addReportCommand(CLI::App& app, CommandContext& context);
+void addStoreCommands(CLI::App& app, CommandContext& context);
+
+}  // namespace lum
