@@ -74,6 +74,7 @@ TakenTotals takeAmounts(FileOps& ops, const JournalFiles& files, char period,
             trim(record.reference).empty() || !takeRow(record)) {
           return;
         }
+        const char rowLetter = upperLetter(record.gst);
         for (int c = taking.lastFixed + 1; c <= Journal::kMaxColumn && !stopped; ++c) {
           Currency amount = amounts.amounts[static_cast<std::size_t>(c)];
           if (amount.isZero()) {
@@ -85,8 +86,7 @@ TakenTotals takeAmounts(FileOps& ops, const JournalFiles& files, char period,
             amount = -amount;
           }
           totals.balance += amount;
-          const Currency gst =
-              gstTakenOut(amount, account.gst, upperLetter(record.gst), taking.settings);
+          const Currency gst = gstTakenOut(amount, account.gst, rowLetter, taking.settings);
           totals.gst += gst;
           stopped = !take(TakenAmount{t, &record, column, amount - gst, gst});
         }
