@@ -17,7 +17,7 @@
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
 #include "post/app/start_utilities.h"
-#include "post/journals/account_windows.h"
+#include "post/journals/account_panels.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/journals/progress_window.h"

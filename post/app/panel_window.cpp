@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "panel/input_panel_widget.h"
-#include "post/login/detail_windows.h"
-#include "post/login/list_windows.h"
+#include "post/login/detail_panels.h"
+#include "post/login/list_panels.h"
 #include "post/login/session.h"
 #include "post/login/window_dispatch.h"
 

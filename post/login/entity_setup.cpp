@@ -9,7 +9,7 @@
 #include "post/login/gst_periods.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_files.h"
 #include "post/login/login_records.h"
 

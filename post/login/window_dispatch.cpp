@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "post/login/detail_windows.h"
-#include "post/login/list_windows.h"
+#include "post/login/detail_panels.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/work_area.h"

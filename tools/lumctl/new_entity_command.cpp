@@ -9,7 +9,7 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "post/login/entity_setup.h"
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 #include "post/login/work_area.h"
 #include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"

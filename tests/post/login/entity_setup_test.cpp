@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/scripted_prompter.h"
-#include "post/login/detail_windows.h"
+#include "post/login/detail_panels.h"
 #include "post/login/journal_records.h"
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_records.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"

@@ -4,7 +4,7 @@
 
 #include "platform/scripted_prompter.h"
 #include "post/login/journal_records.h"
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"

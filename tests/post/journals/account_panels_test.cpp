@@ -1,8 +1,8 @@
-#include "post/journals/account_windows.h"
+#include "post/journals/account_panels.h"
 
 #include <gtest/gtest.h>
 
-#include "post/login/detail_windows.h"
+#include "post/login/detail_panels.h"
 #include "post/login/window_dispatch.h"
 #include "tests/post/journals/journal_fixture.h"
 

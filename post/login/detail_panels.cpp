@@ -1,4 +1,4 @@
-#include "post/login/detail_windows.h"
+#include "post/login/detail_panels.h"
 
 #include <fmt/core.h>
 
@@ -10,7 +10,7 @@
 #include "platform/text.h"
 #include "post/login/entity_setup.h"
 #include "post/login/journal_records.h"
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_files.h"
 #include "post/login/login_records.h"
 #include "post/login/main_commands.h"

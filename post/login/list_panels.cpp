@@ -1,4 +1,4 @@
-#include "post/login/list_windows.h"
+#include "post/login/list_panels.h"
 
 #include <fmt/core.h>
 

@@ -1,4 +1,4 @@
-#include "post/journals/account_windows.h"
+#include "post/journals/account_panels.h"
 
 #include <fmt/core.h>
 
