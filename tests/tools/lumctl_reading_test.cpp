@@ -90,7 +90,8 @@ class AreaHolder {
       char done = 0;
       if (::write(ready[1], &held, 1) == 1) {
         ::close(release[1]);
-        [[maybe_unused]] const auto ended = ::read(release[0], &done, 1);  // the parent's end closes
+        [[maybe_unused]] const auto ended =
+            ::read(release[0], &done, 1);  // the parent's end closes
       }
       ::_exit(0);
     }
