@@ -191,13 +191,3 @@ TEST_F(InputPanelWidgetTest, TheScrollBarMovesTheListAndKeepsTheFocusInTheBoxes)
 
 }  // namespace
 }  // namespace lum
-
-// The widgets need one application for the whole run, made and ended inside main.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

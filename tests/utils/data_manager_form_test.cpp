@@ -202,12 +202,3 @@ TEST(DataManagerForm, ClassYSeesOnlyItsCommands) {
 
 }  // namespace
 }  // namespace lum
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

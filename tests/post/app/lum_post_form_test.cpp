@@ -739,13 +739,3 @@ TEST(QtProgramStarterTest, StartsTheProgramWithItsCommandLine) {
 
 }  // namespace
 }  // namespace lum
-
-int main(int argc, char** argv) {
-  // Test discovery runs this program too, without the test environment.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
