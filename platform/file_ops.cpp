@@ -105,6 +105,9 @@ bool FileOps::begin(FileOp op, const std::filesystem::path& path, const char* na
 }
 
 FileHandle FileOps::open(const std::filesystem::path& path, OpenMode mode) {
+  if (mode == OpenMode::WriteTruncate || (mode == OpenMode::ReadWriteCreate && !exists(path))) {
+    changing(path);
+  }
   begin(FileOp::Open, path, "open");
   int fd;
   do {
@@ -147,6 +150,7 @@ std::size_t FileOps::readAt(const FileHandle& file, std::uint64_t offset,
 
 void FileOps::writeAt(const FileHandle& file, std::uint64_t offset,
                       std::span<const std::byte> bytes) {
+  changing(file.path());
   if (begin(FileOp::Write, file.path(), "write")) {
     const std::size_t part = bytes.size() / 2;
     writeAll(file.fd(), offset, bytes.first(part), file.path());
@@ -200,6 +204,8 @@ void FileOps::flushDirectory(const std::filesystem::path& directory) {
 }
 
 void FileOps::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  changing(from);
+  changing(to);
   begin(FileOp::Rename, from, "rename");
   if (::rename(from.c_str(), to.c_str()) != 0) {
     throw FileError("rename", from, errno);
@@ -207,6 +213,7 @@ void FileOps::rename(const std::filesystem::path& from, const std::filesystem::p
 }
 
 void FileOps::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
+  changing(to);
   begin(FileOp::Copy, from, "copy");
   std::error_code error;
   std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
@@ -216,6 +223,7 @@ void FileOps::copy(const std::filesystem::path& from, const std::filesystem::pat
 }
 
 bool FileOps::remove(const std::filesystem::path& path) {
+  changing(path);
   begin(FileOp::Remove, path, "delete");
   if (::unlink(path.c_str()) != 0) {
     if (errno == ENOENT) {
@@ -249,10 +257,24 @@ std::vector<std::string> FileOps::list(const std::filesystem::path& directory) {
 }
 
 void FileOps::makeDirectory(const std::filesystem::path& directory) {
+  if (!isDirectory(directory)) {
+    changing(directory, FileChange::Folder);
+  }
   begin(FileOp::MakeDirectory, directory, "create folder");
   if (::mkdir(directory.c_str(), 0755) != 0 && errno != EEXIST) {
     throw FileError("create folder", directory, errno);
   }
+}
+
+bool FileOps::removeEmptyDirectory(const std::filesystem::path& directory) {
+  begin(FileOp::Remove, directory, "delete folder");
+  if (::rmdir(directory.c_str()) != 0) {
+    if (errno == ENOENT || errno == ENOTEMPTY || errno == EEXIST) {
+      return false;
+    }
+    throw FileError("delete folder", directory, errno);
+  }
+  return true;
 }
 
 void FileOps::makeDirectories(const std::filesystem::path& directory) {

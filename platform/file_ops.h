@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ enum class OpenMode {
   ReadWriteCreate,  // created empty when missing
   WriteTruncate,    // created or emptied
 };
+
+// What a change to the file system does to a path: its file is written,
+// created, replaced, renamed or deleted; or a folder is made there.
+enum class FileChange { File, Folder };
 
 // An open file. Closes itself when it goes out of scope; FileOps::close
 // closes it and reports a failure.
@@ -84,6 +89,8 @@ class FileOps {
   // The names of the entries of a directory, sorted.
   std::vector<std::string> list(const std::filesystem::path& directory);
   void makeDirectory(const std::filesystem::path& directory);
+  // Deletes a folder when it is empty; false when it is not (or not there).
+  bool removeEmptyDirectory(const std::filesystem::path& directory);
   // Makes the directory and every missing one above it, each as one
   // counted operation.
   void makeDirectories(const std::filesystem::path& directory);
@@ -95,6 +102,13 @@ class FileOps {
   // Status queries; these never fail and are not counted.
   bool exists(const std::filesystem::path& path) const;
   bool isDirectory(const std::filesystem::path& path) const;
+
+  // Told before every change to the file system, with the path it changes:
+  // a write, an open that creates or empties a file, both names of a
+  // rename, a copy's target, a delete, a new folder. A transaction keeps
+  // what it will undo this way; nothing to clear it.
+  using ChangeObserver = std::function<void(const std::filesystem::path&, FileChange)>;
+  void setChangeObserver(ChangeObserver observer) { mObserver = std::move(observer); }
 
   // Test hook: the nth operation of kind op (counting from 1 after the
   // counters were last reset, FileOp::Any counting every kind) fails.
@@ -114,8 +128,15 @@ class FileOps {
   // true when the fault is a short write, which the write itself carries out.
   bool begin(FileOp op, const std::filesystem::path& path, const char* name);
 
+  void changing(const std::filesystem::path& path, FileChange change = FileChange::File) {
+    if (mObserver) {
+      mObserver(path, change);
+    }
+  }
+
   std::vector<Fault> mFaults;
   std::uint64_t mCounts[10] = {};
+  ChangeObserver mObserver;
 };
 
 }  // namespace lum

@@ -5,7 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/record_blocks.h"
-#include "platform/rollback.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/journal_records.h"
 
 namespace lum {
@@ -296,14 +296,14 @@ void JournalFiles::save(Journal& journal) {
     paths.push_back(file);
   }
   FileOps& ops = mSession->ops();
-  Rollback rollback(ops, rollbackFolder());
-  rollback.begin(paths);
+  WorkAreaTransaction transaction(ops, rollbackFolder());
+  transaction.keep(paths);
   for (const auto& [file, bytes] : files) {
     FileHandle handle = ops.open(file, OpenMode::ReadWriteCreate);
     ops.writeAt(handle, 0, bytes);
     ops.close(handle);
   }
-  rollback.commit();
+  transaction.commit();
   journal.pendingColumnChanges.clear();
 }
 
@@ -328,8 +328,8 @@ void JournalFiles::restoreSnapshots() {
   for (const auto& [name, copy] : kSnapshots) {
     lives.push_back(path(name));
   }
-  Rollback rollback(ops, rollbackFolder());
-  rollback.begin(lives);
+  WorkAreaTransaction transaction(ops, rollbackFolder());
+  transaction.keep(lives);
   for (std::size_t i = 0; i < lives.size(); ++i) {
     const auto snapshot = lives[i].parent_path() / kSnapshots[i][1];
     ops.remove(lives[i]);
@@ -337,7 +337,7 @@ void JournalFiles::restoreSnapshots() {
       ops.copy(snapshot, lives[i]);
     }
   }
-  rollback.commit();
+  transaction.commit();
 }
 
 void JournalFiles::dropSnapshots() {

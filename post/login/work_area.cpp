@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
-#include "platform/rollback.h"
+#include "platform/work_area_transaction.h"
 #include "platform/text.h"
 #include "post/login/command_line.h"
 #include "post/login/detail_panels.h"
@@ -128,7 +128,7 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
     return false;
   }
 
-  if (Rollback::recover(ops, areaFolder / "Rollback")) {
+  if (WorkAreaTransaction::recover(ops, areaFolder / "Rollback")) {
     session.prompter().message(
         "The last save in this work area was cut short. Its files have been put back as they "
         "were before that save.",

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/errors.h"
-#include "platform/rollback.h"
+#include "platform/work_area_transaction.h"
 #include "platform/text.h"
 
 namespace lum {
@@ -54,8 +54,8 @@ WorkAreaSnapshot::WorkAreaSnapshot(FileOps& ops, const std::filesystem::path& ar
   const auto rollbackFolder = area / "Rollback";
   // The marker first: a save that starts after this point shows in its stamp.
   note(rollbackFolder / "marker");
-  if (const auto kept = Rollback::pending(ops, rollbackFolder)) {
-    for (const Rollback::Kept& entry : *kept) {
+  if (const auto kept = WorkAreaTransaction::pending(ops, rollbackFolder)) {
+    for (const WorkAreaTransaction::Kept& entry : *kept) {
       mKept[keyOf(entry.file)] = entry.copy;
     }
   }

@@ -2,7 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/rollback.h"
+#include "platform/work_area_transaction.h"
 #include "post/journals/journal_files.h"
 #include "tests/post/journals/journal_fixture.h"
 
@@ -72,7 +72,7 @@ TEST_F(JournalSaveCrash, EveryCutLeavesTheOldOrTheNewJournal) {
     }
     ASSERT_EQ(WEXITSTATUS(status), FileOps::kStoppedExitCode);
     ++cuts;
-    Rollback::recover(ops, area() / "Rollback");  // what opening the work area does
+    WorkAreaTransaction::recover(ops, area() / "Rollback");  // what opening the work area does
     const auto found = areaFiles();
     EXPECT_TRUE(found == before || found == after) << "cut at operation " << operation;
     ASSERT_LT(operation, 500u);
