@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "platform/errors.h"
-#include "platform/work_area_transaction.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/command_line.h"
 #include "post/login/detail_panels.h"
 #include "post/login/list_panels.h"

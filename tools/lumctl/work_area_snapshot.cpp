@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "platform/errors.h"
-#include "platform/work_area_transaction.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 
 namespace lum {
 namespace {
