@@ -109,6 +109,13 @@ class FileOps {
   // what it will undo this way; nothing to clear it.
   using ChangeObserver = std::function<void(const std::filesystem::path&, FileChange)>;
   void setChangeObserver(ChangeObserver observer) { mObserver = std::move(observer); }
+  bool observesChanges() const { return static_cast<bool>(mObserver); }
+  // Tells the observer of a change about to be made by other means.
+  void changing(const std::filesystem::path& path, FileChange change = FileChange::File) {
+    if (mObserver) {
+      mObserver(path, change);
+    }
+  }
 
   // Test hook: the nth operation of kind op (counting from 1 after the
   // counters were last reset, FileOp::Any counting every kind) fails.
@@ -127,12 +134,6 @@ class FileOps {
   // Counts the operation and throws the fault aimed at it, if any; returns
   // true when the fault is a short write, which the write itself carries out.
   bool begin(FileOp op, const std::filesystem::path& path, const char* name);
-
-  void changing(const std::filesystem::path& path, FileChange change = FileChange::File) {
-    if (mObserver) {
-      mObserver(path, change);
-    }
-  }
 
   std::vector<Fault> mFaults;
   std::uint64_t mCounts[10] = {};

@@ -71,6 +71,10 @@ std::optional<std::vector<MarkerLine>> markerLines(FileOps& ops,
 
 WorkAreaTransaction::WorkAreaTransaction(FileOps& ops, std::filesystem::path folder)
     : mOps(&ops), mFolder(normalised(folder)) {
+  if (ops.observesChanges()) {
+    mJoined = true;
+    return;
+  }
   recover(ops, mFolder);  // a change this process could not put back before
   ops.makeDirectories(mFolder);
   for (const auto& name : ops.list(mFolder)) {
@@ -113,6 +117,12 @@ void WorkAreaTransaction::changing(const std::filesystem::path& path, FileChange
 }
 
 void WorkAreaTransaction::keep(const std::vector<std::filesystem::path>& files) {
+  if (mJoined) {
+    for (const auto& file : files) {
+      mOps->changing(file);  // the outer transaction keeps it
+    }
+    return;
+  }
   // The copies and the marker are no changes to keep.
   mOps->setChangeObserver({});
   const ScopeGuard observeAgain([this] { observe(); });
@@ -158,6 +168,9 @@ void WorkAreaTransaction::append(const std::string& lines) {
 }
 
 void WorkAreaTransaction::commit() {
+  if (mJoined) {
+    return;
+  }
   // Until the marker is gone a failure puts everything back (the destructor).
   mOps->setChangeObserver({});
   std::set<std::filesystem::path> folders;

@@ -22,6 +22,9 @@ namespace lum {
 // puts the files back at once; one cut short by the end of the process is
 // put back by recover() when the work area is next opened.
 //
+// A transaction started while another runs on the same FileOps joins it:
+// its changes are kept by the outer one, and only the outer commit counts.
+//
 // Marker lines, in the order the changes began: "1 path" a file that
 // existed (its copy is the line's number, from 0, + ".copy"), "0 path" one
 // that did not, "D path" a folder that did not; paths relative to the
@@ -65,6 +68,7 @@ class WorkAreaTransaction {
   std::set<std::filesystem::path> mKept;
   std::size_t mLines = 0;
   bool mOpen = false;
+  bool mJoined = false;
 };
 
 }  // namespace lum

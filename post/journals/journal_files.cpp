@@ -68,10 +68,6 @@ std::filesystem::path JournalFiles::path(const char* logicalName) const {
   return path(logicalName, mPeriodLetter);
 }
 
-std::filesystem::path JournalFiles::rollbackFolder() const {
-  return mSession->paths().resolve(mSession->login.workArea) / "Rollback";
-}
-
 std::vector<std::byte> JournalFiles::read(const std::filesystem::path& file) const {
   FileOps& ops = mSession->ops();
   return ops.exists(file) ? ops.readFile(file) : std::vector<std::byte>{};
@@ -296,7 +292,7 @@ void JournalFiles::save(Journal& journal) {
     paths.push_back(file);
   }
   FileOps& ops = mSession->ops();
-  WorkAreaTransaction transaction(ops, rollbackFolder());
+  WorkAreaTransaction transaction(ops, mSession->rollbackFolder());
   transaction.keep(paths);
   for (const auto& [file, bytes] : files) {
     FileHandle handle = ops.open(file, OpenMode::ReadWriteCreate);
@@ -328,7 +324,7 @@ void JournalFiles::restoreSnapshots() {
   for (const auto& [name, copy] : kSnapshots) {
     lives.push_back(path(name));
   }
-  WorkAreaTransaction transaction(ops, rollbackFolder());
+  WorkAreaTransaction transaction(ops, mSession->rollbackFolder());
   transaction.keep(lives);
   for (std::size_t i = 0; i < lives.size(); ++i) {
     const auto snapshot = lives[i].parent_path() / kSnapshots[i][1];

@@ -40,7 +40,6 @@ class JournalFiles {
 
  private:
   std::vector<std::byte> read(const std::filesystem::path& file) const;
-  std::filesystem::path rollbackFolder() const;
   void carryColumnChange(
       int change, const Journal& journal, char period,
       std::vector<std::pair<std::filesystem::path, std::vector<std::byte>>>& out) const;

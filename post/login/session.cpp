@@ -79,4 +79,8 @@ bool Session::workingFromFloppy() const {
   return login.dataDirectory == login.floppyDrive;
 }
 
+std::filesystem::path Session::rollbackFolder() const {
+  return mPaths->resolve(login.workArea) / "Rollback";
+}
+
 }  // namespace lum

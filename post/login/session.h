@@ -83,6 +83,8 @@ class Session {
   RecordFile* open(std::string_view logicalName);
   RecordFile& file(std::string_view logicalName) { return mRegistry.file(logicalName); }
   bool workingFromFloppy() const;
+  // Where the work area's transactions keep what they may have to put back.
+  std::filesystem::path rollbackFolder() const;
 
  private:
   FileOps* mOps;

@@ -100,7 +100,8 @@ AreaOutcome startFirstEntity(Session& session) {
 
 }  // namespace
 
-bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
+                  const std::function<void()>& beforeLogin) {
   FileOps& ops = session.ops();
   const LoginValues& login = session.login;
   const std::string area = areaName(login.groupNumber, operatorNumber);
@@ -130,9 +131,12 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode) {
 
   if (WorkAreaTransaction::recover(ops, areaFolder / "Rollback")) {
     session.prompter().message(
-        "The last save in this work area was cut short. Its files have been put back as they "
-        "were before that save.",
+        "The last change in this work area was cut short. Its files have been put back as they "
+        "were before it.",
         Icon::Exclamation);
+  }
+  if (beforeLogin) {
+    beforeLogin();
   }
   enterWorkArea(session, area, operatorNumber);
   return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "post/login/session.h"
 
 namespace lum {
@@ -18,9 +20,12 @@ enum class AreaOutcome {
 AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
 
 // The first half of openWorkArea, without windows: creates the area on
-// first use (start-up only), takes its lock and loads the log-in. False,
-// after telling the user, when the area is missing (peek) or taken.
-bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode);
+// first use (start-up only), takes its lock, puts back a change cut short
+// and loads the log-in. False, after telling the user, when the area is
+// missing (peek) or taken. beforeLogin runs just before the log-in is
+// loaded (a command that changes the area starts its transaction there).
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
+                  const std::function<void()>& beforeLogin = {});
 
 // Opens an operator's work area only to read it: without its lock, and
 // with nothing created, recovered or written there. The registry reads

@@ -85,15 +85,24 @@ HeadlessLogin::~HeadlessLogin() {
   } catch (const std::exception&) {
     // Closing read files cannot lose data; the lock goes with the process anyway.
   }
+  mTransaction.reset();  // a change not committed goes back while the lock is held
   mSession.lock().release();
 }
 
-bool HeadlessLogin::open() {
-  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp)) {
+bool HeadlessLogin::openToChange() {
+  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp, [this] {
+        mTransaction = std::make_unique<WorkAreaTransaction>(mOps, mSession.rollbackFolder());
+      })) {
     return false;
   }
   switchEntity();
   return true;
+}
+
+void HeadlessLogin::commitChange() {
+  mSession.registry().closeAll();  // every write reaches its file first
+  mTransaction->commit();
+  mTransaction.reset();
 }
 
 bool HeadlessLogin::openToRead(FileSource& source) {

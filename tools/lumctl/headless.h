@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/prompter.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "post/login/work_area_lock.h"
@@ -48,9 +50,13 @@ class HeadlessLogin {
   HeadlessLogin(const HeadlessLogin&) = delete;
   HeadlessLogin& operator=(const HeadlessLogin&) = delete;
 
-  // Takes the work area and, when --entity names one, switches to it. False
-  // when the area is taken by a running copy (told through the prompter).
-  bool open();
+  // Takes the work area to change it and, when --entity names one, switches
+  // to it. From the log-in on everything the command changes is one
+  // transaction, which commitChange() ends; without it the files are put
+  // back when the log-in ends. False when the area is taken by a running
+  // copy (told through the prompter).
+  bool openToChange();
+  void commitChange();
   // Reads the work area through the source instead, without its lock and
   // without writing there (see readWorkArea), and switches to --entity.
   // False when there is no work area (told through the prompter).
@@ -67,6 +73,7 @@ class HeadlessLogin {
   SleepingWaiter mWaiter;
   NoWindows mWindows;
   Session mSession;
+  std::unique_ptr<WorkAreaTransaction> mTransaction;
 };
 
 // The work area of the global options' operator and group.

@@ -68,11 +68,11 @@ struct Opened {
   std::string name;
 };
 
-// Takes the work area, or with a source only reads it.
+// Takes the work area to change it, or with a source only reads it.
 int openJournal(const GlobalOptions& global, const JournalOptions& options, Prompter& prompter,
                 std::ostream& err, Opened& opened, FileSource* source = nullptr) {
   opened.login = std::make_unique<HeadlessLogin>(global, prompter);
-  if (!(source != nullptr ? opened.login->openToRead(*source) : opened.login->open())) {
+  if (!(source != nullptr ? opened.login->openToRead(*source) : opened.login->openToChange())) {
     return kExitRefused;
   }
   Session& session = opened.login->session();
@@ -195,6 +195,7 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
       return kExitRefused;
     }
     opened.files->save(journal);
+    opened.login->commitChange();
     return refused || faulty ? kExitRefused : kExitSuccess;
   } catch (const std::exception& error) {
     fmt::print(err, "lumctl: {}\n", error.what());

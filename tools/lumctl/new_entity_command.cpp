@@ -27,7 +27,7 @@ int newEntity(const GlobalOptions& global, const NewEntityOptions& options, std:
   Session& session = login.session();
 
   try {
-    if (!login.open()) {
+    if (!login.openToChange()) {
       return kExitRefused;
     }
     const int entity = addEntity(session, options.name);
@@ -35,6 +35,7 @@ int newEntity(const GlobalOptions& global, const NewEntityOptions& options, std:
     texts[0] = options.name;
     texts[1] = options.secondLine;
     storeEntityDetails(session, entity, texts, options.choices);
+    login.commitChange();
     fmt::print(out, "{}\n", entity);
     return kExitSuccess;
   } catch (const std::exception& error) {
