@@ -184,13 +184,16 @@ bool FileOps::tryLock(const FileHandle& file) {
 
 void FileOps::flush(const FileHandle& file) {
   begin(FileOp::Flush, file.path(), "flush");
-  if (::fsync(file.fd()) != 0) {
+  if (mSyncs && ::fsync(file.fd()) != 0) {
     throw FileError("flush", file.path(), errno);
   }
 }
 
 void FileOps::flushDirectory(const std::filesystem::path& directory) {
   begin(FileOp::Flush, directory, "flush");
+  if (!mSyncs) {
+    return;
+  }
   const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) {
     throw FileError("flush", directory, errno);

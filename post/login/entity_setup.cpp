@@ -2,10 +2,12 @@
 
 #include <fmt/core.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/record_blocks.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/gst_periods.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -290,11 +292,10 @@ void readEntitySettings(Session& session, int entity) {
 
 }  // namespace
 
-bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
-                        const EntityChoices& choices) {
-  if (trim(texts[0]).empty()) {
-    return false;
-  }
+namespace {
+
+void storeDetails(Session& session, int entity, const EntityTexts& texts,
+                  const EntityChoices& choices, int previous) {
   RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
   auto record = ent.get<EntityRecord>(entity);
   const std::array<std::string*, 13> fields = {&record.name,
@@ -315,7 +316,6 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
   }
   ent.put(entity, record);
 
-  const int previous = session.login.entityNumber;
   readEntitySettings(session, entity);
   EntityChoices stored = choices;
   const PostingMode mode = session.login.setup.postingMode;
@@ -334,7 +334,27 @@ bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
   } else {
     createEntitySetUp(session, previous == 0);
   }
-  readEntitySettings(session, previous == 0 ? session.login.entityNumber : previous);
+}
+
+}  // namespace
+
+bool storeEntityDetails(Session& session, int entity, const EntityTexts& texts,
+                        const EntityChoices& choices) {
+  if (trim(texts[0]).empty()) {
+    return false;
+  }
+  const int previous = session.login.entityNumber;
+  std::optional<WorkAreaTransaction> transaction(std::in_place, session.ops(),
+                                                 session.rollbackFolder());
+  try {
+    storeDetails(session, entity, texts, choices, previous);
+    readEntitySettings(session, previous == 0 ? session.login.entityNumber : previous);
+    transaction->commit();
+  } catch (...) {
+    transaction.reset();  // the files as they were, then the log-in read from them again
+    readEntitySettings(session, previous);
+    throw;
+  }
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/gst_periods.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
@@ -52,6 +53,7 @@ class JournalsListHooks final : public WindowHooks {
   // A new journal: its header, blank analysis columns, and no stale lines
   // left behind by an earlier journal of the same number.
   void addListLine(const std::vector<std::string>& texts) override {
+    WorkAreaTransaction transaction(mSession.ops(), mSession.rollbackFolder());
     const int record = lineCount() + 1;
     JournalHeaderRecord header;
     header.name = texts.at(0);
@@ -63,6 +65,7 @@ class JournalsListHooks final : public WindowHooks {
     naming.journalNumber = record;
     writeBlankColumns(naming);
     removeStaleLines(naming);
+    transaction.commit();
   }
 
  private:
@@ -195,6 +198,7 @@ void selectEntity(Session& session, int entity) {
 }
 
 int addEntity(Session& session, const std::string& name) {
+  WorkAreaTransaction transaction(session.ops(), session.rollbackFolder());
   RecordFile& ent = session.registry().isOpen("Ent") ? session.file("Ent") : *session.open("Ent");
   RecordFile& entCoun =
       session.registry().isOpen("EntCoun") ? session.file("EntCoun") : *session.open("EntCoun");
@@ -203,6 +207,7 @@ int addEntity(Session& session, const std::string& name) {
   entity.name = name;
   ent.put(record, entity);
   setCounterValue(entCoun, static_cast<int>(WorkAreaCounter::EntityCount), record);
+  transaction.commit();
   return record;
 }
 

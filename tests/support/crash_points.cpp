@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/errors.h"
+#include "platform/scope_guard.h"
 #include "tests/support/test_support.h"
 
 namespace lum::test {
@@ -47,6 +48,8 @@ TreeFiles treesFiles(const std::vector<std::filesystem::path>& roots) {
 }
 
 CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
+  ops.setSyncs(false);
+  const ScopeGuard syncAgain([&ops] { ops.setSyncs(true); });
   CutOutcome outcome;
   writer.reset();
   outcome.before = writer.files();
@@ -91,6 +94,8 @@ CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
 }
 
 CutOutcome failAtEveryOperation(FileOps& ops, Failure failure, const CutWriter& writer) {
+  ops.setSyncs(false);
+  const ScopeGuard syncAgain([&ops] { ops.setSyncs(true); });
   CutOutcome outcome;
   writer.reset();
   outcome.before = writer.files();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/scripted_prompter.h"
+#include "platform/work_area_transaction.h"
 #include "post/login/detail_panels.h"
 #include "post/login/journal_records.h"
 #include "post/login/list_panels.h"
@@ -12,6 +13,7 @@
 #include "tests/post/login/fake_host.h"
 #include "tests/post/login/session_fixture.h"
 #include "tests/post/login/work_area_files.h"
+#include "tests/support/crash_points.h"
 #include "tests/support/records.h"
 
 namespace lum {
@@ -219,6 +221,46 @@ TEST_F(EntitySetUpTest, ThePostingModeStaysWhileTheJournalsHoldRows) {
   session.panel(kConfiguration)->keyDown(PanelKey::Enter, false);
   EXPECT_EQ(record<SetupRecord>("Ini-0001.dat", 1).value, "3");
   EXPECT_TRUE(prompter.texts().empty());
+}
+
+// Entity 2 of a one-entity work area is described as new: its details, its
+// set-up, journals, accounts, counters and budget are written at once.
+TEST_F(EntitySetUpTest, ANewEntitysDetailsAreStoredWholeOrNotAtAll) {
+  test::writeOneEntityWorkArea(area());
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  addEntity(session, "Jones Cafe");
+  const auto before = test::treeFiles(area(), {"LumPost.lck"});
+  EntityTexts texts;
+  texts[0] = "Jones Cafe";
+  texts[1] = "Newtown";
+  const test::CutWriter writer{
+      [&] {
+        fs::remove_all(area() / "Rollback");
+        for (const auto& entry : fs::directory_iterator(area())) {
+          const std::string name = entry.path().filename().string();
+          if (entry.is_regular_file() && name != "LumPost.lck" && before.count(name) == 0) {
+            fs::remove(entry.path());
+          }
+        }
+        for (const auto& [name, bytes] : before) {
+          test::writeBytes(area() / name, bytes);
+        }
+      },
+      [&] {
+        storeEntityDetails(session, 2, texts, {true, true, true, false});
+      },
+      [&] { WorkAreaTransaction::recover(ops, session.rollbackFolder()); },
+      [&] { return test::treeFiles(area(), {"LumPost.lck"}); }};
+
+  const test::CutOutcome stopped = test::stopAtEveryOperation(ops, writer);
+  EXPECT_EQ(stopped.torn, std::vector<std::uint64_t>{});
+  EXPECT_GT(stopped.cuts, 50);
+  EXPECT_EQ(stopped.after.count("Jnl-0002.dat"), 1u);
+
+  const test::CutOutcome failed = test::failAtEveryOperation(ops, Failure::NoSpace, writer);
+  EXPECT_EQ(failed.torn, std::vector<std::uint64_t>{});
+  EXPECT_EQ(session.login.entityNumber, 1);  // the log-in is the entity's as before
+  EXPECT_EQ(session.file("Jnl").path(), area() / "Jnl-0001.dat");
 }
 
 TEST_F(EntitySetUpTest, MissingTemplatesComeBackFromTheirCopiesOrAreTold) {
