@@ -230,7 +230,6 @@ void ReportRun::writePageHeading(const std::string& title) {
   PageWriter page = mPages.writer();
   const int l = leftMargin();
   const int code = mCode;
-  const ReportWriting out{page, l, [this] { beginReportPage(); }};
   page.moveTo(0, static_cast<int>(page.topMargin()));
   if (code == kGstReport) {
     page.size(10);
@@ -251,6 +250,18 @@ void ReportRun::writePageHeading(const std::string& title) {
   page.size(12);
   page.text(l, title, Align::Left);
   page.newLine();
+  writePeriodLines(page, l);
+  page.text(kRightEdge, fmt::format("Page {}", page.pageNumber()), Align::Right);
+  page.newLine();
+  page.newLine();
+  page.rule(0, kRightEdge);
+  page.newLine();
+  writeHeadingColumns(page, l);
+}
+
+// What the heading says after the title: the journal, the basis, the period.
+void ReportRun::writePeriodLines(PageWriter page, int l) {
+  const int code = mCode;
   if (code == kGstReport) {
     page.size(10);
   } else if (code == kTrialBalance) {
@@ -271,12 +282,11 @@ void ReportRun::writePageHeading(const std::string& title) {
   } else {
     page.text(l, "As at " + mReportDate, Align::Left);
   }
-  page.text(kRightEdge, fmt::format("Page {}", page.pageNumber()), Align::Right);
-  page.newLine();
-  page.newLine();
-  page.rule(0, kRightEdge);
-  page.newLine();
-  switch (code) {
+}
+
+void ReportRun::writeHeadingColumns(PageWriter page, int l) {
+  const ReportWriting out{page, l, [this] { beginReportPage(); }};
+  switch (mCode) {
     case kGstReport:
       writeGstHeadingColumns(out, GstSettings::of(mSession.login.setup));
       break;

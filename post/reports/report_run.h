@@ -75,6 +75,8 @@ class ReportRun {
   // A file of the log-in, opened when it is not.
   RecordFile& file(std::string_view logicalName);
   int leftMargin() const;
+  void writePeriodLines(PageWriter page, int l);
+  void writeHeadingColumns(PageWriter page, int l);
 
   Session& mSession;
   ReportPages& mPages;

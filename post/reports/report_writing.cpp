@@ -211,117 +211,180 @@ void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedg
   page.endPage();
 }
 
+namespace {
+
+// The profit and loss statement's page, a section at a time: names at the
+// left, the accounts of a section with a total at the inner column, every
+// total and single account at the right edge, in whole dollars and with
+// income turned positive.
+class ProfitAndLossPage {
+ public:
+  ProfitAndLossPage(PageWriter page, const ProfitAndLoss& statement)
+      : mPage(page), mStatement(statement) {}
+
+  void sales();
+  void costOfSales();
+  void otherIncome();
+  void expenses();
+  void netProfit();
+  void otherTransactions();
+
+ private:
+  static constexpr int kNames = 10;
+  static constexpr int kInner = 175;
+
+  void accountLine(std::string_view name, Currency amount, int x);
+  void singleAccount(const AccountTotal& account, bool income);
+  void ruledTotal(std::string_view name, Currency amount);
+  void section(std::string_view heading, const std::vector<AccountTotal>& accounts, bool income,
+               std::string_view totalName);
+
+  PageWriter mPage;
+  const ProfitAndLoss& mStatement;
+};
+
+void ProfitAndLossPage::accountLine(std::string_view name, Currency amount, int x) {
+  mPage.newLine();
+  mPage.text(kNames, name, Align::Left);
+  mPage.amount(x, amount, kWhole);
+}
+
+void ProfitAndLossPage::singleAccount(const AccountTotal& account, bool income) {
+  mPage.bold();
+  mPage.newLine();
+  mPage.text(kNames, account.name, Align::Left);
+  mPage.amount(kRightEdge, income ? -account.amount : account.amount, kWhole);
+  mPage.regular();
+}
+
+// A bold line with its amount at the right edge, under a rule.
+void ProfitAndLossPage::ruledTotal(std::string_view name, Currency amount) {
+  mPage.bold();
+  mPage.newLine();
+  mPage.rule(187, kRightEdge);
+  mPage.text(kNames, name, Align::Left);
+  mPage.amount(kRightEdge, amount, kWhole);
+  mPage.regular();
+}
+
+// A heading, the accounts at the inner column, and their total.
+void ProfitAndLossPage::section(std::string_view heading, const std::vector<AccountTotal>& accounts,
+                                bool income, std::string_view totalName) {
+  mPage.newLine();
+  mPage.bold();
+  mPage.text(kNames, heading, Align::Left);
+  mPage.regular();
+  for (const AccountTotal& account : accounts) {
+    accountLine(account.name, income ? -account.amount : account.amount, kInner);
+  }
+  mPage.newLine();
+  mPage.bold();
+  mPage.rule(167, kInner);
+  mPage.text(kNames, totalName, Align::Left);
+  const Currency total = ProfitAndLoss::sum(accounts);
+  mPage.amount(kRightEdge, income ? -total : total, kWhole);
+  mPage.regular();
+}
+
+// Several sales accounts stand at the right edge, totalled under a rule.
+void ProfitAndLossPage::sales() {
+  const auto& sales = mStatement.sales;
+  if (sales.size() == 1) {
+    singleAccount(sales.front(), true);
+  } else if (sales.size() > 1) {
+    mPage.newLine();
+    mPage.bold();
+    mPage.text(kNames, "Gross Sales", Align::Left);
+    mPage.regular();
+    for (const AccountTotal& account : sales) {
+      accountLine(account.name, -account.amount, kRightEdge);
+    }
+    mPage.newLine();
+    mPage.bold();
+    mPage.rule(187, kRightEdge);
+    mPage.text(kNames, "Total Gross Sales", Align::Left);
+    mPage.amount(kRightEdge, -ProfitAndLoss::sum(sales), kWhole);
+    mPage.regular();
+  }
+}
+
+void ProfitAndLossPage::costOfSales() {
+  const auto& costs = mStatement.costOfSales;
+  if (costs.size() < 2) {
+    for (const AccountTotal& account : costs) {
+      accountLine("Less " + account.name, account.amount, kRightEdge);
+    }
+  } else {
+    section("Less Cost of Sales", costs, false, "Total Cost of Sales");
+  }
+  if (!costs.empty()) {
+    ruledTotal("Gross Profit", mStatement.grossProfit());
+  }
+}
+
+void ProfitAndLossPage::otherIncome() {
+  const auto& income = mStatement.otherIncome;
+  const bool noSales = mStatement.sales.empty();
+  if (income.size() == 1) {
+    singleAccount(income.front(), true);
+  } else if (income.size() > 1) {
+    section(noSales ? "Gross Income" : "Other Income", income, true,
+            noSales ? "Total Gross Income" : "Total Other Income");
+  }
+}
+
+void ProfitAndLossPage::expenses() {
+  const auto& expenses = mStatement.expenses;
+  if (expenses.size() < 2) {
+    for (const AccountTotal& account : expenses) {
+      accountLine("Less " + account.name, account.amount, kRightEdge);
+    }
+  } else {
+    mPage.newLine();
+    section("Less Expenditure", expenses, false, "Total Expenses");
+  }
+}
+
+void ProfitAndLossPage::netProfit() {
+  ruledTotal("Net Profit", mStatement.netProfit());
+}
+
+// The other transactions, debits at the inner column and credits at the edge.
+void ProfitAndLossPage::otherTransactions() {
+  mPage.newLine();
+  mPage.newLine();
+  mPage.bold();
+  mPage.size(12);
+  mPage.text(kNames, "Other Transactions:", Align::Left);
+  mPage.newLine();
+  mPage.size(8);
+  mPage.text(kInner, "Debit", Align::Right);
+  mPage.text(kRightEdge, "Credit", Align::Right);
+  mPage.newLine();
+  mPage.regular();
+  for (const AccountTotal& account : mStatement.other) {
+    accountLine(account.name, magnitude(account.amount),
+                account.amount >= Currency() ? kInner : kRightEdge);
+  }
+}
+
+}  // namespace
+
 void writeProfitAndLoss(const ReportWriting& out, const ProfitAndLoss& statement) {
   PageWriter page = out.page;
-  constexpr int kNames = 10;
-  constexpr int kInner = 175;  // the accounts of a section with a total
-  const auto line = [&](std::string_view name, Currency amount, int x) {
-    page.newLine();
-    page.text(kNames, name, Align::Left);
-    page.amount(x, amount, kWhole);
-  };
-  // A bold line with its amount at the right edge, after a rule above it.
-  const auto ruledTotal = [&](std::string_view name, Currency amount) {
-    page.bold();
-    page.newLine();
-    page.rule(187, kRightEdge);
-    page.text(kNames, name, Align::Left);
-    page.amount(kRightEdge, amount, kWhole);
-    page.regular();
-  };
-  // A heading, the accounts at the inner column, and their total.
-  const auto section = [&](std::string_view heading, const std::vector<AccountTotal>& accounts,
-                           bool income, std::string_view totalName) {
-    page.newLine();
-    page.bold();
-    page.text(kNames, heading, Align::Left);
-    page.regular();
-    for (const AccountTotal& account : accounts) {
-      line(account.name, income ? -account.amount : account.amount, kInner);
-    }
-    page.newLine();
-    page.bold();
-    page.rule(167, kInner);
-    page.text(kNames, totalName, Align::Left);
-    const Currency total = ProfitAndLoss::sum(accounts);
-    page.amount(kRightEdge, income ? -total : total, kWhole);
-    page.regular();
-  };
-  const auto single = [&](const AccountTotal& account, bool income) {
-    page.bold();
-    page.newLine();
-    page.text(kNames, account.name, Align::Left);
-    page.amount(kRightEdge, income ? -account.amount : account.amount, kWhole);
-    page.regular();
-  };
-
+  ProfitAndLossPage statementPage(page, statement);
   out.beginReportPage();
   page.newLine();
   page.newLine();
-  const bool noSales = statement.sales.empty();
-  if (statement.sales.size() > 1) {
-    page.newLine();
-    page.bold();
-    page.text(kNames, "Gross Sales", Align::Left);
-    page.regular();
-    for (const AccountTotal& account : statement.sales) {
-      line(account.name, -account.amount, kRightEdge);
-    }
-    page.newLine();
-    page.bold();
-    page.rule(187, kRightEdge);
-    page.text(kNames, "Total Gross Sales", Align::Left);
-    page.amount(kRightEdge, -ProfitAndLoss::sum(statement.sales), kWhole);
-    page.regular();
-  } else if (statement.sales.size() == 1) {
-    single(statement.sales.front(), true);
-  }
-
-  if (statement.costOfSales.size() < 2) {
-    for (const AccountTotal& account : statement.costOfSales) {
-      line("Less " + account.name, account.amount, kRightEdge);
-    }
-  } else {
-    section("Less Cost of Sales", statement.costOfSales, false, "Total Cost of Sales");
-  }
-  if (!statement.costOfSales.empty()) {
-    ruledTotal("Gross Profit", statement.grossProfit());
-  }
-
-  if (statement.otherIncome.size() == 1) {
-    single(statement.otherIncome.front(), true);
-  } else if (statement.otherIncome.size() > 1) {
-    section(noSales ? "Gross Income" : "Other Income", statement.otherIncome, true,
-            noSales ? "Total Gross Income" : "Total Other Income");
-  }
-
-  if (statement.expenses.size() < 2) {
-    for (const AccountTotal& account : statement.expenses) {
-      line("Less " + account.name, account.amount, kRightEdge);
-    }
-  } else {
-    page.newLine();
-    section("Less Expenditure", statement.expenses, false, "Total Expenses");
-  }
-  ruledTotal("Net Profit", statement.netProfit());
+  statementPage.sales();
+  statementPage.costOfSales();
+  statementPage.otherIncome();
+  statementPage.expenses();
+  statementPage.netProfit();
   page.endPage();
 
   out.beginReportPage();
-  page.newLine();
-  page.newLine();
-  page.bold();
-  page.size(12);
-  page.text(kNames, "Other Transactions:", Align::Left);
-  page.newLine();
-  page.size(8);
-  page.text(kInner, "Debit", Align::Right);
-  page.text(kRightEdge, "Credit", Align::Right);
-  page.newLine();
-  page.regular();
-  for (const AccountTotal& account : statement.other) {
-    line(account.name, magnitude(account.amount),
-         account.amount >= Currency() ? kInner : kRightEdge);
-  }
+  statementPage.otherTransactions();
   page.endPage();
 }
 
