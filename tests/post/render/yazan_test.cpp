@@ -274,57 +274,139 @@ TEST_F(YazanTest, ReplayWritesNothingAndKeepsThePageNumber) {
   EXPECT_EQ(readBytes(dir / "Kelamlar.dat"), textBytes);
 }
 
-TEST_F(YazanTest, EveryCommandReplaysAsItWasDrawn) {
-  test::writeText(dir / "logo.png", "not really a picture");
-  yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
-  putSettings([](ReportPrintSettings& s) {
-    s.boxColour = 0x0000FF;
-    s.textColour = 0x00FF00;
-  });
-  beginRun();
-  page.beginPage();
-  page.scaleMode(ScaleMode::Millimetres);
-  page.orientation(Orientation::Landscape);
-  page.font("Times New Roman");
-  page.size(12);
-  page.bold();
-  page.italic();
-  page.underline();
-  page.strikeOut();
-  page.printSettingsTextColour();
-  page.moveTo(20, 30);
-  page.text("styled");
-  page.noStrikeOut();
-  page.noUnderline();
-  page.upright();
-  page.regular();
-  page.textColour(rgb(255, 0, 0));
-  page.tabTo(40);
-  page.amount(90, dollars(-5.5), AmountStyle::DollarsAndCents);
-  page.newLine();
-  page.lineWidth(2);
-  page.rule(10, 100);
-  page.thickRule(10, 100);
-  page.doubleRule(10, 100);
-  page.tabTo(15);
-  page.verticalRule(40, 60);
-  page.line(0, 0, 50, 50);
-  page.line(1, 2, 3, 4, ReportColour::LightBlue);
-  page.point(5, 6, ReportColour::LightGrey);
-  page.boxFillColour(0x123456);
-  page.box(10, 70, 20, 80, ReportColour::LightYellow);
-  page.openBoxes();
-  page.printSettingsBox(30, 70, 40, 80);
-  page.fillBoxes();
-  page.headingBox(50, 70, 60, 80);
-  page.picture("logo.png", 100, 120, 30, 20);
-  EXPECT_EQ(page.position(Axis::Vertical), 6);    // where the point left it
-  EXPECT_EQ(page.position(Axis::Horizontal), 0);  // the boxes go back to the left edge
-  page.clearPage();
-  page.textColour(kBlack);
-  page.endPage();
-  page.endReport();
+// A page that uses every command, each with arguments of its own.
+class EveryCommandTest : public YazanTest {
+ protected:
+  void SetUp() override {
+    test::writeText(dir / "logo.png", "not really a picture");
+    yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
+    putSettings([](ReportPrintSettings& s) {
+      s.boxColour = 0x0000FF;
+      s.textColour = 0x00FF00;
+    });
+    beginRun();
+    page.beginPage();
+    page.scaleMode(ScaleMode::Millimetres);
+    page.orientation(Orientation::Landscape);
+    page.font("Times New Roman");
+    page.size(12);
+    page.bold();
+    page.italic();
+    page.underline();
+    page.strikeOut();
+    page.printSettingsTextColour();
+    page.moveTo(20, 30);
+    page.text("styled");
+    page.noStrikeOut();
+    page.noUnderline();
+    page.upright();
+    page.regular();
+    page.textColour(rgb(255, 0, 0));
+    page.tabTo(40);
+    page.amount(90, dollars(-5.5), AmountStyle::DollarsAndCents);
+    page.newLine();
+    page.lineWidth(2);
+    page.rule(10, 100);
+    page.thickRule(10, 100);
+    page.doubleRule(10, 100);
+    page.tabTo(15);
+    page.verticalRule(40, 60);
+    page.line(0, 0, 50, 50);
+    page.line(1, 2, 3, 4, ReportColour::LightBlue);
+    page.point(5, 6, ReportColour::LightGrey);
+    page.boxFillColour(0x123456);
+    page.box(10, 70, 20, 80, ReportColour::LightYellow);
+    page.openBoxes();
+    page.printSettingsBox(30, 70, 40, 80);
+    page.fillBoxes();
+    page.headingBox(50, 70, 60, 80);
+    page.picture("logo.png", 100, 120, 30, 20);
+    verticalPosition = page.position(Axis::Vertical);
+    horizontalPosition = page.position(Axis::Horizontal);
+    page.clearPage();
+    page.textColour(kBlack);
+    page.endPage();
+    page.endReport();
+  }
 
+  int verticalPosition = 0;
+  int horizontalPosition = 0;
+};
+
+// The fields each command keeps its arguments in, as the page files of the
+// older programs have them; a field a command does not use keeps what the
+// command before left in it.
+TEST_F(EveryCommandTest, StoresEachArgumentInItsField) {
+  std::vector<std::byte> expected;
+  for (const Bytes& record : {
+           command("SBas", 10, 0, 0),
+           command("OlcM", 6, 0, 0),
+           command("OOri", 2, 0, 0),
+           command("Font", 1, 0, 0),  // text 1
+           command("Olcu", 12, 0, 0),
+           command("Cift", 12, 0, 0),
+           command("Ital", 12, 0, 0),
+           command("ULin", 12, 0, 0),
+           command("STru", 12, 0, 0),
+           command("Renk", 1, 1, 0, 1),
+           command("XYPo", 20, 30, 0, 1),
+           command("Yazz", 2, 0, 0, 1),  // text 2 at the current position
+           command("STrO", 2, 0, 0, 1),
+           command("ULnO", 2, 0, 0, 1),
+           command("ItlO", 2, 0, 0, 1),
+           command("Tek", 2, 0, 0, 1),
+           command("Renk", 255, 0, 0, 0),
+           command("Tabu", 40, 0, 0, 0),
+           command("Para", 90, 1, -55000, 0),
+           command("Sati", 90, 1, -55000, 0),
+           command("Kaln", 2, 1, -55000, 0),
+           command("Ccek", 10, 100, -55000, 0),
+           command("KCek", 10, 100, -55000, 0),
+           command("Dcek", 10, 100, -55000, 0),
+           command("Tabu", 15, 100, -55000, 0),
+           command("Ccev", 40, 60, -55000, 0),
+           command("DGen", 0, 0, -55000, 50, 50),
+           command("Ccei", 1, 2, 20000, 3, 4),
+           command("Nokt", 5, 6, 20000, 1, 4),
+           command("BFCl", 0x123456, 6, 20000, 1, 4),
+           command("BBox", 10, 70, 30000, 20, 80),
+           command("BFOf", 10, 70, 30000, 20, 80),
+           command("CBox", 30, 70, 30000, 40, 80),
+           command("BFOn", 30, 70, 30000, 40, 80),
+           command("HBox", 50, 70, 30000, 60, 80),
+           command("ResC", 3, 100, 1200000, 30, 20),  // text 3, y 120 as currency
+           command("Nere", 1, 100, 1200000, 30, 20),
+           command("Nere", 0, 100, 1200000, 30, 20),
+           command("Sifi", 0, 100, 1200000, 30, 20),
+           command("Renk", 0, 0, 1200000, 0, 20),
+           command("SBit", 0, 0, 1200000, 0, 20),
+       }) {
+    append(expected, record);
+  }
+  const auto file = readBytes(dir / "DosyaYaz.dat");
+  ASSERT_EQ(file.size(), 1045 * PageCommandRecord::kSize);
+  EXPECT_EQ(std::vector<std::byte>(file.begin() + 1004 * PageCommandRecord::kSize, file.end()),
+            expected);
+  EXPECT_EQ(readBytes(dir / "Kelamlar.dat"),
+            Bytes().text("Times New Roman", 140).text("styled", 140).text("logo.png", 140).bytes());
+
+  // That is every command of the table (the end of the report is a header).
+  std::set<std::string> all;
+  for (const PageCommandSpec& spec : pageCommands()) {
+    if (spec.command != PageCommand::EndReport) {
+      all.insert(std::string(spec.code));
+    }
+  }
+  std::set<std::string> recorded;
+  for (int r = 1001; r <= 1045; ++r) {
+    recorded.insert(codeOf(r));
+  }
+  EXPECT_EQ(recorded, all);
+}
+
+TEST_F(EveryCommandTest, ReplaysAsItWasDrawn) {
+  EXPECT_EQ(verticalPosition, 6);    // where the point left it
+  EXPECT_EQ(horizontalPosition, 0);  // the boxes go back to the left edge
   const std::string drawn = screen.listing();
   EXPECT_EQ(drawn,
             "1 30.0 20.0 L styled\n"
@@ -345,21 +427,6 @@ TEST_F(YazanTest, EveryCommandReplaysAsItWasDrawn) {
   EXPECT_EQ(screen.lastFont.name, "Times New Roman");
   EXPECT_EQ(screen.lastOrientation, Orientation::Landscape);
   EXPECT_EQ(screen.pictureBytes, 20u);
-
-  // Every command of the table was recorded (the end of the report is a
-  // header, not a command).
-  std::set<std::string> recorded;
-  const auto header = test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1);
-  for (int r = 1001; r <= static_cast<int>(header.b); ++r) {
-    recorded.insert(codeOf(r));
-  }
-  std::set<std::string> all;
-  for (const PageCommandSpec& spec : pageCommands()) {
-    if (spec.command != PageCommand::EndReport) {
-      all.insert(std::string(spec.code));
-    }
-  }
-  EXPECT_EQ(recorded, all);
 
   // Shown again from the files, page 1 draws the same and ends in the same state.
   const PageFont fontAfter = screen.lastFont;
