@@ -24,7 +24,7 @@ Rgb colourValueOf(float stored) {
 }
 
 // clang-format off
-constexpr std::array<PageCommandSpec, kPageCommandCount> kTable = {{
+constexpr std::array<PageCommandEntry, kPageCommandCount> kTable = {{
   {PageCommand::BeginPage, "SBas", "",
    "Begin a page: the next page number, a clear page, the set-up font and colours",
    [](Yazan& y, const StoredCommand&) { y.SBas(); }},
@@ -175,7 +175,7 @@ constexpr std::uint32_t keyOf(std::string_view code) {
   return key;
 }
 
-using CodeIndex = std::array<std::pair<std::uint32_t, const PageCommandSpec*>, kPageCommandCount>;
+using CodeIndex = std::array<std::pair<std::uint32_t, const PageCommandEntry*>, kPageCommandCount>;
 
 const CodeIndex& codeIndex() {
   static const CodeIndex index = [] {
@@ -191,11 +191,11 @@ const CodeIndex& codeIndex() {
 
 }  // namespace
 
-std::span<const PageCommandSpec, kPageCommandCount> pageCommands() {
+std::span<const PageCommandEntry, kPageCommandCount> pageCommands() {
   return kTable;
 }
 
-const PageCommandSpec* findPageCommand(std::string_view code) {
+const PageCommandEntry* findPageCommand(std::string_view code) {
   if (code.empty() || code.size() > 4) {
     return nullptr;
   }

@@ -61,7 +61,7 @@ enum class PageCommand : std::uint8_t {
 };
 inline constexpr std::size_t kPageCommandCount = 39;
 
-struct PageCommandSpec {
+struct PageCommandEntry {
   PageCommand command;
   // The code in the record: four letters, or three and a blank.
   std::string_view code;
@@ -72,7 +72,11 @@ struct PageCommandSpec {
   std::string_view meaning;
   void (*replay)(Yazan&, const StoredCommand&);
 
-  bool carriesText() const { return !fields.empty() && fields.front() == 'T'; }
+  // The field of argument i; none past the command's arguments.
+  char field(std::size_t argument) const {
+    return argument < fields.size() ? fields[argument] : '\0';
+  }
+  bool carriesText() const { return field(0) == 'T'; }
   // Drawing a stored page stops at its end.
   bool endsPage() const {
     return command == PageCommand::EndPage || command == PageCommand::EndReport;
@@ -80,13 +84,13 @@ struct PageCommandSpec {
 };
 
 // Every command, in the order of PageCommand.
-std::span<const PageCommandSpec, kPageCommandCount> pageCommands();
-inline const PageCommandSpec& pageCommand(PageCommand command) {
+std::span<const PageCommandEntry, kPageCommandCount> pageCommands();
+inline const PageCommandEntry& pageCommand(PageCommand command) {
   return pageCommands()[static_cast<std::size_t>(command)];
 }
 // The command stored under a code (trimmed of blanks); nothing for a code
 // that is none of them.
-const PageCommandSpec* findPageCommand(std::string_view code);
+const PageCommandEntry* findPageCommand(std::string_view code);
 
 // The code of a page header in records 1 to 1000 of DosyaYaz.dat; the
 // header after the last page has the code of EndReport.
@@ -100,8 +104,9 @@ int wholeOf(float value);
 // arguments from the fields the table names, and its text.
 class StoredCommand {
  public:
-  StoredCommand(const PageCommandSpec& spec, const PageCommandRecord& record, std::string_view text)
-      : mSpec(&spec), mRecord(&record), mText(text) {}
+  StoredCommand(const PageCommandEntry& entry, const PageCommandRecord& record,
+                std::string_view text)
+      : mEntry(&entry), mRecord(&record), mText(text) {}
 
   // Argument i as an integer, a float as stored, an amount (field C).
   int whole(std::size_t argument) const;
@@ -112,9 +117,9 @@ class StoredCommand {
   std::string_view text() const { return mText; }
 
  private:
-  char field(std::size_t argument) const { return mSpec->fields[argument]; }
+  char field(std::size_t argument) const { return mEntry->field(argument); }
 
-  const PageCommandSpec* mSpec;
+  const PageCommandEntry* mEntry;
   const PageCommandRecord* mRecord;
   std::string_view mText;
 };

@@ -210,8 +210,8 @@ std::optional<StoredPage> PageFiles::load(int page) {
       break;
     }
     StoredPage::Command command{mCommands->get<PageCommandRecord>(r)};
-    command.spec = findPageCommand(trim(command.record.code));
-    if (command.spec != nullptr && command.spec->carriesText() && command.record.a > 0) {
+    command.entry = findPageCommand(trim(command.record.code));
+    if (command.entry != nullptr && command.entry->carriesText() && command.record.a > 0) {
       const std::int64_t textNumber = recordNumberOf(command.record.a);
       std::string text;
       if (textNumber >= 1 && textNumber <= textCount) {

@@ -23,8 +23,8 @@ namespace lum {
 struct StoredPage {
   struct Command {
     PageCommandRecord record;
-    const PageCommandSpec* spec = nullptr;  // none: a code the table does not know
-    std::size_t text = 0;                   // its text in texts, from 1; 0: none
+    const PageCommandEntry* entry = nullptr;  // none: a code the table does not know
+    std::size_t text = 0;                     // its text in texts, from 1; 0: none
   };
   std::vector<Command> commands;
   std::vector<std::string> texts;
@@ -59,11 +59,11 @@ class PageFiles {
   // had it.
   template <class... Args>
   void record(PageCommand command, const Args&... arguments) {
-    const PageCommandSpec& spec = pageCommand(command);
+    const PageCommandEntry& entry = pageCommand(command);
     ++mCommandCounter;
-    mBuffer.code = std::string(spec.code);
+    mBuffer.code = std::string(entry.code);
     std::size_t next = 0;
-    (put(spec.fields[next++], arguments), ...);
+    (put(entry.field(next++), arguments), ...);
     hold(mHeldCommands, *mCommands, mCommandCounter, mBuffer.encode());
   }
 

@@ -182,7 +182,7 @@ void Yazan::LoadPage(int mode) {
   }
   // A page that sets its orientation is begun in it, not turned once drawn.
   for (const StoredPage::Command& command : page->commands) {
-    if (command.spec != nullptr && command.spec->command == PageCommand::Orientation) {
+    if (command.entry != nullptr && command.entry->command == PageCommand::Orientation) {
       mOrientation =
           wholeOf(command.record.a) == 2 ? Orientation::Landscape : Orientation::Portrait;
       break;
@@ -196,7 +196,7 @@ void Yazan::LoadPage(int mode) {
 void Yazan::drawStoredPage(const StoredPage& page) {
   mToldThisPage.clear();
   for (const StoredPage::Command& command : page.commands) {
-    if (command.spec == nullptr) {
+    if (command.entry == nullptr) {
       // Told once a page: a damaged page would otherwise ask for thousands of clicks.
       const std::string code(trim(command.record.code));
       if (mToldThisPage.insert("code " + code).second) {
@@ -204,10 +204,11 @@ void Yazan::drawStoredPage(const StoredPage& page) {
       }
       continue;
     }
-    if (command.spec->endsPage()) {
+    if (command.entry->endsPage()) {
       break;
     }
-    command.spec->replay(*this, StoredCommand(*command.spec, command.record, page.textOf(command)));
+    command.entry->replay(*this,
+                          StoredCommand(*command.entry, command.record, page.textOf(command)));
   }
   if (mPageShown) {
     mPageShown();

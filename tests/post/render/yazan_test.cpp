@@ -392,9 +392,9 @@ TEST_F(EveryCommandTest, StoresEachArgumentInItsField) {
 
   // That is every command of the table (the end of the report is a header).
   std::set<std::string> all;
-  for (const PageCommandSpec& spec : pageCommands()) {
-    if (spec.command != PageCommand::EndReport) {
-      all.insert(std::string(spec.code));
+  for (const PageCommandEntry& entry : pageCommands()) {
+    if (entry.command != PageCommand::EndReport) {
+      all.insert(std::string(entry.code));
     }
   }
   std::set<std::string> recorded;
