@@ -12,9 +12,9 @@
 #include "platform/file_ops.h"
 #include "platform/record_file.h"
 #include "platform/scripted_prompter.h"
+#include "post/render/page_writer.h"
 #include "post/render/pdf_file.h"
 #include "post/render/screen_page_device.h"
-#include "post/render/yazan.h"
 
 namespace lum {
 namespace {
@@ -40,29 +40,28 @@ struct Report {
   // A ledger listing: a heading, then 60 lines of a date, particulars,
   // reference and amount.
   void write() {
-    constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
-    constexpr Currency kRight = Currency::fromRaw(2 * Currency::kScale);
-    yazan.setNextDevice(kRecordingDevice);
+    PageWriter page(yazan);
+    yazan.setNextDevice(OutputDevice::Recording);
     yazan.BeginOutput();
-    yazan.SSet();
-    for (int page = 1; page <= kPages; ++page) {
-      yazan.SBas();
-      yazan.XYPo(10, 15);
-      yazan.Cift();
-      yazan.Yazz("Ledger listing of the payments journal", 10, kLeft);
-      yazan.Tek();
-      yazan.Yazz("Page " + std::to_string(page), 195, kRight);
-      yazan.Sati();
+    page.millimetreScale();
+    for (int number = 1; number <= kPages; ++number) {
+      page.beginPage();
+      page.moveTo(10, 15);
+      page.bold();
+      page.text(10, "Ledger listing of the payments journal", Align::Left);
+      page.regular();
+      page.text(195, "Page " + std::to_string(number), Align::Right);
+      page.newLine();
       for (int line = 1; line <= kLinesPerPage; ++line) {
-        yazan.Yazz("12/03/25", 10, kLeft);
-        yazan.Yazz("Payment to supplier " + std::to_string(line), 30, kLeft);
-        yazan.Yazz("chq " + std::to_string(100000 + line), 110, kLeft);
-        yazan.Para(195, Currency::fromCents(line * 12345), 1);
-        yazan.Sati();
+        page.text(10, "12/03/25", Align::Left);
+        page.text(30, "Payment to supplier " + std::to_string(line), Align::Left);
+        page.text(110, "chq " + std::to_string(100000 + line), Align::Left);
+        page.amount(195, Currency::fromCents(line * 12345), AmountStyle::DollarsAndCents);
+        page.newLine();
       }
-      yazan.SBit();
+      page.endPage();
     }
-    yazan.END();
+    page.endReport();
   }
 
   fs::path folder;
@@ -105,7 +104,7 @@ void loadAndRenderPage(benchmark::State& state) {
   report.write();
   report.yazan.setPageNumber(500);
   for (auto _ : state) {
-    report.yazan.LoadPage(0);
+    report.yazan.LoadPage(Yazan::kDrawPage);
     benchmark::DoNotOptimize(report.screen.image());
   }
 }

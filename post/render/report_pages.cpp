@@ -21,13 +21,13 @@ void ReportPages::openFiles() {
 void ReportPages::beginRun(std::function<void()> beginReportPage) {
   openFiles();
   mYazan.setBeginReportPage(std::move(beginReportPage));
-  mYazan.setNextDevice(kRecordingDevice);
+  mYazan.setNextDevice(OutputDevice::Recording);
   mYazan.BeginOutput();
-  mYazan.SSet();
+  writer().millimetreScale();
 }
 
 void ReportPages::finishRun() {
-  mYazan.END();
+  writer().endReport();
   mSession->file("DosyaYaz").flush();
   mSession->file("Kelam").flush();
 }
@@ -35,12 +35,12 @@ void ReportPages::finishRun() {
 void ReportPages::showStored() {
   openFiles();
   // Set up for the screen only: nothing of the stored report is written over.
-  mYazan.setNextDevice(kScreenDevice);
+  mYazan.setNextDevice(OutputDevice::Screen);
   mYazan.BeginOutput();
   mYazan.setPageCount(mYazan.storedPageCount());
-  mYazan.setDevice(kScreenDevice);
+  mYazan.setDevice(OutputDevice::Screen);
   mYazan.setPageNumber(1);
-  mYazan.LoadPage(0);
+  mYazan.LoadPage(Yazan::kDrawPage);
 }
 
 }  // namespace lum

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "post/login/session.h"
+#include "post/render/page_writer.h"
 #include "post/render/yazan.h"
 
 namespace lum {
@@ -11,18 +12,19 @@ namespace lum {
 // page files (DosyaYaz.dat, Kelamlar.dat) and the operator's print
 // settings, all through the session's file registry.
 //
-// A report run goes: beginRun(), the report's pages through yazan() (its
-// page start given to setBeginReportPage for the automatic page break),
+// A report run goes: beginRun() with the report's page start (which the
+// automatic page break also runs), the report's pages through writer(),
 // then finishRun(), which ends the report and shows page 1.
 class ReportPages {
  public:
   ReportPages(Session& session, PageDevice& screen);
 
   Yazan& yazan() { return mYazan; }
+  PageWriter writer() { return PageWriter(mYazan); }
 
   // Opens the page files and sets output up on the recording device.
   void beginRun(std::function<void()> beginReportPage);
-  // "END": the report is complete and page 1 is on the screen.
+  // The report is complete and page 1 is on the screen.
   void finishRun();
   // Shows the report the page files hold (the last one written), from page 1.
   void showStored();

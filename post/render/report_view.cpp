@@ -3,9 +3,9 @@
 namespace lum {
 
 void ReportView::show(int page) {
-  mYazan->setDevice(kScreenDevice);
+  mYazan->setDevice(OutputDevice::Screen);
   mYazan->setPageNumber(page);
-  mYazan->LoadPage(0);
+  mYazan->LoadPage(Yazan::kDrawPage);
 }
 
 void ReportView::toggleRuler() {
@@ -51,8 +51,8 @@ void ReportView::print(const PrintDialogue& dialogue) {
     }
     return;
   }
-  mYazan->setDevice(kPrinterDevice);
-  mYazan->setNextDevice(kPrinterDevice);
+  mYazan->setDevice(OutputDevice::Printer);
+  mYazan->setNextDevice(OutputDevice::Printer);
   mYazan->PrintPages(dialogue);
 }
 

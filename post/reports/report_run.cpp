@@ -19,8 +19,6 @@ namespace lum {
 namespace {
 
 constexpr int kRightEdge = 195;
-const Currency kAlignLeft = Currency::fromRaw(1 * Currency::kScale);
-const Currency kAlignRight = Currency::fromRaw(2 * Currency::kScale);
 
 }  // namespace
 
@@ -70,7 +68,7 @@ void ReportRun::runReports() {
   auto& counts = mSession.reportRequests;
   const LoginValues& login = mSession.login;
   Yazan& yazan = mPages.yazan();
-  yazan.setNextDevice(kRecordingDevice);
+  yazan.setNextDevice(OutputDevice::Recording);
   // The work area's counters, closed again unless a window had them open.
   const bool countersOpen = mSession.registry().isOpen("EntCoun");
   mStorageNumber =
@@ -79,7 +77,7 @@ void ReportRun::runReports() {
     mSession.registry().close("EntCoun");
   }
   mPeriodTitle = lum::periodTitle(login.setup.periodKind, login.periodLetter);
-  if (yazan.device() == kRecordingDevice) {
+  if (yazan.device() == OutputDevice::Recording) {
     for (int code = 1; code <= 10; ++code) {
       counts[static_cast<std::size_t>(code)] =
           std::min<std::int16_t>(counts[static_cast<std::size_t>(code)], 1);
@@ -146,7 +144,7 @@ void ReportRun::setUp() {
 }
 
 void ReportRun::produce(int code) {
-  const ReportWriting out{mPages.yazan(), leftMargin(), [this] { beginReportPage(); }};
+  const ReportWriting out{mPages.writer(), leftMargin(), [this] { beginReportPage(); }};
   switch (code) {
     case kGstReport: {
       std::vector<std::string> names;
@@ -222,63 +220,73 @@ std::string ReportRun::titleOf(int code) {
 }
 
 void ReportRun::beginReportPage() {
-  mPages.yazan().SBas();
+  mPages.writer().beginPage();
   if (mCode >= kGstReport && mCode <= kLastReportCode) {
     writePageHeading(titleOf(mCode));
   }
 }
 
 void ReportRun::writePageHeading(const std::string& title) {
-  Yazan& y = mPages.yazan();
+  PageWriter page = mPages.writer();
   const int l = leftMargin();
   const int code = mCode;
-  const ReportWriting out{y, l, [this] { beginReportPage(); }};
-  y.XYPo(0, static_cast<int>(y.topMargin()));
+  page.moveTo(0, static_cast<int>(page.topMargin()));
   if (code == kGstReport) {
-    y.Olcu(10);
-    y.Yazz(fmt::format("Storage No: {}", mStorageNumber), kRightEdge, kAlignRight);
-    y.Sati();
+    page.size(10);
+    page.text(kRightEdge, fmt::format("Storage No: {}", mStorageNumber), Align::Right);
+    page.newLine();
   }
   const auto entity = file("Ent").get<EntityRecord>(mSession.login.entityNumber);
   const int nameAt = code == kProfitAndLoss ? 5 : l;
-  y.Olcu(14);
-  y.Cift();
-  y.Yazz(trim(entity.name), nameAt, kAlignLeft);
+  page.size(14);
+  page.bold();
+  page.text(nameAt, trim(entity.name), Align::Left);
   if (code == kGstReport) {
-    y.Yazz("ABN: " + std::string(trim(entity.abn)), kRightEdge, kAlignRight);
+    page.text(kRightEdge, "ABN: " + std::string(trim(entity.abn)), Align::Right);
   }
-  y.Sati();
-  y.Yazz(trim(entity.secondNameLine), nameAt, kAlignLeft);
-  y.Sati();
-  y.Olcu(12);
-  y.Yazz(title, l, kAlignLeft);
-  y.Sati();
+  page.newLine();
+  page.text(nameAt, trim(entity.secondNameLine), Align::Left);
+  page.newLine();
+  page.size(12);
+  page.text(l, title, Align::Left);
+  page.newLine();
+  writePeriodLines(page, l);
+  page.text(kRightEdge, fmt::format("Page {}", page.pageNumber()), Align::Right);
+  page.newLine();
+  page.newLine();
+  page.rule(0, kRightEdge);
+  page.newLine();
+  writeHeadingColumns(page, l);
+}
+
+// What the heading says after the title: the journal, the basis, the period.
+void ReportRun::writePeriodLines(PageWriter page, int l) {
+  const int code = mCode;
   if (code == kGstReport) {
-    y.Olcu(10);
+    page.size(10);
   } else if (code == kTrialBalance) {
-    y.Yazz(trim(file("Jnl").get<JournalHeaderRecord>(selectedJournal()).name), l, kAlignLeft);
-    y.Sati();
-    y.Olcu(8);
+    page.text(l, trim(file("Jnl").get<JournalHeaderRecord>(selectedJournal()).name), Align::Left);
+    page.newLine();
+    page.size(8);
   } else if (code == kJournalLedgers) {
-    y.Olcu(8);
+    page.size(8);
   } else if (code == kProfitAndLoss) {
-    y.Olcu(8);
+    page.size(8);
     if (mSession.login.setup.invoicing == "Y" && mSession.login.setup.gstType == "C") {
-      y.Yazz("Prepared on Cash Basis", 5, kAlignLeft);
-      y.Sati();
+      page.text(5, "Prepared on Cash Basis", Align::Left);
+      page.newLine();
     }
   }
   if (code >= kGstReport && code <= kProfitAndLoss) {
-    y.Yazz(mPeriodTitle, code == kProfitAndLoss ? 5 : l, kAlignLeft);
+    page.text(code == kProfitAndLoss ? 5 : l, mPeriodTitle, Align::Left);
   } else {
-    y.Yazz("As at " + mReportDate, l, kAlignLeft);
+    page.text(l, "As at " + mReportDate, Align::Left);
   }
-  y.Yazz(fmt::format("Page {}", y.pageNumber()), kRightEdge, kAlignRight);
-  y.Sati();
-  y.Sati();
-  y.Ccek(0, kRightEdge);
-  y.Sati();
-  switch (code) {
+}
+
+void ReportRun::writeHeadingColumns(PageWriter page, int l) {
+  const ReportWriting out{page, l, [this] { beginReportPage(); }};
+  switch (mCode) {
     case kGstReport:
       writeGstHeadingColumns(out, GstSettings::of(mSession.login.setup));
       break;
@@ -286,12 +294,12 @@ void ReportRun::writePageHeading(const std::string& title) {
       writeTrialBalanceHeadingColumns(out);
       break;
     case kProfitAndLoss:
-      y.Yazz("$", 173, kAlignRight);
-      y.Yazz("$", 193, kAlignRight);
-      y.Tek();
+      page.text(173, "$", Align::Right);
+      page.text(193, "$", Align::Right);
+      page.regular();
       break;
     default:
-      y.Tek();
+      page.regular();
       break;
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "post/render/page_writer.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/profit_and_loss.h"
 
@@ -13,7 +14,6 @@ namespace lum {
 class RecordFile;
 class ReportPages;
 class Session;
-class Yazan;
 
 // Report codes.
 enum ReportCode : int {
@@ -75,6 +75,8 @@ class ReportRun {
   // A file of the log-in, opened when it is not.
   RecordFile& file(std::string_view logicalName);
   int leftMargin() const;
+  void writePeriodLines(PageWriter page, int l);
+  void writeHeadingColumns(PageWriter page, int l);
 
   Session& mSession;
   ReportPages& mPages;

@@ -3,318 +3,389 @@
 #include <fmt/core.h>
 
 #include "platform/text.h"
-#include "post/render/yazan.h"
 #include "post/reports/report_text.h"
 
 namespace lum {
 namespace {
 
-const Currency kAlignLeft = Currency::fromRaw(1 * Currency::kScale);
-const Currency kAlignRight = Currency::fromRaw(2 * Currency::kScale);
-constexpr int kDollarsAndCents = 1;
-constexpr int kWholeDollars = 2;
 constexpr int kRightEdge = 195;
+constexpr auto kCents = AmountStyle::DollarsAndCents;
+constexpr auto kWhole = AmountStyle::WholeDollars;
 
 Currency magnitude(Currency amount) {
   return amount < Currency() ? -amount : amount;
 }
 
+// A line's six GST columns, its total income and its PAYG.
+void writeGstFigures(PageWriter page, const GstRow& row) {
+  constexpr int kColumnsAt[] = {55, 75, 95, 115, 135, 155};
+  for (std::size_t k = 0; k < 6; ++k) {
+    page.amount(kColumnsAt[k], row[k], kCents);
+  }
+  page.amount(175, totalIncome(row), kCents);
+  page.amount(kRightEdge, row[kPayg], kCents);
+}
+
+// The BAS labels G1 to G20 in two columns, under the totals.
+void writeBasSummary(PageWriter page, int l, const BasSummary& bas) {
+  const BasAmounts& g = bas.labels;
+  page.newLine();
+  page.newLine();
+  page.size(14);
+  page.text(l + 9, "BAS Statement Summary", Align::Left);
+  page.newLine();
+  page.size(10);
+  page.regular();
+  page.newLine();
+  const std::pair<const char*, const char*> labels[] = {
+      {"G1 - Total Suppies", "G10- Capital Acquisitions"},
+      {"G2 - Exports", "G11- Other Acquisitions"},
+      {"G3 - Other GST free Supplies", "G12- Total Acquisitions"},
+      {"G4 - Input Taxed Icome", "G13- Acquisitons for Input Taxed Supplies"},
+      {"G5 - Total GST free Supplies", "G14- Acquisitions with no GST"},
+      {"G6 - Total Gross Taxable Supplies", "G15- Private Use Acquisitions"},
+      {"G7 - Adjustments to Supplies", "G16- Total Non Credible Acquisitions"},
+      {"G8 - Total Net Taxable Supplies", "G17- Gross Total Credible Acquisitions"},
+      {"G9 - GST Liability on Supplies", "G18- Adjustments to Acquisitions"}};
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    page.text(l + 9, labels[i].first, Align::Left);
+    page.amount(95, g[i + 1], kWhole);
+    page.text(l + 100, labels[i].second, Align::Left);
+    page.amount(kRightEdge, g[i + 10], kWhole);
+    page.newLine();
+  }
+  page.text(l + 100, "G19- Net Credible Acquisitions", Align::Left);
+  page.amount(kRightEdge, g[19], kWhole);
+  page.newLine();
+  page.rule(l + 9, 95);
+  page.bold();
+  page.text(l + 9, "       Net GST Liability", Align::Left);
+  page.amount(95, bas.netGstLiability, kWhole);
+  page.regular();
+  page.text(l + 100, "G20- GST Credit on Acquisitions", Align::Left);
+  page.amount(kRightEdge, g[20], kWhole);
+}
+
 }  // namespace
-
-void ReportWriting::leftAt(std::string_view text, int x) const {
-  yazan.Yazz(text, x, kAlignLeft);
-}
-
-void ReportWriting::rightAt(std::string_view text, int x) const {
-  yazan.Yazz(text, x, kAlignRight);
-}
 
 void writeGstReport(const ReportWriting& out, const GstFigures& figures,
                     const std::vector<std::string>& names, bool basSummary) {
-  Yazan& y = out.yazan;
+  PageWriter page = out.page;
   const int l = out.left;
-  constexpr int kColumnsAt[] = {55, 75, 95, 115, 135, 155};
-  const auto figuresLine = [&](const GstRow& row) {
-    for (std::size_t k = 0; k < 6; ++k) {
-      y.Para(kColumnsAt[k], row[k], kDollarsAndCents);
-    }
-    y.Para(175, totalIncome(row), kDollarsAndCents);
-    y.Para(kRightEdge, row[kPayg], kDollarsAndCents);
-  };
-
   out.beginReportPage();
   for (std::size_t j = 0; j < figures.journals.size(); ++j) {
     const GstRow& row = figures.journals[j];
     if (allZero(row)) {
       continue;
     }
-    y.Sati();
-    out.rightAt(std::to_string(j + 1), l + 7);
-    out.leftAt(j < names.size() ? trim(names[j]) : std::string_view(), l + 9);
-    figuresLine(row);
+    page.newLine();
+    page.text(l + 7, std::to_string(j + 1), Align::Right);
+    page.text(l + 9, j < names.size() ? trim(names[j]) : std::string_view(), Align::Left);
+    writeGstFigures(page, row);
   }
   const GstRow totals = totalsOf(figures);
-  y.Sati();
-  y.Cift();
-  y.Ccek(l, kRightEdge);
-  y.Sati();
-  out.leftAt("Totals", l + 9);
-  figuresLine(totals);
-
+  page.newLine();
+  page.bold();
+  page.rule(l, kRightEdge);
+  page.newLine();
+  page.text(l + 9, "Totals", Align::Left);
+  writeGstFigures(page, totals);
   if (basSummary) {
-    const BasSummary bas = computeBas(totals, figures.accumulated);
-    const BasAmounts& g = bas.labels;
-    y.Sati();
-    y.Sati();
-    y.Olcu(14);
-    out.leftAt("BAS Statement Summary", l + 9);
-    y.Sati();
-    y.Olcu(10);
-    y.Tek();
-    y.Sati();
-    const std::pair<const char*, const char*> labels[] = {
-        {"G1 - Total Suppies", "G10- Capital Acquisitions"},
-        {"G2 - Exports", "G11- Other Acquisitions"},
-        {"G3 - Other GST free Supplies", "G12- Total Acquisitions"},
-        {"G4 - Input Taxed Icome", "G13- Acquisitons for Input Taxed Supplies"},
-        {"G5 - Total GST free Supplies", "G14- Acquisitions with no GST"},
-        {"G6 - Total Gross Taxable Supplies", "G15- Private Use Acquisitions"},
-        {"G7 - Adjustments to Supplies", "G16- Total Non Credible Acquisitions"},
-        {"G8 - Total Net Taxable Supplies", "G17- Gross Total Credible Acquisitions"},
-        {"G9 - GST Liability on Supplies", "G18- Adjustments to Acquisitions"}};
-    for (std::size_t i = 0; i < std::size(labels); ++i) {
-      out.leftAt(labels[i].first, l + 9);
-      y.Para(95, g[i + 1], kWholeDollars);
-      out.leftAt(labels[i].second, l + 100);
-      y.Para(kRightEdge, g[i + 10], kWholeDollars);
-      y.Sati();
-    }
-    out.leftAt("G19- Net Credible Acquisitions", l + 100);
-    y.Para(kRightEdge, g[19], kWholeDollars);
-    y.Sati();
-    y.Ccek(l + 9, 95);
-    y.Cift();
-    out.leftAt("       Net GST Liability", l + 9);
-    y.Para(95, bas.netGstLiability, kWholeDollars);
-    y.Tek();
-    out.leftAt("G20- GST Credit on Acquisitions", l + 100);
-    y.Para(kRightEdge, g[20], kWholeDollars);
+    writeBasSummary(page, l, computeBas(totals, figures.accumulated));
   }
-  y.SBit();
+  page.endPage();
 }
 
 void writeGstHeadingColumns(const ReportWriting& out, const GstSettings& settings) {
-  Yazan& y = out.yazan;
-  y.Olcu(8);
-  y.Tek();
-  out.leftAt("GST Exempt Ratio on Sales: " + numberToText(settings.exemptSalesRatio) +
-                 " - GST Exempt Ratio on Purchases: " + numberToText(settings.exemptPurchaseRatio),
-             out.left);
-  y.Sati();
-  y.Sati();
-  y.Cift();
-  out.rightAt("------------------------------------------------------Subject to GST", 115);
-  out.rightAt("Not Subject to GST", 155);
-  out.rightAt(numberToText(settings.paygRate * 100) + "%", kRightEdge);
-  y.Sati();
+  PageWriter page = out.page;
+  page.size(8);
+  page.regular();
+  page.text(out.left,
+            "GST Exempt Ratio on Sales: " + numberToText(settings.exemptSalesRatio) +
+                " - GST Exempt Ratio on Purchases: " + numberToText(settings.exemptPurchaseRatio),
+            Align::Left);
+  page.newLine();
+  page.newLine();
+  page.bold();
+  page.text(115, "------------------------------------------------------Subject to GST",
+            Align::Right);
+  page.text(155, "Not Subject to GST", Align::Right);
+  page.text(kRightEdge, numberToText(settings.paygRate * 100) + "%", Align::Right);
+  page.newLine();
   const std::pair<const char*, int> titles[] = {
       {"Income", 55},  {"GST", 75},      {"Payment", 95},     {"Credit", 115},
       {"Income", 135}, {"Payment", 155}, {"Tot Income", 175}, {"PAYG", kRightEdge}};
   for (const auto& [title, x] : titles) {
-    out.rightAt(title, x);
+    page.text(x, title, Align::Right);
   }
-  y.Sati();
-  y.Olcu(8);
-  y.Tek();
+  page.newLine();
+  page.size(8);
+  page.regular();
 }
 
 void writeTrialBalance(const ReportWriting& out, const TrialBalance& balance) {
-  Yazan& y = out.yazan;
+  PageWriter page = out.page;
   const int l = out.left;
   out.beginReportPage();
   for (const TrialBalanceLine& line : balance.lines) {
-    y.Sati();
-    out.leftAt(line.account, l + 5);
+    page.newLine();
+    page.text(l + 5, line.account, Align::Left);
     if (line.total > Currency()) {
-      y.Para(l + 150, line.total, kDollarsAndCents);
+      page.amount(l + 150, line.total, kCents);
     } else {
-      y.Para(l + 180, magnitude(line.total), kDollarsAndCents);
+      page.amount(l + 180, magnitude(line.total), kCents);
     }
   }
-  y.Sati();
-  y.Cift();
-  y.Ccek(l + 5, l + 180);
-  out.leftAt("Totals", l + 5);
-  y.Para(l + 150, balance.debitTotal, kDollarsAndCents);
-  y.Para(l + 180, magnitude(balance.creditTotal), kDollarsAndCents);
-  y.SBit();
+  page.newLine();
+  page.bold();
+  page.rule(l + 5, l + 180);
+  page.text(l + 5, "Totals", Align::Left);
+  page.amount(l + 150, balance.debitTotal, kCents);
+  page.amount(l + 180, magnitude(balance.creditTotal), kCents);
+  page.endPage();
 }
 
 void writeTrialBalanceHeadingColumns(const ReportWriting& out) {
+  PageWriter page = out.page;
   const int l = out.left;
-  out.leftAt("Account", l + 5);
-  out.rightAt("Debit", l + 150);
-  out.rightAt("Credit", l + 180);
-  out.yazan.Tek();
+  page.text(l + 5, "Account", Align::Left);
+  page.text(l + 150, "Debit", Align::Right);
+  page.text(l + 180, "Credit", Align::Right);
+  page.regular();
 }
+
+namespace {
+
+// An account's heading lines and the column titles of its lines.
+void writeLedgerHeading(PageWriter page, int l, const AccountLedger& ledger) {
+  page.newLine();
+  page.newLine();
+  page.bold();
+  page.text(l + 5, ledger.account, Align::Left);
+  page.newLine();
+  page.regular();
+  page.text(l + 5,
+            fmt::format("Account Type: {} - GST Class: {} - GST Exempt Ratio: {} - Ledgers A/C "
+                        "No:{}",
+                        ledger.type, ledger.gstApplies, numberToText(ledger.privateUseRatio),
+                        numberToText(ledger.ledgersAccount)),
+            Align::Left);
+  page.newLine();
+  page.newLine();
+  page.bold();
+  page.text(l + 5, "Date", Align::Left);
+  page.text(l + 18, "Details", Align::Left);
+  page.text(l + 120, "GST", Align::Right);
+  page.text(l + 130, "Ref", Align::Right);
+  page.text(l + 150, "Debit", Align::Right);
+  page.text(l + 180, "Credit", Align::Right);
+  page.regular();
+}
+
+}  // namespace
 
 void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedger>& ledgers) {
-  Yazan& y = out.yazan;
+  PageWriter page = out.page;
   const int l = out.left;
+  // Debits in the first amount column, credits in the second.
+  const auto debitOrCredit = [&](Currency amount) {
+    page.amount(amount >= Currency() ? l + 150 : l + 180, magnitude(amount), kCents);
+  };
   out.beginReportPage();
   for (const AccountLedger& ledger : ledgers) {
-    y.Sati();
-    y.Sati();
-    y.Cift();
-    out.leftAt(ledger.account, l + 5);
-    y.Sati();
-    y.Tek();
-    out.leftAt(fmt::format("Account Type: {} - GST Class: {} - GST Exempt Ratio: {} - Ledgers A/C "
-                           "No:{}",
-                           ledger.type, ledger.gstApplies, numberToText(ledger.privateUseRatio),
-                           numberToText(ledger.ledgersAccount)),
-               l + 5);
-    y.Sati();
-    y.Sati();
-    y.Cift();
-    out.leftAt("Date", l + 5);
-    out.leftAt("Details", l + 18);
-    out.rightAt("GST", l + 120);
-    out.rightAt("Ref", l + 130);
-    out.rightAt("Debit", l + 150);
-    out.rightAt("Credit", l + 180);
-    y.Tek();
+    writeLedgerHeading(page, l, ledger);
     for (const LedgerLine& line : ledger.lines) {
-      y.Sati();
-      out.leftAt(line.date, l + 5);
-      out.leftAt(line.details, l + 18);
-      out.rightAt(line.gst, l + 120);
-      out.rightAt(line.reference, l + 130);
-      y.Para(line.amount >= Currency() ? l + 150 : l + 180, magnitude(line.amount),
-             kDollarsAndCents);
+      page.newLine();
+      page.text(l + 5, line.date, Align::Left);
+      page.text(l + 18, line.details, Align::Left);
+      page.text(l + 120, line.gst, Align::Right);
+      page.text(l + 130, line.reference, Align::Right);
+      debitOrCredit(line.amount);
     }
-    y.Sati();
-    y.Cift();
-    y.Ccek(l + 5, l + 180);
-    out.leftAt("Total", l + 5);
-    y.Para(ledger.total >= Currency() ? l + 150 : l + 180, magnitude(ledger.total),
-           kDollarsAndCents);
+    page.newLine();
+    page.bold();
+    page.rule(l + 5, l + 180);
+    page.text(l + 5, "Total", Align::Left);
+    debitOrCredit(ledger.total);
   }
-  y.SBit();
+  page.endPage();
 }
 
-void writeProfitAndLoss(const ReportWriting& out, const ProfitAndLoss& statement) {
-  Yazan& y = out.yazan;
-  constexpr int kNames = 10;
-  constexpr int kInner = 175;  // the accounts of a section with a total
-  const auto line = [&](std::string_view name, Currency amount, int x) {
-    y.Sati();
-    out.leftAt(name, kNames);
-    y.Para(x, amount, kWholeDollars);
-  };
-  // A bold line with its amount at the right edge, after a rule above it.
-  const auto ruledTotal = [&](std::string_view name, Currency amount) {
-    y.Cift();
-    y.Sati();
-    y.Ccek(187, kRightEdge);
-    out.leftAt(name, kNames);
-    y.Para(kRightEdge, amount, kWholeDollars);
-    y.Tek();
-  };
-  // A heading, the accounts at the inner column, and their total.
-  const auto section = [&](std::string_view heading, const std::vector<AccountTotal>& accounts,
-                           bool income, std::string_view totalName) {
-    y.Sati();
-    y.Cift();
-    out.leftAt(heading, kNames);
-    y.Tek();
-    for (const AccountTotal& account : accounts) {
-      line(account.name, income ? -account.amount : account.amount, kInner);
-    }
-    y.Sati();
-    y.Cift();
-    y.Ccek(167, kInner);
-    out.leftAt(totalName, kNames);
-    const Currency total = ProfitAndLoss::sum(accounts);
-    y.Para(kRightEdge, income ? -total : total, kWholeDollars);
-    y.Tek();
-  };
-  const auto single = [&](const AccountTotal& account, bool income) {
-    y.Cift();
-    y.Sati();
-    out.leftAt(account.name, kNames);
-    y.Para(kRightEdge, income ? -account.amount : account.amount, kWholeDollars);
-    y.Tek();
-  };
+namespace {
 
-  out.beginReportPage();
-  y.Sati();
-  y.Sati();
-  const bool noSales = statement.sales.empty();
-  if (statement.sales.size() > 1) {
-    y.Sati();
-    y.Cift();
-    out.leftAt("Gross Sales", kNames);
-    y.Tek();
-    for (const AccountTotal& account : statement.sales) {
-      line(account.name, -account.amount, kRightEdge);
-    }
-    y.Sati();
-    y.Cift();
-    y.Ccek(187, kRightEdge);
-    out.leftAt("Total Gross Sales", kNames);
-    y.Para(kRightEdge, -ProfitAndLoss::sum(statement.sales), kWholeDollars);
-    y.Tek();
-  } else if (statement.sales.size() == 1) {
-    single(statement.sales.front(), true);
+// The profit and loss statement's page, a section at a time: names at the
+// left, the accounts of a section with a total at the inner column, every
+// total and single account at the right edge, in whole dollars and with
+// income turned positive.
+class ProfitAndLossPage {
+ public:
+  ProfitAndLossPage(PageWriter page, const ProfitAndLoss& statement)
+      : mPage(page), mStatement(statement) {}
+
+  void sales();
+  void costOfSales();
+  void otherIncome();
+  void expenses();
+  void netProfit();
+  void otherTransactions();
+
+ private:
+  static constexpr int kNames = 10;
+  static constexpr int kInner = 175;
+
+  void accountLine(std::string_view name, Currency amount, int x);
+  void singleAccount(const AccountTotal& account, bool income);
+  void ruledTotal(std::string_view name, Currency amount);
+  void section(std::string_view heading, const std::vector<AccountTotal>& accounts, bool income,
+               std::string_view totalName);
+
+  PageWriter mPage;
+  const ProfitAndLoss& mStatement;
+};
+
+void ProfitAndLossPage::accountLine(std::string_view name, Currency amount, int x) {
+  mPage.newLine();
+  mPage.text(kNames, name, Align::Left);
+  mPage.amount(x, amount, kWhole);
+}
+
+void ProfitAndLossPage::singleAccount(const AccountTotal& account, bool income) {
+  mPage.bold();
+  mPage.newLine();
+  mPage.text(kNames, account.name, Align::Left);
+  mPage.amount(kRightEdge, income ? -account.amount : account.amount, kWhole);
+  mPage.regular();
+}
+
+// A bold line with its amount at the right edge, under a rule.
+void ProfitAndLossPage::ruledTotal(std::string_view name, Currency amount) {
+  mPage.bold();
+  mPage.newLine();
+  mPage.rule(187, kRightEdge);
+  mPage.text(kNames, name, Align::Left);
+  mPage.amount(kRightEdge, amount, kWhole);
+  mPage.regular();
+}
+
+// A heading, the accounts at the inner column, and their total.
+void ProfitAndLossPage::section(std::string_view heading, const std::vector<AccountTotal>& accounts,
+                                bool income, std::string_view totalName) {
+  mPage.newLine();
+  mPage.bold();
+  mPage.text(kNames, heading, Align::Left);
+  mPage.regular();
+  for (const AccountTotal& account : accounts) {
+    accountLine(account.name, income ? -account.amount : account.amount, kInner);
   }
+  mPage.newLine();
+  mPage.bold();
+  mPage.rule(167, kInner);
+  mPage.text(kNames, totalName, Align::Left);
+  const Currency total = ProfitAndLoss::sum(accounts);
+  mPage.amount(kRightEdge, income ? -total : total, kWhole);
+  mPage.regular();
+}
 
-  if (statement.costOfSales.size() < 2) {
-    for (const AccountTotal& account : statement.costOfSales) {
-      line("Less " + account.name, account.amount, kRightEdge);
+// Several sales accounts stand at the right edge, totalled under a rule.
+void ProfitAndLossPage::sales() {
+  const auto& sales = mStatement.sales;
+  if (sales.size() == 1) {
+    singleAccount(sales.front(), true);
+  } else if (sales.size() > 1) {
+    mPage.newLine();
+    mPage.bold();
+    mPage.text(kNames, "Gross Sales", Align::Left);
+    mPage.regular();
+    for (const AccountTotal& account : sales) {
+      accountLine(account.name, -account.amount, kRightEdge);
+    }
+    mPage.newLine();
+    mPage.bold();
+    mPage.rule(187, kRightEdge);
+    mPage.text(kNames, "Total Gross Sales", Align::Left);
+    mPage.amount(kRightEdge, -ProfitAndLoss::sum(sales), kWhole);
+    mPage.regular();
+  }
+}
+
+void ProfitAndLossPage::costOfSales() {
+  const auto& costs = mStatement.costOfSales;
+  if (costs.size() < 2) {
+    for (const AccountTotal& account : costs) {
+      accountLine("Less " + account.name, account.amount, kRightEdge);
     }
   } else {
-    section("Less Cost of Sales", statement.costOfSales, false, "Total Cost of Sales");
+    section("Less Cost of Sales", costs, false, "Total Cost of Sales");
   }
-  if (!statement.costOfSales.empty()) {
-    ruledTotal("Gross Profit", statement.grossProfit());
+  if (!costs.empty()) {
+    ruledTotal("Gross Profit", mStatement.grossProfit());
   }
+}
 
-  if (statement.otherIncome.size() == 1) {
-    single(statement.otherIncome.front(), true);
-  } else if (statement.otherIncome.size() > 1) {
-    section(noSales ? "Gross Income" : "Other Income", statement.otherIncome, true,
+void ProfitAndLossPage::otherIncome() {
+  const auto& income = mStatement.otherIncome;
+  const bool noSales = mStatement.sales.empty();
+  if (income.size() == 1) {
+    singleAccount(income.front(), true);
+  } else if (income.size() > 1) {
+    section(noSales ? "Gross Income" : "Other Income", income, true,
             noSales ? "Total Gross Income" : "Total Other Income");
   }
+}
 
-  if (statement.expenses.size() < 2) {
-    for (const AccountTotal& account : statement.expenses) {
-      line("Less " + account.name, account.amount, kRightEdge);
+void ProfitAndLossPage::expenses() {
+  const auto& expenses = mStatement.expenses;
+  if (expenses.size() < 2) {
+    for (const AccountTotal& account : expenses) {
+      accountLine("Less " + account.name, account.amount, kRightEdge);
     }
   } else {
-    y.Sati();
-    section("Less Expenditure", statement.expenses, false, "Total Expenses");
+    mPage.newLine();
+    section("Less Expenditure", expenses, false, "Total Expenses");
   }
-  ruledTotal("Net Profit", statement.netProfit());
-  y.SBit();
+}
+
+void ProfitAndLossPage::netProfit() {
+  ruledTotal("Net Profit", mStatement.netProfit());
+}
+
+// The other transactions, debits at the inner column and credits at the edge.
+void ProfitAndLossPage::otherTransactions() {
+  mPage.newLine();
+  mPage.newLine();
+  mPage.bold();
+  mPage.size(12);
+  mPage.text(kNames, "Other Transactions:", Align::Left);
+  mPage.newLine();
+  mPage.size(8);
+  mPage.text(kInner, "Debit", Align::Right);
+  mPage.text(kRightEdge, "Credit", Align::Right);
+  mPage.newLine();
+  mPage.regular();
+  for (const AccountTotal& account : mStatement.other) {
+    accountLine(account.name, magnitude(account.amount),
+                account.amount >= Currency() ? kInner : kRightEdge);
+  }
+}
+
+}  // namespace
+
+void writeProfitAndLoss(const ReportWriting& out, const ProfitAndLoss& statement) {
+  PageWriter page = out.page;
+  ProfitAndLossPage statementPage(page, statement);
+  out.beginReportPage();
+  page.newLine();
+  page.newLine();
+  statementPage.sales();
+  statementPage.costOfSales();
+  statementPage.otherIncome();
+  statementPage.expenses();
+  statementPage.netProfit();
+  page.endPage();
 
   out.beginReportPage();
-  y.Sati();
-  y.Sati();
-  y.Cift();
-  y.Olcu(12);
-  out.leftAt("Other Transactions:", kNames);
-  y.Sati();
-  y.Olcu(8);
-  out.rightAt("Debit", kInner);
-  out.rightAt("Credit", kRightEdge);
-  y.Sati();
-  y.Tek();
-  for (const AccountTotal& account : statement.other) {
-    line(account.name, magnitude(account.amount),
-         account.amount >= Currency() ? kInner : kRightEdge);
-  }
-  y.SBit();
+  statementPage.otherTransactions();
+  page.endPage();
 }
 
 }  // namespace lum

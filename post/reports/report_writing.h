@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/currency.h"
+#include "post/render/page_writer.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/profit_and_loss.h"
@@ -12,18 +13,12 @@
 
 namespace lum {
 
-class Yazan;
-
-// What a report's pages are written with: the page commands, the left
+// What a report's pages are written with: the page writer, the left
 // margin in millimetres and the page start with its heading.
 struct ReportWriting {
-  Yazan& yazan;
+  PageWriter page;
   int left = 0;
   std::function<void()> beginReportPage;
-
-  // Text placed at x by its left or its right end.
-  void leftAt(std::string_view text, int x) const;
-  void rightAt(std::string_view text, int x) const;
 };
 
 // The GST report: a line per journal with a figure, the totals and, when

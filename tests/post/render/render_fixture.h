@@ -9,6 +9,7 @@
 #include "platform/file_ops.h"
 #include "platform/record_file.h"
 #include "platform/scripted_prompter.h"
+#include "post/render/page_writer.h"
 #include "post/render/text_page_device.h"
 #include "post/render/yazan.h"
 #include "tests/support/test_support.h"
@@ -92,9 +93,16 @@ class RenderTest : public ::testing::Test {
 
   // Output set-up for a report run on the recording device.
   void beginRun() {
-    yazan.setNextDevice(kRecordingDevice);
+    yazan.setNextDevice(OutputDevice::Recording);
     yazan.BeginOutput();
-    yazan.SSet();
+    page.millimetreScale();
+  }
+
+  // Shows a stored page on the screen, as the viewer does.
+  void show(int pageNumber) {
+    yazan.setDevice(OutputDevice::Screen);
+    yazan.setPageNumber(pageNumber);
+    yazan.LoadPage(Yazan::kDrawPage);
   }
 
   TempDir dir;
@@ -106,6 +114,7 @@ class RenderTest : public ::testing::Test {
   ListingDevice screen;
   ListingDevice printer;
   Yazan yazan;
+  PageWriter page{yazan};
 };
 
 }  // namespace lum::test

@@ -101,12 +101,13 @@ TEST_F(RepDispTest, PagesWrapAroundAndFollowTheSlider) {
 }
 
 TEST_F(RepDispTest, SliderDoesNothingForOnePage) {
-  yazan.setNextDevice(kRecordingDevice);
+  yazan.setNextDevice(OutputDevice::Recording);
   yazan.BeginOutput();
-  yazan.SBas();
-  yazan.Yazz("alone", 10, Currency::fromRaw(Currency::kScale));
-  yazan.SBit();
-  yazan.END();
+  const PageWriter page(yazan);
+  page.beginPage();
+  page.text(10, "alone", Align::Left);
+  page.endPage();
+  page.endReport();
   viewer();
   int shown = 0;
   yazan.setPageShown([&] { ++shown; });
@@ -147,7 +148,7 @@ TEST_F(RepDispTest, SamePageAfterACancelledPrint) {
   click("Command8");
   EXPECT_EQ(offered.maxPage, 5);
   EXPECT_EQ(yazan.pageNumber(), 4);
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
   EXPECT_EQ(screen.image(), before);
 }
 
@@ -211,7 +212,7 @@ TEST_F(RepDispTest, PrintWithoutAPrinterOffersThePdfFile) {
   ASSERT_TRUE(std::filesystem::exists(pdf));
   EXPECT_EQ(test::readBytes(pdf).size() > 1000, true);
   EXPECT_EQ(yazan.pageNumber(), 5);  // the page shown stays
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
 }
 
 TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {
@@ -251,12 +252,12 @@ TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
   printer.setOutputFileName(QString::fromStdString(file));
   PrinterPageDevice device(printer);
   yazan.setPrinter(&device);
-  yazan.setNextDevice(kPrinterDevice);
+  yazan.setNextDevice(OutputDevice::Printer);
   yazan.setPageNumber(2);
   yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::Pages, 3, 4}; });
   EXPECT_EQ(device.sheets(), 2);
   EXPECT_EQ(yazan.pageNumber(), 2);
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
   std::string info;
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(
       popen(("pdfinfo -f 1 -l 2 '" + file + "'").c_str(), "r"), pclose);

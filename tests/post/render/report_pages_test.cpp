@@ -8,8 +8,6 @@
 namespace lum {
 namespace {
 
-constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
-
 class ReportPagesTest : public ::testing::Test {
  protected:
   ReportPagesTest() {
@@ -26,22 +24,22 @@ class ReportPagesTest : public ::testing::Test {
 TEST_F(ReportPagesTest, RunWritesTheWorkAreasPageFilesAndShowsThemAgain) {
   {
     ReportPages pages(parts.session, screen);
-    Yazan& y = pages.yazan();
-    pages.beginRun([&y] {
-      y.SBas();
-      y.Yazz("Heading", 10, kLeft);
-      y.Sati();
+    const PageWriter page = pages.writer();
+    pages.beginRun([page] {
+      page.beginPage();
+      page.text(10, "Heading", Align::Left);
+      page.newLine();
     });
-    y.SBas();
-    y.Yazz("First page", 10, kLeft);
-    y.Sati();
-    y.SBit();
-    y.SBas();
-    y.Yazz("Second page", 10, kLeft);
-    y.Sati();
-    y.SBit();
+    page.beginPage();
+    page.text(10, "First page", Align::Left);
+    page.newLine();
+    page.endPage();
+    page.beginPage();
+    page.text(10, "Second page", Align::Left);
+    page.newLine();
+    page.endPage();
     pages.finishRun();
-    EXPECT_EQ(y.pageCount(), 2);
+    EXPECT_EQ(pages.yazan().pageCount(), 2);
   }
   const auto commands = test::readBytes(parts.area() / "DosyaYaz.dat");
   EXPECT_EQ(commands.size(), 1012 * PageCommandRecord::kSize);
@@ -65,21 +63,21 @@ TEST_F(ReportPagesTest, RunWritesTheWorkAreasPageFilesAndShowsThemAgain) {
 // run writes its pages whole, and nothing of the broken one.
 TEST_F(ReportPagesTest, ANewRunAfterTheViewerClosedOnABrokenOne) {
   ReportPages pages(parts.session, screen);
-  Yazan& y = pages.yazan();
+  const PageWriter page = pages.writer();
   pages.beginRun([] {});
-  y.SBas();
-  y.Yazz("Cut short", 10, kLeft);  // the report failed here
+  page.beginPage();
+  page.text(10, "Cut short", Align::Left);  // the report failed here
   parts.session.registry().close("DosyaYaz");
   parts.session.registry().close("Kelam");
   pages.filesClosed();
 
   pages.beginRun([] {});
-  y.SBas();
-  y.Yazz("Whole", 10, kLeft);
-  y.Sati();
-  y.SBit();
+  page.beginPage();
+  page.text(10, "Whole", Align::Left);
+  page.newLine();
+  page.endPage();
   pages.finishRun();
-  EXPECT_EQ(y.pageCount(), 1);
+  EXPECT_EQ(pages.yazan().pageCount(), 1);
   screen.clear();
   ReportPages again(parts.session, screen);
   again.showStored();

@@ -8,12 +8,13 @@
 #include <filesystem>
 #include <string>
 
+#include "post/render/page_writer.h"
 #include "post/render/yazan.h"
 #include "tests/support/test_support.h"
 
 namespace lum::test {
 
-// A 4 by 4 pixel red PNG, for "ResC".
+// A 4 by 4 pixel red PNG, for the picture.
 inline void writeSamplePicture(const std::filesystem::path& file) {
   static constexpr std::array<unsigned char, 73> kPng = {
       0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
@@ -31,120 +32,120 @@ inline void writeSamplePicture(const std::filesystem::path& file) {
 inline constexpr int kSamplePages = 5;
 
 // The heading of every page: title, page number and a rule.
-inline void sampleHeading(Yazan& y) {
-  constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
-  constexpr Currency kRight = Currency::fromRaw(2 * Currency::kScale);
-  y.Cift();
-  y.Olcu(14);
-  y.XYPo(10, 15);
-  y.Yazz("Sample Trading Pty Ltd", 10, kLeft);
-  y.Olcu(10);
-  y.Tek();
-  y.Yazz("Page " + std::to_string(y.pageNumber()), 195, kRight);
-  y.Sati();
-  y.Sati();
-  y.Ccek(10, 195);
-  y.Sati();
+inline void sampleHeading(PageWriter page) {
+  page.bold();
+  page.size(14);
+  page.moveTo(10, 15);
+  page.text(10, "Sample Trading Pty Ltd", Align::Left);
+  page.size(10);
+  page.regular();
+  page.text(195, "Page " + std::to_string(page.pageNumber()), Align::Right);
+  page.newLine();
+  page.newLine();
+  page.rule(10, 195);
+  page.newLine();
+}
+
+// Page 1: type styles, colours, amounts, boxes, rules and a picture.
+inline void writeSampleFirstPage(PageWriter page) {
+  const auto amount = [](std::int64_t cents) { return Currency::fromCents(cents); };
+  page.beginPage();
+  page.orientation(Orientation::Portrait);
+  page.clearPage();
+  sampleHeading(page);
+  page.font("Times New Roman");
+  page.italic();
+  page.text(10, "Italic", Align::Left);
+  page.upright();
+  page.underline();
+  page.text(40, "Underlined", Align::Left);
+  page.noUnderline();
+  page.strikeOut();
+  page.text(80, "Struck out", Align::Left);
+  page.noStrikeOut();
+  page.font("Arial");
+  page.textColour(rgb(200, 0, 0));
+  page.text(120, "Red", Align::Left);
+  page.textColour(kBlack);
+  page.newLine();
+  page.text(10, "Cash at bank", Align::Left);
+  page.amount(120, amount(123456789), AmountStyle::DollarsAndCents);
+  page.amount(160, amount(-250000), AmountStyle::WholeDollars);
+  page.amount(195, amount(0), AmountStyle::DollarSignWhole);
+  page.newLine();
+  page.tabTo(10);
+  page.text("Sales");
+  page.text(" and more sales");
+  page.amount(195, amount(9900), AmountStyle::DollarSignWhole);
+  page.newLine();
+  page.lineWidth(2);
+  page.thickRule(120, 195);
+  page.newLine();
+  page.doubleRule(120, 195);
+  page.newLine();
+  page.fillBoxes();
+  page.box(10, 60, 60, 70, ReportColour::LightGrey);
+  page.boxFillColour(0xF0E0D0);
+  page.printSettingsBox(70, 60, 120, 70);
+  page.openBoxes();
+  page.headingBox(130, 60, 180, 70);
+  page.fillBoxes();
+  page.moveTo(12, 62);
+  page.text(12, "Boxed", Align::Left);
+  page.tabTo(100);
+  page.verticalRule(80, 100);
+  page.line(10, 80, 90, 100);
+  page.line(10, 100, 90, 80, ReportColour::LightBlue);
+  page.point(95, 90, ReportColour::Black);
+  page.picture("logo.png", 150, 80, 30, 20);
+  page.moveTo(10, 110);
+  page.text(10, "Position " + std::to_string(page.position(Axis::Vertical)), Align::Left);
+  page.newLine();
+  page.endPage();
 }
 
 // Writes the report on the recording device and ends it.
-inline void writeSampleReport(Yazan& y) {
-  constexpr Currency kLeft = Currency::fromRaw(Currency::kScale);
-  constexpr Currency kRight = Currency::fromRaw(2 * Currency::kScale);
-  const auto amount = [](std::int64_t cents) { return Currency::fromCents(cents); };
-  y.setBeginReportPage([&y] {
-    y.SBas();
-    sampleHeading(y);
+inline void writeSampleReport(Yazan& yazan) {
+  PageWriter page(yazan);
+  yazan.setBeginReportPage([page] {
+    page.beginPage();
+    sampleHeading(page);
   });
-  y.setNextDevice(kRecordingDevice);
-  y.BeginOutput();
-  y.SSet();
-  y.OlcM(6);
-
-  // Page 1: type styles, colours, amounts, boxes, rules and a picture.
-  y.SBas();
-  y.OOri(1);
-  y.Sifi();
-  sampleHeading(y);
-  y.Font("Times New Roman");
-  y.Ital();
-  y.Yazz("Italic", 10, kLeft);
-  y.ItlO();
-  y.ULin();
-  y.Yazz("Underlined", 40, kLeft);
-  y.ULnO();
-  y.STru();
-  y.Yazz("Struck out", 80, kLeft);
-  y.STrO();
-  y.Font("Arial");
-  y.Renk(200, 0, 0);
-  y.Yazz("Red", 120, kLeft);
-  y.Renk(0, 0, 0);
-  y.Sati();
-  y.Yazz("Cash at bank", 10, kLeft);
-  y.Para(120, amount(123456789), 1);
-  y.Para(160, amount(-250000), 2);
-  y.Para(195, amount(0), 0);
-  y.Sati();
-  y.Tabu(10);
-  y.Yazz("Sales", 0, Currency{});
-  y.Yazz(" and more sales", 0, Currency{});
-  y.Para(195, amount(9900), 0);
-  y.Sati();
-  y.Kaln(2);
-  y.KCek(120, 195);
-  y.Sati();
-  y.Dcek(120, 195);
-  y.Sati();
-  y.BFOn();
-  y.BBox(10, 60, 60, 70, 1);
-  y.BFCl(0xF0E0D0);
-  y.CBox(70, 60, 120, 70);
-  y.BFOf();
-  y.HBox(130, 60, 180, 70);
-  y.BFOn();
-  y.XYPo(12, 62);
-  y.Yazz("Boxed", 12, kLeft);
-  y.Tabu(100);
-  y.Ccev(80, 100);
-  y.DGen(10, 80, 90, 100);
-  y.Ccei(10, 100, 90, 80, 2);
-  y.Nokt(95, 90, 0);
-  y.ResC("logo.png", 150, amount(8000), 30, 20);
-  y.XYPo(10, 110);
-  y.Yazz("Position " + std::to_string(y.Nere(1)), 10, kLeft);
-  y.Sati();
-  y.SBit();
+  yazan.setNextDevice(OutputDevice::Recording);
+  yazan.BeginOutput();
+  page.millimetreScale();
+  page.scaleMode(ScaleMode::Millimetres);
+  writeSampleFirstPage(page);
 
   // Pages 2 and 3: a ledger too long for one page.
-  y.SBas();
-  sampleHeading(y);
+  page.beginPage();
+  sampleHeading(page);
   for (int line = 1; line <= 70; ++line) {
-    y.Yazz("Ledger line " + std::to_string(line), 10, kLeft);
-    y.Para(195, amount(line * 1001), 1);
-    y.Sati();
+    page.text(10, "Ledger line " + std::to_string(line), Align::Left);
+    page.amount(195, Currency::fromCents(line * 1001), AmountStyle::DollarsAndCents);
+    page.newLine();
   }
-  y.Yazz("Total", 10, kLeft);
-  y.Para(195, amount(70 * 71 / 2 * 1001), 1);
-  y.Sati();
-  y.SBit();
+  page.text(10, "Total", Align::Left);
+  page.amount(195, Currency::fromCents(70 * 71 / 2 * 1001), AmountStyle::DollarsAndCents);
+  page.newLine();
+  page.endPage();
 
   // Page 4 in landscape.
-  y.SBas();
-  y.OOri(2);
-  sampleHeading(y);
-  y.Yazz("A wide page", 270, kRight);
-  y.Sati();
-  y.SBit();
+  page.beginPage();
+  page.orientation(Orientation::Landscape);
+  sampleHeading(page);
+  page.text(270, "A wide page", Align::Right);
+  page.newLine();
+  page.endPage();
 
   // Page 5, portrait again.
-  y.SBas();
-  y.OOri(1);
-  sampleHeading(y);
-  y.Yazz("End of report", 10, kLeft);
-  y.Sati();
-  y.SBit();
-  y.END();
+  page.beginPage();
+  page.orientation(Orientation::Portrait);
+  sampleHeading(page);
+  page.text(10, "End of report", Align::Left);
+  page.newLine();
+  page.endPage();
+  page.endReport();
 }
 
 }  // namespace lum::test

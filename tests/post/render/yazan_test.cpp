@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "post/render/amount_text.h"
+#include "post/render/page_commands.h"
 #include "tests/post/render/render_fixture.h"
 #include "tests/support/records.h"
 
@@ -15,8 +19,6 @@ using test::writeBytes;
 Currency dollars(double amount) {
   return *Currency::fromDouble(amount);
 }
-constexpr Currency kAlignLeft = Currency::fromRaw(1 * Currency::kScale);
-constexpr Currency kAlignRight = Currency::fromRaw(2 * Currency::kScale);
 
 // A command record as laid out on disk.
 Bytes command(std::string_view code, float a, float b, std::int64_t c, float d = 0, float e = 0) {
@@ -35,23 +37,39 @@ class YazanTest : public test::RenderTest {
     settings.put(1, record);
   }
 
-  // Writes one page of a report: its "SBas", a text and a line end, its "SBit".
+  // Writes one page of a report: its begin, a text and a line end, its end.
   void writePage(std::string_view text) {
-    yazan.SBas();
-    yazan.Yazz(text, 10, kAlignLeft);
-    yazan.Sati();
-    yazan.SBit();
+    page.beginPage();
+    page.text(10, text, Align::Left);
+    page.newLine();
+    page.endPage();
+  }
+
+  // The line ends a new page holds before the automatic page break.
+  int lineEndsBeforeTheBreak() {
+    page.beginPage();
+    const int first = yazan.pageNumber();
+    int lineEnds = 0;
+    while (yazan.pageNumber() == first && lineEnds < 1000) {
+      page.newLine();
+      ++lineEnds;
+    }
+    return lineEnds - 1;
+  }
+
+  std::string codeOf(int record) {
+    return test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", record).code;
   }
 };
 
 TEST_F(YazanTest, RecordsThePageFilesByteForByte) {
   beginRun();
-  yazan.SBas();
-  yazan.Yazz("Hello", 10, kAlignLeft);
-  yazan.Para(100, dollars(12.34), 1);
-  yazan.Sati();
-  yazan.SBit();
-  yazan.END();
+  page.beginPage();
+  page.text(10, "Hello", Align::Left);
+  page.amount(100, dollars(12.34), AmountStyle::DollarsAndCents);
+  page.newLine();
+  page.endPage();
+  page.endReport();
 
   std::vector<std::byte> expected;
   append(expected, command("Page", 1005, 1009, 0));  // header of page 1
@@ -77,13 +95,13 @@ TEST_F(YazanTest, RecordsThePageFilesByteForByte) {
   ASSERT_EQ(written.size(), ReportPrintSettings::kSize);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(written.data()) + 50, 6), "Arial ");
   EXPECT_EQ(yazan.pageCount(), 1);
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
 }
 
 TEST_F(YazanTest, ReplaysPageFilesWrittenByHand) {
   std::vector<std::byte> file;
-  append(file, command("Page", 1001, 1008, 0));
-  append(file, command("Page", 1009, 1011, 0));
+  append(file, command("Page", 1001, 1009, 0));
+  append(file, command("Page", 1010, 1012, 0));
   append(file, command("END", 0, 0, 0));
   file.resize(1000 * PageCommandRecord::kSize);
   append(file, command("SBas", 0, 0, 0));
@@ -93,30 +111,30 @@ TEST_F(YazanTest, ReplaysPageFilesWrittenByHand) {
   append(file, command("Ccek", 10, 190, 0));
   append(file, command("Yazz", 2, 0, 0));  // at the current position
   append(file, command("XYPo", 30, 50, 0));
+  append(file, command("Yazz", 3, 0, 0));
   append(file, command("SBit", 0, 0, 0));
   append(file, command("SBas", 0, 0, 0));
-  append(file, command("Yazz", 3, 195, 20000));
+  append(file, command("Yazz", 4, 195, 20000));
   append(file, command("SBit", 0, 0, 0));
   writeBytes(dir / "DosyaYaz.dat", file);
-  writeBytes(dir / "Kelamlar.dat",
-             Bytes().text("Total", 140).text(" after the rule", 140).text("Page 2", 140));
+  writeBytes(dir / "Kelamlar.dat", Bytes()
+                                       .text("Total", 140)
+                                       .text(" after the rule", 140)
+                                       .text("moved", 140)
+                                       .text("Page 2", 140));
 
   EXPECT_EQ(yazan.storedPageCount(), 2);
-  yazan.setDevice(kScreenDevice);
-  yazan.setPageNumber(1);
-  yazan.LoadPage(0);
+  show(1);
   EXPECT_EQ(screen.listing(),
             "1 0.0 20.0 R Total\n"
             "1 0.0 150.0 R (1,235\n"
             "1 0.0 150.0 L )\n"
             "1 4.1 10.0 RULE 190.0\n"
-            "1 4.1 190.0 L  after the rule\n");
-  EXPECT_EQ(yazan.x(), 30);
-  EXPECT_EQ(yazan.y(), 50);
+            "1 4.1 190.0 L  after the rule\n"
+            "1 50.0 30.0 L moved\n");
 
   screen.clear();
-  yazan.setPageNumber(2);
-  yazan.LoadPage(0);
+  show(2);
   EXPECT_EQ(screen.listing(), "2 0.0 195.0 R Page 2\n");
   EXPECT_TRUE(prompter.texts().empty());
 }
@@ -124,11 +142,9 @@ TEST_F(YazanTest, ReplaysPageFilesWrittenByHand) {
 TEST_F(YazanTest, OnePageReportIsNotDrawnTwiceAtItsEnd) {
   beginRun();
   writePage("only page");
-  yazan.END();
+  page.endReport();
   EXPECT_EQ(screen.pagesBegun, 1);
   EXPECT_EQ(screen.listing(), "1 0.0 10.0 L only page\n");
-  // The page is in the cache all the same.
-  EXPECT_EQ(yazan.cache().size(), 4u);
   EXPECT_EQ(yazan.pageNumber(), 1);
 }
 
@@ -136,7 +152,7 @@ TEST_F(YazanTest, SeveralPagesShowPageOneAfterTheEnd) {
   beginRun();
   writePage("first");
   writePage("second");
-  yazan.END();
+  page.endReport();
   EXPECT_EQ(yazan.pageCount(), 2);
   EXPECT_EQ(screen.pagesBegun, 3);
   EXPECT_EQ(screen.listing(),
@@ -147,75 +163,79 @@ TEST_F(YazanTest, SeveralPagesShowPageOneAfterTheEnd) {
 
 TEST_F(YazanTest, RightAlignedEmptyTextIsRecordedButNotDrawn) {
   beginRun();
-  yazan.SBas();
-  yazan.Yazz("", 50, kAlignRight);
-  yazan.Yazz(std::string("\0abc", 4), 60, kAlignLeft);
+  page.beginPage();
+  page.text(50, "", Align::Right);
+  page.text(60, std::string("\0abc", 4), Align::Left);
   EXPECT_EQ(screen.listing(), "");
-  yazan.flushPageFiles();
-  EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1006).code, "Yazz");
+  page.endPage();
+  EXPECT_EQ(codeOf(1006), "Yazz");
   EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1006).b, 50.0f);
   EXPECT_EQ(readBytes(dir / "Kelamlar.dat"), Bytes().text("", 140).text("", 140).bytes());
 }
 
-TEST_F(YazanTest, AmountsOfPara) {
-  bool negative = false;
-  EXPECT_EQ(Yazan::amountText(Currency{}, 1, negative), "-");
-  EXPECT_EQ(Yazan::amountText(dollars(0.004), 1, negative), "-");
-  EXPECT_EQ(Yazan::amountText(dollars(-1234567.891), 1, negative), "(1,234,567.89");
-  EXPECT_TRUE(negative);
-  EXPECT_EQ(Yazan::amountText(dollars(-999.5), 2, negative), "(1,000");
-  EXPECT_EQ(Yazan::amountText(dollars(1234), 0, negative), "$1,234");
-  EXPECT_FALSE(negative);
-  EXPECT_EQ(Yazan::amountText(dollars(-12), 0, negative), "($12");
-  EXPECT_EQ(Yazan::amountText(dollars(5), 7, negative), "-");
+TEST_F(YazanTest, Amounts) {
+  const auto text = [](Currency amount, AmountStyle style) {
+    return amountText(amount, style).text;
+  };
+  EXPECT_EQ(text(Currency{}, AmountStyle::DollarsAndCents), "-");
+  EXPECT_EQ(text(dollars(0.004), AmountStyle::DollarsAndCents), "-");
+  EXPECT_EQ(text(dollars(-1234567.891), AmountStyle::DollarsAndCents), "(1,234,567.89");
+  EXPECT_TRUE(amountText(dollars(-1), AmountStyle::DollarsAndCents).negative);
+  EXPECT_EQ(text(dollars(-999.5), AmountStyle::WholeDollars), "(1,000");
+  EXPECT_EQ(text(dollars(1234), AmountStyle::DollarSignWhole), "$1,234");
+  EXPECT_FALSE(amountText(dollars(1234), AmountStyle::DollarSignWhole).negative);
+  EXPECT_EQ(text(dollars(-12), AmountStyle::DollarSignWhole), "($12");
+  EXPECT_EQ(text(dollars(5), static_cast<AmountStyle>(7)), "-");
 
+  // The position moves on past a negative amount's ")", to x after any other.
   beginRun();
-  yazan.SBas();
-  yazan.Para(120, Currency{}, 1);
-  yazan.Para(150, dollars(-1234), 2);
-  EXPECT_EQ(yazan.x(), 150 + FixedTextMetrics().width(yazan.font(), ")"));
-  yazan.Para(180, dollars(1234), 0);
-  EXPECT_EQ(yazan.x(), 180);
+  page.beginPage();
+  page.amount(120, Currency{}, AmountStyle::DollarsAndCents);
+  page.amount(150, dollars(-1234), AmountStyle::WholeDollars);
+  page.text("|");
+  page.amount(180, dollars(1234), AmountStyle::DollarSignWhole);
+  page.text("|");
   EXPECT_EQ(screen.listing(),
             "1 0.0 120.0 R -\n"
             "1 0.0 150.0 R (1,234\n"
             "1 0.0 150.0 L )\n"
-            "1 0.0 180.0 R $1,234\n");
+            "1 0.0 152.1 L |\n"
+            "1 0.0 180.0 R $1,234\n"
+            "1 0.0 180.0 L |\n");
 }
 
 TEST_F(YazanTest, LineEndPastTheBottomStartsTheNextPageFirst) {
   putSettings([](ReportPrintSettings& s) { s.bottomLimit = 20; });
   int headings = 0;
   yazan.setBeginReportPage([&] {
-    yazan.SBas();
-    yazan.Yazz("Heading " + std::to_string(++headings), 10, kAlignLeft);
-    yazan.Sati();
+    page.beginPage();
+    page.text(10, "Heading " + std::to_string(++headings), Align::Left);
+    page.newLine();
   });
   beginRun();
-  yazan.SBas();
+  page.beginPage();
   for (int line = 1; line <= 5; ++line) {
-    yazan.Yazz("line " + std::to_string(line), 10, kAlignLeft);
-    yazan.Sati();
+    page.text(10, "line " + std::to_string(line), Align::Left);
+    page.newLine();
   }
-  yazan.SBit();
-  yazan.END();
+  page.endPage();
+  page.endReport();
   // 15 mm is passed on the fourth line end: page 2 begins with its heading,
   // then the fourth line's end is repeated below it.
-  std::vector<std::string> codes;
-  for (int r = 1005; r <= yazan.commandCounter(); ++r) {
-    codes.push_back(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", r).code);
-  }
-  EXPECT_EQ(codes, (std::vector<std::string>{"SBas", "Yazz", "Sati", "Yazz", "Sati", "Yazz", "Sati",
-                                             "Yazz", "Sati", "SBit", "SBas", "Yazz", "Sati", "Sati",
-                                             "Yazz", "Sati", "SBit"}));
   EXPECT_EQ(yazan.pageCount(), 2);
   const auto page2 = test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 2);
   EXPECT_EQ(page2.a, 1015.0f);
   EXPECT_EQ(page2.b, 1021.0f);
+  std::vector<std::string> codes;
+  for (int r = 1005; r <= 1021; ++r) {
+    codes.push_back(codeOf(r));
+  }
+  EXPECT_EQ(codes, (std::vector<std::string>{"SBas", "Yazz", "Sati", "Yazz", "Sati", "Yazz", "Sati",
+                                             "Yazz", "Sati", "SBit", "SBas", "Yazz", "Sati", "Sati",
+                                             "Yazz", "Sati", "SBit"}));
 
   screen.clear();
-  yazan.setPageNumber(2);
-  yazan.LoadPage(0);
+  show(2);
   EXPECT_EQ(screen.listing(),
             "2 0.0 10.0 L Heading 1\n"
             "2 8.1 10.0 L line 5\n");
@@ -224,16 +244,16 @@ TEST_F(YazanTest, LineEndPastTheBottomStartsTheNextPageFirst) {
 TEST_F(YazanTest, HeadingTallerThanThePageDoesNotBreakForEver) {
   putSettings([](ReportPrintSettings& s) { s.bottomLimit = 6; });
   yazan.setBeginReportPage([&] {
-    yazan.SBas();
-    yazan.Sati();
-    yazan.Sati();
+    page.beginPage();
+    page.newLine();
+    page.newLine();
   });
   beginRun();
-  yazan.SBas();
-  yazan.Sati();
-  yazan.Sati();
-  yazan.SBit();
-  yazan.END();
+  page.beginPage();
+  page.newLine();
+  page.newLine();
+  page.endPage();
+  page.endReport();
   EXPECT_EQ(yazan.pageCount(), 3);
 }
 
@@ -242,70 +262,151 @@ TEST_F(YazanTest, ReplayWritesNothingAndKeepsThePageNumber) {
   writePage("first");
   writePage("second");
   writePage("third");
-  yazan.END();
+  page.endReport();
   commands.flush();
   const auto commandBytes = readBytes(dir / "DosyaYaz.dat");
   const auto textBytes = readBytes(dir / "Kelamlar.dat");
   screen.clear();
-  yazan.setPageNumber(3);
-  yazan.LoadPage(0);
+  show(3);
   EXPECT_EQ(screen.listing(), "3 0.0 10.0 L third\n");
   EXPECT_EQ(yazan.pageNumber(), 3);
   EXPECT_EQ(readBytes(dir / "DosyaYaz.dat"), commandBytes);
   EXPECT_EQ(readBytes(dir / "Kelamlar.dat"), textBytes);
 }
 
-TEST_F(YazanTest, EveryCommandReplaysAsItWasDrawn) {
-  test::writeText(dir / "logo.png", "not really a picture");
-  yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
-  putSettings([](ReportPrintSettings& s) {
-    s.boxColour = 0x0000FF;
-    s.textColour = 0x00FF00;
-  });
-  beginRun();
-  yazan.SBas();
-  yazan.OlcM(6);
-  yazan.OOri(2);
-  yazan.Font("Times New Roman");
-  yazan.Olcu(12);
-  yazan.Cift();
-  yazan.Ital();
-  yazan.ULin();
-  yazan.STru();
-  yazan.Renk(1, 1, 1);
-  yazan.XYPo(20, 30);
-  yazan.Yazz("styled", 0, Currency{});
-  yazan.STrO();
-  yazan.ULnO();
-  yazan.ItlO();
-  yazan.Tek();
-  yazan.Renk(-1, -1, 255);
-  yazan.Tabu(40);
-  yazan.Para(90, dollars(-5.5), 1);
-  yazan.Sati();
-  yazan.Kaln(2);
-  yazan.Ccek(10, 100);
-  yazan.KCek(10, 100);
-  yazan.Dcek(10, 100);
-  yazan.Tabu(15);
-  yazan.Ccev(40, 60);
-  yazan.DGen(0, 0, 50, 50);
-  yazan.Ccei(1, 2, 3, 4, 2);
-  yazan.Nokt(5, 6, 1);
-  yazan.BFCl(0x123456);
-  yazan.BBox(10, 70, 20, 80, 3);
-  yazan.BFOf();
-  yazan.CBox(30, 70, 40, 80);
-  yazan.BFOn();
-  yazan.HBox(50, 70, 60, 80);
-  yazan.ResC("logo.png", 100, dollars(120), 30, 20);
-  EXPECT_EQ(yazan.Nere(1), 6);  // where the point left it
-  EXPECT_EQ(yazan.Nere(0), 0);  // the boxes go back to the left edge
-  yazan.Sifi();
-  yazan.Renk(0, 0, 0);
-  yazan.SBit();
-  yazan.END();
+// A page that uses every command, each with arguments of its own.
+class EveryCommandTest : public YazanTest {
+ protected:
+  void SetUp() override {
+    test::writeText(dir / "logo.png", "not really a picture");
+    yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
+    putSettings([](ReportPrintSettings& s) {
+      s.boxColour = 0x0000FF;
+      s.textColour = 0x00FF00;
+    });
+    beginRun();
+    page.beginPage();
+    page.scaleMode(ScaleMode::Millimetres);
+    page.orientation(Orientation::Landscape);
+    page.font("Times New Roman");
+    page.size(12);
+    page.bold();
+    page.italic();
+    page.underline();
+    page.strikeOut();
+    page.printSettingsTextColour();
+    page.moveTo(20, 30);
+    page.text("styled");
+    page.noStrikeOut();
+    page.noUnderline();
+    page.upright();
+    page.regular();
+    page.textColour(rgb(255, 0, 0));
+    page.tabTo(40);
+    page.amount(90, dollars(-5.5), AmountStyle::DollarsAndCents);
+    page.newLine();
+    page.lineWidth(2);
+    page.rule(10, 100);
+    page.thickRule(10, 100);
+    page.doubleRule(10, 100);
+    page.tabTo(15);
+    page.verticalRule(40, 60);
+    page.line(0, 0, 50, 50);
+    page.line(1, 2, 3, 4, ReportColour::LightBlue);
+    page.point(5, 6, ReportColour::LightGrey);
+    page.boxFillColour(0x123456);
+    page.box(10, 70, 20, 80, ReportColour::LightYellow);
+    page.openBoxes();
+    page.printSettingsBox(30, 70, 40, 80);
+    page.fillBoxes();
+    page.headingBox(50, 70, 60, 80);
+    page.picture("logo.png", 100, 120, 30, 20);
+    verticalPosition = page.position(Axis::Vertical);
+    horizontalPosition = page.position(Axis::Horizontal);
+    page.clearPage();
+    page.textColour(kBlack);
+    page.endPage();
+    page.endReport();
+  }
 
+  int verticalPosition = 0;
+  int horizontalPosition = 0;
+};
+
+// The fields each command keeps its arguments in, as the page files of the
+// older programs have them; a field a command does not use keeps what the
+// command before left in it.
+TEST_F(EveryCommandTest, StoresEachArgumentInItsField) {
+  std::vector<std::byte> expected;
+  for (const Bytes& record : {
+           command("SBas", 10, 0, 0),
+           command("OlcM", 6, 0, 0),
+           command("OOri", 2, 0, 0),
+           command("Font", 1, 0, 0),  // text 1
+           command("Olcu", 12, 0, 0),
+           command("Cift", 12, 0, 0),
+           command("Ital", 12, 0, 0),
+           command("ULin", 12, 0, 0),
+           command("STru", 12, 0, 0),
+           command("Renk", 1, 1, 0, 1),
+           command("XYPo", 20, 30, 0, 1),
+           command("Yazz", 2, 0, 0, 1),  // text 2 at the current position
+           command("STrO", 2, 0, 0, 1),
+           command("ULnO", 2, 0, 0, 1),
+           command("ItlO", 2, 0, 0, 1),
+           command("Tek", 2, 0, 0, 1),
+           command("Renk", 255, 0, 0, 0),
+           command("Tabu", 40, 0, 0, 0),
+           command("Para", 90, 1, -55000, 0),
+           command("Sati", 90, 1, -55000, 0),
+           command("Kaln", 2, 1, -55000, 0),
+           command("Ccek", 10, 100, -55000, 0),
+           command("KCek", 10, 100, -55000, 0),
+           command("Dcek", 10, 100, -55000, 0),
+           command("Tabu", 15, 100, -55000, 0),
+           command("Ccev", 40, 60, -55000, 0),
+           command("DGen", 0, 0, -55000, 50, 50),
+           command("Ccei", 1, 2, 20000, 3, 4),
+           command("Nokt", 5, 6, 20000, 1, 4),
+           command("BFCl", 0x123456, 6, 20000, 1, 4),
+           command("BBox", 10, 70, 30000, 20, 80),
+           command("BFOf", 10, 70, 30000, 20, 80),
+           command("CBox", 30, 70, 30000, 40, 80),
+           command("BFOn", 30, 70, 30000, 40, 80),
+           command("HBox", 50, 70, 30000, 60, 80),
+           command("ResC", 3, 100, 1200000, 30, 20),  // text 3, y 120 as currency
+           command("Nere", 1, 100, 1200000, 30, 20),
+           command("Nere", 0, 100, 1200000, 30, 20),
+           command("Sifi", 0, 100, 1200000, 30, 20),
+           command("Renk", 0, 0, 1200000, 0, 20),
+           command("SBit", 0, 0, 1200000, 0, 20),
+       }) {
+    append(expected, record);
+  }
+  const auto file = readBytes(dir / "DosyaYaz.dat");
+  ASSERT_EQ(file.size(), 1045 * PageCommandRecord::kSize);
+  EXPECT_EQ(std::vector<std::byte>(file.begin() + 1004 * PageCommandRecord::kSize, file.end()),
+            expected);
+  EXPECT_EQ(readBytes(dir / "Kelamlar.dat"),
+            Bytes().text("Times New Roman", 140).text("styled", 140).text("logo.png", 140).bytes());
+
+  // That is every command of the table (the end of the report is a header).
+  std::set<std::string> all;
+  for (const PageCommandEntry& entry : pageCommands()) {
+    if (entry.command != PageCommand::EndReport) {
+      all.insert(std::string(entry.code));
+    }
+  }
+  std::set<std::string> recorded;
+  for (int r = 1001; r <= 1045; ++r) {
+    recorded.insert(codeOf(r));
+  }
+  EXPECT_EQ(recorded, all);
+}
+
+TEST_F(EveryCommandTest, ReplaysAsItWasDrawn) {
+  EXPECT_EQ(verticalPosition, 6);    // where the point left it
+  EXPECT_EQ(horizontalPosition, 0);  // the boxes go back to the left edge
   const std::string drawn = screen.listing();
   EXPECT_EQ(drawn,
             "1 30.0 20.0 L styled\n"
@@ -325,38 +426,35 @@ TEST_F(YazanTest, EveryCommandReplaysAsItWasDrawn) {
             "1 120.0 100.0 PICTURE 140.0 130.0 logo.png\n");
   EXPECT_EQ(screen.lastFont.name, "Times New Roman");
   EXPECT_EQ(screen.lastOrientation, Orientation::Landscape);
-  EXPECT_EQ(yazan.bottomLimit(), 185);
   EXPECT_EQ(screen.pictureBytes, 20u);
 
   // Shown again from the files, page 1 draws the same and ends in the same state.
+  const PageFont fontAfter = screen.lastFont;
   screen.clear();
-  const PageFont fontAfter = yazan.font();
-  yazan.setPageNumber(1);
-  yazan.LoadPage(0);
+  show(1);
   EXPECT_EQ(screen.listing(), drawn);
-  EXPECT_EQ(yazan.font(), fontAfter);
+  EXPECT_EQ(screen.lastFont, fontAfter);
   EXPECT_EQ(screen.lastBoxFill, std::optional<Rgb>(0x123456));
   EXPECT_TRUE(prompter.texts().empty());
 }
 
 TEST_F(YazanTest, EveryPageStartsFromTheSetUpState) {
   beginRun();
-  yazan.SBas();
-  yazan.Renk(255, 0, 0);
-  yazan.Font("Courier New");
-  yazan.Cift();
-  yazan.Yazz("red", 10, kAlignLeft);
-  yazan.SBit();
-  yazan.SBas();
-  yazan.Yazz("black", 10, kAlignLeft);
+  page.beginPage();
+  page.textColour(rgb(255, 0, 0));
+  page.font("Courier New");
+  page.bold();
+  page.text(10, "red", Align::Left);
+  page.endPage();
+  page.beginPage();
+  page.text(10, "black", Align::Left);
   EXPECT_EQ(screen.lastTextColour, kBlack);
   EXPECT_EQ(screen.lastFont.name, "Arial");
   EXPECT_FALSE(screen.lastFont.bold);
-  yazan.SBit();
-  yazan.END();
+  page.endPage();
+  page.endReport();
   // Page 2 shown after page 1 draws as it was written.
-  yazan.setPageNumber(2);
-  yazan.LoadPage(0);
+  show(2);
   EXPECT_EQ(screen.lastTextColour, kBlack);
   EXPECT_EQ(screen.lastFont.name, "Arial");
 }
@@ -364,17 +462,32 @@ TEST_F(YazanTest, EveryPageStartsFromTheSetUpState) {
 TEST_F(YazanTest, TextColours) {
   putSettings([](ReportPrintSettings& s) { s.textColour = 0x00AA00; });
   beginRun();
-  yazan.SBas();
-  const auto colourOf = [&](float r, float g, float b) {
-    yazan.Renk(r, g, b);
-    yazan.Yazz("x", 10, kAlignLeft);
+  page.beginPage();
+  const auto drawnIn = [&](const std::function<void()>& setColour) {
+    setColour();
+    page.text(10, "x", Align::Left);
     return screen.lastTextColour;
   };
-  EXPECT_EQ(colourOf(1, 1, 1), 0x00AA00u);
-  EXPECT_EQ(colourOf(0, 0, 0), kBlack);
-  EXPECT_EQ(colourOf(-1, -1, 0x123456), 0x123456u);
-  EXPECT_EQ(colourOf(255, 128, 0), rgb(255, 128, 0));
-  EXPECT_EQ(colourOf(300, -5, 7), rgb(255, 0, 7));
+  EXPECT_EQ(drawnIn([&] { page.printSettingsTextColour(); }), 0x00AA00u);
+  EXPECT_EQ(drawnIn([&] { page.textColour(kBlack); }), kBlack);
+  EXPECT_EQ(drawnIn([&] { page.textColour(0x123456); }), 0x123456u);
+  // Not the print settings' colour, although the files keep that as (1, 1, 1).
+  EXPECT_EQ(drawnIn([&] { page.textColour(rgb(1, 1, 1)); }), rgb(1, 1, 1));
+  page.endPage();
+  page.endReport();
+  show(1);
+  EXPECT_EQ(screen.lastTextColour, rgb(1, 1, 1));
+
+  // Stored components out of range are held to it.
+  std::vector<std::byte> file;
+  append(file, command("Page", 1001, 1002, 0));
+  file.resize(1000 * PageCommandRecord::kSize);
+  append(file, command("Renk", 300, -5, 0, 7));
+  append(file, command("Yazz", 1, 10, 10000));
+  writeBytes(dir / "DosyaYaz.dat", file);
+  writeBytes(dir / "Kelamlar.dat", Bytes().text("x", 140));
+  show(1);
+  EXPECT_EQ(screen.lastTextColour, rgb(255, 0, 7));
 }
 
 TEST_F(YazanTest, SettingsDefaults) {
@@ -384,11 +497,19 @@ TEST_F(YazanTest, SettingsDefaults) {
   });
   yazan.setFontSet(2);
   beginRun();
-  EXPECT_EQ(yazan.font().size, 10);
-  EXPECT_EQ(yazan.font().name, "Courier New");
+  EXPECT_EQ(screen.lastFont.size, 10);
+  EXPECT_EQ(screen.lastFont.name, "Courier New");
   EXPECT_EQ(yazan.leftMargin(), 10);
   EXPECT_EQ(yazan.topMargin(), 15);
-  EXPECT_EQ(yazan.bottomLimit(), 270);
+  const FixedTextMetrics metrics;
+  const auto linesAbove = [&](double bottom, double size) {
+    PageFont font;
+    font.size = size;
+    return static_cast<int>((bottom - 5) / metrics.lineHeight(font));
+  };
+  EXPECT_EQ(lineEndsBeforeTheBreak(), linesAbove(270, 10));
+  page.orientation(Orientation::Landscape);
+  EXPECT_EQ(lineEndsBeforeTheBreak(), linesAbove(185, 10));
 
   putSettings([](ReportPrintSettings& s) {
     s.fontSize = 12;
@@ -398,19 +519,29 @@ TEST_F(YazanTest, SettingsDefaults) {
   });
   yazan.setFontSet(0);
   beginRun();
-  EXPECT_EQ(yazan.font().size, 12);
-  EXPECT_EQ(yazan.font().name, "Arial");
+  EXPECT_EQ(screen.lastFont.size, 12);
+  EXPECT_EQ(screen.lastFont.name, "Arial");
   EXPECT_EQ(yazan.leftMargin(), 20);
   EXPECT_EQ(yazan.topMargin(), 25);
-  EXPECT_EQ(yazan.bottomLimit(), 250);
+  EXPECT_EQ(lineEndsBeforeTheBreak(), linesAbove(250, 12));
   EXPECT_EQ(settings.get<ReportPrintSettings>(1).fontNames[1], "Arial");
 }
 
 TEST_F(YazanTest, UnknownCodeIsToldAndSkipped) {
-  yazan.setDevice(kScreenDevice);
-  yazan.workRecord().code = "Xyzw";
-  yazan.DispatchCommand();
-  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"can't find Xyzw in OkuYaz module"});
+  std::vector<std::byte> file;
+  append(file, command("Page", 1001, 1005, 0));
+  file.resize(1000 * PageCommandRecord::kSize);
+  append(file, command("SBas", 0, 0, 0));
+  append(file, command("Xyzw", 0, 0, 0));
+  append(file, command("Yazz", 1, 10, 10000));
+  append(file, command("Xyzw", 0, 0, 0));
+  append(file, command("tek", 0, 0, 0));  // the codes are told apart by case
+  writeBytes(dir / "DosyaYaz.dat", file);
+  writeBytes(dir / "Kelamlar.dat", Bytes().text("after", 140));
+  show(1);
+  EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"can't find Xyzw in OkuYaz module",
+                                                        "can't find tek in OkuYaz module"}));
+  EXPECT_EQ(screen.listing(), "1 0.0 10.0 L after\n");
 }
 
 // Damaged page files: an empty or cut page and one message, never a crash.
@@ -432,36 +563,36 @@ TEST_F(YazanTest, DamagedPagesAreCutAndTold) {
   append(file, Bytes().zeros(28));
   append(file, command("Yazz", 1, 10, 10000));
   for (int r = 1008; r <= 6000; ++r) {
-    append(file, command("Sati", 0, 0, 0));
+    append(file, command("Yazz", 1, 10, 10000));
   }
   writeBytes(dir / "DosyaYaz.dat", file);
   writeBytes(dir / "Kelamlar.dat", Bytes().text("fine", 140));
-  yazan.setDevice(kScreenDevice);
 
-  const auto show = [&](int page) {
+  const auto shown = [&](int number) {
     prompter.clear();
     screen.clear();
-    yazan.setPageNumber(page);
-    yazan.LoadPage(0);
+    show(number);
     return prompter.texts();
   };
-  EXPECT_EQ(show(1), std::vector<std::string>{
-                         "Page 1 of the report is damaged: its commands go past the end of "
-                         "DosyaYaz.dat."});
-  EXPECT_TRUE(yazan.cache().empty());
-  EXPECT_EQ(show(2), (std::vector<std::string>{
-                         "Page 2 of the report is damaged: it has more than 3000 commands.",
-                         "can't find  in OkuYaz module"}));
-  EXPECT_EQ(yazan.cache().size(), 3000u);
-  EXPECT_EQ(show(3), std::vector<std::string>{
-                         "Page 3 of the report is damaged: text 7 is not in Kelamlar.dat."});
+  EXPECT_EQ(shown(1), std::vector<std::string>{
+                          "Page 1 of the report is damaged: its commands go past the end of "
+                          "DosyaYaz.dat."});
   EXPECT_EQ(screen.listing(), "");
-  EXPECT_EQ(show(4), std::vector<std::string>{"can't find  in OkuYaz module"});
+  EXPECT_EQ(shown(2), (std::vector<std::string>{
+                          "Page 2 of the report is damaged: it has more than 3000 commands.",
+                          "can't find  in OkuYaz module"}));
+  // Drawn up to the 3,000th command: "fine" on 2,994 lines.
+  const std::string listing = screen.listing();
+  EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 3000 - 6);
+  EXPECT_EQ(shown(3), std::vector<std::string>{
+                          "Page 3 of the report is damaged: text 7 is not in Kelamlar.dat."});
+  EXPECT_EQ(screen.listing(), "");
+  EXPECT_EQ(shown(4), std::vector<std::string>{"can't find  in OkuYaz module"});
   EXPECT_EQ(screen.listing(), "4 0.0 10.0 L fine\n");
-  EXPECT_TRUE(show(5).empty());
-  EXPECT_TRUE(yazan.cache().empty());
-  EXPECT_TRUE(show(6).empty());
-  EXPECT_TRUE(yazan.cache().empty());
+  EXPECT_TRUE(shown(5).empty());
+  EXPECT_EQ(screen.listing(), "");
+  EXPECT_TRUE(shown(6).empty());
+  EXPECT_EQ(screen.listing(), "");
   EXPECT_EQ(yazan.storedPageCount(), 6);
 }
 
@@ -477,9 +608,7 @@ TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
   append(file, command("Kaln", 1e9f, 0, 0));
   append(file, command("Ccei", 1, 2, std::numeric_limits<std::int64_t>::max(), 3, 4));
   writeBytes(dir / "DosyaYaz.dat", file);
-  yazan.setDevice(kScreenDevice);
-  yazan.setPageNumber(1);
-  yazan.LoadPage(0);
+  show(1);
   EXPECT_EQ(screen.listing(),
             "1 0.0 32767.0 R $922,337,203,685,478\n"
             "1 -32768.0 0.0 BOX 0.0 32767.0\n"
@@ -489,21 +618,20 @@ TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
 
 TEST_F(YazanTest, ReportOfMoreThan999PagesKeepsTheFirst999) {
   beginRun();
-  for (int page = 1; page <= 1001; ++page) {
-    writePage("page " + std::to_string(page));
+  for (int number = 1; number <= 1001; ++number) {
+    writePage("page " + std::to_string(number));
   }
-  yazan.END();
+  page.endReport();
   EXPECT_EQ(prompter.texts(),
             std::vector<std::string>{"The report has more than 999 pages; only the first 999 are "
                                      "kept."});
   EXPECT_EQ(yazan.pageCount(), 999);
-  EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1000).code, "END");
+  EXPECT_EQ(codeOf(1000), "END");
   // The first command is still output set-up's, not a header.
-  EXPECT_EQ(test::recordOf<PageCommandRecord>(dir / "DosyaYaz.dat", 1001).code, "Olcu");
+  EXPECT_EQ(codeOf(1001), "Olcu");
   EXPECT_EQ(yazan.storedPageCount(), 999);
   screen.clear();
-  yazan.setPageNumber(999);
-  yazan.LoadPage(0);
+  show(999);
   EXPECT_EQ(screen.listing(), "999 0.0 10.0 L page 999\n");
 }
 
@@ -514,12 +642,11 @@ class PrintPagesTest : public YazanTest {
     writePage("first");
     writePage("second");
     writePage("third");
-    yazan.END();
-    yazan.setPageNumber(2);
-    yazan.LoadPage(0);
+    page.endReport();
+    show(2);
     screen.clear();
-    yazan.setDevice(kPrinterDevice);
-    yazan.setNextDevice(kPrinterDevice);
+    yazan.setDevice(OutputDevice::Printer);
+    yazan.setNextDevice(OutputDevice::Printer);
   }
 };
 
@@ -535,7 +662,7 @@ TEST_F(PrintPagesTest, PrintsTheChosenRangeThenShowsTheSamePage) {
   EXPECT_EQ(printer.copies, 2);
   EXPECT_EQ(printer.pagesEnded, 2);
   EXPECT_EQ(printer.documentsEnded, 1);
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
   EXPECT_EQ(yazan.pageNumber(), 2);
   EXPECT_EQ(screen.listing(), "2 0.0 10.0 L second\n");
 }
@@ -544,7 +671,7 @@ TEST_F(PrintPagesTest, AllPagesAndTheShownPage) {
   yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::AllPages}; });
   EXPECT_EQ(printer.listing(), "1 0.0 10.0 L first\n2 0.0 10.0 L second\n3 0.0 10.0 L third\n");
   printer.clear();
-  yazan.setDevice(kPrinterDevice);
+  yazan.setDevice(OutputDevice::Printer);
   yazan.PrintPages([](const PrintOffer&) { return PrintChoice{1, PrintRange::Selection}; });
   EXPECT_EQ(printer.listing(), "2 0.0 10.0 L second\n");
 }
@@ -553,7 +680,7 @@ TEST_F(PrintPagesTest, CancelPrintsNothingAndShowsTheSamePage) {
   yazan.PrintPages([](const PrintOffer&) { return std::nullopt; });
   EXPECT_EQ(printer.listing(), "");
   EXPECT_EQ(printer.documentsEnded, 0);
-  EXPECT_EQ(yazan.device(), kScreenDevice);
+  EXPECT_EQ(yazan.device(), OutputDevice::Screen);
   EXPECT_EQ(yazan.pageNumber(), 2);
   EXPECT_EQ(screen.listing(), "2 0.0 10.0 L second\n");
 }
@@ -571,8 +698,8 @@ TEST_F(PrintPagesTest, RefusedFontGivesCourier) {
 TEST_F(YazanTest, OnePageReportOffersOneToOne) {
   beginRun();
   writePage("only");
-  yazan.END();
-  yazan.setNextDevice(kPrinterDevice);
+  page.endReport();
+  yazan.setNextDevice(OutputDevice::Printer);
   PrintOffer offered;
   yazan.PrintPages([&](const PrintOffer& offer) {
     offered = offer;
