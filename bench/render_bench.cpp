@@ -104,7 +104,7 @@ void loadAndRenderPage(benchmark::State& state) {
   report.write();
   report.yazan.setPageNumber(500);
   for (auto _ : state) {
-    report.yazan.LoadPage(Yazan::kDrawPage);
+    report.yazan.LoadPage();
     benchmark::DoNotOptimize(report.screen.image());
   }
 }

@@ -101,4 +101,26 @@ std::string utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+std::string storableInCp1252(std::string_view utf8) {
+  try {
+    utf8ToCp1252(utf8);
+    return std::string(utf8);
+  } catch (const EncodingError&) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+      const auto lead = static_cast<unsigned char>(utf8[i]);
+      const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+      const std::string_view piece = utf8.substr(i, length);
+      try {
+        utf8ToCp1252(piece);
+        out += piece;
+      } catch (const EncodingError&) {
+        out += '?';
+      }
+      i += length;
+    }
+    return out;
+  }
+}
+
 }  // namespace lum

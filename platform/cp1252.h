@@ -16,4 +16,8 @@ std::string cp1252ToUtf8(std::span<const std::byte> bytes);
 // characters that Windows-1252 cannot hold.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// A UTF-8 text as Windows-1252 can hold it: every character it cannot
+// hold (and every malformed byte) becomes "?". Still UTF-8.
+std::string storableInCp1252(std::string_view utf8);
+
 }  // namespace lum

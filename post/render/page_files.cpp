@@ -20,40 +20,11 @@ std::int64_t recordNumberOf(float value) {
   return static_cast<std::int64_t>(std::lround(value));
 }
 
-// Texts the page files cannot hold in Windows-1252 keep a "?" in place of
-// each character they cannot hold, so a report never fails on a name.
-std::string storable(std::string_view text) {
-  try {
-    utf8ToCp1252(text);
-    return std::string(text);
-  } catch (const EncodingError&) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-      std::size_t length = 1;
-      const auto lead = static_cast<unsigned char>(text[i]);
-      if (lead >= 0xF0) {
-        length = 4;
-      } else if (lead >= 0xE0) {
-        length = 3;
-      } else if (lead >= 0xC0) {
-        length = 2;
-      }
-      const std::string_view piece = text.substr(i, length);
-      try {
-        utf8ToCp1252(piece);
-        out += piece;
-      } catch (const EncodingError&) {
-        out += '?';
-      }
-      i += length;
-    }
-    return out;
-  }
-}
-
 // Cut to the 140 characters of a text record, never inside a character.
 std::string textRecordText(std::string_view text) {
-  return leftCharacters(storable(text), PageTextRecord::kSize);
+  // A character the page files cannot hold becomes "?": a report never
+  // fails on a name.
+  return leftCharacters(storableInCp1252(text), PageTextRecord::kSize);
 }
 
 }  // namespace

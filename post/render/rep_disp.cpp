@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "platform/scope_guard.h"
 #include "post/render/pdf_file.h"
 #include "post/render/printer_page_device.h"
 #include "post/render/ruler_window.h"
@@ -242,13 +243,8 @@ void RepDisp::print() {
     PrinterPageDevice device(printer);
     Yazan& yazan = mView.yazan();
     yazan.setPrinter(&device);
-    try {
-      mView.print(mPrintDialogue ? mPrintDialogue : qtPrintDialogue(printer, this));
-    } catch (...) {
-      yazan.setPrinter(nullptr);
-      throw;
-    }
-    yazan.setPrinter(nullptr);
+    const ScopeGuard forgetPrinter([&yazan] { yazan.setPrinter(nullptr); });
+    mView.print(mPrintDialogue ? mPrintDialogue : qtPrintDialogue(printer, this));
   });
 }
 

@@ -40,7 +40,7 @@ void ReportPages::showStored() {
   mYazan.setPageCount(mYazan.storedPageCount());
   mYazan.setDevice(OutputDevice::Screen);
   mYazan.setPageNumber(1);
-  mYazan.LoadPage(Yazan::kDrawPage);
+  mYazan.LoadPage();
 }
 
 }  // namespace lum

@@ -5,7 +5,7 @@ namespace lum {
 void ReportView::show(int page) {
   mYazan->setDevice(OutputDevice::Screen);
   mYazan->setPageNumber(page);
-  mYazan->LoadPage(Yazan::kDrawPage);
+  mYazan->LoadPage();
 }
 
 void ReportView::toggleRuler() {

@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+#include "platform/text.h"
+
 namespace lum {
 namespace {
 
@@ -20,14 +22,7 @@ std::string mm(double value) {
 }  // namespace
 
 double FixedTextMetrics::width(const PageFont& font, std::string_view text) const {
-  std::size_t characters = 0;
-  for (const char c : text) {
-    // Count UTF-8 lead bytes only: one character each.
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-      ++characters;
-    }
-  }
-  return static_cast<double>(characters) * font.size * 0.6 * 25.4 / 72.0;
+  return static_cast<double>(characterCount(text)) * font.size * 0.6 * 25.4 / 72.0;
 }
 
 double FixedTextMetrics::lineHeight(const PageFont& font) const {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/scope_guard.h"
 #include "platform/text.h"
 
 namespace lum {
@@ -105,7 +106,7 @@ void Yazan::BeginOutput() {
 void Yazan::printRange(int first, int last, const std::function<void(int, int)>& progress) {
   for (int page = first; page <= last; ++page) {
     mPageNumber = page;
-    LoadPage(kDrawPage);
+    LoadPage();
     SBit();
     if (progress) {
       progress(page - first + 1, last - first + 1);
@@ -140,7 +141,7 @@ void Yazan::PrintPages(const PrintDialogue& dialogue) {
   if (mDevice == OutputDevice::Printer) {
     mDevice = OutputDevice::Screen;
     mPageNumber = shown;
-    LoadPage(kDrawPage);
+    LoadPage();
   }
 }
 
@@ -150,29 +151,25 @@ void Yazan::ReplayPages(PageDevice& device, int first, int last,
   const OutputDevice deviceBefore = mDevice;
   const OutputDevice nextBefore = mNextDevice;
   PageDevice* printerBefore = mPrinter;
-  const auto restore = [&] {
-    mPrinter = printerBefore;
-    mNextDevice = nextBefore;
-    mDevice = deviceBefore;
-    mPageNumber = shown;
-  };
-  mPrinter = &device;
-  mNextDevice = OutputDevice::Printer;
-  try {
+  {
+    const ScopeGuard restore([&] {
+      mPrinter = printerBefore;
+      mNextDevice = nextBefore;
+      mDevice = deviceBefore;
+      mPageNumber = shown;
+    });
+    mPrinter = &device;
+    mNextDevice = OutputDevice::Printer;
     BeginOutput();
     printRange(std::max(first, 1), std::min(last, mPageCount), progress);
     device.endDocument();
-  } catch (...) {
-    restore();
-    throw;
   }
-  restore();
   if (mDevice == OutputDevice::Screen) {
-    LoadPage(kDrawPage);
+    LoadPage();
   }
 }
 
-void Yazan::LoadPage(int mode) {
+void Yazan::LoadPage(Load load) {
   const std::optional<StoredPage> page = mFiles.load(mPageNumber);
   if (!page) {
     return;
@@ -188,7 +185,7 @@ void Yazan::LoadPage(int mode) {
       break;
     }
   }
-  if (mode != kPageAlreadyShown) {
+  if (load != Load::AlreadyShown) {
     drawStoredPage(*page);
   }
 }

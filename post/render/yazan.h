@@ -19,9 +19,6 @@
 
 namespace lum {
 
-// The name lumctl's render command knows the printer by.
-inline constexpr OutputDevice kPrinterDevice = OutputDevice::Printer;
-
 // The printer dialog: what it offers, and what the user chose.
 struct PrintOffer {
   int minPage = 1;
@@ -50,9 +47,9 @@ using PrintDialogue = std::function<std::optional<PrintChoice>(const PrintOffer&
 // table of post/render/page_commands.h replays stored pages through them.
 class Yazan {
  public:
-  // LoadPage's modes: draw the page, or only load it (it is on the screen).
-  static constexpr int kDrawPage = 0;
-  static constexpr int kPageAlreadyShown = 9;
+  // What LoadPage does with the page: draws it, or only loads it (it is on
+  // the screen already).
+  enum class Load { Draw, AlreadyShown };
 
   Yazan(FileOps& ops, Prompter& prompter);
 
@@ -104,8 +101,8 @@ class Yazan {
   void ReplayPages(PageDevice& device, int first, int last,
                    const std::function<void(int, int)>& progress = {});
   // Loads the current page (the page number) from the page files and,
-  // unless mode is kPageAlreadyShown, draws it on the current device.
-  void LoadPage(int mode);
+  // unless it is already shown, draws it on the current device.
+  void LoadPage(Load load = Load::Draw);
 
   // The procedures of the stored commands, one per code.
   void SBas();

@@ -73,7 +73,7 @@ void Yazan::END() {
   mTooManyPages = false;
   mPageNumber = 1;
   mDevice = OutputDevice::Screen;
-  LoadPage(mPageCount == 1 ? kPageAlreadyShown : kDrawPage);
+  LoadPage(mPageCount == 1 ? Load::AlreadyShown : Load::Draw);
 }
 
 void Yazan::SSet() {

@@ -12,10 +12,6 @@ constexpr int kRightEdge = 195;
 constexpr auto kCents = AmountStyle::DollarsAndCents;
 constexpr auto kWhole = AmountStyle::WholeDollars;
 
-Currency magnitude(Currency amount) {
-  return amount < Currency() ? -amount : amount;
-}
-
 // A line's six GST columns, its total income and its PAYG.
 void writeGstFigures(PageWriter page, const GstRow& row) {
   constexpr int kColumnsAt[] = {55, 75, 95, 115, 135, 155};
@@ -133,7 +129,7 @@ void writeTrialBalance(const ReportWriting& out, const TrialBalance& balance) {
     if (line.total > Currency()) {
       page.amount(l + 150, line.total, kCents);
     } else {
-      page.amount(l + 180, magnitude(line.total), kCents);
+      page.amount(l + 180, line.total.abs(), kCents);
     }
   }
   page.newLine();
@@ -141,7 +137,7 @@ void writeTrialBalance(const ReportWriting& out, const TrialBalance& balance) {
   page.rule(l + 5, l + 180);
   page.text(l + 5, "Totals", Align::Left);
   page.amount(l + 150, balance.debitTotal, kCents);
-  page.amount(l + 180, magnitude(balance.creditTotal), kCents);
+  page.amount(l + 180, balance.creditTotal.abs(), kCents);
   page.endPage();
 }
 
@@ -189,7 +185,7 @@ void writeJournalLedgers(const ReportWriting& out, const std::vector<AccountLedg
   const int l = out.left;
   // Debits in the first amount column, credits in the second.
   const auto debitOrCredit = [&](Currency amount) {
-    page.amount(amount >= Currency() ? l + 150 : l + 180, magnitude(amount), kCents);
+    page.amount(amount >= Currency() ? l + 150 : l + 180, amount.abs(), kCents);
   };
   out.beginReportPage();
   for (const AccountLedger& ledger : ledgers) {
@@ -363,7 +359,7 @@ void ProfitAndLossPage::otherTransactions() {
   mPage.newLine();
   mPage.regular();
   for (const AccountTotal& account : mStatement.other) {
-    accountLine(account.name, magnitude(account.amount),
+    accountLine(account.name, account.amount.abs(),
                 account.amount >= Currency() ? kInner : kRightEdge);
   }
 }

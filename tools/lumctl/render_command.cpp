@@ -72,29 +72,17 @@ std::optional<std::string> replayPages(FileOps& ops, const StoredPages& stored,
     return std::nullopt;
   }
 
-  std::ostringstream listing;
-  QtTextMetrics metrics;
-  std::optional<TextPageDevice> textDevice;
-  std::optional<PdfFile> pdf;
-  if (format == "text") {
-    textDevice.emplace(listing, metrics);
-    yazan.setPrinter(&*textDevice);
-  } else {
-    pdf.emplace(ops, pdfFile, QString::fromStdString(stored.commands.filename().string()));
-    yazan.setPrinter(&pdf->device());
-  }
-  yazan.setNextDevice(kPrinterDevice);
-  yazan.BeginOutput();
   yazan.setPageCount(pageCount);
-  for (int page = range->first; page <= range->last; ++page) {
-    yazan.setPageNumber(page);
-    yazan.LoadPage(0);
-    yazan.SBit();
-  }
-  if (!pdf) {
+  if (format == "text") {
+    std::ostringstream listing;
+    QtTextMetrics metrics;
+    TextPageDevice device(listing, metrics);
+    yazan.ReplayPages(device, range->first, range->last);
     return listing.str();
   }
-  pdf->save();
+  PdfFile pdf(ops, pdfFile, QString::fromStdString(stored.commands.filename().string()));
+  yazan.ReplayPages(pdf.device(), range->first, range->last);
+  pdf.save();
   return textOf(ops.readFile(pdfFile));
 }
 

@@ -100,7 +100,7 @@ TEST_F(SampleReportTest, RecordsFivePagesAndShowsEachOnTheScreen) {
   EXPECT_TRUE(prompter.texts().empty());
 
   yazan.setPageNumber(1);
-  yazan.LoadPage(Yazan::kDrawPage);
+  yazan.LoadPage();
   const QImage first = screen.image();
   EXPECT_EQ(first.width(), 840);  // 210 mm
   EXPECT_EQ(first.height(), 1188);
@@ -109,13 +109,13 @@ TEST_F(SampleReportTest, RecordsFivePagesAndShowsEachOnTheScreen) {
   EXPECT_GT(inkIn(first, kPixelsPerMm, QRectF(10, 15, 100, 5)), 200);  // the title
 
   yazan.setPageNumber(4);
-  yazan.LoadPage(Yazan::kDrawPage);
+  yazan.LoadPage();
   EXPECT_EQ(screen.image().width(), 1188);  // landscape
   EXPECT_GT(inkIn(screen.image(), kPixelsPerMm, QRectF(230, 15, 40, 25)), 50);
 
   // Shown again, page 1 is the same picture.
   yazan.setPageNumber(1);
-  yazan.LoadPage(Yazan::kDrawPage);
+  yazan.LoadPage();
   EXPECT_EQ(screen.image(), first);
   EXPECT_TRUE(prompter.texts().empty());
 }

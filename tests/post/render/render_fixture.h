@@ -102,7 +102,7 @@ class RenderTest : public ::testing::Test {
   void show(int pageNumber) {
     yazan.setDevice(OutputDevice::Screen);
     yazan.setPageNumber(pageNumber);
-    yazan.LoadPage(Yazan::kDrawPage);
+    yazan.LoadPage();
   }
 
   TempDir dir;
