@@ -386,7 +386,7 @@ QWidget* LumPostForm::makeContent(int index) {
     return new ProgressWindow;
   }
   if (index == kReportDisplay) {
-    ReportView::Actions actions;
+    ReportViewer::Actions actions;
     // Re-run: with every request cleared the run closes the viewer.
     actions.rerun = [this] { run([this] { mReportRun->runReports(); }); };
     actions.archive = [this] {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fields.h"
+#include "post/login/file_registry.h"
 
 namespace lum {
 
@@ -61,5 +62,7 @@ struct PageTextRecord {
 
 static_assert(fieldsSize<PageCommandRecord>() == PageCommandRecord::kSize);
 static_assert(fieldsSize<PageTextRecord>() == PageTextRecord::kSize);
+static_assert(registeredRecordLength("DosyaYaz") == PageCommandRecord::kSize);
+static_assert(registeredRecordLength("Kelam") == PageTextRecord::kSize);
 
 }  // namespace lum

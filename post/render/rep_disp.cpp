@@ -42,7 +42,7 @@ void PagePicture::paintEvent(QPaintEvent*) {
 }
 
 RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter& prompter,
-                 ReportView::Actions actions, QWidget* parent)
+                 ReportViewer::Actions actions, QWidget* parent)
     : QWidget(parent),
       mView(yazan,
             [this, actions]() mutable {

@@ -7,7 +7,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/prompter.h"
-#include "post/render/report_view.h"
+#include "post/render/report_viewer.h"
 #include "post/render/screen_page_device.h"
 
 class QFrame;
@@ -44,10 +44,10 @@ class RepDisp final : public QWidget {
 
  public:
   RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter& prompter,
-          ReportView::Actions actions, QWidget* parent = nullptr);
+          ReportViewer::Actions actions, QWidget* parent = nullptr);
   ~RepDisp() override;
 
-  ReportView& view() { return mView; }
+  ReportViewer& view() { return mView; }
   // The report has been written or read in: the slider learns its pages.
   void reportReady();
   // Shows the screen device's page as it stands now.
@@ -78,7 +78,7 @@ class RepDisp final : public QWidget {
   void saveAsPdf();
   void showRuler(bool open);
 
-  ReportView mView;
+  ReportViewer mView;
   ScreenPageDevice* mScreen;
   FileOps* mOps;
   Prompter* mPrompter;

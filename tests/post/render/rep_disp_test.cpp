@@ -38,7 +38,7 @@ class RepDispTest : public ::testing::Test {
     yazan.setPictureResolver([this](std::string_view name) { return dir / std::string(name); });
   }
 
-  RepDisp& viewer(ReportView::Actions actions = {}) {
+  RepDisp& viewer(ReportViewer::Actions actions = {}) {
     mViewer = std::make_unique<RepDisp>(yazan, screen, ops, prompter, std::move(actions));
     mViewer->reportReady();
     mViewer->show();

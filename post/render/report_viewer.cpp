@@ -1,50 +1,50 @@
-#include "post/render/report_view.h"
+#include "post/render/report_viewer.h"
 
 namespace lum {
 
-void ReportView::show(int page) {
+void ReportViewer::show(int page) {
   mYazan->setDevice(OutputDevice::Screen);
   mYazan->setPageNumber(page);
   mYazan->LoadPage();
 }
 
-void ReportView::toggleRuler() {
+void ReportViewer::toggleRuler() {
   if (mActions.showRuler) {
     mActions.showRuler(!mRulerOpen);
   }
 }
 
-void ReportView::first() {
+void ReportViewer::first() {
   show(1);
 }
 
-void ReportView::last() {
+void ReportViewer::last() {
   show(pageCount());
 }
 
-void ReportView::previous() {
+void ReportViewer::previous() {
   const int page = mYazan->pageNumber() - 1;
   show(page < 1 ? pageCount() : page);
 }
 
-void ReportView::next() {
+void ReportViewer::next() {
   const int page = mYazan->pageNumber() + 1;
   show(page > pageCount() ? 1 : page);
 }
 
-void ReportView::rerun() {
+void ReportViewer::rerun() {
   if (mActions.rerun) {
     mActions.rerun();
   }
 }
 
-void ReportView::archive() {
+void ReportViewer::archive() {
   if (mActions.archive) {
     mActions.archive();
   }
 }
 
-void ReportView::print(const PrintDialogue& dialogue) {
+void ReportViewer::print(const PrintDialogue& dialogue) {
   if (archiveMode()) {
     if (mActions.returnBack) {
       mActions.returnBack();
@@ -56,13 +56,13 @@ void ReportView::print(const PrintDialogue& dialogue) {
   mYazan->PrintPages(dialogue);
 }
 
-void ReportView::slide(int page) {
+void ReportViewer::slide(int page) {
   if (pageCount() > 1 && page >= 1 && page <= pageCount()) {
     show(page);
   }
 }
 
-void ReportView::unload() {
+void ReportViewer::unload() {
   if (mRulerOpen && mActions.showRuler) {
     mActions.showRuler(false);
   }

@@ -9,7 +9,7 @@ namespace lum {
 
 // What the report viewer's buttons do, without the window: paging with
 // wrap-around, the slider, printing, the ruler's state and the viewer mode.
-class ReportView {
+class ReportViewer {
  public:
   // What lies outside the viewer: the report run, the archive, the way
   // back from an archived report, the ruler window.
@@ -20,7 +20,7 @@ class ReportView {
     std::function<void(bool)> showRuler;  // open (true) or close the ruler window
   };
 
-  ReportView(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
+  ReportViewer(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
 
   Yazan& yazan() { return *mYazan; }
   int page() const { return mYazan->pageNumber(); }
