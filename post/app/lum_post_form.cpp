@@ -154,14 +154,14 @@ void LumPostForm::openBuilt(int index, const char* caption) {
   openUnlessCurrent(index);
 }
 
-void LumPostForm::askReportDate(int code) {
+void LumPostForm::askReportDate(ReportCode code) {
   if (mReportRun->askReportDate(code)) {
     openWindow(mSession, kReportDisplay);
   }
 }
 
-void LumPostForm::requestReport(int code) {
-  mSession.reportRequests.at(static_cast<std::size_t>(code)) = 1;
+void LumPostForm::requestReport(ReportCode code) {
+  mSession.reportRequests[code] = 1;
   openWindow(mSession, kReportDisplay);
 }
 
@@ -185,11 +185,12 @@ void LumPostForm::buildToolbar() {
   addCommand(strip, "Command3", "Import", {});
   mDiskToggle = addCommand(strip, "Command4", "Floppy Disk",
                            [this] { workFrom(mSession, mDiskToggle->text() == "Floppy Disk"); });
-  addCommand(strip, "Command5", "GST Report", [this] { requestReport(1); });
+  addCommand(strip, "Command5", "GST Report", [this] { requestReport(ReportCode::Gst); });
   addCommand(strip, "Command6", "Trans to Ledgers",
              [this] { openBuilt(kTransfer, "Trans to Ledgers"); });
-  addCommand(strip, "Command7", "Trial Balance", [this] { requestReport(2); });
-  addCommand(strip, "Command8", "Ledgers", [this] { requestReport(3); });
+  addCommand(strip, "Command7", "Trial Balance",
+             [this] { requestReport(ReportCode::TrialBalance); });
+  addCommand(strip, "Command8", "Ledgers", [this] { requestReport(ReportCode::JournalLedgers); });
   addCommand(strip, "Command9", "Storage", [this] { startUtilities(mSession, *mStarter); });
   addCommand(strip, "Command10", "Clear All", {});
 
@@ -271,13 +272,18 @@ void LumPostForm::buildMenus() {
   QMenu* billing = menuBar()->addMenu("&Billing");
   billing->menuAction()->setObjectName("InvM");
   mControls["InvM"] = billing->menuAction();
-  addAction(billing, "InvAllM", "&List All Invoices", [this] { askReportDate(6); });
-  addAction(billing, "InvUnpM", "&Unpaid Invoices", [this] { askReportDate(7); });
-  addAction(billing, "InvODM", "&Overdue Invoices", [this] { askReportDate(8); });
+  addAction(billing, "InvAllM", "&List All Invoices",
+            [this] { askReportDate(ReportCode::AllInvoices); });
+  addAction(billing, "InvUnpM", "&Unpaid Invoices",
+            [this] { askReportDate(ReportCode::UnpaidInvoices); });
+  addAction(billing, "InvODM", "&Overdue Invoices",
+            [this] { askReportDate(ReportCode::OverdueInvoices); });
   addAction(billing, "StatsM", "&Statements",
             [this] { openBuilt(kClientSelection, "Statements"); });
-  addAction(billing, "CusListM", "&Customers List", [this] { askReportDate(10); });
-  addAction(billing, "ProListM", "&Products List", [this] { askReportDate(11); });
+  addAction(billing, "CusListM", "&Customers List",
+            [this] { askReportDate(ReportCode::CustomersList); });
+  addAction(billing, "ProListM", "&Products List",
+            [this] { askReportDate(ReportCode::ProductsList); });
 
   addAction(nullptr, "HelpM", "&Help");
 }

@@ -73,9 +73,9 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void registerJournalWindow();
   void registerReportWindows();
   JournalWindow* journalWindow() const;
-  void requestReport(int code);
+  void requestReport(ReportCode code);
   // The invoice reports: their date first.
-  void askReportDate(int code);
+  void askReportDate(ReportCode code);
   void openUnlessCurrent(int index);
   // Says "<caption> is not available in this version." (without the mnemonic's &).
   void notAvailable(std::string_view caption);

@@ -16,6 +16,7 @@
 #include "post/login/entity_choices.h"
 #include "post/login/file_registry.h"
 #include "post/login/login_values.h"
+#include "post/login/report_requests.h"
 #include "post/login/window_host.h"
 #include "post/login/window_table.h"
 #include "post/login/work_area_lock.h"
@@ -29,8 +30,6 @@ struct WindowActions {
   std::function<bool()> mayLeave;  // false keeps the window open (unsaved work)
   std::function<bool()> accept;    // the window's OK; false keeps it open
 };
-
-inline constexpr int kReportCodes = 21;
 
 // Everything a running LumPost knows: its services, the log-in values, the
 // open files, the window stack and the panels of the input windows. There
@@ -56,7 +55,7 @@ class Session {
   LoginValues login;
   int currentWindow = kJournalsList;
   std::array<int, kWindowCount> backLinks{};
-  std::array<std::int16_t, kReportCodes> reportRequests{};
+  ReportRequests reportRequests;
   PanelShared panelShared;
   // What F2 to F5 do; each acts only where its window allows (see functionKey).
   std::array<std::function<void()>, 4> functionKeyActions;

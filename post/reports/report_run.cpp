@@ -35,7 +35,7 @@ int ReportRun::selectedJournal() const {
                                 : mSession.currentLine(kJournalsList) + 1;
 }
 
-bool ReportRun::askReportDate(int code) {
+bool ReportRun::askReportDate(ReportCode code) {
   const std::string today = formatDate(mSession.clock().today());
   const auto answer =
       mSession.prompter().input(InputPrompt{"Enter date for the report", "Report Date", today});
@@ -45,7 +45,7 @@ bool ReportRun::askReportDate(int code) {
     return false;
   }
   mReportDate = date;
-  mSession.reportRequests[static_cast<std::size_t>(code)] = 1;
+  mSession.reportRequests[code] = 1;
   return true;
 }
 
@@ -56,7 +56,7 @@ bool ReportRun::prepareProfitAndLoss(ProfitAndLossPeriods periods) {
   }
   mProfitAndLoss = profitAndLossOf(*table);
   mProfitAndLossPeriods = periods;
-  mSession.reportRequests[kProfitAndLoss] = 1;
+  mSession.reportRequests[ReportCode::ProfitAndLoss] = 1;
   return true;
 }
 
@@ -78,47 +78,44 @@ void ReportRun::runReports() {
   }
   mPeriodTitle = lum::periodTitle(login.setup.periodKind, login.periodLetter);
   if (yazan.device() == OutputDevice::Recording) {
-    for (int code = 1; code <= 10; ++code) {
-      counts[static_cast<std::size_t>(code)] =
-          std::min<std::int16_t>(counts[static_cast<std::size_t>(code)], 1);
+    for (ReportCode code = kFirstReport; code < kLastReport; code = nextReportCode(code)) {
+      counts[code] = std::min<std::int16_t>(counts[code], 1);
     }
   }
   // The journals list keeps its current line: no report here moves it.
 
   while (true) {
-    if (mCode >= kGstReport && mCode <= kLastReportCode) {
-      while (mCode <= kLastReportCode && counts[static_cast<std::size_t>(mCode)] < 1) {
-        ++mCode;
-      }
+    while (isReport(mCode) && counts[mCode] < 1) {
+      mCode = nextReportCode(mCode);
     }
-    if (mCode == kReportSetUp) {
+    if (mCode == ReportCode::SetUp) {
       setUp();
-      mCode = kGstReport;
+      mCode = kFirstReport;
       continue;
     }
-    if (mCode == kNothingMoreToDo || mCode > kLastReportCode) {
-      mCode = kReportSetUp;
+    if (!isReport(mCode)) {
+      mCode = ReportCode::SetUp;
       if (mHooks.closeCurrentWindow) {
         mHooks.closeCurrentWindow();
       }
       return;
     }
-    for (int copy = 0; copy < counts[static_cast<std::size_t>(mCode)]; ++copy) {
+    for (int copy = 0; copy < counts[mCode]; ++copy) {
       produce(mCode);
     }
-    counts[static_cast<std::size_t>(mCode)] = 0;
-    ++mCode;
+    counts[mCode] = 0;
+    mCode = nextReportCode(mCode);
     break;  // the screen shows one report a run
   }
   finishReportRun();
-  for (int code = 1; code <= kLastReportCode; ++code) {
-    counts[static_cast<std::size_t>(code)] = 0;
+  for (ReportCode code = kFirstReport; isReport(code); code = nextReportCode(code)) {
+    counts[code] = 0;
   }
 }
 
 void ReportRun::setUp() {
   mPages.beginRun([this] { beginReportPage(); });
-  if (mSession.reportRequests[kGstReport] < 1) {
+  if (mSession.reportRequests[ReportCode::Gst] < 1) {
     return;
   }
   const std::string periodText =
@@ -143,10 +140,10 @@ void ReportRun::setUp() {
   }
 }
 
-void ReportRun::produce(int code) {
+void ReportRun::produce(ReportCode code) {
   const ReportWriting out{mPages.writer(), leftMargin(), [this] { beginReportPage(); }};
   switch (code) {
-    case kGstReport: {
+    case ReportCode::Gst: {
       std::vector<std::string> names;
       for (std::size_t j = 1; j <= mGst->journals.size(); ++j) {
         names.push_back(file("Jnl").get<JournalHeaderRecord>(static_cast<int>(j)).name);
@@ -155,17 +152,17 @@ void ReportRun::produce(int code) {
                      mSession.login.reportOption.find("ACCOUNT") != std::string::npos);
       break;
     }
-    case kTrialBalance:
+    case ReportCode::TrialBalance:
       writeTrialBalance(out, trialBalanceOf(mSession, selectedJournal()));
       break;
-    case kJournalLedgers: {
+    case ReportCode::JournalLedgers: {
       const JournalFiles files(mSession, selectedJournal());
       if (mSession.ops().exists(files.path("GrdRecs"))) {
         writeJournalLedgers(out, journalLedgersOf(mSession, selectedJournal()));
       }
       break;
     }
-    case kProfitAndLoss: {
+    case ReportCode::ProfitAndLoss: {
       if (!mProfitAndLoss) {
         break;  // requested without its preparation
       }
@@ -187,32 +184,32 @@ void ReportRun::produce(int code) {
   }
 }
 
-std::string ReportRun::titleOf(int code) {
+std::string ReportRun::titleOf(ReportCode code) {
   switch (code) {
-    case kGstReport:
+    case ReportCode::Gst:
       return "GST Report";
-    case kTrialBalance:
+    case ReportCode::TrialBalance:
       return "Trial Balance";
-    case kJournalLedgers: {
+    case ReportCode::JournalLedgers: {
       const int journal = selectedJournal();
       const std::string name(trimRight(file("Jnl").get<JournalHeaderRecord>(journal).name));
       return fmt::format("Ledgers for Journal No: {} {}", journal, name);
     }
-    case kProfitAndLoss:
+    case ReportCode::ProfitAndLoss:
       return "Profit & Loss Statement";
-    case 5:
+    case ReportCode::TaxInvoice:
       return "Tax Invoice";
-    case 6:
+    case ReportCode::AllInvoices:
       return "List of All Invoices";
-    case 7:
+    case ReportCode::UnpaidInvoices:
       return "List of Unpaid Invoices";
-    case 8:
+    case ReportCode::OverdueInvoices:
       return "List of Overdue Invoices";
-    case 9:
+    case ReportCode::Statements:
       return "Statement";
-    case 10:
+    case ReportCode::CustomersList:
       return "Customers List";
-    case 11:
+    case ReportCode::ProductsList:
       return "Products/Services List";
     default:
       return {};
@@ -221,7 +218,7 @@ std::string ReportRun::titleOf(int code) {
 
 void ReportRun::beginReportPage() {
   mPages.writer().beginPage();
-  if (mCode >= kGstReport && mCode <= kLastReportCode) {
+  if (isReport(mCode)) {
     writePageHeading(titleOf(mCode));
   }
 }
@@ -229,19 +226,19 @@ void ReportRun::beginReportPage() {
 void ReportRun::writePageHeading(const std::string& title) {
   PageWriter page = mPages.writer();
   const int l = leftMargin();
-  const int code = mCode;
+  const ReportCode code = mCode;
   page.moveTo(0, static_cast<int>(page.topMargin()));
-  if (code == kGstReport) {
+  if (code == ReportCode::Gst) {
     page.size(10);
     page.text(kRightEdge, fmt::format("Storage No: {}", mStorageNumber), Align::Right);
     page.newLine();
   }
   const auto entity = file("Ent").get<EntityRecord>(mSession.login.entityNumber);
-  const int nameAt = code == kProfitAndLoss ? 5 : l;
+  const int nameAt = code == ReportCode::ProfitAndLoss ? 5 : l;
   page.size(14);
   page.bold();
   page.text(nameAt, trim(entity.name), Align::Left);
-  if (code == kGstReport) {
+  if (code == ReportCode::Gst) {
     page.text(kRightEdge, "ABN: " + std::string(trim(entity.abn)), Align::Right);
   }
   page.newLine();
@@ -261,24 +258,24 @@ void ReportRun::writePageHeading(const std::string& title) {
 
 // What the heading says after the title: the journal, the basis, the period.
 void ReportRun::writePeriodLines(PageWriter page, int l) {
-  const int code = mCode;
-  if (code == kGstReport) {
+  const ReportCode code = mCode;
+  if (code == ReportCode::Gst) {
     page.size(10);
-  } else if (code == kTrialBalance) {
+  } else if (code == ReportCode::TrialBalance) {
     page.text(l, trim(file("Jnl").get<JournalHeaderRecord>(selectedJournal()).name), Align::Left);
     page.newLine();
     page.size(8);
-  } else if (code == kJournalLedgers) {
+  } else if (code == ReportCode::JournalLedgers) {
     page.size(8);
-  } else if (code == kProfitAndLoss) {
+  } else if (code == ReportCode::ProfitAndLoss) {
     page.size(8);
     if (mSession.login.setup.invoicing == "Y" && mSession.login.setup.gstType == "C") {
       page.text(5, "Prepared on Cash Basis", Align::Left);
       page.newLine();
     }
   }
-  if (code >= kGstReport && code <= kProfitAndLoss) {
-    page.text(code == kProfitAndLoss ? 5 : l, mPeriodTitle, Align::Left);
+  if (code >= ReportCode::Gst && code <= ReportCode::ProfitAndLoss) {
+    page.text(code == ReportCode::ProfitAndLoss ? 5 : l, mPeriodTitle, Align::Left);
   } else {
     page.text(l, "As at " + mReportDate, Align::Left);
   }
@@ -287,13 +284,13 @@ void ReportRun::writePeriodLines(PageWriter page, int l) {
 void ReportRun::writeHeadingColumns(PageWriter page, int l) {
   const ReportWriting out{page, l, [this] { beginReportPage(); }};
   switch (mCode) {
-    case kGstReport:
+    case ReportCode::Gst:
       writeGstHeadingColumns(out, GstSettings::of(mSession.login.setup));
       break;
-    case kTrialBalance:
+    case ReportCode::TrialBalance:
       writeTrialBalanceHeadingColumns(out);
       break;
-    case kProfitAndLoss:
+    case ReportCode::ProfitAndLoss:
       page.text(173, "$", Align::Right);
       page.text(193, "$", Align::Right);
       page.regular();

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "post/login/report_requests.h"
 #include "post/render/page_writer.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/profit_and_loss.h"
@@ -14,17 +15,6 @@ namespace lum {
 class RecordFile;
 class ReportPages;
 class Session;
-
-// Report codes.
-enum ReportCode : int {
-  kReportSetUp = 0,
-  kGstReport = 1,
-  kTrialBalance = 2,
-  kJournalLedgers = 3,
-  kProfitAndLoss = 4,
-  kLastReportCode = 11,
-  kNothingMoreToDo = 12,
-};
 
 // What the run needs from around it.
 struct ReportRunHooks {
@@ -47,10 +37,10 @@ class ReportRun {
 
   // RunReports: the next requested report from the current code on.
   void runReports();
-  int currentCode() const { return mCode; }
+  ReportCode currentCode() const { return mCode; }
   // The viewer was closed: the next request starts a run from the set-up
   // step, as a Re-run that found nothing more to do would.
-  void viewerClosed() { mCode = kReportSetUp; }
+  void viewerClosed() { mCode = ReportCode::SetUp; }
 
   // The financial reports window's OK: builds the profit and loss account
   // table and requests the statement; false when the table could not be
@@ -58,7 +48,7 @@ class ReportRun {
   bool prepareProfitAndLoss(ProfitAndLossPeriods periods);
   // AskReportDate: the date the invoice reports are made at; requests the
   // report when it is a date, else tells the user. True when requested.
-  bool askReportDate(int code);
+  bool askReportDate(ReportCode code);
   const std::string& periodTitle() const { return mPeriodTitle; }
 
   // A new page with the current report's heading (also the page break's).
@@ -69,8 +59,8 @@ class ReportRun {
 
  private:
   void setUp();
-  void produce(int code);
-  std::string titleOf(int code);
+  void produce(ReportCode code);
+  std::string titleOf(ReportCode code);
   int selectedJournal() const;
   // A file of the log-in, opened when it is not.
   RecordFile& file(std::string_view logicalName);
@@ -81,7 +71,7 @@ class ReportRun {
   Session& mSession;
   ReportPages& mPages;
   ReportRunHooks mHooks;
-  int mCode = kReportSetUp;
+  ReportCode mCode = ReportCode::SetUp;
   std::string mPeriodTitle;
   int mStorageNumber = 0;
   std::string mReportDate;

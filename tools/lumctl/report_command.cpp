@@ -177,19 +177,19 @@ bool recordReport(Session& session, const ReportOptions& options, int journal) {
   ReportRunHooks hooks;
   hooks.selectedJournal = [journal] { return journal; };
   ReportRun run(session, pages, hooks);
-  int code = kGstReport;
+  ReportCode code = ReportCode::Gst;
   if (options.report == "trial-balance") {
-    code = kTrialBalance;
+    code = ReportCode::TrialBalance;
   } else if (options.report == "ledgers") {
-    code = kJournalLedgers;
+    code = ReportCode::JournalLedgers;
   } else if (options.report == "profit-and-loss") {
-    code = kProfitAndLoss;
+    code = ReportCode::ProfitAndLoss;
     if (!run.prepareProfitAndLoss(options.allPeriods ? ProfitAndLossPeriods::All
                                                      : ProfitAndLossPeriods::SelectedOnly)) {
       return false;
     }
   }
-  session.reportRequests[static_cast<std::size_t>(code)] = 1;
+  session.reportRequests[code] = 1;
   run.runReports();
   return true;
 }

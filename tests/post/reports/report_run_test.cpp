@@ -43,12 +43,12 @@ class ReportRunTest : public ::testing::Test, protected test::ReportParts {
                   {"Y", {0, 220000}, "09/08/05", "8", "Trailer"}});
   }
 
-  std::string run(int code) {
-    session.reportRequests[static_cast<std::size_t>(code)] = 1;
+  std::string run(ReportCode code) {
+    session.reportRequests[code] = 1;
     screen.clear();
     ReportRun reports(session, pages, {});
     reports.runReports();
-    EXPECT_EQ(reports.currentCode(), code + 1);
+    EXPECT_EQ(reports.currentCode(), nextReportCode(code));
     return screen.listing();
   }
 
@@ -57,17 +57,18 @@ class ReportRunTest : public ::testing::Test, protected test::ReportParts {
 };
 
 TEST_F(ReportRunTest, TheGstReportWithItsBasSummary) {
-  expectGolden(run(kGstReport), "gst_report.txt");
+  expectGolden(run(ReportCode::Gst), "gst_report.txt");
   EXPECT_TRUE(prompter.texts().empty());
 }
 
 TEST_F(ReportRunTest, TheTrialBalanceAndTheLedgersOfTheSelectedJournal) {
   // The journals list shows journal 1 selected.
-  expectGolden(run(kTrialBalance) + run(kJournalLedgers), "trial_balance_and_ledgers.txt");
+  expectGolden(run(ReportCode::TrialBalance) + run(ReportCode::JournalLedgers),
+               "trial_balance_and_ledgers.txt");
 }
 
 TEST_F(ReportRunTest, TheTrialBalanceOfAJournalWithoutABankColumnEndsWithItsContra) {
-  session.reportRequests[kTrialBalance] = 1;
+  session.reportRequests[ReportCode::TrialBalance] = 1;
   ReportRunHooks hooks;
   hooks.selectedJournal = [] { return 2; };
   ReportRun reports(session, pages, hooks);
@@ -96,7 +97,7 @@ TEST_F(ReportRunTest, TheProfitAndLossStatementAndItsOtherTransactions) {
 
 TEST_F(ReportRunTest, WithoutAccountInTheReportOptionThePageEndsAfterTheTotals) {
   session.login.reportOption = "";
-  const std::string listing = run(kGstReport);
+  const std::string listing = run(ReportCode::Gst);
   EXPECT_NE(listing.find(" L Totals\n"), std::string::npos);
   EXPECT_EQ(listing.find("BAS Statement Summary"), std::string::npos);
 }
@@ -119,12 +120,12 @@ TEST_F(ReportRunTest, ASingleCostOfSalesAccountIsOneLessLine) {
 TEST_F(ReportRunTest, TheInvoiceReportsAskTheirDate) {
   ReportRun reports(session, pages, {});
   prompter.thenType("1.7.05");
-  EXPECT_TRUE(reports.askReportDate(6));
-  EXPECT_EQ(session.reportRequests[6], 1);
-  session.reportRequests[6] = 0;
+  EXPECT_TRUE(reports.askReportDate(ReportCode::AllInvoices));
+  EXPECT_EQ(session.reportRequests[ReportCode::AllInvoices], 1);
+  session.reportRequests[ReportCode::AllInvoices] = 0;
   prompter.thenType("99/99/99");
-  EXPECT_FALSE(reports.askReportDate(7));
-  EXPECT_EQ(session.reportRequests[7], 0);
+  EXPECT_FALSE(reports.askReportDate(ReportCode::UnpaidInvoices));
+  EXPECT_EQ(session.reportRequests[ReportCode::UnpaidInvoices], 0);
   EXPECT_EQ(prompter.texts(),
             (std::vector<std::string>{"Enter date for the report", "Enter date for the report",
                                       "Date entered is not admissible"}));
@@ -135,15 +136,15 @@ TEST_F(ReportRunTest, WithoutRequestsTheRunClosesTheViewerAndStartsAgain) {
   ReportRunHooks hooks;
   hooks.closeCurrentWindow = [&] { ++closed; };
   ReportRun reports(session, pages, hooks);
-  session.reportRequests[kGstReport] = 1;
+  session.reportRequests[ReportCode::Gst] = 1;
   reports.runReports();
-  EXPECT_EQ(reports.currentCode(), kTrialBalance);
+  EXPECT_EQ(reports.currentCode(), ReportCode::TrialBalance);
   reports.runReports();  // the viewer's Re-run, nothing requested
   EXPECT_EQ(closed, 1);
-  EXPECT_EQ(reports.currentCode(), kReportSetUp);
-  session.reportRequests[kGstReport] = 1;
+  EXPECT_EQ(reports.currentCode(), ReportCode::SetUp);
+  session.reportRequests[ReportCode::Gst] = 1;
   reports.runReports();  // the same report again, from the start
-  EXPECT_EQ(reports.currentCode(), kTrialBalance);
+  EXPECT_EQ(reports.currentCode(), ReportCode::TrialBalance);
 }
 
 TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
@@ -153,12 +154,12 @@ TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
   hooks.progressOpen = [&] { ++opened; };
   hooks.progress = [&](int done, int total) { steps.emplace_back(done, total); };
   ReportRun reports(session, pages, hooks);
-  session.reportRequests[kGstReport] = 1;
+  session.reportRequests[ReportCode::Gst] = 1;
   reports.runReports();
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(steps.back(), (std::pair<int, int>{2, 4}));
   // The same period again: the figures are kept, not gathered again.
-  session.reportRequests[kGstReport] = 1;
+  session.reportRequests[ReportCode::Gst] = 1;
   reports.runReports();
   reports.runReports();
   EXPECT_EQ(opened, 1);
@@ -167,14 +168,14 @@ TEST_F(ReportRunTest, TheGatheringShowsItsProgressToHalfWay) {
   Journal journal = files.load();
   files.save(journal);
   reports.viewerClosed();
-  session.reportRequests[kGstReport] = 1;
+  session.reportRequests[ReportCode::Gst] = 1;
   reports.runReports();
   EXPECT_EQ(opened, 2);
-  EXPECT_EQ(reports.currentCode(), kTrialBalance);
+  EXPECT_EQ(reports.currentCode(), ReportCode::TrialBalance);
 }
 
 TEST_F(ReportRunTest, ArchivingKeepsTheReportOnScreenUnderItsPeriodsEnd) {
-  run(kGstReport);
+  run(ReportCode::Gst);
   ReportArchive archive;
   session.login.ledgersNumber = 621;
   prompter.thenType("30.6.05");
