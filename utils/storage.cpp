@@ -21,6 +21,7 @@ constexpr int kCurrentEntityRecord = 2;
 constexpr int kSlotRecord = 3;
 
 constexpr const char* kNoArchive = "Selected files do not exit!";
+constexpr const char* kUnreadableList = "The stored entities list cannot be read: ";
 constexpr const char* kClearQuestion = "Do you want to clear the existing data in the work space?";
 constexpr const char* kEraseQuestion =
     "The live cash book data in the hard disk will be erased.  Are you sure?";
@@ -84,6 +85,19 @@ std::string Storage::entryText(int slot) {
 }
 
 std::vector<std::string> Storage::entries() {
+  // The main window reads the list outside any command, also as the
+  // program starts: a list that cannot be read is told and shown empty.
+  try {
+    return readEntries();
+  } catch (const FileError& error) {
+    mSession->prompter().message(kUnreadableList + std::string(error.what()), Icon::Exclamation);
+  } catch (const FormatError& error) {
+    mSession->prompter().message(kUnreadableList + std::string(error.what()), Icon::Exclamation);
+  }
+  return {};
+}
+
+std::vector<std::string> Storage::readEntries() {
   std::vector<std::string> texts;
   const int count = usedSlots();
   const auto path = mSession->filePath("EnList");

@@ -292,6 +292,25 @@ TEST_F(StorageTest, ListShorterThanItsCountAndNamesListRecreated) {
   EXPECT_TRUE(std::filesystem::is_directory(parts.prog() / "work"));
 }
 
+// The main window reads the list as LumUtils starts, outside any command:
+// a count cut inside its record, or a store folder on a drive this machine
+// does not have, is told and shows an empty list rather than end the program.
+TEST_F(StorageTest, ListThatCannotBeReadIsToldAndShownEmpty) {
+  storeAs("First");
+  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 10));
+  EXPECT_EQ(storage.entries(), std::vector<std::string>{});
+  ASSERT_EQ(parts.prompter.texts().size(), 1u);
+  EXPECT_TRUE(parts.prompter.texts()[0].starts_with("The stored entities list cannot be read: "))
+      << parts.prompter.texts()[0];
+
+  parts.prompter.clear();
+  parts.session.folders().storeFolder = "C:\\LUM\\zip\\";
+  EXPECT_EQ(storage.entries(), std::vector<std::string>{});
+  EXPECT_EQ(parts.prompter.texts(),
+            std::vector<std::string>{"The stored entities list cannot be read: Cannot open "
+                                     "C:\\LUM\\zip\\UtCount.Dat: drive C: is not available"});
+}
+
 TEST_F(StorageTest, SearchFindsOnwardWithoutWrapping) {
   storeAs("Alpha Farm");
   storeAs("Beta Farm");
