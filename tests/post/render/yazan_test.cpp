@@ -465,6 +465,30 @@ TEST_F(YazanTest, DamagedPagesAreCutAndTold) {
   EXPECT_EQ(yazan.storedPageCount(), 6);
 }
 
+// The text listing has one line per drawn item, also for a text or a
+// picture name of a damaged text file that holds line ends.
+TEST_F(YazanTest, ControlCharactersOfTextsStayOnTheirLine) {
+  std::vector<std::byte> file;
+  append(file, command("Page", 1001, 1003, 0));
+  append(file, command("END", 0, 0, 0));
+  file.resize(1000 * PageCommandRecord::kSize);
+  append(file, command("SBas", 0, 0, 0));
+  append(file, command("Yazz", 1, 10, 10000));
+  append(file, command("ResC", 2, 20, 300000, 5, 5));
+  writeBytes(dir / "DosyaYaz.dat", file);
+  writeBytes(dir / "Kelamlar.dat",
+             Bytes().text("Two\nlines\r\tand a tab", 140).text("a\nb.png", 140));
+  writeBytes(dir / "a\nb.png", Bytes().text("picture", 7));
+  yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
+
+  yazan.setDevice(kScreenDevice);
+  yazan.setPageNumber(1);
+  yazan.LoadPage(0);
+  EXPECT_EQ(screen.listing(),
+            "1 0.0 10.0 L Two lines  and a tab\n"
+            "1 30.0 20.0 PICTURE 35.0 25.0 a b.png\n");
+}
+
 TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   std::vector<std::byte> file;
