@@ -91,6 +91,22 @@ TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
   EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
 }
 
+// UtCount.Dat holds the count in 16 bits: a list that counts 32,767 slots
+// takes no more, rather than count the next one as -32,768 and lose them all.
+TEST_F(StorageTest, FullListTakesNoNextSlot) {
+  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(32767));
+  EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk),
+            std::nullopt);
+  EXPECT_EQ(parts.prompter.texts(),
+            std::vector<std::string>{"The stored entities list is full: it holds 32767 "
+                                     "entities at most. Override a stored entity instead."});
+  EXPECT_EQ(usedCount(), 32767);
+  EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-32768.Zip"));
+  EXPECT_EQ(storage.storeAway(Storage::Location::SelectedSlot, 32767, Storage::Target::HardDisk),
+            32767);
+  EXPECT_EQ(usedCount(), 32767);
+}
+
 TEST_F(StorageTest, LongNameIsCutToTwentyWithTheDateAtColumn22) {
   parts.fillWorkArea("Abcdefghijklmnopqrstuvwxyz0123", "");
   ASSERT_TRUE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
