@@ -769,10 +769,12 @@ void Yazan::ResC(std::string_view fileName, int x, Currency y, int width, int he
   PageDevice* device = target();
   const std::string name(trim(fileName));
   if (device != nullptr && !name.empty()) {
-    const std::filesystem::path path =
-        mPictureResolver ? mPictureResolver(name) : std::filesystem::path(name);
     std::vector<std::byte> bytes;
     try {
+      // A name the resolver cannot map (a drive this machine does not
+      // have) is a picture that cannot be found, as a missing file is.
+      const std::filesystem::path path =
+          mPictureResolver ? mPictureResolver(name) : std::filesystem::path(name);
       FileHandle file = mOps->open(path, OpenMode::ReadOnly);
       bytes.resize(static_cast<std::size_t>(mOps->size(file)));
       bytes.resize(mOps->readAt(file, 0, bytes));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/dos_path.h"
 #include "tests/post/render/render_fixture.h"
 #include "tests/support/records.h"
 
@@ -487,6 +488,22 @@ TEST_F(YazanTest, ControlCharactersOfTextsStayOnTheirLine) {
   EXPECT_EQ(screen.listing(),
             "1 0.0 10.0 L Two lines  and a tab\n"
             "1 30.0 20.0 PICTURE 35.0 25.0 a b.png\n");
+}
+
+// A picture on a drive this machine does not have (the names are mapped
+// as the programs map them) is told like a missing one, and the rest of
+// the page is drawn.
+TEST_F(YazanTest, PictureOnAnotherDriveIsToldAndThePageDrawn) {
+  const DosPath paths(ops, dir.path(), dir / "floppy");
+  yazan.setPictureResolver([&](std::string_view name) { return paths.resolve(name); });
+  beginRun();
+  yazan.SBas();
+  yazan.ResC("C:\\LUM\\logo.bmp", 100, dollars(120), 30, 20);
+  yazan.Yazz("after the picture", 10, kAlignLeft);
+  yazan.SBit();
+  EXPECT_EQ(screen.listing(), "1 0.0 10.0 L after the picture\n");
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"The picture C:\\LUM\\logo.bmp cannot be found"});
 }
 
 TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
