@@ -203,10 +203,16 @@ class FieldSizer {
 
 template <class Record>
 constexpr std::size_t fieldsSize() {
+#if defined(__clang__) && defined(__GLIBCXX__)
+  // clang cannot make libstdc++'s std::string in a constant expression: the
+  // clang build (the fuzz targets) takes the sizes the GCC builds check.
+  return Record::kSize;
+#else
   Record record{};  // not const: GCC 12 cannot evaluate a const std::string here
   FieldSizer sizer;
   Record::fields(record, sizer);
   return sizer.size();
+#endif
 }
 
 // Where a field starts in its record, at compile time: for code that reads

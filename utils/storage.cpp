@@ -3,6 +3,7 @@
 #include <fmt/core.h>
 
 #include <algorithm>
+#include <limits>
 #include <span>
 
 #include "panel/dates.h"
@@ -19,8 +20,10 @@ constexpr int kFirstSlotRecord = 601;
 constexpr int kLastSlotRecord = 700;
 constexpr int kCurrentEntityRecord = 2;
 constexpr int kSlotRecord = 3;
+constexpr int kMaxSlots = std::numeric_limits<std::int16_t>::max();
 
 constexpr const char* kNoArchive = "Selected files do not exit!";
+constexpr const char* kUnreadableList = "The stored entities list cannot be read: ";
 constexpr const char* kClearQuestion = "Do you want to clear the existing data in the work space?";
 constexpr const char* kEraseQuestion =
     "The live cash book data in the hard disk will be erased.  Are you sure?";
@@ -84,6 +87,19 @@ std::string Storage::entryText(int slot) {
 }
 
 std::vector<std::string> Storage::entries() {
+  // The main window reads the list outside any command, also as the
+  // program starts: a list that cannot be read is told and shown empty.
+  try {
+    return readEntries();
+  } catch (const FileError& error) {
+    mSession->prompter().message(kUnreadableList + std::string(error.what()), Icon::Exclamation);
+  } catch (const FormatError& error) {
+    mSession->prompter().message(kUnreadableList + std::string(error.what()), Icon::Exclamation);
+  }
+  return {};
+}
+
+std::vector<std::string> Storage::readEntries() {
   std::vector<std::string> texts;
   const int count = usedSlots();
   const auto path = mSession->filePath("EnList");
@@ -245,6 +261,14 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
   int slot = location == Location::NextSlot ? used + 1 : selectedSlot;
   if (slot < 1) {
     prompter.message("Select the stored entity to override in the list first.", Icon::Exclamation);
+    return std::nullopt;
+  }
+  // UtCount.Dat and Entcoun.dat hold a slot in 16 bits.
+  if (slot > kMaxSlots) {
+    prompter.message(fmt::format("The stored entities list is full: it holds {} entities at most. "
+                                 "Override a stored entity instead.",
+                                 kMaxSlots),
+                     Icon::Exclamation);
     return std::nullopt;
   }
 

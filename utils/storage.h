@@ -21,7 +21,8 @@ class Storage {
   int usedSlots();
   // The list text of slot k (blank past the end of EnList.Dat).
   std::string entryText(int slot);
-  // Every slot's text, 1 to usedSlots().
+  // Every slot's text, 1 to usedSlots(); none, after telling the user, when
+  // the list cannot be read.
   std::vector<std::string> entries();
   // "LUM-k.Zip" in the store folder, as a Windows-style name.
   std::string archiveName(int slot) const;
@@ -84,6 +85,7 @@ class Storage {
   std::filesystem::path resolve(const std::string& dosName) const {
     return mSession->resolve(dosName);
   }
+  std::vector<std::string> readEntries();
   std::vector<std::filesystem::path> workAreaFiles();
   // Zips the work area's data files; with a slot, the archive's
   // Entcoun.dat records it (the file on disk is not changed).

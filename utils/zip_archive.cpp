@@ -31,6 +31,8 @@ struct EntryCloser {
 using Entry = std::unique_ptr<zip_file_t, EntryCloser>;
 
 constexpr std::uint64_t kRatioAllowance = 64 * 1024;
+// A file name holds 255 bytes; an entry is written first under "~NAME.part".
+constexpr std::size_t kLongestBaseName = 255 - std::char_traits<char>::length("~.part");
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 std::time_t modificationTime(const std::filesystem::path& file) {
@@ -190,6 +192,9 @@ std::string unsafeEntryName(std::string_view name) {
   if (std::any_of(name.begin(), name.end(),
                   [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
     return "the name has a control character";
+  }
+  if (entryBaseName(name).size() > kLongestBaseName) {
+    return "the name is too long";
   }
   return {};
 }

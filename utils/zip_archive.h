@@ -85,8 +85,9 @@ ZipStatus zipFiles(FileOps& ops, const std::filesystem::path& archive,
 // temporary name and renamed when whole. The folder part of an entry's name
 // ("/" or "\\") is dropped, as unzip -j does, and folder entries are
 // skipped. An entry whose name is absolute or has a ".." part, ":" (a drive
-// letter) or a control character, that comes to the base name of an earlier
-// entry (whatever the case), or that passes a bound of the limits, is
+// letter) or a control character, whose base name is too long for the file
+// system, that comes to the base name of an earlier entry (whatever the
+// case), or that passes a bound of the limits, is
 // refused and the others are still extracted. A damaged archive writes
 // nothing. An existing file of the same name in another case is
 // overwritten, as on Windows.

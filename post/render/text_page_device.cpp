@@ -3,6 +3,7 @@
 #include <fmt/core.h>
 #include <fmt/ostream.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "platform/text.h"
@@ -17,6 +18,16 @@ std::string mm(double value) {
     text = "0.0";
   }
   return text;
+}
+
+// A text as one line of the listing: a line end or another control
+// character of a damaged text file would otherwise start a line of its own.
+std::string oneLine(std::string_view text) {
+  std::string line(text);
+  std::replace_if(
+      line.begin(), line.end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+  return line;
 }
 
 }  // namespace
@@ -34,7 +45,7 @@ void TextPageDevice::drawText(double x, double y, std::string_view text, TextAnc
     return;
   }
   fmt::print(*mOut, "{} {} {} {} {}\n", mPage, mm(y), mm(x), anchor == TextAnchor::Left ? "L" : "R",
-             text);
+             oneLine(text));
 }
 
 void TextPageDevice::drawRule(double x1, double x2, double y, int, Rgb) {
@@ -56,7 +67,7 @@ void TextPageDevice::drawBox(double x1, double y1, double x2, double y2, Rgb, st
 void TextPageDevice::drawPicture(std::span<const std::byte>, std::string_view name, double x,
                                  double y, double width, double height) {
   fmt::print(*mOut, "{} {} {} PICTURE {} {} {}\n", mPage, mm(y), mm(x), mm(y + height),
-             mm(x + width), name);
+             mm(x + width), oneLine(name));
 }
 
 }  // namespace lum

@@ -133,8 +133,13 @@ void Yazan::ResC(std::string_view fileName, int x, Currency y, int width, int he
   PageDevice* device = target();
   const std::string name(trim(fileName));
   if (device != nullptr && !name.empty()) {
-    const std::vector<std::byte> bytes =
-        pictureBytes(mPictureResolver ? mPictureResolver(name) : std::filesystem::path(name));
+    std::vector<std::byte> bytes;
+    try {
+      bytes = pictureBytes(mPictureResolver ? mPictureResolver(name) : std::filesystem::path(name));
+    } catch (const FileError&) {
+      // A name the resolver cannot map (a drive this machine does not
+      // have) is a picture that cannot be found, as a missing file is.
+    }
     if (!bytes.empty()) {
       device->drawPicture(bytes, name, x, y.toDouble(), width, height);
     } else if (mToldThisPage.insert("picture " + name).second) {

@@ -91,6 +91,22 @@ TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
   EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-3.Zip"));
 }
 
+// UtCount.Dat holds the count in 16 bits: a list that counts 32,767 slots
+// takes no more, rather than count the next one as -32,768 and lose them all.
+TEST_F(StorageTest, FullListTakesNoNextSlot) {
+  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(32767));
+  EXPECT_EQ(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk),
+            std::nullopt);
+  EXPECT_EQ(parts.prompter.texts(),
+            std::vector<std::string>{"The stored entities list is full: it holds 32767 "
+                                     "entities at most. Override a stored entity instead."});
+  EXPECT_EQ(usedCount(), 32767);
+  EXPECT_FALSE(std::filesystem::exists(parts.store() / "LUM-32768.Zip"));
+  EXPECT_EQ(storage.storeAway(Storage::Location::SelectedSlot, 32767, Storage::Target::HardDisk),
+            32767);
+  EXPECT_EQ(usedCount(), 32767);
+}
+
 TEST_F(StorageTest, LongNameIsCutToTwentyWithTheDateAtColumn22) {
   parts.fillWorkArea("Abcdefghijklmnopqrstuvwxyz0123", "");
   ASSERT_TRUE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
@@ -290,6 +306,25 @@ TEST_F(StorageTest, ListShorterThanItsCountAndNamesListRecreated) {
   EXPECT_EQ(listed(2), "Second               01/09/26");
   EXPECT_EQ(storage.entryText(3), "");
   EXPECT_TRUE(std::filesystem::is_directory(parts.prog() / "work"));
+}
+
+// The main window reads the list as LumUtils starts, outside any command:
+// a count cut inside its record, or a store folder on a drive this machine
+// does not have, is told and shows an empty list rather than end the program.
+TEST_F(StorageTest, ListThatCannotBeReadIsToldAndShownEmpty) {
+  storeAs("First");
+  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 10));
+  EXPECT_EQ(storage.entries(), std::vector<std::string>{});
+  ASSERT_EQ(parts.prompter.texts().size(), 1u);
+  EXPECT_TRUE(parts.prompter.texts()[0].starts_with("The stored entities list cannot be read: "))
+      << parts.prompter.texts()[0];
+
+  parts.prompter.clear();
+  parts.session.folders().storeFolder = "C:\\LUM\\zip\\";
+  EXPECT_EQ(storage.entries(), std::vector<std::string>{});
+  EXPECT_EQ(parts.prompter.texts(),
+            std::vector<std::string>{"The stored entities list cannot be read: Cannot open "
+                                     "C:\\LUM\\zip\\UtCount.Dat: drive C: is not available"});
 }
 
 TEST_F(StorageTest, SearchFindsOnwardWithoutWrapping) {

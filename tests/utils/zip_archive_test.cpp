@@ -200,6 +200,22 @@ TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {
   EXPECT_EQ(unsafeEntryName("client/Ent.dat"), "");
 }
 
+// A name the file system cannot hold (255 bytes, less what the temporary
+// name adds) is refused like the other unsafe names, and the others come out.
+TEST_F(ZipArchive, NameTooLongForTheFileSystemIsRefused) {
+  const std::string longest = std::string(245, 'a') + ".dat";  // 249 bytes
+  const std::string tooLong = std::string(246, 'b') + ".dat";
+  const auto archive = dir / "long.zip";
+  makeArchive(archive, {{"sub/" + tooLong, "too long"}, {longest, "fits"}, {"Ent.dat", "fine"}});
+
+  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
+  EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
+  EXPECT_EQ(outcome.extracted, (std::vector<std::string>{longest, "Ent.dat"}));
+  ASSERT_EQ(outcome.refused.size(), 1u);
+  EXPECT_EQ(outcome.refused[0].reason, "the name is too long");
+  EXPECT_EQ(namesIn(dir / "out"), (std::vector<std::string>{"Ent.dat", longest}));
+}
+
 TEST_F(ZipArchive, DamagedArchiveWritesNothing) {
   const auto archive = dir / "LUM-1.Zip";
   ASSERT_EQ(zipFiles(ops, archive, dataFiles()), ZipStatus::Ok);

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "platform/dos_path.h"
 #include "post/render/amount_text.h"
 #include "post/render/page_commands.h"
 #include "tests/post/render/render_fixture.h"
@@ -594,6 +595,43 @@ TEST_F(YazanTest, DamagedPagesAreCutAndTold) {
   EXPECT_TRUE(shown(6).empty());
   EXPECT_EQ(screen.listing(), "");
   EXPECT_EQ(yazan.storedPageCount(), 6);
+}
+
+// The text listing has one line per drawn item, also for a text or a
+// picture name of a damaged text file that holds line ends.
+TEST_F(YazanTest, ControlCharactersOfTextsStayOnTheirLine) {
+  std::vector<std::byte> file;
+  append(file, command("Page", 1001, 1003, 0));
+  append(file, command("END", 0, 0, 0));
+  file.resize(1000 * PageCommandRecord::kSize);
+  append(file, command("SBas", 0, 0, 0));
+  append(file, command("Yazz", 1, 10, 10000));
+  append(file, command("ResC", 2, 20, 300000, 5, 5));
+  writeBytes(dir / "DosyaYaz.dat", file);
+  writeBytes(dir / "Kelamlar.dat",
+             Bytes().text("Two\nlines\r\tand a tab", 140).text("a\nb.png", 140));
+  writeBytes(dir / "a\nb.png", Bytes().text("picture", 7));
+  yazan.setPictureResolver([&](std::string_view name) { return dir / std::string(name); });
+  show(1);
+  EXPECT_EQ(screen.listing(),
+            "1 0.0 10.0 L Two lines  and a tab\n"
+            "1 30.0 20.0 PICTURE 35.0 25.0 a b.png\n");
+}
+
+// A picture on a drive this machine does not have (the names are mapped
+// as the programs map them) is told like a missing one, and the rest of
+// the page is drawn.
+TEST_F(YazanTest, PictureOnAnotherDriveIsToldAndThePageDrawn) {
+  const DosPath paths(ops, dir.path(), dir / "floppy");
+  yazan.setPictureResolver([&](std::string_view name) { return paths.resolve(name); });
+  beginRun();
+  page.beginPage();
+  page.picture("C:\\LUM\\logo.bmp", 100, 120, 30, 20);
+  page.text(10, "after the picture", Align::Left);
+  page.endPage();
+  EXPECT_EQ(screen.listing(), "1 0.0 10.0 L after the picture\n");
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"The picture C:\\LUM\\logo.bmp cannot be found"});
 }
 
 TEST_F(YazanTest, NumbersOutOfEveryRangeDrawWithoutHarm) {
