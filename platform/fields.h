@@ -81,6 +81,12 @@ class FieldReader {
       currency(name, value);
     }
   }
+  template <std::size_t N>
+  void float32s(const char* name, std::array<float, N>& values) {
+    for (auto& value : values) {
+      float32(name, value);
+    }
+  }
 
  private:
   std::span<const std::byte> take(std::size_t width) {
@@ -138,6 +144,12 @@ class FieldWriter {
       currency(name, value);
     }
   }
+  template <std::size_t N>
+  void float32s(const char* name, const std::array<float, N>& values) {
+    for (const auto value : values) {
+      float32(name, value);
+    }
+  }
 
   std::vector<std::byte> take() { return std::move(mBytes); }
 
@@ -180,6 +192,10 @@ class FieldSizer {
   template <std::size_t N>
   constexpr void currencies(const char* name, const std::array<Currency, N>&) {
     add(name, N * 8);
+  }
+  template <std::size_t N>
+  constexpr void float32s(const char* name, const std::array<float, N>&) {
+    add(name, N * 4);
   }
 
   constexpr std::size_t size() const { return mSize; }

@@ -17,6 +17,7 @@
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
 #include "post/app/start_utilities.h"
+#include "post/invoicing/invoice_editor.h"
 #include "post/journals/account_panels.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
@@ -340,7 +341,12 @@ JournalWindow* LumPostForm::journalWindow() const {
 
 void LumPostForm::registerJournalWindow() {
   WindowActions actions;
-  actions.prepare = [this] { mOpenJournal = std::make_shared<OpenJournal>(mSession); };
+  actions.prepare = [this] {
+    mOpenJournal = std::make_shared<OpenJournal>(mSession, [this](int invoice) {
+      InvoiceBook book(mSession);
+      clearInvoice(book, invoice, mSession.ops(), mSession.rollbackFolder());
+    });
+  };
   actions.release = [this] {
     if (mOpenJournal) {
       mOpenJournal->close();

@@ -8,26 +8,14 @@
 #include "panel/dates.h"
 #include "panel/money.h"
 #include "platform/text.h"
+#include "post/journals/grid_keys.h"
 #include "post/journals/journal_checks.h"
 
 namespace lum {
 namespace {
 
-// Characters of the keys 186 to 222 without and with Shift (UTF-8, as all
-// texts in memory).
-struct PunctuationKey {
-  int code;
-  const char* plain;
-  const char* shifted;
-};
-constexpr PunctuationKey kPunctuation[] = {{192, "`", "~"},  {189, "-", "_"},      {187, "=", "+"},
-                                           {219, "[", "{"},  {221, "]", "}"},      {186, ";", ":"},
-                                           {222, "'", "\""}, {188, ",", "<"},      {190, ".", ">"},
-                                           {191, "/", "?"},  {220, "\\", "\u00a6"}};
 // Past this column the grid freezes the columns up to the amounts.
 constexpr int kLastUnfrozenColumn = 9;
-
-constexpr char kShiftedDigits[] = {')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
 
 bool isWholeNumber(std::string_view text) {
   return !text.empty() &&
@@ -127,48 +115,35 @@ void JournalEditor::type(std::string_view characters, bool replaceUnlessEditing)
 }
 
 void JournalEditor::keyDown(int keyCode, bool shift) {
-  if (keyCode >= 'A' && keyCode <= 'Z') {
-    type(std::string(1, static_cast<char>(shift ? keyCode : keyCode + ('a' - 'A'))), false);
-  } else if (keyCode >= '0' && keyCode <= '9') {
-    type(std::string(1, shift ? kShiftedDigits[keyCode - '0'] : static_cast<char>(keyCode)), false);
-  } else if (keyCode >= 91 && keyCode <= 105) {
-    type(std::string(1, static_cast<char>(keyCode - 48)),
-         true);  // the pad's digits replace an amount
-  } else if (keyCode >= 106 && keyCode <= 111) {
-    type(std::string(1, static_cast<char>(keyCode - 64)), false);
-  } else if (keyCode >= kF2 && keyCode <= kF5) {
+  if (const auto typed = typedKey(keyCode, shift)) {
+    type(typed->text, typed->replacesUntyped);
+    return;
+  }
+  if (keyCode >= kF2 && keyCode <= kF5) {
     if (mContext.functionKey) {
       mContext.functionKey(keyCode);
     }
-  } else {
-    switch (keyCode) {
-      case kEscape:
-        putBack();
-        break;
-      case kDelete:
-        mText.clear();
+    return;
+  }
+  switch (keyCode) {
+    case kEscape:
+      putBack();
+      break;
+    case kDelete:
+      mText.clear();
+      mEdit = CellEdit::Typed;
+      break;
+    case kBackspace:
+      if (!mText.empty()) {
         mEdit = CellEdit::Typed;
-        break;
-      case kBackspace:
-        if (!mText.empty()) {
-          mEdit = CellEdit::Typed;
-          mText.pop_back();
-        }
-        break;
-      case kEnter:
-        enter();
-        break;
-      case kSpace:
-        type(" ", false);
-        break;
-      default:
-        for (const PunctuationKey& key : kPunctuation) {
-          if (key.code == keyCode) {
-            type(shift ? key.shifted : key.plain, false);
-          }
-        }
-        break;
-    }
+        mText.pop_back();
+      }
+      break;
+    case kEnter:
+      enter();
+      break;
+    default:
+      break;
   }
 }
 

@@ -10,7 +10,7 @@
 
 namespace lum {
 
-OpenJournal::OpenJournal(Session& session)
+OpenJournal::OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice)
     : mSession(session),
       mJournalNumber(session.currentLine(kJournalsList) + 1),
       mFiles(session, mJournalNumber) {
@@ -25,6 +25,7 @@ OpenJournal::OpenJournal(Session& session)
   context.periodLetter = session.login.periodLetter;
   context.quarterly = session.login.setup.periodKind == "Q";
   context.autosave = [this] { mFiles.save(*mJournal); };
+  context.clearInvoice = std::move(clearInvoice);
   context.functionKey = [this](int key) {
     static constexpr PanelKey kKeys[] = {PanelKey::F2, PanelKey::F3, PanelKey::F4, PanelKey::F5};
     functionKey(mSession, kKeys[key - JournalEditor::kF2]);

@@ -16,8 +16,9 @@ namespace lum {
 // the copies that let the editing be abandoned.
 class OpenJournal {
  public:
-  // Takes the snapshot copies and loads the journal.
-  explicit OpenJournal(Session& session);
+  // Takes the snapshot copies and loads the journal. Del Row clears the
+  // invoice of a deleted row through clearInvoice, when the user says so.
+  explicit OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice = {});
 
   Journal& journal() { return *mJournal; }
   JournalEditor& editor() { return *mEditor; }

@@ -104,6 +104,46 @@ TEST_F(LumctlDump, PeriodFilesAndTheBudget) {
   EXPECT_EQ(lumctl({"dump", budget}).status, kExitSuccess);
 }
 
+TEST_F(LumctlDump, InvoiceFiles) {
+  test::Bytes header;
+  header.float32(0).float32(1);
+  for (int i = 2; i <= 40; ++i) {
+    header.float32(0);
+  }
+  header.int16(2).text("03/08/05", 10).zeros(20).raw8(1100000).raw8(100000).zeros(24).int16(99);
+  const Outcome invoices = lumctl({"dump", file("INV-0001.DAT", header)});
+  EXPECT_EQ(invoices.status, kExitSuccess) << invoices.err;
+  EXPECT_EQ(invoices.out.rfind("{\"rec\":1,\"detail_numbers\":[0.0,1.0,0.0,", 0), 0u);
+  EXPECT_NE(invoices.out.find("\"customer\":2,\"date\":\"03/08/05\",\"date_paid\":\"\","
+                              "\"date_due\":\"\",\"total\":\"110.0000\",\"gst\":\"10.0000\","
+                              "\"amount_paid\":\"0.0000\",\"discount\":\"0.0000\","
+                              "\"written_off\":\"0.0000\",\"in_use\":99}"),
+            std::string::npos)
+      << invoices.out;
+  EXPECT_EQ(lumctl({"dump", file("InD-0001.dat", test::Bytes()
+                                                     .int16(3)
+                                                     .text("Widgets", 72)
+                                                     .float32(2)
+                                                     .raw8(500000)
+                                                     .text("y", 1)
+                                                     .raw8(1100000)
+                                                     .int16(99))})
+                .out,
+            "{\"rec\":1,\"product_code\":3,\"particulars\":\"Widgets\",\"quantity\":2.0,"
+            "\"unit_price\":\"50.0000\",\"gst\":\"y\",\"amount\":\"110.0000\",\"in_use\":99}\n");
+  EXPECT_EQ(
+      lumctl({"dump", file("Cus-0001.dat", test::Bytes().text("Harbour Cafe", 48).zeros(241))}).out,
+      "{\"rec\":1,\"name\":\"Harbour Cafe\",\"second_name\":\"\",\"address_1\":\"\","
+      "\"address_2\":\"\",\"town\":\"\",\"state\":\"\",\"postcode\":\"\",\"telephone\":\"\","
+      "\"contact\":\"\",\"in_use\":0}\n");
+  EXPECT_EQ(
+      lumctl({"dump", file("Prd-0001.dat",
+                           test::Bytes().text("Delivery", 72).raw8(250000).text("n", 1).int16(99))})
+          .out,
+      "{\"rec\":1,\"description\":\"Delivery\",\"unit_price\":\"25.0000\",\"gst\":\"n\","
+      "\"in_use\":99}\n");
+}
+
 TEST_F(LumctlDump, TheLayoutOptionOverridesTheName) {
   const auto path = file("copy.bin", test::Bytes().int16(7).int16(-1));
   const Outcome run = lumctl({"dump", "--layout", "OperProf", path});

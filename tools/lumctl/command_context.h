@@ -43,6 +43,7 @@ inline constexpr const char* kPeriodHelp =
 void addDumpCommand(CLI::App& app, CommandContext& context);
 void addNewEntityCommand(CLI::App& app, CommandContext& context);
 void addJournalCommands(CLI::App& app, CommandContext& context);
+void addInvoiceCommands(CLI::App& app, CommandContext& context);
 void addRenderCommand(CLI::App& app, CommandContext& context);
 void addReportCommand(CLI::App& app, CommandContext& context);
 void addStoreCommands(CLI::App& app, CommandContext& context);

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "platform/text.h"
+#include "post/invoicing/invoice_records.h"
 #include "post/login/file_registry.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -69,6 +70,10 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<AmountsRecord>("amounts", {"GrdAms"}),
       layout<ColumnTotalRecord>("column-total", {"GstPers"}),
       layout<BudgetRecord>("budget", {"Butce"}),
+      layout<InvoiceRecord>("invoice", {"Invoice"}),
+      layout<InvoiceLineRecord>("invoice-line", {"InvDetails"}),
+      layout<CustomerRecord>("customer", {"Customers"}),
+      layout<ProductRecord>("product", {"Products"}),
       layout<PageCommandRecord>("page-command", {"DosyaYaz"}),
       layout<PageTextRecord>("page-text", {"Kelam"}),
       layout<StoredEntityRecord>("stored-entity", {"EnList"}),

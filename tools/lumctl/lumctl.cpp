@@ -38,8 +38,9 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   app.set_help_all_flag("--help-all", "Print the help of every command");
 
   CommandContext context(app, out, err);
-  for (const auto add : {addDumpCommand, addNewEntityCommand, addJournalCommands, addRenderCommand,
-                         addReportCommand, addStoreCommands}) {
+  for (const auto add :
+       {addDumpCommand, addNewEntityCommand, addJournalCommands, addInvoiceCommands,
+        addRenderCommand, addReportCommand, addStoreCommands}) {
     add(app, context);
   }
 

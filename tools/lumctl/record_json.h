@@ -71,6 +71,13 @@ class JsonFields {
   void int16s(const char* name, const std::array<std::int16_t, N>& values) {
     (*mObject)[name] = values;
   }
+  template <std::size_t N>
+  void float32s(const char* name, const std::array<float, N>& values) {
+    auto& array = (*mObject)[name] = nlohmann::ordered_json::array();
+    for (const float value : values) {
+      array.push_back(finite(name, value));
+    }
+  }
 
  private:
   template <class T>
