@@ -102,10 +102,14 @@ void WorkAreaChange::commit() {
 }
 
 bool WorkAreaChange::abandon() {
-  mTransaction.reset();  // puts the files back, or leaves its marker for the next opening
+  mTransaction.reset();  // puts the files back, or leaves its marker
   try {
+    // Once more for a marker left by a transaction that failed to start or
+    // to put everything back: the lock is still held.
+    WorkAreaTransaction::recover(mSession->ops(), mArea / kRollback);
     removeStaging();
   } catch (const FileError&) {
+    // The marker stays for the next opening of the work area.
   }
   return !WorkAreaTransaction::pending(mSession->ops(), mArea / kRollback);
 }
