@@ -7,6 +7,7 @@
 #include "tests/support/test_support.h"
 #include "tests/utils/utils_fixture.h"
 #include "utils/utils_records.h"
+#include "utils/work_area_change.h"
 
 namespace lum {
 namespace {
@@ -450,6 +451,61 @@ TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndAClashRefusesIt) {
   EXPECT_EQ(test::textOf(parts.area() / "x.dat"), "x\n");
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "sub"));
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "~BringBack"));
+}
+
+
+// While another program (LumPost) holds the work area, every command that
+// writes it is refused with the lock's message and changes nothing.
+TEST_F(StorageTest, WritersAreRefusedWhileAnotherProgramHoldsTheWorkArea) {
+  storeAs("Stored");
+  std::filesystem::copy_file(parts.store() / "LUM-1.Zip", parts.dir / "floppy" / "lum.zip");
+  std::filesystem::copy_file(parts.store() / "LUM-1.Zip", parts.email() / "lum.zip",
+                             std::filesystem::copy_options::overwrite_existing);
+  WorkAreaLock lumPost(parts.ops, parts.clock, parts.waiter);
+  ASSERT_TRUE(lumPost.acquire(parts.area()));
+  const auto before = test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"});
+
+  const std::vector<std::string> refused{WorkAreaChange::kInUse};
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
+  EXPECT_EQ(parts.prompter.texts(), refused);
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.bringBackToWorkArea(1, true));
+  EXPECT_EQ(parts.prompter.texts(), refused);
+  for (auto unzip : {&Storage::unzipFromFloppy, &Storage::unzipFromEmail}) {
+    parts.prompter.clear();
+    parts.prompter.then(Answer::Yes);
+    EXPECT_FALSE((storage.*unzip)());
+    EXPECT_EQ(parts.prompter.texts().back(), WorkAreaChange::kInUse);
+  }
+  EXPECT_EQ(test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"}), before);
+
+  // Once it is let go, the data manager gets in, and lets go in turn.
+  lumPost.release();
+  parts.prompter.clear();
+  EXPECT_TRUE(storage.bringBackToWorkArea(1, true));
+  EXPECT_TRUE(lumPost.acquire(parts.area()));
+}
+
+// A change cut short (the process killed in the middle) is put back when
+// the data manager starts, and its leftover temporary files removed.
+TEST_F(StorageTest, StartPutsBackACutShortChangeAndRemovesLeftovers) {
+  storeAs("Stored");
+  const auto before = test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"});
+  std::filesystem::create_directories(parts.area() / "Rollback");
+  writeText(parts.area() / "Rollback" / "0.copy", test::textOf(parts.area() / "Ent.dat"));
+  writeText(parts.area() / "Rollback" / "marker", "1 Ent.dat\n");
+  writeText(parts.area() / "Ent.dat", "half written");
+  writeText(parts.store() / "~LUM-2.Zip.part", "cut short");
+  writeText(parts.area() / "~Jnl-0002.dat.part", "cut short");
+  std::filesystem::create_directories(parts.area() / "~BringBack");
+  writeText(parts.area() / "~BringBack" / "Ent.dat", "staged");
+
+  parts.prompter.clear();
+  WorkAreaChange::recoverAtStart(parts.session);
+  EXPECT_EQ(parts.prompter.texts(), std::vector<std::string>{WorkAreaChange::kPutBack});
+  EXPECT_EQ(test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"}), before);
+  EXPECT_FALSE(parts.session.lock().holds());
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ struct UtilsParts {
     return group() / ("Op-" + std::to_string(session.commandLine().operatorNumber));
   }
   std::filesystem::path store() const { return group() / "zip"; }
+  std::filesystem::path email() const { return group() / "Email"; }
 
   // Entcoun.dat (current entity 2 of 2) and Ent.dat, and a few data files.
   void fillWorkArea(const std::string& name = "Smith Plumbing",
