@@ -548,9 +548,6 @@ bool Storage::selectFolder(bool previous) {
                                  Icon::Exclamation);
     return false;
   }
-  if (previous) {
-    recoverPreviousYear(resolve(folder));
-  }
   mSession->folders().storeFolder = withBackslash(folder);
   mSession->setUsingPreviousYear(previous);
   mLastFound = 0;
@@ -572,42 +569,50 @@ bool Storage::transCurrentToPrevious() {
     return false;
   }
   FileOps& ops = mSession->ops();
+  std::filesystem::path current;
   std::filesystem::path previous;
   try {
-    const auto current = resolve(mSession->folders().currentYearFolder);
+    current = resolve(mSession->folders().currentYearFolder);
     previous = resolve(mSession->folders().previousYearFolder);
-    if (!ops.isDirectory(current)) {
-      prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
-      return false;
-    }
-    if (!ops.isDirectory(previous)) {
-      prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
-      return false;
-    }
-    recoverPreviousYear(previous);
-    copyCurrentYearToPrevious(ops, current, previous);
   } catch (const FileError& error) {
-    const bool pending = !previous.empty() && FolderReplacement::pending(ops, previous);
     prompter.message(
-        fmt::format("The current year could not be copied into the previous year.\n{}\n{}",
-                    error.what(),
-                    pending ? "The previous year will be put back as it was when it is next "
-                              "selected."
-                            : "The previous year was left as it was."),
+        fmt::format("The current year could not be copied into the previous year.\n{}\nThe "
+                    "previous year was left as it was.",
+                    error.what()),
         Icon::Critical);
     return false;
   }
-  return true;
-}
-
-void Storage::recoverPreviousYear(const std::filesystem::path& folder) {
-  if (FolderReplacement::recover(mSession->ops(), folder) ==
-      FolderReplacement::Recovered::PutBack) {
-    mSession->prompter().message(
-        "The last copy of the current year into the previous year was cut short; the previous "
-        "year was put back as it was.",
-        Icon::Exclamation);
+  if (!ops.isDirectory(current)) {
+    prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+    return false;
   }
+  if (!ops.isDirectory(previous)) {
+    prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
+    return false;
+  }
+  // The previous-year folder changes as one step in the work area's
+  // transaction, whose marker needs the area's lock.
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
+    return false;
+  }
+  std::string failure;
+  try {
+    change.begin();
+    copyCurrentYearToPrevious(ops, current, previous);
+    change.commit();
+    return true;
+  } catch (const FileError& error) {
+    failure = error.what();
+  }
+  const bool putBack = change.abandon();
+  prompter.message(
+      fmt::format("The current year could not be copied into the previous year.\n{}\n{}", failure,
+                  putBack ? "The previous year was left as it was."
+                          : "The previous year will be put back as it was when the work area "
+                            "is next opened."),
+      Icon::Critical);
+  return false;
 }
 
 bool Storage::setFolder(UtilsWindow window, const std::string& text) {

@@ -111,8 +111,6 @@ class Storage {
   std::optional<std::string> entityText(const std::string& workArea);
   void recordSlotForOperator(int slot);
   bool selectFolder(bool previous);
-  // Puts back or finishes a copy into the previous-year folder that was cut short.
-  void recoverPreviousYear(const std::filesystem::path& folder);
 
   UtilsSession* mSession;
   UnzipLimits mLimits;

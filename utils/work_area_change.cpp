@@ -47,13 +47,18 @@ WorkAreaChange::WorkAreaChange(UtilsSession& session, bool tellWhenInUse)
     }
     return;
   }
-  mTaken = true;
   try {
     tidy();
-  } catch (...) {
+  } catch (const FileError& error) {
     session.lock().release();
-    throw;
+    if (tellWhenInUse) {
+      session.prompter().message(
+          fmt::format("The work area cannot be taken ({}). Nothing was changed.", error.what()),
+          Icon::Critical);
+    }
+    return;
   }
+  mTaken = true;
 }
 
 WorkAreaChange::~WorkAreaChange() {

@@ -453,7 +453,6 @@ TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndAClashRefusesIt) {
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "~BringBack"));
 }
 
-
 // While another program (LumPost) holds the work area, every command that
 // writes it is refused with the lock's message and changes nothing.
 TEST_F(StorageTest, WritersAreRefusedWhileAnotherProgramHoldsTheWorkArea) {
