@@ -48,7 +48,8 @@ Fixture& fixture() {
 }
 
 UtilsSession newSession(Fixture& f) {
-  return UtilsSession(f.parts.ops, f.parts.paths, f.parts.prompter, f.parts.clock, {3, 0, 1});
+  return UtilsSession(f.parts.ops, f.parts.paths, f.parts.prompter, f.parts.clock, f.parts.waiter,
+                      {3, 0, 1});
 }
 
 // Whether a Windows-style folder name comes to a folder of the fixture.

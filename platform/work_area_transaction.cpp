@@ -130,7 +130,8 @@ void WorkAreaTransaction::keep(const std::vector<std::filesystem::path>& files) 
   bool copied = false;
   for (const auto& given : files) {
     const auto file = normalised(given);
-    if (mKept.count(file) != 0 || file.parent_path() == mFolder || mOps->isDirectory(file)) {
+    if (mKept.count(file) != 0 || file.parent_path() == mFolder ||
+        mLeftOut.count(file.parent_path()) != 0 || mOps->isDirectory(file)) {
       continue;
     }
     char kind = '0';
@@ -151,6 +152,10 @@ void WorkAreaTransaction::keep(const std::vector<std::filesystem::path>& files) 
     mOps->flushDirectory(mFolder);  // the copies are there before the marker names them
   }
   append(lines);
+}
+
+void WorkAreaTransaction::leaveOut(const std::filesystem::path& folder) {
+  mLeftOut.insert(normalised(folder));
 }
 
 void WorkAreaTransaction::observe() {

@@ -43,6 +43,9 @@ class WorkAreaTransaction {
   void keep(const std::vector<std::filesystem::path>& files);
   // Every change is on disk: the copies are no longer needed.
   void commit();
+  // Files in this folder are not kept: a scratch folder whose files the
+  // change moves out of it, and which goes away whatever the outcome.
+  void leaveOut(const std::filesystem::path& folder);
 
   // Puts back what an interrupted transaction changed; true when there was one.
   static bool recover(FileOps& ops, const std::filesystem::path& folder);
@@ -66,6 +69,7 @@ class WorkAreaTransaction {
   FileOps* mOps;
   std::filesystem::path mFolder;
   std::set<std::filesystem::path> mKept;
+  std::set<std::filesystem::path> mLeftOut;
   std::size_t mLines = 0;
   bool mOpen = false;
   bool mJoined = false;

@@ -8,12 +8,14 @@
 #include "platform/errors.h"
 #include "platform/file_ops.h"
 #include "platform/qt/qt_prompter.h"
+#include "platform/qt/qt_waiter.h"
 #include "utils/data_manager_form.h"
 #include "utils/mail_window.h"
 #include "utils/storage.h"
 #include "utils/utils_dispatch.h"
 #include "utils/utils_session.h"
 #include "utils/utils_windows.h"
+#include "utils/work_area_change.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -37,9 +39,11 @@ int main(int argc, char* argv[]) {
                      lum::Icon::Critical);
     return EXIT_FAILURE;
   }
-  lum::UtilsSession session(ops, paths, prompter, clock, *commandLine);
+  lum::QtWaiter waiter;
+  lum::UtilsSession session(ops, paths, prompter, clock, waiter, *commandLine);
   try {
     session.start();
+    lum::WorkAreaChange::recoverAtStart(session);
   } catch (const std::exception& error) {
     prompter.message(std::string(error.what()) +
                          "\nThe data manager cannot start. Please call the administrator.",

@@ -65,35 +65,38 @@ void copyCurrentYearToPrevious(FileOps& ops, const std::filesystem::path& curren
             .value;
   }
 
-  FolderReplacement replacement(ops, previous);
+  // Each file is copied over its old self or deleted; the transaction
+  // keeps what it was.
+  const auto copyIn = [&](const std::string& name, const std::string& upper) {
+    ops.copy(current / name, previous / targetName(upper, name));
+  };
   std::set<std::string> archivesIn;
   for (int slot = 1; slot <= used; ++slot) {
     const std::string upper = fmt::format("LUM-{}.ZIP", slot);
     if (const auto archive = currentFiles.find(upper); archive != currentFiles.end()) {
-      replacement.copyIn(current / archive->second, targetName(upper, archive->second));
+      copyIn(archive->second, upper);
       archivesIn.insert(upper);
     }
   }
   for (const auto& [upper, name] : previousFiles) {
     if (isSlotArchive(upper) && archivesIn.count(upper) == 0) {
-      replacement.remove(name);
+      ops.remove(previous / name);
     }
   }
   for (const auto& [upper, name] : currentFiles) {
     if (upper != kList && upper != kCount && wildcardMatch("*.dat", name)) {
-      replacement.copyIn(current / name, targetName(upper, name));
+      copyIn(name, upper);
     }
   }
   // The list and its count last; without them in the current year, the
   // previous year's go too, since they name archives that are gone.
   for (const char* upper : {kList, kCount}) {
     if (const auto file = currentFiles.find(upper); file != currentFiles.end()) {
-      replacement.copyIn(current / file->second, targetName(upper, file->second));
+      copyIn(file->second, upper);
     } else if (const auto old = previousFiles.find(upper); old != previousFiles.end()) {
-      replacement.remove(old->second);
+      ops.remove(previous / old->second);
     }
   }
-  replacement.commit();
 }
 
 }  // namespace lum

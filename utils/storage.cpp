@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "utils/previous_year_copy.h"
 #include "utils/utils_records.h"
+#include "utils/work_area_change.h"
 
 namespace lum {
 namespace {
@@ -23,6 +24,12 @@ constexpr int kSlotRecord = 3;
 constexpr int kMaxSlots = std::numeric_limits<std::int16_t>::max();
 
 constexpr const char* kNoArchive = "Selected files do not exit!";
+constexpr const char* kNothingToStore = "There are no data files in the work area to store.";
+constexpr const char* kNothingChanged = "Nothing was changed.";
+constexpr const char* kPutBackLater =
+    "Its files will be put back as they were when the work area is next opened.";
+constexpr const char* kNothingBroughtBack =
+    "Nothing was brought back; the work area was not changed.";
 constexpr const char* kUnreadableList = "The stored entities list cannot be read: ";
 constexpr const char* kClearQuestion = "Do you want to clear the existing data in the work space?";
 constexpr const char* kEraseQuestion =
@@ -162,7 +169,7 @@ std::vector<std::filesystem::path> Storage::workAreaFiles() {
   return files;
 }
 
-bool Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot) {
+ZipStatus Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot) {
   try {
     auto entries = zipEntriesOf(mSession->ops(), workAreaFiles());
     for (auto& entry : entries) {
@@ -174,20 +181,27 @@ bool Storage::zipWorkArea(const std::filesystem::path& archive, std::optional<in
   } catch (const FileError&) {
     mLastZipStatus = ZipStatus::ReadFailed;  // zipEntries reports its own failures as statuses
   }
-  if (mLastZipStatus == ZipStatus::NothingToDo) {
-    mSession->prompter().message("There are no data files in the work area to store.",
-                                 Icon::Exclamation);
+  return mLastZipStatus;
+}
+
+bool Storage::zipCopy(const std::filesystem::path& archive) {
+  if (zipWorkArea(archive) == ZipStatus::NothingToDo) {
+    mSession->prompter().message(kNothingToStore, Icon::Exclamation);
   } else if (mLastZipStatus != ZipStatus::Ok) {
+    // Written beside it and renamed over it: the old copy is whole, or gone
+    // for the new one.
     mSession->prompter().message(
-        fmt::format("The data could not be stored in {} (error {}). Nothing was changed.",
-                    archive.filename().string(), zipStatusNumber(mLastZipStatus)),
+        fmt::format("The data could not be stored in {} (error {}).", archive.filename().string(),
+                    zipStatusNumber(mLastZipStatus)),
         Icon::Critical);
   }
   return mLastZipStatus == ZipStatus::Ok;
 }
 
-bool Storage::reportUnzip(const std::filesystem::path& archive) {
+bool Storage::reportUnzip(const std::filesystem::path& archive, bool wholeOrNothing) {
   const std::string name = archive.filename().string();
+  const std::string nothing =
+      wholeOrNothing ? kNothingBroughtBack : std::string("Nothing was brought back.");
   switch (mLastUnzip.status) {
     case ZipStatus::Ok:
       return true;
@@ -196,17 +210,22 @@ bool Storage::reportUnzip(const std::filesystem::path& archive) {
       return false;
     case ZipStatus::ArchiveDamaged:
       mSession->prompter().message(
-          fmt::format("{} is damaged or is not a zip file; nothing was brought back.", name),
-          Icon::Critical);
+          fmt::format("{} is damaged or is not a zip file. {}", name, nothing), Icon::Critical);
       return false;
     case ZipStatus::NoMatch:
-      mSession->prompter().message(fmt::format("{} holds no data files.", name), Icon::Exclamation);
+      mSession->prompter().message(fmt::format("{} holds no data files. {}", name, nothing),
+                                   Icon::Exclamation);
       return false;
     case ZipStatus::EntriesRefused: {
       std::string text =
-          fmt::format("Some files of {} were not brought back, the others were:", name);
+          wholeOrNothing
+              ? fmt::format("{} cannot be brought back whole; these files of it are refused:", name)
+              : fmt::format("Some files of {} were not brought back, the others were:", name);
       for (const auto& refused : mLastUnzip.refused) {
         text += fmt::format("\n{}: {}", refused.name, refused.reason);
+      }
+      if (wholeOrNothing) {
+        text += fmt::format("\n{}", nothing);
       }
       mSession->prompter().message(text, Icon::Exclamation);
       return false;
@@ -222,7 +241,7 @@ bool Storage::reportUnzip(const std::filesystem::path& archive) {
 bool Storage::unzipInto(const std::filesystem::path& archive,
                         const std::filesystem::path& destination) {
   mLastUnzip = unzipFiles(mSession->ops(), archive, destination, "*.dat", mLimits);
-  return reportUnzip(archive);
+  return reportUnzip(archive, false);
 }
 
 std::optional<std::string> Storage::entityText(const std::string& workArea) {
@@ -300,31 +319,56 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
       if (!prompter.yes("Specified path does not exist. Do you want it set up?")) {
         return std::nullopt;
       }
-      ops.makeDirectories(resolve(folder));
     }
   }
 
-  const auto text = entityText(mSession->folders().workArea);
-  if (!text) {
-    prompter.message("The work area holds no entity to store.", Icon::Exclamation);
-    return std::nullopt;
-  }
   const auto archive = resolve(fmt::format("{}LUM-{}.Zip", folder, slot));
-  // The archive's Entcoun.dat names its own slot, so that a copy brought in
-  // from elsewhere shows the right storage number.
-  if (!zipWorkArea(archive, slot)) {
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
     return std::nullopt;
   }
-  // The archive is whole: only now do the list and the work area name it.
-  setCurrentSlot(slot);
-  writeEntry(slot, *text);
-  if (slot > used) {
-    setUsedSlots(slot);
+  std::string failure;
+  try {
+    change.begin();
+    if (!ops.isDirectory(resolve(folder))) {
+      ops.makeDirectories(resolve(folder));
+    }
+    const auto text = entityText(mSession->folders().workArea);
+    if (!text) {
+      prompter.message("The work area holds no entity to store.", Icon::Exclamation);
+      return std::nullopt;
+    }
+    // The archive's Entcoun.dat names its own slot, so that a copy brought
+    // in from elsewhere shows the right storage number.
+    const ZipStatus status = zipWorkArea(archive, slot);
+    if (status == ZipStatus::NothingToDo) {
+      prompter.message(kNothingToStore, Icon::Exclamation);
+      return std::nullopt;
+    }
+    if (status == ZipStatus::Ok) {
+      // The archive, the list, the count and the work area's slot are one change.
+      setCurrentSlot(slot);
+      writeEntry(slot, *text);
+      if (slot > used) {
+        setUsedSlots(slot);
+      }
+      if (mSession->operatorClass() == OperatorClass::ExtendedRights) {
+        recordSlotForOperator(slot);
+      }
+      change.commit();
+      return slot;
+    }
+    failure = fmt::format("error {}", zipStatusNumber(status));
+  } catch (const FileError& error) {
+    failure = error.what();
   }
-  if (mSession->operatorClass() == OperatorClass::ExtendedRights) {
-    recordSlotForOperator(slot);
-  }
-  return slot;
+  // Told only once the files are back as they were (or known not to be).
+  const bool putBack = change.abandon();
+  prompter.message(
+      fmt::format("The data could not be stored in {} ({}). {}", archive.filename().string(),
+                  failure, putBack ? kNothingChanged : kPutBackLater),
+      Icon::Critical);
+  return std::nullopt;
 }
 
 bool Storage::bringBack(int slot, Restore where) {
@@ -333,41 +377,77 @@ bool Storage::bringBack(int slot, Restore where) {
     mSession->prompter().message(kNoArchive, Icon::Exclamation);
     return false;
   }
-  bool done = false;
-  switch (where) {
-    case Restore::Floppy:
-      done = unzipInto(archive, resolve("a:\\"));
-      break;
-    case Restore::HardDisk:
-      return bringBackToWorkArea(slot, mSession->prompter().confirm(kClearQuestion));
-    case Restore::ZipOnFloppy:
-      mSession->ops().copy(archive, resolve("a:\\lum.Zip"));
-      done = true;
-      break;
+  if (where == Restore::HardDisk) {
+    return bringBackToWorkArea(slot, mSession->prompter().confirm(kClearQuestion));
   }
+  // Onto the floppy; the work area only records the slot.
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
+    return false;
+  }
+  bool done = true;
+  if (where == Restore::Floppy) {
+    done = unzipInto(archive, resolve("a:\\"));
+  } else {
+    mSession->ops().copy(archive, resolve("a:\\lum.Zip"));
+  }
+  change.begin();
   setCurrentSlot(slot);
+  change.commit();
   return done;
 }
 
 bool Storage::bringBackToWorkArea(int slot, bool clearFirst) {
   const auto archive = resolve(archiveName(slot));
   if (slot < 1 || !mSession->ops().exists(archive)) {
+    mLastUnzip = {};
     mSession->prompter().message(kNoArchive, Icon::Exclamation);
     return false;
   }
-  if (clearFirst) {
-    // The work area is cleared only for an archive that will come out whole.
-    mLastUnzip = testArchive(mSession->ops(), archive, "*.dat", mLimits);
-    if (mLastUnzip.status != ZipStatus::Ok) {
-      reportUnzip(archive);
-      mSession->prompter().message("The work area was not cleared.", Icon::Exclamation);
+  return restoreWorkArea(archive, clearFirst, slot);
+}
+
+bool Storage::restoreWorkArea(const std::filesystem::path& archive, bool clearFirst,
+                              std::optional<int> slot) {
+  mLastUnzip = {};
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
+    return false;
+  }
+  FileOps& ops = mSession->ops();
+  const auto area = resolve(mSession->folders().workArea);
+  std::string failure;
+  try {
+    // The whole archive is tested and taken out beside the work area before
+    // a file of the area changes.
+    const auto staging = change.freshStagingFolder();
+    UnzipOutcome outcome = extractWhole(ops, archive, staging, "*.dat", mLimits);
+    if (outcome.status != ZipStatus::Ok) {
+      mLastUnzip = std::move(outcome);
+      reportUnzip(archive, true);
       return false;
     }
-    clearWorkArea();
+    change.begin();
+    if (clearFirst) {
+      clearEntityFiles();
+    }
+    swapIn(staging, area, outcome.extracted);
+    if (slot) {
+      setCurrentSlot(*slot);
+    }
+    change.commit();
+    mLastUnzip = std::move(outcome);
+    return true;
+  } catch (const FileError& error) {
+    failure = error.what();
   }
-  const bool done = unzipInto(archive, resolve(mSession->folders().workArea + "\\"));
-  setCurrentSlot(slot);
-  return done;
+  const bool putBack = change.abandon();
+  mLastUnzip.status = ZipStatus::ExtractFailed;
+  mSession->prompter().message(
+      fmt::format("The files of {} could not be brought back ({}). {}", archive.filename().string(),
+                  failure, putBack ? kNothingBroughtBack : kPutBackLater),
+      Icon::Critical);
+  return false;
 }
 
 std::filesystem::path Storage::emailArchive() const {
@@ -375,14 +455,14 @@ std::filesystem::path Storage::emailArchive() const {
 }
 
 bool Storage::zipToFloppy() {
-  return zipWorkArea(resolve("a:\\LUM.ZIP"));
+  return zipCopy(resolve("a:\\LUM.ZIP"));
 }
 
 bool Storage::unzipFromFloppy() {
   if (!mSession->prompter().confirm(kEraseQuestion)) {
     return false;
   }
-  return unzipInto(resolve("a:\\lum.zip"), resolve(mSession->folders().workArea));
+  return restoreWorkArea(resolve("a:\\lum.zip"), false, std::nullopt);
 }
 
 bool Storage::zipToEmail() {
@@ -390,14 +470,14 @@ bool Storage::zipToEmail() {
   if (!mSession->ops().isDirectory(archive.parent_path())) {
     mSession->ops().makeDirectory(archive.parent_path());
   }
-  return zipWorkArea(archive);
+  return zipCopy(archive);
 }
 
 bool Storage::unzipFromEmail() {
   if (!mSession->prompter().confirm(kEraseQuestion)) {
     return false;
   }
-  return unzipInto(emailArchive(), resolve(mSession->folders().workArea));
+  return restoreWorkArea(emailArchive(), false, std::nullopt);
 }
 
 bool Storage::deleteStoredEntity(int slot) {
@@ -468,9 +548,6 @@ bool Storage::selectFolder(bool previous) {
                                  Icon::Exclamation);
     return false;
   }
-  if (previous) {
-    recoverPreviousYear(resolve(folder));
-  }
   mSession->folders().storeFolder = withBackslash(folder);
   mSession->setUsingPreviousYear(previous);
   mLastFound = 0;
@@ -492,42 +569,50 @@ bool Storage::transCurrentToPrevious() {
     return false;
   }
   FileOps& ops = mSession->ops();
+  std::filesystem::path current;
   std::filesystem::path previous;
   try {
-    const auto current = resolve(mSession->folders().currentYearFolder);
+    current = resolve(mSession->folders().currentYearFolder);
     previous = resolve(mSession->folders().previousYearFolder);
-    if (!ops.isDirectory(current)) {
-      prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
-      return false;
-    }
-    if (!ops.isDirectory(previous)) {
-      prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
-      return false;
-    }
-    recoverPreviousYear(previous);
-    copyCurrentYearToPrevious(ops, current, previous);
   } catch (const FileError& error) {
-    const bool pending = !previous.empty() && FolderReplacement::pending(ops, previous);
     prompter.message(
-        fmt::format("The current year could not be copied into the previous year.\n{}\n{}",
-                    error.what(),
-                    pending ? "The previous year will be put back as it was when it is next "
-                              "selected."
-                            : "The previous year was left as it was."),
+        fmt::format("The current year could not be copied into the previous year.\n{}\nThe "
+                    "previous year was left as it was.",
+                    error.what()),
         Icon::Critical);
     return false;
   }
-  return true;
-}
-
-void Storage::recoverPreviousYear(const std::filesystem::path& folder) {
-  if (FolderReplacement::recover(mSession->ops(), folder) ==
-      FolderReplacement::Recovered::PutBack) {
-    mSession->prompter().message(
-        "The last copy of the current year into the previous year was cut short; the previous "
-        "year was put back as it was.",
-        Icon::Exclamation);
+  if (!ops.isDirectory(current)) {
+    prompter.message("Current Period Zip path is not properly set", Icon::Exclamation);
+    return false;
   }
+  if (!ops.isDirectory(previous)) {
+    prompter.message("Previous Year Zip path is not properly set", Icon::Exclamation);
+    return false;
+  }
+  // The previous-year folder changes as one step in the work area's
+  // transaction, whose marker needs the area's lock.
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
+    return false;
+  }
+  std::string failure;
+  try {
+    change.begin();
+    copyCurrentYearToPrevious(ops, current, previous);
+    change.commit();
+    return true;
+  } catch (const FileError& error) {
+    failure = error.what();
+  }
+  const bool putBack = change.abandon();
+  prompter.message(
+      fmt::format("The current year could not be copied into the previous year.\n{}\n{}", failure,
+                  putBack ? "The previous year was left as it was."
+                          : "The previous year will be put back as it was when the work area "
+                            "is next opened."),
+      Icon::Critical);
+  return false;
 }
 
 bool Storage::setFolder(UtilsWindow window, const std::string& text) {
@@ -575,25 +660,44 @@ bool Storage::setFolder(UtilsWindow window, const std::string& text) {
   return true;
 }
 
-void Storage::clearWorkArea() {
+void Storage::clearEntityFiles() {
   FileOps& ops = mSession->ops();
-  const std::string work = mSession->folders().workArea + "\\";
-  for (const char* list : kAnalysisLists) {
-    const auto data = resolve(work + list + ".dat");
-    if (ops.exists(data)) {
-      ops.copy(data, resolve(work + list + ".bak"));
-    }
-  }
+  const auto area = resolve(mSession->folders().workArea);
   for (const char* pattern : kEntityFiles) {
-    mSession->paths().removeMatching(work + pattern);
-  }
-  for (const char* list : kAnalysisLists) {
-    const auto backup = resolve(work + list + ".bak");
-    if (ops.exists(backup)) {
-      ops.copy(backup, resolve(work + list + ".dat"));
+    for (const auto& file : matchingFiles(ops, area, pattern)) {
+      const std::string name = file.filename().string();
+      const bool analysisList = std::any_of(
+          std::begin(kAnalysisLists), std::end(kAnalysisLists),
+          [&](const char* list) { return equalsIgnoreCase(name, std::string(list) + ".dat"); });
+      if (!analysisList && ops.exists(file)) {
+        ops.remove(file);
+      }
     }
   }
-  ops.flushDirectory(resolve(mSession->folders().workArea));
+}
+
+void Storage::swapIn(const std::filesystem::path& staging, const std::filesystem::path& area,
+                     const std::vector<std::string>& names) {
+  FileOps& ops = mSession->ops();
+  const std::vector<std::string> existing = ops.list(area);
+  for (const auto& name : names) {
+    // A file of the name in another case is replaced under its own name, as
+    // on Windows; any further one of that name goes, so that one is left.
+    std::vector<std::string> same;
+    for (const auto& old : existing) {
+      if (equalsIgnoreCase(old, name) && ops.exists(area / old) && !ops.isDirectory(area / old)) {
+        same.push_back(old);
+      }
+    }
+    const auto exact = std::find(same.begin(), same.end(), name);
+    const std::string target = exact != same.end() ? name : same.empty() ? name : same.front();
+    ops.rename(staging / name, area / target);
+    for (const auto& old : same) {
+      if (old != target) {
+        ops.remove(area / old);
+      }
+    }
+  }
 }
 
 std::optional<int> Storage::search(const std::string& text) {

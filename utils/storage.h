@@ -70,9 +70,6 @@ class Storage {
   // The folder window's OK: window is StoreFolder, EmailFolder or PreviousFolder.
   bool setFolder(UtilsWindow window, const std::string& text);
 
-  // Deletes the work area's entity data, keeping the four analysis lists.
-  void clearWorkArea();
-
   // The search of the main window: the slot found (the list's new top), or
   // nothing after "Search text could not be found".
   std::optional<int> search(const std::string& text);
@@ -89,18 +86,31 @@ class Storage {
   std::vector<std::filesystem::path> workAreaFiles();
   // Zips the work area's data files; with a slot, the archive's
   // Entcoun.dat records it (the file on disk is not changed).
-  bool zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot = {});
+  ZipStatus zipWorkArea(const std::filesystem::path& archive, std::optional<int> slot = {});
+  // A copy of the work area for the floppy or the e-mail; false when not made (told).
+  bool zipCopy(const std::filesystem::path& archive);
+  // Unzips into a folder other than the work area, entry by entry.
   bool unzipInto(const std::filesystem::path& archive, const std::filesystem::path& destination);
   // Tells the user what an unzip left undone; true when everything came out.
-  bool reportUnzip(const std::filesystem::path& archive);
+  // Whole or nothing: nothing was written when anything was refused.
+  bool reportUnzip(const std::filesystem::path& archive, bool wholeOrNothing);
+  // Bring Back into the work area, holding its lock: the whole archive is
+  // tested and taken out into a staging folder, and only then is the area
+  // cleared (when asked) and the files moved in, as one transaction with
+  // the slot recorded. Any failure leaves the work area as it was (told).
+  bool restoreWorkArea(const std::filesystem::path& archive, bool clearFirst,
+                       std::optional<int> slot);
+  // Deletes the work area's entity data, keeping the four analysis lists.
+  void clearEntityFiles();
+  // Moves the staged files into the work area, over the files of their names in any case.
+  void swapIn(const std::filesystem::path& staging, const std::filesystem::path& area,
+              const std::vector<std::string>& names);
   void setUsedSlots(int count);
   void writeEntry(int slot, const std::string& text);
   void setCurrentSlot(int slot);
   std::optional<std::string> entityText(const std::string& workArea);
   void recordSlotForOperator(int slot);
   bool selectFolder(bool previous);
-  // Puts back or finishes a copy into the previous-year folder that was cut short.
-  void recoverPreviousYear(const std::filesystem::path& folder);
 
   UtilsSession* mSession;
   UnzipLimits mLimits;

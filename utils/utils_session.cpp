@@ -60,8 +60,13 @@ std::optional<UtilsCommandLine> parseUtilsCommandLine(std::string_view line) {
 }
 
 UtilsSession::UtilsSession(FileOps& ops, const DosPath& paths, Prompter& prompter,
-                           const Clock& clock, UtilsCommandLine commandLine)
-    : mOps(&ops), mPaths(&paths), mPrompter(&prompter), mClock(&clock), mCommandLine(commandLine) {
+                           const Clock& clock, Waiter& waiter, UtilsCommandLine commandLine)
+    : mOps(&ops),
+      mPaths(&paths),
+      mPrompter(&prompter),
+      mClock(&clock),
+      mCommandLine(commandLine),
+      mLock(ops, clock, waiter) {
   mFolders.workArea =
       fmt::format(".\\Ent-{}\\Op-{}", mCommandLine.groupNumber, mCommandLine.operatorNumber);
   mFolders.systemDirectory = fmt::format("..\\System\\Ent-{}", mCommandLine.groupNumber);

@@ -11,6 +11,7 @@
 #include "platform/file_ops.h"
 #include "platform/prompter.h"
 #include "platform/record_file.h"
+#include "platform/work_area_lock.h"
 
 namespace lum {
 
@@ -64,7 +65,7 @@ struct UtilsFolders {
 class UtilsSession {
  public:
   UtilsSession(FileOps& ops, const DosPath& paths, Prompter& prompter, const Clock& clock,
-               UtilsCommandLine commandLine);
+               Waiter& waiter, UtilsCommandLine commandLine);
 
   // Creates the group's storage and e-mail folders when missing, finds the
   // help file, works out the operator's class and reads the saved folders.
@@ -76,6 +77,9 @@ class UtilsSession {
   Prompter& prompter() { return *mPrompter; }
   const Clock& clock() const { return *mClock; }
   const UtilsCommandLine& commandLine() const { return mCommandLine; }
+  // The work area's lock, the one LumPost holds: taken by each command that
+  // changes the work area, for that command only.
+  WorkAreaLock& lock() { return mLock; }
 
   OperatorClass operatorClass() const { return mOperatorClass; }
   bool isRestricted() const {
@@ -130,6 +134,7 @@ class UtilsSession {
   Prompter* mPrompter;
   const Clock* mClock;
   UtilsCommandLine mCommandLine;
+  WorkAreaLock mLock;
   OperatorClass mOperatorClass = OperatorClass::Full;
   std::string mHelpFile;
   UtilsFolders mFolders;

@@ -351,6 +351,23 @@ UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,
   return outcome;
 }
 
+UnzipOutcome extractWhole(FileOps& ops, const std::filesystem::path& archive,
+                          const std::filesystem::path& folder, std::string_view pattern,
+                          const UnzipLimits& limits) {
+  UnzipOutcome outcome;
+  const std::vector<Extracted> wanted = readEntries(ops, archive, pattern, limits, outcome);
+  if (outcome.status != ZipStatus::Ok) {
+    return outcome;
+  }
+  for (const auto& file : wanted) {
+    FileHandle handle = ops.open(folder / file.name, OpenMode::WriteTruncate);
+    ops.writeAt(handle, 0, file.bytes);
+    ops.close(handle);
+    outcome.extracted.push_back(file.name);
+  }
+  return outcome;
+}
+
 UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
                         const std::filesystem::path& destination, std::string_view pattern,
                         const UnzipLimits& limits) {
@@ -374,16 +391,11 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
     const auto temporary = temporaryFor(target);
     try {
       // Not flushed one by one: the archive stays whole, so an extraction a
-      // crash cuts short is simply made again.
+      // crash cuts short is simply made again. Renamed over the old file, so
+      // that a failure leaves it as it was.
       FileHandle handle = ops.open(temporary, OpenMode::WriteTruncate);
       ops.writeAt(handle, 0, file.bytes);
       ops.close(handle);
-      // The old file goes first: renaming onto a free name lets the file
-      // system keep the new bytes in memory, where renaming over a file
-      // makes it write them out at once, file by file.
-      if (same != existing.end()) {
-        ops.remove(target);
-      }
       ops.rename(temporary, target);
     } catch (const FileError&) {
       try {

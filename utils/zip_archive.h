@@ -95,6 +95,15 @@ UnzipOutcome unzipFiles(FileOps& ops, const std::filesystem::path& archive,
                         const std::filesystem::path& destination, std::string_view pattern,
                         const UnzipLimits& limits = {});
 
+// Bring-back's way: tests the whole archive as unzipFiles does, and only
+// when no entry is refused and nothing is damaged writes every matching
+// entry, under its base name, into the folder (a fresh one, so nothing is
+// overwritten). Otherwise nothing is written; extracted lists what was.
+// Throws FileError when a file cannot be written, having written some.
+UnzipOutcome extractWhole(FileOps& ops, const std::filesystem::path& archive,
+                          const std::filesystem::path& folder, std::string_view pattern,
+                          const UnzipLimits& limits = {});
+
 // The same test without writing anything: the status unzipFiles would
 // give before writing, the entries it would extract and those it would refuse.
 UnzipOutcome testArchive(FileOps& ops, const std::filesystem::path& archive,

@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include "platform/work_area_transaction.h"
 #include "post/login/work_area.h"
 
 namespace lum {
@@ -54,6 +55,14 @@ void startUtilities(Session& session, ProgramStarter& starter) {
         Icon::Exclamation);
     session.host().endProgram();
     return;
+  }
+  // A change of the data manager cut short (killed, or the machine stopped)
+  // is put back before anything is read.
+  if (WorkAreaTransaction::recover(session.ops(), session.rollbackFolder())) {
+    session.prompter().message(
+        "The last change in this work area was cut short. Its files have been put back as they "
+        "were before it.",
+        Icon::Exclamation);
   }
   refreshLogin(session);
 }

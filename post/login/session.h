@@ -13,13 +13,13 @@
 #include "platform/dos_path.h"
 #include "platform/file_ops.h"
 #include "platform/prompter.h"
+#include "platform/work_area_lock.h"
 #include "post/login/entity_choices.h"
 #include "post/login/file_registry.h"
 #include "post/login/login_values.h"
 #include "post/login/report_requests.h"
 #include "post/login/window_host.h"
 #include "post/login/window_table.h"
-#include "post/login/work_area_lock.h"
 
 namespace lum {
 

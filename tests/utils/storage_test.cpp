@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/crash_points.h"
 #include "tests/support/records.h"
 #include "tests/support/test_support.h"
 #include "tests/utils/utils_fixture.h"
 #include "utils/utils_records.h"
+#include "utils/work_area_change.h"
 
 namespace lum {
 namespace {
@@ -81,7 +83,8 @@ TEST_F(StorageTest, ArchiveCarriesTheSlotItIsStoredUnder) {
   // A store that fails leaves the work area's slot as it was.
   const auto before = readBytes(parts.area() / "Entcoun.dat");
   parts.ops.resetCounts();
-  parts.ops.injectFault(FileOp::Write, 1, Failure::NoSpace);
+  // The rename that would put the new archive in place (after the rollback marker's).
+  parts.ops.injectFault(FileOp::Rename, 2, Failure::NoSpace);
   EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
   parts.ops.clearFaults();
   EXPECT_EQ(storage.lastZipStatus(), ZipStatus::WriteFailed);
@@ -245,9 +248,8 @@ TEST_F(StorageTest, DamagedArchiveDoesNotClearTheWorkArea) {
   EXPECT_FALSE(storage.bringBack(1, Storage::Restore::HardDisk));
   EXPECT_EQ(parts.prompter.texts(),
             (std::vector<std::string>{"Do you want to clear the existing data in the work space?",
-                                      "LUM-1.Zip is damaged or is not a zip file; nothing was "
-                                      "brought back.",
-                                      "The work area was not cleared."}));
+                                      "LUM-1.Zip is damaged or is not a zip file. Nothing was "
+                                      "brought back; the work area was not changed."}));
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Jnl-0003.dat"));
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Ent.dat"));
 
@@ -422,25 +424,87 @@ TEST_F(StorageTest, TransCurrentToPrevTakesTheArchivesWithTheLists) {
   EXPECT_EQ(parts.prompter.texts(), std::vector<std::string>{"Selected files do not exit!"});
 }
 
-TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndClashesAreTold) {
-  const auto [status, out] =
-      runCommand("cd " + quoted(parts.area()) + " && mkdir -p sub other && echo x > sub/x.dat && " +
-                 "echo y > other/X.DAT && zip -q -r " + quoted(parts.store() / "LUM-1.Zip") +
-                 " Ent.dat sub other");
+TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndAClashRefusesIt) {
+  const auto [status, out] = runCommand(
+      "cd " + quoted(parts.area()) + " && mkdir -p sub other && echo x > sub/x.dat && " +
+      "echo y > other/X.DAT && zip -q -r " + quoted(parts.store() / "LUM-1.Zip") +
+      " Ent.dat sub && zip -q -r " + quoted(parts.store() / "LUM-2.Zip") + " Ent.dat sub other");
   ASSERT_EQ(status, 0) << out;
   std::filesystem::remove_all(parts.area() / "sub");
   std::filesystem::remove_all(parts.area() / "other");
-  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(1));
+  test::writeBytes(parts.store() / "UtCount.Dat", test::Bytes().text("", 24).int16(2));
+  const auto before = test::treeFiles(parts.prog(), {"LumPost.lck"});
+
+  // Two files of one name, whatever the case: the archive is refused whole.
   parts.prompter.then(Answer::No);
-  EXPECT_FALSE(storage.bringBack(1, Storage::Restore::HardDisk));
+  EXPECT_FALSE(storage.bringBack(2, Storage::Restore::HardDisk));
   EXPECT_EQ(parts.prompter.texts().back(),
-            "Some files of LUM-1.Zip were not brought back, the others were:\n"
-            "other/X.DAT: an earlier entry has the same name (sub/x.dat)");
+            "LUM-2.Zip cannot be brought back whole; these files of it are refused:\n"
+            "other/X.DAT: an earlier entry has the same name (sub/x.dat)\n"
+            "Nothing was brought back; the work area was not changed.");
+  EXPECT_TRUE(storage.lastUnzip().extracted.empty());
+  EXPECT_EQ(test::treeFiles(parts.prog(), {"LumPost.lck"}), before);
+
+  parts.prompter.then(Answer::No);
+  EXPECT_TRUE(storage.bringBack(1, Storage::Restore::HardDisk));
   EXPECT_EQ(storage.lastUnzip().extracted, (std::vector<std::string>{"Ent.dat", "x.dat"}));
   EXPECT_EQ(test::textOf(parts.area() / "x.dat"), "x\n");
-  EXPECT_FALSE(std::filesystem::exists(parts.area() / "X.DAT"));
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "sub"));
-  EXPECT_FALSE(std::filesystem::exists(parts.area() / "other"));
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "~BringBack"));
+}
+
+// While another program (LumPost) holds the work area, every command that
+// writes it is refused with the lock's message and changes nothing.
+TEST_F(StorageTest, WritersAreRefusedWhileAnotherProgramHoldsTheWorkArea) {
+  storeAs("Stored");
+  std::filesystem::copy_file(parts.store() / "LUM-1.Zip", parts.dir / "floppy" / "lum.zip");
+  std::filesystem::copy_file(parts.store() / "LUM-1.Zip", parts.email() / "lum.zip",
+                             std::filesystem::copy_options::overwrite_existing);
+  WorkAreaLock lumPost(parts.ops, parts.clock, parts.waiter);
+  ASSERT_TRUE(lumPost.acquire(parts.area()));
+  const auto before = test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"});
+
+  const std::vector<std::string> refused{WorkAreaChange::kInUse};
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.storeAway(Storage::Location::NextSlot, 0, Storage::Target::HardDisk));
+  EXPECT_EQ(parts.prompter.texts(), refused);
+  parts.prompter.clear();
+  EXPECT_FALSE(storage.bringBackToWorkArea(1, true));
+  EXPECT_EQ(parts.prompter.texts(), refused);
+  for (auto unzip : {&Storage::unzipFromFloppy, &Storage::unzipFromEmail}) {
+    parts.prompter.clear();
+    parts.prompter.then(Answer::Yes);
+    EXPECT_FALSE((storage.*unzip)());
+    EXPECT_EQ(parts.prompter.texts().back(), WorkAreaChange::kInUse);
+  }
+  EXPECT_EQ(test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"}), before);
+
+  // Once it is let go, the data manager gets in, and lets go in turn.
+  lumPost.release();
+  parts.prompter.clear();
+  EXPECT_TRUE(storage.bringBackToWorkArea(1, true));
+  EXPECT_TRUE(lumPost.acquire(parts.area()));
+}
+
+// A change cut short (the process killed in the middle) is put back when
+// the data manager starts, and its leftover temporary files removed.
+TEST_F(StorageTest, StartPutsBackACutShortChangeAndRemovesLeftovers) {
+  storeAs("Stored");
+  const auto before = test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"});
+  std::filesystem::create_directories(parts.area() / "Rollback");
+  writeText(parts.area() / "Rollback" / "0.copy", test::textOf(parts.area() / "Ent.dat"));
+  writeText(parts.area() / "Rollback" / "marker", "1 Ent.dat\n");
+  writeText(parts.area() / "Ent.dat", "half written");
+  writeText(parts.store() / "~LUM-2.Zip.part", "cut short");
+  writeText(parts.area() / "~Jnl-0002.dat.part", "cut short");
+  std::filesystem::create_directories(parts.area() / "~BringBack");
+  writeText(parts.area() / "~BringBack" / "Ent.dat", "staged");
+
+  parts.prompter.clear();
+  WorkAreaChange::recoverAtStart(parts.session);
+  EXPECT_EQ(parts.prompter.texts(), std::vector<std::string>{WorkAreaChange::kPutBack});
+  EXPECT_EQ(test::treeFiles(parts.prog(), {"LumPost.lck", "RYR.dat"}), before);
+  EXPECT_FALSE(parts.session.lock().holds());
 }
 
 }  // namespace

@@ -11,11 +11,22 @@
 
 #include "platform/dos_path.h"
 #include "platform/scripted_prompter.h"
+#include "platform/work_area_lock.h"
 #include "tests/support/test_support.h"
 #include "utils/utils_session.h"
 #include "utils/zip_archive.h"
 
 namespace lum::test {
+
+// Moves a fixed clock on instead of waiting out the lock's probe.
+class ClockWaiter final : public Waiter {
+ public:
+  explicit ClockWaiter(FixedClock& clock) : mClock(clock) {}
+  void pause(std::chrono::milliseconds duration) override { mClock.advance(duration); }
+
+ private:
+  FixedClock& mClock;
+};
 
 // A program directory in a fresh folder and a data manager session over it
 // for operator 3 of group 1, on 20 August 2026, with a scripted prompter.
@@ -35,6 +46,7 @@ struct UtilsParts {
     return group() / ("Op-" + std::to_string(session.commandLine().operatorNumber));
   }
   std::filesystem::path store() const { return group() / "zip"; }
+  std::filesystem::path email() const { return group() / "Email"; }
 
   // Entcoun.dat (current entity 2 of 2) and Ent.dat, and a few data files.
   void fillWorkArea(const std::string& name = "Smith Plumbing",
@@ -62,12 +74,13 @@ struct UtilsParts {
   DosPath paths{ops, dir / "prog", dir / "floppy"};
   ScriptedPrompter prompter;
   FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
+  ClockWaiter waiter{clock};
   UtilsSession session;
 
  private:
   UtilsSession makeSession(UtilsCommandLine commandLine) {
     std::filesystem::create_directories(dir / "prog");
-    return UtilsSession(ops, paths, prompter, clock, commandLine);
+    return UtilsSession(ops, paths, prompter, clock, waiter, commandLine);
   }
 };
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/prompter.h"
+#include "platform/work_area_lock.h"
 #include "platform/work_area_transaction.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
-#include "post/login/work_area_lock.h"
 #include "tools/lumctl/lumctl.h"
 
 namespace lum {

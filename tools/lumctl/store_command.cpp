@@ -27,7 +27,7 @@ class HeadlessUtils {
       : mPaths(mOps, options.root,
                DosPath::floppyDirectoryFor(options.root, std::getenv("LUM_FLOPPY"))),
         mPrompter(err),
-        mSession(mOps, mPaths, mPrompter, mClock,
+        mSession(mOps, mPaths, mPrompter, mClock, mWaiter,
                  UtilsCommandLine{options.operatorNumber, 0, options.groupNumber}),
         mStorage(mSession) {}
 
@@ -43,6 +43,7 @@ class HeadlessUtils {
   FileOps mOps;
   DosPath mPaths;
   SystemClock mClock;
+  SleepingWaiter mWaiter;
   StreamPrompter mPrompter;
   UtilsSession mSession;
   Storage mStorage;

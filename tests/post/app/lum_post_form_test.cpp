@@ -714,6 +714,33 @@ TEST_F(MainWindowTest, StorageEndsTheProgramWhenTheWorkAreaStaysTaken) {
   EXPECT_FALSE(session.registry().isOpen("RepPar"));
 }
 
+// A change of the data manager cut short while it held the work area is
+// put back when LumPost takes the area back, before the set-up is read.
+TEST_F(MainWindowTest, StoragePutsBackAChangeTheDataManagerLeftCutShort) {
+  test::writeText(prog() / "LumUtils", "");
+  logIn();
+  FakeUtilities utilities;
+  form.setProgramStarter(utilities);
+  const auto entities = test::readBytes(area() / "Ent.dat");
+  utilities.whileRunning = [&] {
+    // Killed half way through a bring-back: the marker names Ent.dat.
+    fs::create_directories(area() / "Rollback");
+    test::writeBytes(area() / "Rollback" / "0.copy", entities);
+    test::writeText(area() / "Rollback" / "marker", "1 Ent.dat\n");
+    test::writeBytes(area() / "Ent.dat",
+                     test::Bytes().text("Half Written", 32).text("", 32).zeros(242));
+  };
+  QTest::mouseClick(find<QPushButton>("Command9"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{"Click When Storage is Finalised",
+                                      "The last change in this work area was cut short. Its "
+                                      "files have been put back as they were before it."}));
+  EXPECT_EQ(test::readBytes(area() / "Ent.dat"), entities);
+  EXPECT_NE(find<QLineEdit>("Text1")->text(), "Half Written");
+  EXPECT_TRUE(session.lock().holds());
+}
+
 // The real starter: the program runs in the given folder with the command
 // line's fields as its arguments; a program that cannot run is told.
 TEST(QtProgramStarterTest, StartsTheProgramWithItsCommandLine) {

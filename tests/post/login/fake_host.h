@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/work_area_lock.h"
 #include "post/login/window_host.h"
-#include "post/login/work_area_lock.h"
 
 namespace lum::test {
 

@@ -1,4 +1,4 @@
-#include "post/login/work_area_lock.h"
+#include "platform/work_area_lock.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

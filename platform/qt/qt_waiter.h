@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "post/login/work_area_lock.h"
+#include "platform/work_area_lock.h"
 
 namespace lum {
 

@@ -1,4 +1,4 @@
-#include "post/app/qt_waiter.h"
+#include "platform/qt/qt_waiter.h"
 
 #include <QEventLoop>
 #include <QTimer>
