@@ -61,6 +61,10 @@ struct FullWorkArea {
     writeRecord(ops, area / "Entcoun.dat", 2, CounterRecord{"", 1}.encode());
     writeRecord(ops, area / "Lcn-0001.dat", 1,
                 CounterRecord{"Journals", static_cast<std::int16_t>(journals)}.encode());
+    for (int j = 1; j <= journals; ++j) {
+      writeRecord(ops, area / "Jnl-0001.dat", j,
+                  JournalHeaderRecord{"Journal " + std::to_string(j), "E", 0, ""}.encode());
+    }
     writeRecord(ops, area / "Ini-0001.dat", 1, SetupRecord{"Posting Mode 0 or 3", "3"}.encode());
     writeRecord(ops, area / "Ini-0001.dat", 2,
                 SetupRecord{"M-Monthly or Q-Quarterly", "M"}.encode());

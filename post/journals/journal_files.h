@@ -18,6 +18,8 @@ class JournalFiles {
  public:
   JournalFiles(Session& session, int journalNumber);
 
+  int journalNumber() const { return mJournalNumber; }
+
   Journal load() const;
   // The journal's analysis columns 1 to count from its An and Ax files, at
   // their numbers (element 0 unused); columns past the files are blank.

@@ -10,6 +10,7 @@
 #include "platform/record_blocks.h"
 #include "platform/text.h"
 #include "post/journals/journal.h"
+#include "post/journals/journal_damage.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -94,27 +95,20 @@ namespace {
 
 // Flattened: the classifier's routines are inlined into the loop over the
 // amounts, which is where a GST report spends its time.
-[[gnu::flatten]] void gatherJournal(Session& session, const GstSettings& settings, int journal,
-                                    GstRow& row, BasAmounts& bas) {
+[[gnu::flatten]] void gatherJournal(Session& session, const GstSettings& settings,
+                                    const JournalFiles& files, GstRow& row, BasAmounts& bas) {
   FileOps& ops = session.ops();
-  const JournalFiles files(session, journal);
   if (!ops.exists(files.path("GrdRecs"))) {
     return;
   }
   const int lastFixed = lastFixedColumn(settings.postingMode);
   const auto amountsFile = files.path("GrdAms");
-  int rows = 0;
-  int lastColumn = 0;
-  forEachRecord<AmountsRecord>(ops, amountsFile, 1, [&](int, const AmountsRecord& header) {
-    rows = header.rowsInUse();
-    lastColumn = header.lastColumnInUse();
-  });
+  const auto [rows, lastColumn] = checkedCounts(session, files, session.login.periodLetter);
   std::vector<GstRoute> routes;
   for (const AnalysisColumn& column : files.analysisColumns(Journal::kMaxColumn - lastFixed)) {
     routes.push_back(GstRoute::of(GstAccount::of(column), settings));
   }
 
-  // The rows' GST letters first, then their amounts: two passes a block at a time.
   // The rows' GST letters, then their amounts, straight from the records'
   // bytes: this runs over every amount of every journal.
   std::vector<char> saysGst(static_cast<std::size_t>(rows) + 1);
@@ -147,43 +141,58 @@ namespace {
   row[kPayg] += totalIncome(row).scaledBy(settings.paygRate);
 }
 
+// The labels the report prints negated in an other business's books.
+BasAmounts signedForReport(BasAmounts accumulated, const GstSettings& settings) {
+  if (settings.postingMode == PostingMode::OtherBusiness) {
+    for (const std::size_t label : {2, 4, 7}) {
+      accumulated[label] = -accumulated[label];
+    }
+  }
+  return accumulated;
+}
+
 }  // namespace
 
 GstFigures gatherGstFigures(Session& session,
                             const std::function<void(int done, int total)>& progress) {
   const GstSettings settings = GstSettings::of(session.login.setup);
-  const int journals = std::max<int>(
-      0,
-      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value);
+  const JournalCount count = countJournals(session);
+  const int journals = count.count;
   GstFigures figures;
+  figures.damage.countProblem = count.problem;
   figures.journals.resize(static_cast<std::size_t>(journals));
+  // The report adds the journals' rows and works out the BAS labels from
+  // them: a journal whose figures cannot be added to the others' is left
+  // out as well, so the report's own sums never overflow.
+  GstRow sums{};
   for (int j = 1; j <= journals; ++j) {
     if (progress) {
       progress(j, 2 * journals);
     }
     GstRow& row = figures.journals[static_cast<std::size_t>(j - 1)];
     const BasAmounts before = figures.accumulated;
+    const JournalFiles files(session, j);
     try {
-      gatherJournal(session, settings, j, row, figures.accumulated);
-    } catch (const std::overflow_error&) {
-      // A damaged amount near the limits of the file format: the journal
-      // is left out whole, rather than counted in part.
+      gatherJournal(session, settings, files, row, figures.accumulated);
+      GstRow withJournal = sums;
+      for (std::size_t k = 0; k < kGstColumns; ++k) {
+        withJournal[k] += row[k];
+      }
+      computeBas(withJournal, signedForReport(figures.accumulated, settings));
+      sums = withJournal;
+    } catch (const JournalDamaged& damaged) {
       row = GstRow{};
       figures.accumulated = before;
-      figures.leftOut.push_back(j);
+      figures.damage.journals.push_back(damaged.damage());
+    } catch (const std::overflow_error&) {
+      row = GstRow{};
+      figures.accumulated = before;
+      figures.damage.journals.push_back(
+          overflowDamage(session, files, "GrdAms", session.login.periodLetter));
     }
   }
-  if (settings.postingMode == PostingMode::OtherBusiness) {
-    for (const std::size_t label : {2, 4, 7}) {
-      figures.accumulated[label] = -figures.accumulated[label];
-    }
-  }
+  figures.accumulated = signedForReport(figures.accumulated, settings);
   return figures;
-}
-
-std::string leftOutMessage(int journal) {
-  return fmt::format(
-      "Journal {} holds amounts too large to add up; it is left out of the GST report.", journal);
 }
 
 Currency totalIncome(const GstRow& row) {

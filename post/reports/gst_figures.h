@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/currency.h"
+#include "post/journals/journal_damage.h"
 #include "post/login/login_values.h"
 #include "post/reports/gst_rules.h"
 
@@ -65,8 +66,9 @@ class GstClassifier {
 struct GstFigures {
   std::vector<GstRow> journals;  // journal j at j - 1
   BasAmounts accumulated{};
-  // Journals whose figures were too large to add up; their rows are 0.
-  std::vector<int> leftOut;
+  // The journals left out as damaged (their rows are 0), and a journal
+  // count past the journals there are.
+  DamageFound damage;
 };
 
 // Gathers the figures of every journal of the session's entity for the
@@ -74,12 +76,9 @@ struct GstFigures {
 GstFigures gatherGstFigures(Session& session,
                             const std::function<void(int done, int total)>& progress = {});
 
-// What the user is told of a journal left out.
-std::string leftOutMessage(int journal);
-
 Currency totalIncome(const GstRow& row);
 bool allZero(const GstRow& row);
-// The sum of the journal rows; throws std::overflow_error when it does not fit.
+// The sum of the journal rows (which the gathering made sure fits).
 GstRow totalsOf(const GstFigures& figures);
 
 // The BAS labels G1 to G20 and the net GST liability, from the totals and

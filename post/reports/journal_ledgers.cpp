@@ -5,6 +5,7 @@
 #include "platform/record_blocks.h"
 #include "platform/text.h"
 #include "post/journals/journal.h"
+#include "post/journals/journal_damage.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -19,14 +20,9 @@ std::vector<AccountLedger> journalLedgersOf(Session& session, int journal) {
     return {};
   }
   const int lastFixed = lastFixedColumn(session.login.setup.postingMode);
-  int rows = 0;
-  int lastColumn = 0;
+  const auto [rows, lastColumn] = checkedCounts(session, files, session.login.periodLetter);
   std::vector<AmountsRecord> amounts;
   std::vector<TransactionRecord> transactions;
-  forEachRecord<AmountsRecord>(ops, files.path("GrdAms"), 1, [&](int, const AmountsRecord& header) {
-    rows = header.rowsInUse();
-    lastColumn = header.lastColumnInUse();
-  });
   forEachRecord<AmountsRecord>(ops, files.path("GrdAms"), rows,
                                [&](int, AmountsRecord record) { amounts.push_back(record); });
   forEachRecord<TransactionRecord>(
@@ -46,19 +42,25 @@ std::vector<AccountLedger> journalLedgersOf(Session& session, int journal) {
       ops, files.path("Ax"), columns, [&](int k, const AnalysisExtraRecord& extra) {
         ledgers[static_cast<std::size_t>(k - 1)].privateUseRatio = extra.exemptRatio;
       });
-  for (int k = 1; k <= columns; ++k) {
-    AccountLedger& ledger = ledgers[static_cast<std::size_t>(k - 1)];
-    for (int t = 1; t <= rows; ++t) {
-      const Currency amount =
-          amounts[static_cast<std::size_t>(t - 1)].amounts[static_cast<std::size_t>(lastFixed + k)];
-      if (amount.isZero()) {
-        continue;
+  try {
+    for (int k = 1; k <= columns; ++k) {
+      AccountLedger& ledger = ledgers[static_cast<std::size_t>(k - 1)];
+      for (int t = 1; t <= rows; ++t) {
+        const Currency amount = amounts[static_cast<std::size_t>(t - 1)]
+                                    .amounts[static_cast<std::size_t>(lastFixed + k)];
+        if (amount.isZero()) {
+          continue;
+        }
+        (void)amount.abs();  // the listing prints its size
+        const TransactionRecord& row = transactions[static_cast<std::size_t>(t - 1)];
+        ledger.lines.push_back({row.date, row.particulars, std::string(trim(row.gst)),
+                                std::string(trim(row.reference)), amount});
+        ledger.total += amount;
       }
-      const TransactionRecord& row = transactions[static_cast<std::size_t>(t - 1)];
-      ledger.lines.push_back({row.date, row.particulars, std::string(trim(row.gst)),
-                              std::string(trim(row.reference)), amount});
-      ledger.total += amount;
+      (void)ledger.total.abs();
     }
+  } catch (const std::overflow_error&) {
+    throw JournalDamaged(overflowDamage(session, files, "GrdAms", session.login.periodLetter));
   }
   std::erase_if(ledgers, [](const AccountLedger& ledger) { return ledger.lines.empty(); });
   return ledgers;

@@ -32,7 +32,8 @@ struct AccountLedger {
 
 // The ledgers of a journal's analysis columns for the session's period, in
 // column order; columns without an amount have none. Empty when the period
-// has no transaction file.
+// has no transaction file. Throws JournalDamaged when the journal's files
+// of the period are damaged.
 std::vector<AccountLedger> journalLedgersOf(Session& session, int journal);
 
 }  // namespace lum

@@ -9,6 +9,7 @@
 #include "platform/record_blocks.h"
 #include "platform/text.h"
 #include "post/journals/journal.h"
+#include "post/journals/journal_damage.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -71,7 +72,7 @@ namespace {
 
 // Adds one journal's period to the table; the refusal when an account
 // cannot be added.
-std::optional<std::string> addPeriod(FileOps& ops, const JournalFiles& files, char period,
+std::optional<std::string> addPeriod(Session& session, const JournalFiles& files, char period,
                                      const JournalTaking& taking, AccountTable& table,
                                      std::vector<std::size_t>& slots) {
   // Each column's slot in the table, found at its first amount: a column is
@@ -79,7 +80,7 @@ std::optional<std::string> addPeriod(FileOps& ops, const JournalFiles& files, ch
   constexpr std::size_t kNoSlot = AccountTable::kSlots;
   std::optional<std::string> refusal;
   const TakenTotals totals = takeAmounts(
-      ops, files, period, taking, [](const TransactionRecord&) { return true; },
+      session, files, period, taking, [](const TransactionRecord&) { return true; },
       [&](const TakenAmount& taken) {
         std::size_t& slot = slots[static_cast<std::size_t>(taken.column)];
         if (slot == kNoSlot) {
@@ -102,15 +103,33 @@ std::optional<std::string> addPeriod(FileOps& ops, const JournalFiles& files, ch
   return refusal;
 }
 
+// Works out every figure the statement prints from the table, so that an
+// amount too large for one of them is found while the journal that brought
+// it can still be left out.
+void workOutStatement(const AccountTable& table) {
+  const ProfitAndLoss statement = profitAndLossOf(table);
+  for (const AccountTotal& account : table.accounts()) {
+    (void)-account.amount;
+  }
+  for (const auto* section :
+       {&statement.sales, &statement.costOfSales, &statement.otherIncome, &statement.expenses}) {
+    (void)-ProfitAndLoss::sum(*section);
+  }
+  (void)statement.grossProfit();
+  (void)statement.netProfit();
+}
+
 }  // namespace
 
-std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLossPeriods periods) {
-  const int journals =
-      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
+std::optional<PreparedAccounts> prepareProfitAndLoss(Session& session,
+                                                     ProfitAndLossPeriods periods) {
+  const JournalCount count = countJournals(session);
   FileOps& ops = session.ops();
-  AccountTable table;
+  PreparedAccounts prepared;
+  prepared.damage.countProblem = count.problem;
+  AccountTable& table = prepared.table;
   std::optional<std::string> refusal;
-  for (int j = 1; j <= journals && !refusal; ++j) {
+  for (int j = 1; j <= count.count && !refusal; ++j) {
     const JournalFiles files(session, j);
     const JournalTaking taking = JournalTaking::of(session, files, j);
     std::vector<std::size_t> slots(taking.accounts.size(), AccountTable::kSlots);
@@ -119,10 +138,24 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
     if (periods == ProfitAndLossPeriods::SelectedOnly) {
       letters = {session.login.periodLetter};
     }
-    for (const char period : letters) {
-      if (!refusal && ops.exists(files.path("GrdRecs", period))) {
-        refusal = addPeriod(ops, files, period, taking, table, slots);
+    // A damaged journal is left out whole: the table goes back to what the
+    // journals before it made of it.
+    const AccountTable before = table;
+    char reading = letters.front();
+    try {
+      for (const char period : letters) {
+        reading = period;
+        if (!refusal && ops.exists(files.path("GrdRecs", period))) {
+          refusal = addPeriod(session, files, period, taking, table, slots);
+        }
       }
+      workOutStatement(table);
+    } catch (const JournalDamaged& damaged) {
+      table = before;
+      prepared.damage.journals.push_back(damaged.damage());
+    } catch (const std::overflow_error&) {
+      table = before;
+      prepared.damage.journals.push_back(overflowDamage(session, files, "GrdAms", reading));
     }
   }
   if (refusal) {
@@ -130,7 +163,7 @@ std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLoss
     return std::nullopt;
   }
   table.dropZeros();
-  return table;
+  return prepared;
 }
 
 Currency ProfitAndLoss::sum(const std::vector<AccountTotal>& accounts) {

@@ -7,6 +7,7 @@
 
 #include "platform/currency.h"
 #include "platform/date.h"
+#include "post/journals/journal_damage.h"
 
 namespace lum {
 
@@ -49,11 +50,19 @@ class AccountTable {
 
 enum class ProfitAndLossPeriods { SelectedOnly, All };
 
+// The account table, and the journals it leaves out as damaged.
+struct PreparedAccounts {
+  AccountTable table;
+  DamageFound damage;
+};
+
 // Builds the account table from every journal of the session's entity, for
 // the selected period or all periods of the scheme, with GST taken out of
-// the amounts that include it. Nothing, after telling the user, when an
-// account cannot be added.
-std::optional<AccountTable> prepareProfitAndLoss(Session& session, ProfitAndLossPeriods periods);
+// the amounts that include it; a damaged journal is left out whole (the
+// caller tells it). Nothing, after telling the user, when an account
+// cannot be added.
+std::optional<PreparedAccounts> prepareProfitAndLoss(Session& session,
+                                                     ProfitAndLossPeriods periods);
 
 // The statement's sections, in table order.
 struct ProfitAndLoss {

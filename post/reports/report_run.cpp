@@ -50,11 +50,12 @@ bool ReportRun::askReportDate(ReportCode code) {
 }
 
 bool ReportRun::prepareProfitAndLoss(ProfitAndLossPeriods periods) {
-  auto table = lum::prepareProfitAndLoss(mSession, periods);
-  if (!table) {
+  auto prepared = lum::prepareProfitAndLoss(mSession, periods);
+  if (!prepared) {
     return false;
   }
-  mProfitAndLoss = profitAndLossOf(*table);
+  tell(prepared->damage);
+  mProfitAndLoss = profitAndLossOf(prepared->table);
   mProfitAndLossPeriods = periods;
   mSession.reportRequests[ReportCode::ProfitAndLoss] = 1;
   return true;
@@ -135,9 +136,18 @@ void ReportRun::setUp() {
   if (mHooks.progressClose) {
     mHooks.progressClose();
   }
-  for (const int journal : mGst->leftOut) {
-    mSession.prompter().message(leftOutMessage(journal));
+  tell(mGst->damage);
+}
+
+void ReportRun::tell(const DamageFound& damage) {
+  for (const std::string& message : damage.messages()) {
+    mSession.prompter().message(message);
   }
+  if (!damage.countProblem.empty()) {
+    mDamageTold.countProblem = damage.countProblem;
+  }
+  mDamageTold.journals.insert(mDamageTold.journals.end(), damage.journals.begin(),
+                              damage.journals.end());
 }
 
 void ReportRun::produce(ReportCode code) {
@@ -153,15 +163,19 @@ void ReportRun::produce(ReportCode code) {
       break;
     }
     case ReportCode::TrialBalance:
-      writeTrialBalance(out, trialBalanceOf(mSession, selectedJournal()));
-      break;
-    case ReportCode::JournalLedgers: {
-      const JournalFiles files(mSession, selectedJournal());
-      if (mSession.ops().exists(files.path("GrdRecs"))) {
-        writeJournalLedgers(out, journalLedgersOf(mSession, selectedJournal()));
+    case ReportCode::JournalLedgers:
+      // A report of one journal: a damaged one leaves nothing to write.
+      try {
+        if (code == ReportCode::TrialBalance) {
+          writeTrialBalance(out, trialBalanceOf(mSession, selectedJournal()));
+        } else if (mSession.ops().exists(
+                       JournalFiles(mSession, selectedJournal()).path("GrdRecs"))) {
+          writeJournalLedgers(out, journalLedgersOf(mSession, selectedJournal()));
+        }
+      } catch (const JournalDamaged& damaged) {
+        tell(DamageFound{{}, {damaged.damage()}});
       }
       break;
-    }
     case ReportCode::ProfitAndLoss: {
       if (!mProfitAndLoss) {
         break;  // requested without its preparation

@@ -50,6 +50,9 @@ class ReportRun {
   // report when it is a date, else tells the user. True when requested.
   bool askReportDate(ReportCode code);
   const std::string& periodTitle() const { return mPeriodTitle; }
+  // Every damaged file the runs so far told the user of (their journals
+  // were left out).
+  const DamageFound& damageTold() const { return mDamageTold; }
 
   // A new page with the current report's heading (also the page break's).
   void beginReportPage();
@@ -59,6 +62,8 @@ class ReportRun {
 
  private:
   void setUp();
+  // Tells the user of each damaged file a gathering found.
+  void tell(const DamageFound& damage);
   void produce(ReportCode code);
   std::string titleOf(ReportCode code);
   int selectedJournal() const;
@@ -81,6 +86,7 @@ class ReportRun {
   // The profit and loss statement prepared, and over which periods.
   std::optional<ProfitAndLoss> mProfitAndLoss;
   ProfitAndLossPeriods mProfitAndLossPeriods = ProfitAndLossPeriods::SelectedOnly;
+  DamageFound mDamageTold;
 };
 
 }  // namespace lum

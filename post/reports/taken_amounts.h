@@ -12,6 +12,7 @@
 #include "platform/currency.h"
 #include "platform/record_blocks.h"
 #include "platform/text.h"
+#include "post/journals/journal_damage.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_line_records.h"
 #include "post/reports/gst_rules.h"
@@ -53,15 +54,15 @@ struct TakenTotals {
 
 // Takes the amounts of a journal's period: takeRow(record) says whether a
 // complete row is taken at all; take(amount) gets each amount in row and
-// column order and returns false to stop.
+// column order and returns false to stop. Throws JournalDamaged when the
+// period's files do not hold the rows in use, std::overflow_error when
+// its amounts are too large to add up.
 template <class TakeRow, class Take>
-TakenTotals takeAmounts(FileOps& ops, const JournalFiles& files, char period,
+TakenTotals takeAmounts(Session& session, const JournalFiles& files, char period,
                         const JournalTaking& taking, TakeRow takeRow, Take take) {
+  FileOps& ops = session.ops();
   TakenTotals totals;
-  int rows = 0;
-  forEachRecord<AmountsRecord>(
-      ops, files.path("GrdAms", period), 1,
-      [&](int, const AmountsRecord& header) { rows = header.rowsInUse(); });
+  const int rows = checkedCounts(session, files, period).rows;
   std::vector<TransactionRecord> records;
   forEachRecord<TransactionRecord>(
       ops, files.path("GrdRecs", period), rows,

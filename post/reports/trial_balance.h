@@ -27,7 +27,8 @@ struct TrialBalance {
 // The trial balance of a journal for the session's period: its column
 // totals, and the contra line that balances them, the journal's own bank
 // or cash account (see contraLineName), when they do not balance by
-// themselves.
+// themselves. Throws JournalDamaged when the journal's files of the period
+// are damaged.
 TrialBalance trialBalanceOf(Session& session, int journal);
 
 // "Contra - " and the journal's name, with "(A/C n)" when the journal has

@@ -178,5 +178,86 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
   EXPECT_NE(result.err.find("the entity has no journal 7"), std::string::npos);
 }
 
+// A damaged journal: told on stderr with its file, exit 1 and nothing
+// written; with --keep-going the figures of the other journals as well.
+TEST_F(LumctlReport, ADamagedJournalIsToldAndLeftOut) {
+  test::writeText(dir / "rows.csv",
+                  "date,particulars,ref,gst,Amount,Sales,Fuel\n"
+                  "1.8.26,Takings,1,y,110,110,\n"
+                  "2,Diesel,2,Y,44,,44\n");
+  auto result =
+      run({"journal", "import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  test::writeText(dir / "rent.csv",
+                  "date,particulars,ref,gst,Amount,#1\n"
+                  "1.8.26,Rent,3,N,50,50\n"
+                  "2,Rent,4,N,50,50\n");
+  result =
+      run({"journal", "import", "--journal", "2", "--period", "I", (dir / "rent.csv").string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  fs::resize_file(area() / "DI020001.dat", 62 + 10);
+  const std::string told =
+      "lumctl: The journal Payments Book (journal 2) is damaged: its file DI020001.dat holds 1 "
+      "row and part of row 2, but 2 are in use. It is left out of the report.\n";
+
+  const fs::path out = dir / "gst.json";
+  result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string()});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.err, told);
+  EXPECT_FALSE(fs::exists(out));
+  result = run({"report", "gst", "--period", "I", "--format", "json", "--out", "-"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.out, "");
+
+  result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string(),
+                "--keep-going"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.err, told);
+  const std::string figures = test::readText(out);
+  EXPECT_NE(figures.find(R"("name": "Takings Book")"), std::string::npos) << figures;
+  EXPECT_EQ(figures.find("Payments Book"), std::string::npos) << figures;
+  EXPECT_NE(figures.find(R"("G1": "110.0000")"), std::string::npos) << figures;
+
+  result = run({"report", "gst", "--period", "I", "--format", "text", "--out", "-"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.err, told);
+  EXPECT_EQ(result.out, "");
+  result =
+      run({"report", "gst", "--period", "I", "--format", "text", "--out", "-", "--keep-going"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_NE(result.out.find(" L Takings Book\n"), std::string::npos) << result.out;
+
+  for (const char* report : {"trial-balance", "ledgers", "profit-and-loss"}) {
+    result = run({"report", report, "--journal", "2", "--period", "I", "--format", "json", "--out",
+                  "-", "--title", "Q"});
+    EXPECT_EQ(result.status, kExitRefused) << report;
+    EXPECT_EQ(result.err, told) << report;
+    EXPECT_EQ(result.out, "") << report;
+  }
+  result = run({"report", "profit-and-loss", "--period", "I", "--title", "Q", "--format", "json",
+                "--out", "-", "--keep-going"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_NE(result.out.find(R"("total_gross_sales": "100.0000")"), std::string::npos) << result.out;
+}
+
+// A journal count past the journal list is told and cut to it, at once.
+TEST_F(LumctlReport, AJournalCountPastTheJournalList) {
+  test::writeBytes(area() / "Lcn-0001.dat", test::Bytes().text("Journals", 24).int16(32760));
+  const std::string told =
+      "lumctl: The journal count is damaged: its file Lcn-0001.dat counts 32,760 journals, but "
+      "Jnl-0001.dat holds 2. Only those 2 are read.\n";
+  auto result = run({"report", "gst", "--period", "I", "--format", "json", "--out", "-"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.err, told);
+  result =
+      run({"report", "gst", "--period", "I", "--format", "json", "--out", "-", "--keep-going"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_NE(result.out.find(R"("journals": [])"), std::string::npos) << result.out;
+
+  result = run({"report", "ledgers", "--journal", "7", "--format", "json", "--out", "-"});
+  EXPECT_EQ(result.status, kExitRefused);
+  EXPECT_EQ(result.err, told + "lumctl: the entity has no journal 7 (it has 2)\n");
+}
+
 }  // namespace
 }  // namespace lum

@@ -39,13 +39,19 @@ ordered_json amounts(const GstRow& row) {
   return array;
 }
 
+// Tells each damaged file found; true when there was one.
+bool tell(const DamageFound& damage, Prompter& prompter) {
+  for (const std::string& message : damage.messages()) {
+    prompter.message(message);
+  }
+  return damage.any();
+}
+
 // The GST report's figures: each journal with a figure, the totals, the
 // BAS labels G1 to G20 and the net GST liability.
-ordered_json gstJson(Session& session, Prompter& prompter) {
+ordered_json gstJson(Session& session, Prompter& prompter, bool& damaged) {
   const GstFigures figures = gatherGstFigures(session);
-  for (const int journal : figures.leftOut) {
-    prompter.message(leftOutMessage(journal));
-  }
+  damaged = tell(figures.damage, prompter);
   ordered_json journals = ordered_json::array();
   for (std::size_t j = 0; j < figures.journals.size(); ++j) {
     const GstRow& row = figures.journals[j];
@@ -80,8 +86,20 @@ void putSide(ordered_json& object, Currency amount) {
       currencyText(amount >= Currency() ? amount : -amount);
 }
 
-ordered_json trialBalanceJson(Session& session, int journal) {
-  const TrialBalance balance = trialBalanceOf(session, journal);
+// The figures of a report of one journal: none when it is damaged (told).
+template <class Figures, class Compute>
+Figures oneJournal(Compute compute, Prompter& prompter, bool& damaged) {
+  try {
+    return compute();
+  } catch (const JournalDamaged& error) {
+    damaged = tell(DamageFound{{}, {error.damage()}}, prompter);
+    return Figures{};
+  }
+}
+
+ordered_json trialBalanceJson(Session& session, int journal, Prompter& prompter, bool& damaged) {
+  const auto balance =
+      oneJournal<TrialBalance>([&] { return trialBalanceOf(session, journal); }, prompter, damaged);
   ordered_json lines = ordered_json::array();
   for (const TrialBalanceLine& line : balance.lines) {
     ordered_json object = {{"Account", std::string(trim(line.account))}};
@@ -96,9 +114,11 @@ ordered_json trialBalanceJson(Session& session, int journal) {
             {"Credit", currencyText(-balance.creditTotal)}}}};
 }
 
-ordered_json ledgersJson(Session& session, int journal) {
+ordered_json ledgersJson(Session& session, int journal, Prompter& prompter, bool& damaged) {
   ordered_json accounts = ordered_json::array();
-  for (const AccountLedger& ledger : journalLedgersOf(session, journal)) {
+  const auto ledgers = oneJournal<std::vector<AccountLedger>>(
+      [&] { return journalLedgersOf(session, journal); }, prompter, damaged);
+  for (const AccountLedger& ledger : ledgers) {
     ordered_json lines = ordered_json::array();
     for (const LedgerLine& line : ledger.lines) {
       ordered_json object = {{"Date", line.date},
@@ -168,7 +188,8 @@ class ReportPrompter final : public Prompter {
 
 // Runs the report as the viewer does: its pages go to the page files, the
 // session's private ones, drawn meanwhile on a page that is thrown away.
-bool recordReport(Session& session, const ReportOptions& options, int journal) {
+// damaged: the run left a damaged journal out (told).
+bool recordReport(Session& session, const ReportOptions& options, int journal, bool& damaged) {
   OffscreenApplication application;
   QtTextMetrics metrics;
   std::ostringstream discarded;
@@ -191,32 +212,34 @@ bool recordReport(Session& session, const ReportOptions& options, int journal) {
   }
   session.reportRequests[code] = 1;
   run.runReports();
+  damaged = run.damageTold().any();
   return true;
 }
 
 // The report's figures as JSON text; nothing when the report refuses (told).
 std::optional<std::string> figuresJson(Session& session, const ReportOptions& options, int journal,
-                                       Prompter& prompter) {
+                                       Prompter& prompter, bool& damaged) {
   ordered_json figures;
   if (options.report == "gst") {
-    figures = gstJson(session, prompter);
+    figures = gstJson(session, prompter, damaged);
   } else if (options.report == "trial-balance") {
-    figures = trialBalanceJson(session, journal);
+    figures = trialBalanceJson(session, journal, prompter, damaged);
   } else if (options.report == "ledgers") {
-    figures = ledgersJson(session, journal);
+    figures = ledgersJson(session, journal, prompter, damaged);
   } else {
     const auto periods =
         options.allPeriods ? ProfitAndLossPeriods::All : ProfitAndLossPeriods::SelectedOnly;
-    const auto table = prepareProfitAndLoss(session, periods);
-    if (!table) {
+    const auto prepared = prepareProfitAndLoss(session, periods);
+    if (!prepared) {
       return std::nullopt;  // the reason went through the prompter
     }
+    damaged = tell(prepared->damage, prompter);
     const std::string period =
         options.title.empty()
             ? profitAndLossPeriodText(periods, session.login.setup.periodKind,
                                       session.login.periodLetter, session.clock().today())
             : options.title;
-    figures = profitAndLossJson(profitAndLossOf(*table), period);
+    figures = profitAndLossJson(profitAndLossOf(prepared->table), period);
   }
   return figures.dump(2) + "\n";
 }
@@ -225,9 +248,12 @@ std::optional<std::string> figuresJson(Session& session, const ReportOptions& op
 // replayed from there, as lumctl render does.
 std::optional<std::string> pagesOf(Session& session, const ReportOptions& options, int journal,
                                    Prompter& prompter, const std::filesystem::path& pdfFile,
-                                   std::ostream& err) {
-  if (!recordReport(session, options, journal)) {
+                                   std::ostream& err, bool& damaged) {
+  if (!recordReport(session, options, journal, damaged)) {
     return std::nullopt;
+  }
+  if (damaged && !options.keepGoing) {
+    return std::string();  // not replayed: nothing of it is given
   }
   FileRegistry& registry = session.registry();
   StoredPages stored;
@@ -256,21 +282,32 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
     if (!selectPeriod(session, options.period, reading.err)) {
       return int{kExitUsage};
     }
-    const int journals = session.file("counters")
-                             .get<CounterRecord>(static_cast<int>(EntityCounter::Journals))
-                             .value;
+    const JournalCount journals = countJournals(session);
     const int journal = options.journal == 0 ? 1 : options.journal;
     if (options.report != "gst" && options.report != "profit-and-loss" &&
-        (journal < 1 || journal > journals)) {
+        (journal < 1 || journal > journals.count)) {
+      if (!journals.problem.empty()) {
+        prompter.message(journals.problem);
+      }
       fmt::print(reading.err, "lumctl: the entity has no journal {} (it has {})\n", journal,
-                 journals);
+                 journals.count);
       return int{kExitRefused};
     }
+    bool damaged = false;
     const auto answer = options.format == "json"
-                            ? figuresJson(session, options, journal, prompter)
+                            ? figuresJson(session, options, journal, prompter, damaged)
                             : pagesOf(session, options, journal, prompter,
-                                      reading.scratch / "report.pdf", reading.err);
+                                      reading.scratch / "report.pdf", reading.err, damaged);
     if (!answer) {
+      return int{kExitRefused};
+    }
+    // A damaged journal is left out and told; the figures of the rest are
+    // given only when asked for, and the status says the report is not whole.
+    if (damaged) {
+      if (options.keepGoing) {
+        reading.output = *answer;
+        reading.keepOutput = true;
+      }
       return int{kExitRefused};
     }
     reading.output = *answer;
@@ -305,6 +342,9 @@ void addReportCommand(CLI::App& app, CommandContext& context) {
       ->check(CLI::IsMember({"pdf", "text", "json"}));
   report->add_option("--out", options->out, "The file to write; - for the standard output")
       ->required();
+  report->add_flag("--keep-going", options->keepGoing,
+                   "Write the figures of the other journals when one is damaged (it is left "
+                   "out and told; the exit status is still 1)");
   report->callback([&context, options] {
     context.status = context.workAreaThere()
                          ? runReport(context.options, *options, context.out, context.err)

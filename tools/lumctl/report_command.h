@@ -15,6 +15,7 @@ struct ReportOptions {
   std::string title;
   std::string format;  // pdf, text or json
   std::string out;
+  bool keepGoing = false;  // give the figures of the rest when a journal is damaged
 };
 
 // Runs a report as the report windows do and writes it to a file: its

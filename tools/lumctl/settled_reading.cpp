@@ -50,14 +50,16 @@ int readSettled(FileOps& ops, const std::filesystem::path& area, const std::stri
       int status = kExitRefused;
       std::string failure;
       std::string output;
+      bool keepOutput = false;
       if (files) {
-        Reading current{ops, *files, scratch / "made", messages, {}};
+        Reading current{ops, *files, scratch / "made", messages, {}, false};
         try {
           status = attempt(current);
         } catch (const std::exception& error) {
           failure = error.what();
         }
         output = std::move(current.output);
+        keepOutput = current.keepOutput;
       }
       if (!files || !files->stillHolds()) {
         std::this_thread::sleep_for(kPauseStep * reading);
@@ -68,7 +70,7 @@ int readSettled(FileOps& ops, const std::filesystem::path& area, const std::stri
         fmt::print(err, "lumctl: {}\n", failure);
         return kExitRefused;
       }
-      if (outName.empty() || outName == "-" || status == kExitSuccess) {
+      if (outName.empty() || outName == "-" || status == kExitSuccess || keepOutput) {
         deliver(ops, outName, output, out);
       }
       return status;

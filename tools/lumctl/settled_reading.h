@@ -17,6 +17,9 @@ struct Reading {
   std::filesystem::path scratch;  // an empty private folder, for what the command makes
   std::ostream& err;              // the messages of this reading
   std::string output;             // the command's answer
+  // The answer is given even though the status is not success: it holds
+  // what could be done (lumctl report --keep-going).
+  bool keepOutput = false;
 };
 
 // Runs a command that only reads the files of a work area, without its
@@ -25,7 +28,7 @@ struct Reading {
 // few times at most, so the answer never mixes the states before and after
 // a save. Only the settled reading's messages are told and its output
 // given: to the standard output when outName is empty or "-", else (when
-// it succeeded) to that file. Returns the command's exit status.
+// it succeeded, or the reading keeps its output) to that file. Returns the command's exit status.
 int readSettled(FileOps& ops, const std::filesystem::path& area, const std::string& outName,
                 std::ostream& out, std::ostream& err, const std::function<int(Reading&)>& attempt);
 

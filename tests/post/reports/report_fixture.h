@@ -80,9 +80,18 @@ struct ReportParts : JournalParts {
     writeBytes(area() / ("Ax" + code), extras);
   }
 
+  // The journal count, and blank journal list records up to it (the reports
+  // read no journal past the list).
   void setJournals(int count) {
     writeBytes(area() / "Lcn-0001.dat",
                Bytes().text("Journals", 24).int16(static_cast<std::int16_t>(count)));
+    const auto list = area() / "Jnl-0001.dat";
+    std::vector<std::byte> journals = readBytes(list);
+    while (journals.size() < static_cast<std::size_t>(count) * JournalHeaderRecord::kSize) {
+      const Bytes blank = Bytes().text("", 48).text("E", 1).int16(0).text("", 8);
+      journals.insert(journals.end(), blank.bytes().begin(), blank.bytes().end());
+    }
+    writeBytes(list, journals);
   }
 };
 
