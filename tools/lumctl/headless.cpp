@@ -91,7 +91,10 @@ HeadlessLogin::~HeadlessLogin() {
 
 bool HeadlessLogin::openToChange() {
   if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp, [this] {
-        mTransaction = std::make_unique<WorkAreaTransaction>(mOps, mSession.rollbackFolder());
+        // The work area's own folder, where its next opening looks for a change
+        // cut short (the session names no work area until the log-in).
+        mTransaction = std::make_unique<WorkAreaTransaction>(
+            mOps, mPaths.resolve(workAreaName(mOptions)) / "Rollback");
       })) {
     return false;
   }
