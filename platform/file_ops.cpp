@@ -26,6 +26,21 @@ std::size_t index(FileOp op) {
   throw FileError(name, path, ENOSPC);
 }
 
+// The fault of injectProcessFault: one for the whole process, since lumctl
+// makes several FileOps (the log-in's, the data manager's, the command's).
+struct ProcessFault {
+  bool armed = false;
+  std::uint64_t count = 0;
+  std::uint64_t nth = 0;
+  Failure failure = Failure::Stop;
+  FileOps::FaultTold told;
+};
+
+ProcessFault& processFault() {
+  static ProcessFault fault;
+  return fault;
+}
+
 int openFlags(OpenMode mode) {
   switch (mode) {
     case OpenMode::ReadOnly:
@@ -87,14 +102,22 @@ int FileHandle::release() {
 bool FileOps::begin(FileOp op, const std::filesystem::path& path, const char* name) {
   ++mCounts[index(FileOp::Any)];
   ++mCounts[index(op)];
+  Failure failure = Failure::Stop;
   const auto hit = std::find_if(mFaults.begin(), mFaults.end(), [&](const Fault& fault) {
     return (fault.op == op || fault.op == FileOp::Any) && fault.nth == mCounts[index(fault.op)];
   });
-  if (hit == mFaults.end()) {
+  ProcessFault& process = processFault();
+  if (process.armed && ++process.count == process.nth) {
+    failure = process.failure;
+    if (process.told) {
+      process.told(process.count, name, path);
+    }
+  } else if (hit != mFaults.end()) {
+    failure = hit->failure;
+    mFaults.erase(hit);
+  } else {
     return false;
   }
-  const Failure failure = hit->failure;
-  mFaults.erase(hit);
   if (failure == Failure::Stop) {
     std::_Exit(kStoppedExitCode);
   }
@@ -326,6 +349,14 @@ bool FileOps::isDirectory(const std::filesystem::path& path) const {
 
 void FileOps::injectFault(FileOp op, std::uint64_t nth, Failure failure) {
   mFaults.push_back({op, nth, failure});
+}
+
+void FileOps::injectProcessFault(std::uint64_t nth, Failure failure, FaultTold told) {
+  processFault() = {true, 0, nth, failure, std::move(told)};
+}
+
+std::uint64_t FileOps::processCount() {
+  return processFault().count;
 }
 
 void FileOps::clearFaults() {

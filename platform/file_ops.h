@@ -128,6 +128,16 @@ class FileOps {
   std::uint64_t count(FileOp op) const;
   void resetCounts();
 
+  // Hook of a whole process, for the crash matrix, which drives lumctl from
+  // outside (scripts/crash-matrix): the nth counted operation of any FileOps
+  // of the process fails (counting from 1, every kind, as FileOp::Any).
+  // Before it does, `told` hears its number, its name and its path.
+  // Nothing of the programs sets it; lumctl's main does, from LUM_FAULT_AT.
+  using FaultTold = std::function<void(std::uint64_t, const char*, const std::filesystem::path&)>;
+  static void injectProcessFault(std::uint64_t nth, Failure failure, FaultTold told);
+  // The operations counted in this process since then; 0 before.
+  static std::uint64_t processCount();
+
  private:
   struct Fault {
     FileOp op;
