@@ -120,7 +120,8 @@ InvoiceWindow::InvoiceWindow(std::shared_ptr<OpenInvoice> invoice, Actions actio
     mGrid->setColumnWidth(static_cast<int>(c),
                           mGrid->fontMetrics().averageCharWidth() * kColumns[c].characters);
   }
-  mGrid->horizontalHeader()->setStretchLastSection(true);
+  // Particulars takes what the window gives beyond the other columns.
+  mGrid->horizontalHeader()->setSectionResizeMode(Editor::kParticulars, QHeaderView::Stretch);
   layout->addWidget(mGrid, 1);
 
   layout->addWidget(buildPayment());
