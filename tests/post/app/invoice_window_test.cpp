@@ -167,6 +167,9 @@ TEST_F(InvoiceWindowTest, EscClosesWithoutSavingAndARowNamingNoInvoiceOpensNone)
   ASSERT_EQ(session.currentWindow, kInvoice);
   auto* grid = window->findChild<FlexGrid*>("Grid");
   grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Tab);  // Tab leaves the grid for the next control
+  EXPECT_TRUE(window->findChild<QLineEdit*>("Text1")->hasFocus());
+  grid->setFocus();
   QTest::keyClicks(grid, "12");
   QTest::keyClick(grid, Qt::Key_Escape);  // puts back the cell typed into
   EXPECT_EQ(session.currentWindow, kInvoice);
