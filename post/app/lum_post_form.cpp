@@ -18,6 +18,8 @@
 #include "post/app/panel_window.h"
 #include "post/app/start_utilities.h"
 #include "post/invoicing/invoice_editor.h"
+#include "post/invoicing/invoice_window.h"
+#include "post/invoicing/open_invoice.h"
 #include "post/journals/account_panels.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
@@ -75,6 +77,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
   buildMenus();
   registerJournalWindow();
   registerReportWindows();
+  registerInvoiceWindow();
   resize(1100, 760);
 
   mHeartbeat.setObjectName("Timer1");
@@ -365,6 +368,37 @@ void LumPostForm::registerJournalWindow() {
   };
 }
 
+InvoiceWindow* LumPostForm::invoiceWindow() const {
+  const auto it = mWindows.find(kInvoice);
+  return it == mWindows.end() || !it->second ? nullptr
+                                             : qobject_cast<InvoiceWindow*>(it->second->widget());
+}
+
+void LumPostForm::registerInvoiceWindow() {
+  WindowActions actions;
+  // The invoicing files close with the invoice; the window forwards nothing more.
+  actions.release = [this] {
+    if (auto* window = invoiceWindow()) {
+      window->detach();
+    }
+    mOpenInvoice.reset();
+  };
+  mSession.setWindowActions(kInvoice, std::move(actions));
+}
+
+void LumPostForm::openInvoice() {
+  if (!mOpenJournal) {
+    return;
+  }
+  auto invoice = std::make_shared<OpenInvoice>(mSession, *mOpenJournal);
+  // A row whose reference names no invoice is told so, and no window opens.
+  if (!invoice->open()) {
+    return;
+  }
+  mOpenInvoice = std::move(invoice);
+  openWindow(mSession, kInvoice);
+}
+
 QWidget* LumPostForm::makeContent(int index) {
   if (index == kJournalGrid && mOpenJournal) {
     JournalWindow::Actions actions;
@@ -378,6 +412,7 @@ QWidget* LumPostForm::makeContent(int index) {
       openWindow(mSession, kJournalGrid);
     };
     actions.accountDetails = [this] { openWindow(mSession, kAccountDetails); };
+    actions.invoice = [this] { openInvoice(); };
     actions.progressOpen = [this] { openWindow(mSession, kProgress); };
     actions.progress = [this](int done, int total) {
       if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {
@@ -396,6 +431,13 @@ QWidget* LumPostForm::makeContent(int index) {
   }
   if (index == kProgress) {
     return new ProgressWindow;
+  }
+  if (index == kInvoice && mOpenInvoice) {
+    InvoiceWindow::Actions actions;
+    actions.close = [this] { closeWindow(mSession); };
+    actions.print = [this] { requestReport(ReportCode::TaxInvoice); };
+    return new InvoiceWindow(mOpenInvoice, std::move(actions),
+                             [this](const std::function<void()>& command) { run(command); });
   }
   if (index == kReportDisplay) {
     ReportViewer::Actions actions;

@@ -22,7 +22,9 @@ class QPushButton;
 namespace lum {
 
 class ChildWindow;
+class InvoiceWindow;
 class JournalWindow;
+class OpenInvoice;
 class OpenJournal;
 class FontList;
 class ReportPages;
@@ -72,7 +74,11 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   QWidget* makeContent(int index);
   void registerJournalWindow();
   void registerReportWindows();
+  void registerInvoiceWindow();
   JournalWindow* journalWindow() const;
+  InvoiceWindow* invoiceWindow() const;
+  // The journal window's Invoice button: the invoice of the current row.
+  void openInvoice();
   void requestReport(ReportCode code);
   // The invoice reports: their date first.
   void askReportDate(ReportCode code);
@@ -98,6 +104,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // outlive its closing by a turn of the event loop.
   std::shared_ptr<OpenJournal> mOpenJournal;
   bool mJournalLeaving = false;
+  // The invoice in the invoice window, over the journal's current row.
+  std::shared_ptr<OpenInvoice> mOpenInvoice;
   // The viewer's page and the page commands drawing on it (window 10).
   std::unique_ptr<ScreenPageDevice> mScreenPage;
   std::unique_ptr<ReportPages> mReportPages;

@@ -25,9 +25,11 @@ class FlexGrid::Model final : public QAbstractTableModel {
       return QString::fromStdString(mSource.cellText(index.row() + 1, index.column()));
     }
     if (role == Qt::TextAlignmentRole) {
-      return QVariant::fromValue(
-          Qt::AlignVCenter |
-          (mSource.rightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
+      const int column = index.column();
+      const Qt::Alignment sideways = mSource.centred(column)        ? Qt::AlignHCenter
+                                     : mSource.rightAligned(column) ? Qt::AlignRight
+                                                                    : Qt::AlignLeft;
+      return QVariant::fromValue(Qt::AlignVCenter | sideways);
     }
     return {};
   }

@@ -18,6 +18,7 @@ class FlexGridSource {
   virtual std::string heading(int column) const = 0;
   virtual std::string cellText(int row, int column) const = 0;  // row from 1
   virtual bool rightAligned(int column) const = 0;
+  virtual bool centred(int /*column*/) const { return false; }
 };
 
 // The journal and invoice grid: a table view over a source, with a current

@@ -137,7 +137,11 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
   addCommand(commands, "Command8", "Del Col", [this] { mJournal->editor().deleteColumn(); });
   addCommand(commands, "Command9", "Ins Row", [this] { mJournal->editor().insertRow(); });
   addCommand(commands, "Command10", "Del Row", [this] { mJournal->editor().deleteRow(); });
-  addCommand(commands, "Command11", "Invoice", [this] { mJournal->editor().mayStartInvoice(); });
+  addCommand(commands, "Command11", "Invoice", [this] {
+    if (mJournal->editor().mayStartInvoice() && mActions.invoice) {
+      mActions.invoice();
+    }
+  });
   bottom->addWidget(commands, 1);
   layout->addLayout(bottom);
 

@@ -31,6 +31,7 @@ class JournalWindow final : public QWidget {
     std::function<void()> close;
     std::function<void()> reopen;
     std::function<void()> accountDetails;  // a double click on the grid
+    std::function<void()> invoice;         // the invoice of the current row
     // The progress window of a long run: opened, moved on, closed.
     std::function<void()> progressOpen;
     std::function<void(int, int)> progress;
