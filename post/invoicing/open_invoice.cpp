@@ -13,7 +13,7 @@ InvoiceContext contextOf(Session& session, OpenJournal& journal) {
   context.ops = &session.ops();
   context.rollbackFolder = session.rollbackFolder();
   context.gstRate = session.login.setup.gstRate;
-  context.saveJournal = [&journal] { journal.files().save(journal.journal()); };
+  context.saveJournal = [&journal] { journal.saveAndKeepEditing(); };
   return context;
 }
 

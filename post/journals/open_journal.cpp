@@ -56,6 +56,11 @@ void OpenJournal::gatherQuarterBudget() {
   file.close();
 }
 
+void OpenJournal::saveAndKeepEditing() {
+  mFiles.save(*mJournal);
+  mFiles.takeSnapshots();
+}
+
 std::string OpenJournal::caption() const {
   const auto header = mSession.file("Jnl").get<JournalHeaderRecord>(mJournalNumber);
   const auto periods = gstPeriodEntries(mSession.login.setup.periodKind);

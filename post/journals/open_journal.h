@@ -33,6 +33,10 @@ class OpenJournal {
   // "&Save Journal": the transaction check, then the save. True when saved
   // (the window then closes); false leaves the cursor on the faulty row.
   bool checkAndSave();
+  // Saves the journal as it stands and keeps it open: abandoning the
+  // editing afterwards goes back to here (an invoice's Ok saves the row it
+  // names with the invoice, which no abandon may part again).
+  void saveAndKeepEditing();
   // "&Abandon Journal": after asking, the files go back to the copies.
   bool abandon();
   // "&Delete Journal": after asking, the journal is emptied and saved.

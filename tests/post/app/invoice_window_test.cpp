@@ -159,6 +159,13 @@ TEST_F(InvoiceWindowTest, ALineTypedAtTheKeyboardAndOkUpdateTheJournalRow) {
   const auto row = test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1);
   EXPECT_EQ(row.reference, "i1");
   EXPECT_EQ(row.date, "15/08/26");
+
+  // Abandoning the journal afterwards goes back to the invoice's save, not
+  // past it: the row keeps naming its invoice.
+  prompter.then(Answer::Yes);
+  QTest::mouseClick(journal->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).reference, "i1");
 }
 
 TEST_F(InvoiceWindowTest, EscClosesWithoutSavingAndARowNamingNoInvoiceOpensNone) {
