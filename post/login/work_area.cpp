@@ -100,8 +100,9 @@ AreaOutcome startFirstEntity(Session& session) {
 
 }  // namespace
 
-bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
-                  const std::function<void()>& beforeLogin) {
+bool takeWorkArea(
+    Session& session, int operatorNumber, AreaMode mode,
+    const std::function<void(const std::filesystem::path& rollbackFolder)>& beforeLogin) {
   FileOps& ops = session.ops();
   const LoginValues& login = session.login;
   const std::string area = areaName(login.groupNumber, operatorNumber);
@@ -129,14 +130,15 @@ bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
     return false;
   }
 
-  if (WorkAreaTransaction::recover(ops, areaFolder / "Rollback")) {
+  const auto rollbackFolder = areaFolder / "Rollback";
+  if (WorkAreaTransaction::recover(ops, rollbackFolder)) {
     session.prompter().message(
         "The last change in this work area was cut short. Its files have been put back as they "
         "were before it.",
         Icon::Exclamation);
   }
   if (beforeLogin) {
-    beforeLogin();
+    beforeLogin(rollbackFolder);
   }
   enterWorkArea(session, area, operatorNumber);
   return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 #include "post/login/session.h"
@@ -23,9 +24,11 @@ AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
 // first use (start-up only), takes its lock, puts back a change cut short
 // and loads the log-in. False, after telling the user, when the area is
 // missing (peek) or taken. beforeLogin runs just before the log-in is
-// loaded (a command that changes the area starts its transaction there).
-bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
-                  const std::function<void()>& beforeLogin = {});
+// loaded, with the area's rollback folder (a command that changes the area
+// starts its transaction there).
+bool takeWorkArea(
+    Session& session, int operatorNumber, AreaMode mode,
+    const std::function<void(const std::filesystem::path& rollbackFolder)>& beforeLogin = {});
 
 // Opens an operator's work area only to read it: without its lock, and
 // with nothing created, recovered or written there. The registry reads

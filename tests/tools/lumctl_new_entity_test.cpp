@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <sstream>
+
+#include "post/login/entity_setup.h"
 #include "post/login/journal_records.h"
+#include "post/login/list_panels.h"
 #include "post/login/login_records.h"
+#include "tests/support/crash_points.h"
 #include "tests/support/records.h"
 #include "tests/tools/run_lumctl.h"
+#include "tools/lumctl/headless.h"
 
 namespace lum {
 namespace {
@@ -45,6 +53,46 @@ TEST(LumctlNewEntity, AddsEntitiesAsTheWindowsDo) {
   EXPECT_EQ(test::recordOf<SetupRecord>(area / "Ini-0002.dat", 9).value, "A");
   EXPECT_EQ(test::recordOf<CounterRecord>(area / "Entcoun.dat", 1).value, 2);
   EXPECT_EQ(test::recordOf<CounterRecord>(area / "Entcoun.dat", 2).value, 1);  // still entity 1
+}
+
+// A new entity cut short (the process ends half way) is put back by the
+// next command that opens the work area: its transaction is kept in the
+// work area itself, where that opening looks.
+TEST(LumctlNewEntity, ACutNewEntityIsPutBackByTheNextOpening) {
+  test::TempDir dir;
+  const fs::path prog = dir / "LumPost";
+  fs::create_directories(prog);
+  fs::create_directories(dir / "System" / "Ent-1");
+  const std::string root = prog.string();
+  ASSERT_EQ(lumctl({"--root", root, "--group", "1", "new-entity", "--name", "Smith"}).status,
+            kExitSuccess);
+  const fs::path area = prog / "Ent-1" / "Op-1";
+  const test::TreeFiles before = test::treeFiles(area, {"LumPost.lck"});
+
+  GlobalOptions global;
+  global.root = prog;
+  global.groupNumber = 1;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::ostringstream err;
+    StreamPrompter prompter(err);
+    HeadlessLogin login(global, prompter);
+    if (login.openToChange()) {
+      addEntity(login.session(), "Jones");  // and no commit: the process ends here
+    }
+    std::_Exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_NE(test::treeFiles(area, {"LumPost.lck"}), before);  // the entity is half made
+
+  const Outcome next = lumctl({"--root", root, "--group", "1", "new-entity", "--name", "Brown"});
+  ASSERT_EQ(next.status, kExitSuccess) << next.err;
+  EXPECT_NE(next.err.find("The last change in this work area was cut short"), std::string::npos)
+      << next.err;
+  EXPECT_EQ(next.out, "2\n");  // Jones was never added
+  EXPECT_FALSE(fs::exists(prog / "Rollback"));
 }
 
 TEST(LumctlNewEntity, RefusesBadOptions) {

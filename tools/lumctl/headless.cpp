@@ -90,9 +90,10 @@ HeadlessLogin::~HeadlessLogin() {
 }
 
 bool HeadlessLogin::openToChange() {
-  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp, [this] {
-        mTransaction = std::make_unique<WorkAreaTransaction>(mOps, mSession.rollbackFolder());
-      })) {
+  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp,
+                    [this](const std::filesystem::path& rollbackFolder) {
+                      mTransaction = std::make_unique<WorkAreaTransaction>(mOps, rollbackFolder);
+                    })) {
     return false;
   }
   switchEntity();

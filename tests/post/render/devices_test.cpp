@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <memory>
@@ -219,12 +218,3 @@ TEST_F(SampleReportTest, PdfHasEveryPageWithItsTexts) {
 
 }  // namespace
 }  // namespace lum
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
