@@ -51,14 +51,19 @@ Product productOf(int code, const ProductRecord& record) {
 }  // namespace
 
 InvoiceBook::InvoiceBook(Session& session) : mSession(&session) {
+  // A book opened while another has the files (a report printed from the
+  // invoice window) reads through them and leaves them open.
   for (const char* name : {kInvoices, kLines, kCustomers, kProducts}) {
-    session.open(name);
+    if (!session.registry().isOpen(name)) {
+      session.open(name);
+      mOpened.push_back(name);
+    }
   }
   checkLengths();
 }
 
 InvoiceBook::~InvoiceBook() {
-  for (const char* name : {kInvoices, kLines, kCustomers, kProducts}) {
+  for (const char* name : mOpened) {
     try {
       mSession->registry().close(name);
     } catch (const std::exception&) {

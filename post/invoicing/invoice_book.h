@@ -13,7 +13,8 @@
 namespace lum {
 
 // The invoicing files of the session's entity (Inv-, InD-, Cus-, Prd-),
-// opened through the registry while the book lives, with the four counters
+// opened through the registry while the book lives (those already open
+// stay as they are and are left open), with the four counters
 // of the entity's counters file ("Invoices", "Invoice Details",
 // "Products", "Customers").
 //
@@ -81,6 +82,7 @@ class InvoiceBook {
   void checkLengths();
 
   Session* mSession;
+  std::vector<const char*> mOpened;  // the files this book opened and closes
   mutable std::vector<std::string> mProblems;
   mutable std::size_t mTold = 0;
 };

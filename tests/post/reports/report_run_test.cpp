@@ -16,17 +16,7 @@ namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The golden listing of a report in the tests' own folder. A missing one
-// fails, and the listing made is left beside it to be looked at.
-void expectGolden(const std::string& listing, const std::string& name) {
-  const fs::path golden = fs::path(LUM_GOLDEN_DIR) / name;
-  if (!fs::exists(golden)) {
-    std::ofstream(fs::path(LUM_GOLDEN_DIR) / (name + ".new")) << listing;
-    FAIL() << "no golden listing " << golden << "; the one made is in " << name << ".new";
-  }
-  EXPECT_EQ(listing, test::readText(golden)) << "the report's pages changed: " << name;
-}
+using test::expectGolden;
 
 class ReportRunTest : public ::testing::Test, protected test::ReportParts {
  protected:
