@@ -21,6 +21,7 @@ class QPushButton;
 
 namespace lum {
 
+class ClientSelection;
 class ChildWindow;
 class JournalWindow;
 class OpenJournal;
@@ -102,7 +103,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::unique_ptr<ScreenPageDevice> mScreenPage;
   std::unique_ptr<ReportPages> mReportPages;
   std::unique_ptr<ReportRun> mReportRun;
-  ReportArchive mReportArchive;  // keeps the period's end for the run
+  ClientSelection* mClientSelection = nullptr;  // window 9's logic, kept by the session
+  ReportArchive mReportArchive;                 // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
   QtProgramStarter mQtStarter;
   ProgramStarter* mStarter = &mQtStarter;

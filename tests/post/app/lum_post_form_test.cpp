@@ -20,8 +20,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/record_file.h"
 #include "platform/scripted_prompter.h"
 #include "post/app/qt_program_starter.h"
+#include "post/invoicing/invoice_records.h"
 #include "post/journals/flex_grid_widget.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/login_records.h"
@@ -558,6 +560,50 @@ TEST_F(MainWindowTest, TheViewerClosesEveryWayAndTheNextReportOpens) {
   EXPECT_EQ(session.currentWindow, kReportDisplay);
 }
 
+// Billing > Statements: the client selection, one client chosen, OK, the
+// report date, and that client's statement on view, offered as its own PDF.
+TEST_F(MainWindowTest, StatementsOfASelectedClient) {
+  const auto put = [this](const char* file, int number, const auto& record) {
+    RecordFile(ops, area() / file, std::decay_t<decltype(record)>::kSize).put(number, record);
+  };
+  CustomerRecord customer;
+  customer.texts[0] = "Jones Building";
+  customer.inUse = kInUse;
+  put("Cus-0001.dat", 2, customer);
+  InvoiceRecord invoice;
+  invoice.customer = 2;
+  invoice.date = "05/08/05";
+  invoice.total = Currency::fromCents(11000);
+  invoice.inUse = kInUse;
+  put("Inv-0001.dat", 1, invoice);
+  put("Lcn-0001.dat", static_cast<int>(EntityCounter::Invoices), CounterRecord{"Invoices", 1});
+  put("Lcn-0001.dat", static_cast<int>(EntityCounter::Customers), CounterRecord{"Customers", 2});
+  logIn();
+  find<QAction>("StatsM")->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kClientSelection);
+  auto* selection = form.findChild<QMdiSubWindow*>("Selection");
+  ASSERT_NE(selection, nullptr);
+  EXPECT_EQ(selection->windowTitle(), "Selection of Clients");
+  QLineEdit* chosen = box(selection, 2);
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_FALSE(chosen->isEnabled());
+  QTest::mouseClick(selection->findChild<QRadioButton*>("Option3"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(chosen->isEnabled());
+  QTest::keyClicks(chosen, "2");
+  prompter.thenType("31/08/05");
+  QTest::mouseClick(selection->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Enter date for the report"});
+  ASSERT_EQ(session.currentWindow, kReportDisplay);
+  auto* viewer = form.findChild<RepDisp*>("RepDisp");
+  ASSERT_NE(viewer, nullptr);
+  const auto document = viewer->view().documentOnView();
+  ASSERT_TRUE(document.has_value());
+  EXPECT_EQ(document->name, "Statement Jones Building");
+}
+
 // Commands whose work is still to come say so, and open nothing.
 TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
   logIn();
@@ -578,7 +624,6 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
       {"ResBudgt", "ReCalculate Actuals"},
       {"CloseYM", "Close Year"},
       {"DelPerM", "Clear Sel Period"},
-      {"StatsM", "Statements"},
       {"HelpM", "Help"}};
   for (const auto& [name, caption] : commands) {
     SCOPED_TRACE(name);
