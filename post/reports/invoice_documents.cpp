@@ -158,6 +158,8 @@ std::optional<TaxInvoice> taxInvoiceOf(const InvoiceBook& book, int number,
   const std::string prefix = toUpper(leftCharacters(trim(entityName), 3));
   for (const InvoiceLine& line : invoice->lines) {
     TaxInvoice::Line printed;
+    printed.line = line.line;
+    printed.product = line.productCode;
     if (line.productCode != 0) {
       printed.code = fmt::format("{}{:05}", prefix, line.productCode);
     }

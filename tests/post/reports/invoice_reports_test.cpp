@@ -8,6 +8,7 @@
 #include "post/reports/client_selection.h"
 #include "post/reports/report_run.h"
 #include "tests/post/render/render_fixture.h"
+#include "tests/post/reports/golden_listing.h"
 #include "tests/post/reports/invoicing_fixture.h"
 
 namespace lum {

@@ -1,28 +1,13 @@
 #pragma once
 
 #include <fmt/core.h>
-#include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tests/post/journals/journal_fixture.h"
 
 namespace lum::test {
-
-// The golden listing of a report in the tests' own folder. A missing one
-// fails, and the listing made is left beside it to be looked at.
-inline void expectGolden(const std::string& listing, const std::string& name) {
-  namespace fs = std::filesystem;
-  const fs::path golden = fs::path(LUM_GOLDEN_DIR) / name;
-  if (!fs::exists(golden)) {
-    std::ofstream(fs::path(LUM_GOLDEN_DIR) / (name + ".new")) << listing;
-    FAIL() << "no golden listing " << golden << "; the one made is in " << name << ".new";
-  }
-  EXPECT_EQ(listing, readText(golden)) << "the report's pages changed: " << name;
-}
 
 // Journals written byte by byte into the one-entity work area (quarterly,
 // the September quarter "I" selected): rows, amounts, column totals and

@@ -9,6 +9,7 @@
 #include "post/reports/report_archive.h"
 #include "post/reports/report_text.h"
 #include "tests/post/render/render_fixture.h"
+#include "tests/post/reports/golden_listing.h"
 #include "tests/post/reports/report_fixture.h"
 #include "tests/support/records.h"
 
