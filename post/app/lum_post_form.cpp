@@ -167,6 +167,11 @@ void LumPostForm::requestReport(ReportCode code) {
   openWindow(mSession, kReportDisplay);
 }
 
+void LumPostForm::printTaxInvoice(int invoice) {
+  mReportRun->requestTaxInvoice(invoice);
+  openWindow(mSession, kReportDisplay);
+}
+
 void LumPostForm::openUnlessCurrent(int index) {
   if (mSession.currentWindow != index) {
     openWindow(mSession, index);

@@ -47,6 +47,9 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void run(const std::function<void()>& command);
   // How the data manager is started (tests give a fake).
   void setProgramStarter(ProgramStarter& starter) { mStarter = &starter; }
+  // The invoice window's Print, once the invoice is saved: its tax invoice
+  // in the viewer.
+  void printTaxInvoice(int invoice);
 
   // WindowHost
   void showWindow(int index, WindowPosition position) override;
