@@ -194,6 +194,10 @@ int InvoiceBook::detailNumberOf(int invoice, const InvoiceRecord& record, int li
 }
 
 std::optional<Invoice> InvoiceBook::invoice(int number) const {
+  return invoiceOf(number, Lines::Read);
+}
+
+std::optional<Invoice> InvoiceBook::invoiceOf(int number, Lines lines) const {
   const InvoiceRecord record = invoiceRecord(number);
   if (record.inUse != kInUse) {
     return std::nullopt;
@@ -209,7 +213,7 @@ std::optional<Invoice> InvoiceBook::invoice(int number) const {
   invoice.amountPaid = record.amountPaid;
   invoice.discount = record.discount;
   invoice.writtenOff = record.writtenOff;
-  for (int line = 1; line <= kInvoiceLines; ++line) {
+  for (int line = 1; lines == Lines::Read && line <= kInvoiceLines; ++line) {
     const int detail = detailNumberOf(number, record, line);
     if (detail == 0) {
       continue;
@@ -231,12 +235,13 @@ std::optional<Invoice> InvoiceBook::invoice(int number) const {
   return invoice;
 }
 
-void InvoiceBook::forEachInvoice(const std::function<void(const Invoice&)>& visit) const {
+void InvoiceBook::forEachInvoice(const std::function<void(const Invoice&)>& visit,
+                                 Lines lines) const {
   const std::int64_t last = std::min<std::int64_t>(
       std::max<std::int64_t>(records(kInvoices), counter(EntityCounter::Invoices)),
       kMaxRecordNumber);
   for (int number = 1; number <= last; ++number) {
-    if (const auto found = invoice(number)) {
+    if (const auto found = invoiceOf(number, lines)) {
       visit(*found);
     }
   }

@@ -83,18 +83,18 @@ Letterhead Letterhead::of(const EntityRecord& entity) {
   head.secondLine = std::string(trim(entity.secondNameLine));
   head.address = std::string(trim(entity.addressLine1));
   if (!trim(entity.addressLine2).empty()) {
-    head.address += ", " + std::string(trim(entity.addressLine2));
+    head.address += fmt::format(", {}", trim(entity.addressLine2));
   }
   if (!trim(entity.postcode).empty()) {
-    head.address += " " + std::string(trim(entity.postcode));
+    head.address += fmt::format(" {}", trim(entity.postcode));
   }
   const std::string telephone = joined({entity.telephoneAreaCode, entity.telephoneNumber}, " ");
   const std::string fax = joined({entity.faxAreaCode, entity.faxNumber}, " ");
   if (!telephone.empty()) {
-    head.phones = "Tel: " + telephone;
+    head.phones = fmt::format("Tel: {}", telephone);
   }
   if (!fax.empty()) {
-    head.phones += (head.phones.empty() ? "" : " ") + std::string("Facsimile: ") + fax;
+    head.phones += fmt::format("{}Facsimile: {}", head.phones.empty() ? "" : " ", fax);
   }
   head.abn = std::string(trim(entity.abn));
   return head;
@@ -135,7 +135,7 @@ std::string TaxInvoice::deductions() const {
 }
 
 std::string drCrText(Currency amount, bool debit) {
-  return "$" + decimalText(amount.abs(), 2) + (debit ? " Dr." : " Cr.");
+  return fmt::format("${}{}", decimalText(amount.abs(), 2), debit ? " Dr." : " Cr.");
 }
 
 std::optional<TaxInvoice> taxInvoiceOf(const InvoiceBook& book, int number,
@@ -185,23 +185,25 @@ InvoiceList invoiceListOf(const InvoiceBook& book, InvoiceListKind kind, Date as
   list.kind = kind;
   // Customers' names by number, read once each.
   std::map<int, std::string> names;
-  book.forEachInvoice([&](const Invoice& invoice) {
-    if (!listed(invoice, kind, asAt, clock)) {
-      return;
-    }
-    auto name = names.find(invoice.customer);
-    if (name == names.end()) {
-      name = names.emplace(invoice.customer, book.customerName(invoice.customer)).first;
-    }
-    InvoiceListEntry entry{invoice.number,
-                           name->second,
-                           storedDate(invoice.date, clock),
-                           storedDate(invoice.dateDue, clock),
-                           storedDate(invoice.datePaid, clock),
-                           amountsOf(invoice)};
-    add(list.totals, entry.amounts);
-    list.entries.push_back(std::move(entry));
-  });
+  book.forEachInvoice(
+      [&](const Invoice& invoice) {
+        if (!listed(invoice, kind, asAt, clock)) {
+          return;
+        }
+        auto name = names.find(invoice.customer);
+        if (name == names.end()) {
+          name = names.emplace(invoice.customer, book.customerName(invoice.customer)).first;
+        }
+        InvoiceListEntry entry{invoice.number,
+                               name->second,
+                               storedDate(invoice.date, clock),
+                               storedDate(invoice.dateDue, clock),
+                               storedDate(invoice.datePaid, clock),
+                               amountsOf(invoice)};
+        add(list.totals, entry.amounts);
+        list.entries.push_back(std::move(entry));
+      },
+      InvoiceBook::Lines::Skip);
   return list;
 }
 
@@ -209,15 +211,17 @@ std::vector<Statement> statementsOf(const InvoiceBook& book, CustomerRange range
                                     const Clock& clock) {
   // One pass over the invoices, sorted out by customer.
   std::map<int, std::vector<StatementEntry>> owing;
-  book.forEachInvoice([&](const Invoice& invoice) {
-    if (invoice.customer < range.first || invoice.customer > range.last ||
-        !unpaidAsAt(invoice, asAt, clock)) {
-      return;
-    }
-    owing[invoice.customer].push_back(StatementEntry{
-        invoice.number, storedDate(invoice.date, clock), invoice.total, invoice.amountPaid,
-        invoice.discount + invoice.writtenOff, invoice.balance()});
-  });
+  book.forEachInvoice(
+      [&](const Invoice& invoice) {
+        if (invoice.customer < range.first || invoice.customer > range.last ||
+            !unpaidAsAt(invoice, asAt, clock)) {
+          return;
+        }
+        owing[invoice.customer].push_back(StatementEntry{
+            invoice.number, storedDate(invoice.date, clock), invoice.total, invoice.amountPaid,
+            invoice.discount + invoice.writtenOff, invoice.balance()});
+      },
+      InvoiceBook::Lines::Skip);
   std::vector<Statement> statements;
   for (auto& [number, entries] : owing) {
     Statement statement;
