@@ -260,6 +260,10 @@ void ReportRun::produceDocuments(ReportCode code, InvoiceBook& book, const Repor
     case ReportCode::Statements: {
       const std::vector<Statement> statements =
           statementsOf(book, mStatementCustomers, asAt, clock);
+      if (statements.empty()) {
+        mSession.prompter().message(
+            fmt::format("No customer has invoices unpaid as at {}.", formatDate(asAt)));
+      }
       for (const Statement& statement : statements) {
         mStatementOnPage = &statement;
         const std::string& name = statement.customer.name;

@@ -163,6 +163,12 @@ TEST_F(LumctlInvoiceReport, RefusalsSayWhy) {
                 "--out", out});
   EXPECT_EQ(result.status, kExitRefused);
   EXPECT_EQ(result.err, "lumctl: no customer 40000 (the customers are numbered 1 to 2)\n");
+  // Nobody owing is no failure: no pages, and it is said.
+  const auto none = (dir / "none").string();
+  result = run({"statements", "--date", "31/07/05", "--format", "text", "--out", none});
+  EXPECT_EQ(result.status, kExitSuccess);
+  EXPECT_EQ(result.err, "lumctl: No customer has invoices unpaid as at 31/07/05.\n");
+  EXPECT_EQ(test::readText(none), "");
   result = run({"invoice", "--invoice", "6", "--format", "text", "--out", out});
   EXPECT_EQ(result.status, kExitRefused);
   EXPECT_EQ(result.err, "lumctl: there is no invoice 6 in use\n");

@@ -110,6 +110,16 @@ TEST_F(InvoiceReports, TheStatementsOfTheChosenCustomers) {
   EXPECT_EQ(brown->firstPage, 2);
 }
 
+// Nobody owes anything as at 31/07/05: no statement, and the user is told.
+TEST_F(InvoiceReports, WithoutStatementsTheUserIsTold) {
+  reports.setStatementCustomers({1, 2});
+  prompter.thenType("31/07/05");
+  ASSERT_TRUE(reports.askReportDate(ReportCode::Statements));
+  reports.runReports();
+  EXPECT_EQ(pages.yazan().pageCount(), 0);
+  EXPECT_EQ(prompter.texts().back(), "No customer has invoices unpaid as at 31/07/05.");
+}
+
 TEST_F(InvoiceReports, TheCustomersAndProductsLists) {
   const std::string customers = run(ReportCode::CustomersList);
   EXPECT_TRUE(has(customers, " R 1\n"));
