@@ -30,6 +30,7 @@
 #include "post/render/font_dialog.h"
 #include "post/render/rep_disp.h"
 #include "post/render/report_pages.h"
+#include "post/reports/client_selection.h"
 #include "post/reports/financial_reports_window.h"
 #include "post/reports/report_run.h"
 
@@ -166,6 +167,11 @@ void LumPostForm::askReportDate(ReportCode code) {
 
 void LumPostForm::requestReport(ReportCode code) {
   mSession.reportRequests[code] = 1;
+  openWindow(mSession, kReportDisplay);
+}
+
+void LumPostForm::printTaxInvoice(int invoice) {
+  mReportRun->requestTaxInvoice(invoice);
   openWindow(mSession, kReportDisplay);
 }
 
@@ -324,6 +330,8 @@ void LumPostForm::registerReportWindows() {
     }
   };
   mReportRun = std::make_unique<ReportRun>(mSession, *mReportPages, std::move(hooks));
+  mClientSelection = &installClientSelection(mSession, *mReportRun,
+                                             [this] { openWindow(mSession, kReportDisplay); });
   WindowActions viewer;
   // Showing the viewer runs the report requested.
   viewer.prepare = [this] { mReportRun->runReports(); };
@@ -446,6 +454,8 @@ QWidget* LumPostForm::makeContent(int index) {
     actions.archive = [this] {
       run([this] { mReportArchive.archiveReport(mSession, mReportPages->yazan()); });
     };
+    // Invoices and statements are saved as PDF one document at a time.
+    actions.documentAt = [this](int page) { return mReportPages->documentAt(page); };
     auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
                                mSession.prompter(), std::move(actions));
     viewer->reportReady();
@@ -471,6 +481,10 @@ QWidget* LumPostForm::makeContent(int index) {
     dialog->setDone([this] { closeWindow(mSession); });
     dialog->prepare();
     return dialog;
+  }
+  if (index == kClientSelection && mSession.panel(index) != nullptr) {
+    return new PanelWindow(mSession, *mClientSelection,
+                           [this](const std::function<void()>& command) { run(command); });
   }
   if (mSession.panel(index) != nullptr) {
     return new PanelWindow(mSession, index,

@@ -21,6 +21,7 @@ class QPushButton;
 
 namespace lum {
 
+class ClientSelection;
 class ChildWindow;
 class InvoiceWindow;
 class JournalWindow;
@@ -48,6 +49,9 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void run(const std::function<void()>& command);
   // How the data manager is started (tests give a fake).
   void setProgramStarter(ProgramStarter& starter) { mStarter = &starter; }
+  // The invoice window's Print, once the invoice is saved: its tax invoice
+  // in the viewer.
+  void printTaxInvoice(int invoice);
 
   // WindowHost
   void showWindow(int index, WindowPosition position) override;
@@ -110,7 +114,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   std::unique_ptr<ScreenPageDevice> mScreenPage;
   std::unique_ptr<ReportPages> mReportPages;
   std::unique_ptr<ReportRun> mReportRun;
-  ReportArchive mReportArchive;  // keeps the period's end for the run
+  ClientSelection* mClientSelection = nullptr;  // window 9's logic, kept by the session
+  ReportArchive mReportArchive;                 // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
   QtProgramStarter mQtStarter;
   ProgramStarter* mStarter = &mQtStarter;

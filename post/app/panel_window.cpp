@@ -15,6 +15,7 @@
 #include "post/login/list_panels.h"
 #include "post/login/session.h"
 #include "post/login/window_dispatch.h"
+#include "post/reports/client_selection.h"
 
 namespace lum {
 namespace {
@@ -98,6 +99,45 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
       addButton("Command1", "Esc", back);
       break;
   }
+}
+
+PanelWindow::PanelWindow(Session& session, ClientSelection& selection, Runner run, QWidget* parent)
+    : PanelWindow(session, kClientSelection, std::move(run), parent) {
+  auto* body = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
+  body->addWidget(buildClientChoices(selection));
+  // OK first, as the other windows; Command1 (Esc) was made by the table above.
+  auto* ok = new QPushButton("&OK", mButtons);
+  ok->setObjectName("Command2");
+  ok->setAutoDefault(false);
+  qobject_cast<QBoxLayout*>(mButtons->layout())->insertWidget(0, ok);
+  connect(ok, &QPushButton::clicked, this,
+          [this, &selection] { mRun([&selection] { selection.accept(); }); });
+}
+
+// The three options of window 9, each enabling the boxes it needs.
+QWidget* PanelWindow::buildClientChoices(ClientSelection& selection) {
+  auto* frame = new QGroupBox("Clients", this);
+  auto* layout = new QVBoxLayout(frame);
+  const std::pair<const char*, ClientChoice> options[] = {{"All", ClientChoice::All},
+                                                          {"Range", ClientChoice::Range},
+                                                          {"Selected", ClientChoice::Selected}};
+  int option = 1;
+  for (const auto& [caption, choice] : options) {
+    auto* button = new QRadioButton(caption, frame);
+    button->setObjectName(QString("Option%1").arg(option++));
+    button->setChecked(selection.choice() == choice);
+    layout->addWidget(button);
+    connect(button, &QRadioButton::toggled, this, [this, &selection, choice = choice](bool on) {
+      if (on) {
+        mRun([this, &selection, choice] {
+          selection.choose(choice);
+          mPanel->focusCurrentBox();
+        });
+      }
+    });
+  }
+  layout->addStretch();
+  return frame;
 }
 
 void PanelWindow::addButton(const char* name, const char* caption, std::function<void()> action) {

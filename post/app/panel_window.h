@@ -8,13 +8,15 @@ class QRadioButton;
 
 namespace lum {
 
+class ClientSelection;
 class InputPanelWidget;
 class Session;
 
 // A window whose body is an input panel: the journals and entities lists,
 // the journal and entity details, the account list and the configuration
-// list, each with its own buttons (and, for the entity details, the set-up
-// choices).
+// list, the client selection of the statements, each with its own buttons
+// (and, for the entity details, the set-up choices; for the client
+// selection, All, Range and Selected).
 class PanelWindow final : public QWidget {
   Q_OBJECT
 
@@ -22,6 +24,8 @@ class PanelWindow final : public QWidget {
   using Runner = std::function<void(const std::function<void()>&)>;
 
   PanelWindow(Session& session, int index, Runner run, QWidget* parent = nullptr);
+  // Window 9, over its selection's logic.
+  PanelWindow(Session& session, ClientSelection& selection, Runner run, QWidget* parent = nullptr);
 
   void focusCurrentBox();
 
@@ -32,6 +36,7 @@ class PanelWindow final : public QWidget {
   void addButton(const char* name, const char* caption, std::function<void()> action);
   QWidget* buildEntityChoices();
   QWidget* buildTransferChoices();
+  QWidget* buildClientChoices(ClientSelection& selection);
 
   Session& mSession;
   int mIndex;

@@ -51,14 +51,19 @@ Product productOf(int code, const ProductRecord& record) {
 }  // namespace
 
 InvoiceBook::InvoiceBook(Session& session) : mSession(&session) {
+  // A book opened while another has the files (a report printed from the
+  // invoice window) reads through them and leaves them open.
   for (const char* name : {kInvoices, kLines, kCustomers, kProducts}) {
-    session.open(name);
+    if (!session.registry().isOpen(name)) {
+      session.open(name);
+      mOpened.push_back(name);
+    }
   }
   checkLengths();
 }
 
 InvoiceBook::~InvoiceBook() {
-  for (const char* name : {kInvoices, kLines, kCustomers, kProducts}) {
+  for (const char* name : mOpened) {
     try {
       mSession->registry().close(name);
     } catch (const std::exception&) {
@@ -189,6 +194,10 @@ int InvoiceBook::detailNumberOf(int invoice, const InvoiceRecord& record, int li
 }
 
 std::optional<Invoice> InvoiceBook::invoice(int number) const {
+  return invoiceOf(number, Lines::Read);
+}
+
+std::optional<Invoice> InvoiceBook::invoiceOf(int number, Lines lines) const {
   const InvoiceRecord record = invoiceRecord(number);
   if (record.inUse != kInUse) {
     return std::nullopt;
@@ -204,7 +213,7 @@ std::optional<Invoice> InvoiceBook::invoice(int number) const {
   invoice.amountPaid = record.amountPaid;
   invoice.discount = record.discount;
   invoice.writtenOff = record.writtenOff;
-  for (int line = 1; line <= kInvoiceLines; ++line) {
+  for (int line = 1; lines == Lines::Read && line <= kInvoiceLines; ++line) {
     const int detail = detailNumberOf(number, record, line);
     if (detail == 0) {
       continue;
@@ -226,12 +235,13 @@ std::optional<Invoice> InvoiceBook::invoice(int number) const {
   return invoice;
 }
 
-void InvoiceBook::forEachInvoice(const std::function<void(const Invoice&)>& visit) const {
+void InvoiceBook::forEachInvoice(const std::function<void(const Invoice&)>& visit,
+                                 Lines lines) const {
   const std::int64_t last = std::min<std::int64_t>(
       std::max<std::int64_t>(records(kInvoices), counter(EntityCounter::Invoices)),
       kMaxRecordNumber);
   for (int number = 1; number <= last; ++number) {
-    if (const auto found = invoice(number)) {
+    if (const auto found = invoiceOf(number, lines)) {
       visit(*found);
     }
   }

@@ -13,7 +13,8 @@
 namespace lum {
 
 // The invoicing files of the session's entity (Inv-, InD-, Cus-, Prd-),
-// opened through the registry while the book lives, with the four counters
+// opened through the registry while the book lives (those already open
+// stay as they are and are left open), with the four counters
 // of the entity's counters file ("Invoices", "Invoice Details",
 // "Products", "Customers").
 //
@@ -59,8 +60,11 @@ class InvoiceBook {
 
   std::optional<Invoice> invoice(int number) const;
   // Every invoice in use, from record 1 to the end of the file (or to the
-  // counter, when that is higher).
-  void forEachInvoice(const std::function<void(const Invoice&)>& visit) const;
+  // counter, when that is higher); without reading their lines when the
+  // caller needs only the figures of the header (the invoice lists).
+  enum class Lines { Read, Skip };
+  void forEachInvoice(const std::function<void(const Invoice&)>& visit,
+                      Lines lines = Lines::Read) const;
   std::optional<Customer> customer(int number) const;
   std::vector<Customer> customers() const;
   std::optional<Product> product(int code) const;
@@ -79,8 +83,10 @@ class InvoiceBook {
   std::int64_t records(const char* logicalName) const;
   void tell(std::string problem) const;
   void checkLengths();
+  std::optional<Invoice> invoiceOf(int number, Lines lines) const;
 
   Session* mSession;
+  std::vector<const char*> mOpened;  // the files this book opened and closes
   mutable std::vector<std::string> mProblems;
   mutable std::size_t mTold = 0;
 };

@@ -73,7 +73,8 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   button("Command6", "Re-&run", "Run the reports again", [this] { mView.rerun(); });
   button("Command7", "&Archive", "Archive this report", [this] { mView.archive(); });
   button("Command8", "&Print", "Print pages of the report (Ctrl+P)", [this] { print(); });
-  button("Command9", "P&DF", "Save the whole report as a PDF file", [this] { saveAsPdf(); });
+  button("Command9", "P&DF", "Save the report, or the invoice or statement on view, as a PDF file",
+         [this] { saveAsPdf(); });
   mPageSlider = new QScrollBar(Qt::Horizontal, strip);
   mPageSlider->setObjectName("HScroll2");
   mPageSlider->setMinimum(1);
@@ -252,10 +253,14 @@ void RepDisp::saveAsPdf() {
   if (mView.pageCount() < 1) {
     return;
   }
-  const QString name = mPdfFileChooser
-                           ? mPdfFileChooser()
-                           : QFileDialog::getSaveFileName(this, "Save the report as PDF", QString(),
-                                                          "PDF files (*.pdf)");
+  const auto document = mView.documentOnView();
+  const QString offered =
+      document ? QString::fromStdString(pdfFileName(document->name)) : QString();
+  const QString name =
+      mPdfFileChooser ? mPdfFileChooser(offered)
+                      : QFileDialog::getSaveFileName(
+                            this, document ? "Save the document as PDF" : "Save the report as PDF",
+                            offered, "PDF files (*.pdf)");
   if (name.isEmpty()) {
     return;
   }
@@ -264,13 +269,15 @@ void RepDisp::saveAsPdf() {
     file += ".pdf";
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QProgressDialog progress("Writing " + file + "...", QString(), 0, mView.pageCount(), this);
+  const int first = document ? document->firstPage : 1;
+  const int last = document ? document->lastPage : mView.pageCount();
+  QProgressDialog progress("Writing " + file + "...", QString(), 0, last - first + 1, this);
   progress.setObjectName("PdfProgress");
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   try {
     PdfFile pdf(*mOps, file.toStdString(), windowTitle());
-    mView.yazan().ReplayPages(pdf.device(), 1, mView.pageCount(),
+    mView.yazan().ReplayPages(pdf.device(), first, last,
                               [&progress](int done, int) { progress.setValue(done); });
     pdf.save();
   } catch (const std::exception& error) {

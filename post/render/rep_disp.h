@@ -36,7 +36,9 @@ class PagePicture final : public QWidget {
 
 // The report viewer "Report Display": one page at a time in a scrolling
 // frame, the buttons Command1 to Command8 (ruler, first, last, previous,
-// next, re-run, archive, print), Command9 to save the report as PDF, and
+// next, re-run, archive, print), Command9 to save the report as PDF (only
+// the document on view, under its name, when the report is made of
+// documents such as invoices and statements), and
 // the page slider HScroll2. Page Up and Page Down turn pages, Home and End
 // go to the first and last, the arrows scroll.
 class RepDisp final : public QWidget {
@@ -55,7 +57,10 @@ class RepDisp final : public QWidget {
 
   // Tests choose what the dialogs answer.
   void setPrintDialogue(PrintDialogue dialogue) { mPrintDialogue = std::move(dialogue); }
-  void setPdfFileChooser(std::function<QString()> chooser) { mPdfFileChooser = std::move(chooser); }
+  // The chooser is given the name offered: a document's own ("Invoice 7.pdf"), else none.
+  void setPdfFileChooser(std::function<QString(const QString& offered)> chooser) {
+    mPdfFileChooser = std::move(chooser);
+  }
   // Without a printer Print offers the PDF file instead of an empty dialog.
   void setPrinterAvailable(std::function<bool()> available) {
     mPrinterAvailable = std::move(available);
@@ -83,7 +88,7 @@ class RepDisp final : public QWidget {
   FileOps* mOps;
   Prompter* mPrompter;
   PrintDialogue mPrintDialogue;
-  std::function<QString()> mPdfFileChooser;
+  std::function<QString(const QString&)> mPdfFileChooser;
   std::function<bool()> mPrinterAvailable;
   QFrame* mFrame1;
   PagePicture* mPicture;

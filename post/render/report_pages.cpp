@@ -1,5 +1,7 @@
 #include "post/render/report_pages.h"
 
+#include <algorithm>
+
 namespace lum {
 
 ReportPages::ReportPages(Session& session, PageDevice& screen)
@@ -19,6 +21,7 @@ void ReportPages::openFiles() {
 }
 
 void ReportPages::beginRun(std::function<void()> beginReportPage) {
+  mDocuments.clear();
   openFiles();
   mYazan.setBeginReportPage(std::move(beginReportPage));
   mYazan.setNextDevice(OutputDevice::Recording);
@@ -33,6 +36,7 @@ void ReportPages::finishRun() {
 }
 
 void ReportPages::showStored() {
+  mDocuments.clear();  // a stored report is shown whole
   openFiles();
   // Set up for the screen only: nothing of the stored report is written over.
   mYazan.setNextDevice(OutputDevice::Screen);
@@ -41,6 +45,21 @@ void ReportPages::showStored() {
   mYazan.setDevice(OutputDevice::Screen);
   mYazan.setPageNumber(1);
   mYazan.LoadPage();
+}
+
+void ReportPages::beginDocument(std::string name) {
+  mDocuments.push_back(DocumentStart{mYazan.pageNumber(), std::move(name)});
+}
+
+std::optional<ReportDocument> ReportPages::documentAt(int page) const {
+  for (std::size_t d = mDocuments.size(); d-- > 0;) {
+    if (mDocuments[d].page <= page) {
+      const int last = d + 1 < mDocuments.size() ? mDocuments[d + 1].page - 1
+                                                 : std::max(mYazan.pageCount(), page);
+      return ReportDocument{mDocuments[d].page, last, mDocuments[d].name};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace lum

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "post/login/session.h"
 #include "post/render/page_writer.h"
+#include "post/render/report_viewer.h"
 #include "post/render/yazan.h"
 
 namespace lum {
@@ -31,11 +35,22 @@ class ReportPages {
   // The viewer has closed and its files with it: the commands let go of them.
   void filesClosed() { mYazan.detachFiles(); }
 
+  // The page being written starts a document of its own (a tax invoice,
+  // one customer's statement), which runs to the next one or the end.
+  void beginDocument(std::string name);
+  // The document a page of the report written last belongs to.
+  std::optional<ReportDocument> documentAt(int page) const;
+
  private:
   void openFiles();
+  struct DocumentStart {
+    int page;
+    std::string name;
+  };
 
   Session* mSession;
   Yazan mYazan;
+  std::vector<DocumentStart> mDocuments;  // in page order
 };
 
 }  // namespace lum

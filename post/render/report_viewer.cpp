@@ -1,6 +1,30 @@
 #include "post/render/report_viewer.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include "platform/text.h"
+
 namespace lum {
+
+std::string pdfFileName(const std::string& documentName) {
+  constexpr std::string_view kRefused = "\\/:*?\"<>|";
+  std::string name(trim(documentName));
+  std::replace_if(
+      name.begin(), name.end(),
+      [&](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != kRefused.npos;
+      },
+      '-');
+  return (name.empty() ? std::string("Report") : name) + ".pdf";
+}
+
+std::optional<ReportDocument> ReportViewer::documentOnView() const {
+  if (archiveMode() || !mActions.documentAt || pageCount() < 1) {
+    return std::nullopt;
+  }
+  return mActions.documentAt(page());
+}
 
 void ReportViewer::show(int page) {
   mYazan->setDevice(OutputDevice::Screen);

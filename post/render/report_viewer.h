@@ -1,11 +1,24 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "post/render/yazan.h"
 
 namespace lum {
+
+// A document of its own within a report (a tax invoice, one customer's
+// statement): its pages, and the name its PDF file is offered under.
+struct ReportDocument {
+  int firstPage = 1;
+  int lastPage = 1;
+  std::string name;  // "Invoice 7", "Statement Smith Plumbing"
+};
+
+// The document's name as a file name: characters a file name cannot hold
+// become "-", and ".pdf" is added.
+std::string pdfFileName(const std::string& documentName);
 
 // What the report viewer's buttons do, without the window: paging with
 // wrap-around, the slider, printing, the ruler's state and the viewer mode.
@@ -18,6 +31,8 @@ class ReportViewer {
     std::function<void()> archive;        // Command7: archive the report shown
     std::function<void()> returnBack;     // Command8 in "Archives" mode
     std::function<void(bool)> showRuler;  // open (true) or close the ruler window
+    // The document a page belongs to, when the report is made of documents.
+    std::function<std::optional<ReportDocument>(int page)> documentAt;
   };
 
   ReportViewer(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
@@ -45,6 +60,8 @@ class ReportViewer {
   void archive();      // Command7
   // Command8: prints through the dialogue, or in "Archives" mode goes back.
   void print(const PrintDialogue& dialogue);
+  // The document on view: the PDF button saves only its pages, under its name.
+  std::optional<ReportDocument> documentOnView() const;
   // HScroll2: only a report of more than one page moves.
   void slide(int page);
   // The viewer closes: the ruler closes with it.

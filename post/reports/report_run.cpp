@@ -4,12 +4,14 @@
 
 #include "panel/dates.h"
 #include "platform/text.h"
+#include "post/invoicing/invoice_book.h"
 #include "post/journals/journal_files.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
 #include "post/login/window_table.h"
 #include "post/render/report_pages.h"
+#include "post/reports/invoice_pages.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/report_period.h"
 #include "post/reports/report_writing.h"
@@ -36,6 +38,11 @@ int ReportRun::selectedJournal() const {
 }
 
 bool ReportRun::askReportDate(ReportCode code) {
+  {
+    file("counters");  // the book reads its counters there
+    const InvoiceBook book(mSession);
+    mInvoicesInUse = book.counter(EntityCounter::Invoices);
+  }
   const std::string today = formatDate(mSession.clock().today());
   const auto answer =
       mSession.prompter().input(InputPrompt{"Enter date for the report", "Report Date", today});
@@ -47,6 +54,11 @@ bool ReportRun::askReportDate(ReportCode code) {
   mReportDate = date;
   mSession.reportRequests[code] = 1;
   return true;
+}
+
+void ReportRun::requestTaxInvoice(int invoice) {
+  mTaxInvoice = invoice;
+  mSession.reportRequests[ReportCode::TaxInvoice] = 1;
 }
 
 bool ReportRun::prepareProfitAndLoss(ProfitAndLossPeriods periods) {
@@ -191,9 +203,98 @@ void ReportRun::produce(ReportCode code) {
       writeProfitAndLoss(out, *mProfitAndLoss);
       break;
     }
+    case ReportCode::TaxInvoice:
+    case ReportCode::AllInvoices:
+    case ReportCode::UnpaidInvoices:
+    case ReportCode::OverdueInvoices:
+    case ReportCode::Statements:
+    case ReportCode::CustomersList:
+    case ReportCode::ProductsList:
+      produceInvoicing(code, out);
+      break;
     default:
       mSession.prompter().message(
           fmt::format("The report \"{}\" is not available in this version.", titleOf(code)));
+      break;
+  }
+}
+
+void ReportRun::produceInvoicing(ReportCode code, const ReportWriting& out) {
+  file("counters");
+  InvoiceBook book(mSession);
+  mLetterhead = Letterhead::of(file("Ent").get<EntityRecord>(mSession.login.entityNumber));
+  try {
+    produceDocuments(code, book, out);
+  } catch (...) {
+    mInvoiceOnPage.reset();
+    mStatementOnPage = nullptr;
+    throw;
+  }
+  mInvoiceOnPage.reset();
+  mStatementOnPage = nullptr;
+  // What was found damaged, told once, after the pages.
+  const std::vector<std::string> problems = book.takeNewProblems();
+  if (!problems.empty()) {
+    std::string text;
+    for (const std::string& problem : problems) {
+      text += (text.empty() ? "" : "\n") + problem;
+    }
+    mSession.prompter().message(text);
+  }
+}
+
+void ReportRun::produceDocuments(ReportCode code, InvoiceBook& book, const ReportWriting& out) {
+  const Clock& clock = mSession.clock();
+  const Date asAt = parseDate(mReportDate, clock).value_or(clock.today());
+  // Each document begins the viewer's PDF of its own.
+  const auto documentStart = [this](std::string name) {
+    return ReportWriting{mPages.writer(), leftMargin(), [this, name] {
+                           beginReportPage();
+                           mPages.beginDocument(name);
+                         }};
+  };
+  switch (code) {
+    case ReportCode::TaxInvoice:
+      mInvoiceOnPage = taxInvoiceOf(book, mTaxInvoice, mLetterhead.name, clock);
+      if (!mInvoiceOnPage) {
+        mSession.prompter().message(fmt::format("Invoice {} holds nothing to print.", mTaxInvoice));
+        return;
+      }
+      writeTaxInvoice(documentStart(fmt::format("Invoice {}", mTaxInvoice)), *mInvoiceOnPage);
+      break;
+    case ReportCode::AllInvoices:
+    case ReportCode::UnpaidInvoices:
+    case ReportCode::OverdueInvoices: {
+      const InvoiceListKind kind = code == ReportCode::AllInvoices      ? InvoiceListKind::All
+                                   : code == ReportCode::UnpaidInvoices ? InvoiceListKind::Unpaid
+                                                                        : InvoiceListKind::Overdue;
+      writeInvoiceList(out, invoiceListOf(book, kind, asAt, clock));
+      break;
+    }
+    case ReportCode::Statements: {
+      const std::vector<Statement> statements =
+          statementsOf(book, mStatementCustomers, asAt, clock);
+      if (statements.empty()) {
+        mSession.prompter().message(
+            fmt::format("No customer has invoices unpaid as at {}.", formatDate(asAt)));
+      }
+      for (const Statement& statement : statements) {
+        mStatementOnPage = &statement;
+        const std::string& name = statement.customer.name;
+        writeStatement(
+            documentStart("Statement " +
+                          (name.empty() ? documentNumber(statement.customer.number) : name)),
+            statement);
+      }
+      break;
+    }
+    case ReportCode::CustomersList:
+      writeCustomersList(out, book.customers());
+      break;
+    case ReportCode::ProductsList:
+      writeProductsList(out, book.products());
+      break;
+    default:
       break;
   }
 }
@@ -239,6 +340,15 @@ void ReportRun::beginReportPage() {
 
 void ReportRun::writePageHeading(const std::string& title) {
   PageWriter page = mPages.writer();
+  // The documents are headed as the customer receives them.
+  if (mCode == ReportCode::TaxInvoice && mInvoiceOnPage) {
+    writeTaxInvoiceHeading(page, mLetterhead, *mInvoiceOnPage);
+    return;
+  }
+  if (mCode == ReportCode::Statements && mStatementOnPage) {
+    writeStatementHeading(page, mLetterhead, *mStatementOnPage, mReportDate);
+    return;
+  }
   const int l = leftMargin();
   const ReportCode code = mCode;
   page.moveTo(0, static_cast<int>(page.topMargin()));
@@ -303,6 +413,17 @@ void ReportRun::writeHeadingColumns(PageWriter page, int l) {
       break;
     case ReportCode::TrialBalance:
       writeTrialBalanceHeadingColumns(out);
+      break;
+    case ReportCode::AllInvoices:
+    case ReportCode::UnpaidInvoices:
+    case ReportCode::OverdueInvoices:
+      writeInvoiceListHeadingColumns(page);
+      break;
+    case ReportCode::CustomersList:
+      writeCustomersListHeadingColumns(page);
+      break;
+    case ReportCode::ProductsList:
+      writeProductsListHeadingColumns(page);
       break;
     case ReportCode::ProfitAndLoss:
       page.text(173, "$", Align::Right);

@@ -8,13 +8,16 @@
 #include "post/login/report_requests.h"
 #include "post/render/page_writer.h"
 #include "post/reports/gst_figures.h"
+#include "post/reports/invoice_documents.h"
 #include "post/reports/profit_and_loss.h"
 
 namespace lum {
 
+class InvoiceBook;
 class RecordFile;
 class ReportPages;
 class Session;
+struct ReportWriting;
 
 // What the run needs from around it.
 struct ReportRunHooks {
@@ -46,9 +49,16 @@ class ReportRun {
   // table and requests the statement; false when the table could not be
   // built (the user has been told why).
   bool prepareProfitAndLoss(ProfitAndLossPeriods periods);
-  // AskReportDate: the date the invoice reports are made at; requests the
-  // report when it is a date, else tells the user. True when requested.
+  // AskReportDate: opens the invoicing files, reads how many invoices
+  // there are, then asks the date the invoice reports are made at;
+  // requests the report when it is a date, else tells the user. True when
+  // requested.
   bool askReportDate(ReportCode code);
+  int invoicesInUse() const { return mInvoicesInUse; }
+  // The invoice window's Print: the tax invoice of that invoice.
+  void requestTaxInvoice(int invoice);
+  // The customers the statements go to, as the client selection fixed them.
+  void setStatementCustomers(CustomerRange customers) { mStatementCustomers = customers; }
   const std::string& periodTitle() const { return mPeriodTitle; }
   // Every damaged file the runs so far told the user of (their journals
   // were left out).
@@ -71,6 +81,9 @@ class ReportRun {
   RecordFile& file(std::string_view logicalName);
   int leftMargin() const;
   void writePeriodLines(PageWriter page, int l);
+  // The tax invoice, lists, statements, customers and products.
+  void produceInvoicing(ReportCode code, const ReportWriting& out);
+  void produceDocuments(ReportCode code, InvoiceBook& book, const ReportWriting& out);
   void writeHeadingColumns(PageWriter page, int l);
 
   Session& mSession;
@@ -80,6 +93,13 @@ class ReportRun {
   std::string mPeriodTitle;
   int mStorageNumber = 0;
   std::string mReportDate;
+  int mInvoicesInUse = 0;
+  int mTaxInvoice = 0;
+  CustomerRange mStatementCustomers;
+  // The document whose pages are being written, for their headings.
+  Letterhead mLetterhead;
+  std::optional<TaxInvoice> mInvoiceOnPage;
+  const Statement* mStatementOnPage = nullptr;
   // The GST figures and the period text they were gathered for.
   std::optional<GstFigures> mGst;
   std::string mGstPeriodText;

@@ -24,6 +24,7 @@
 #include "tools/lumctl/offscreen_application.h"
 #include "tools/lumctl/record_json.h"
 #include "tools/lumctl/render_command.h"
+#include "tools/lumctl/report_invoice_command.h"
 #include "tools/lumctl/settled_reading.h"
 
 namespace lum {
@@ -319,11 +320,15 @@ void addReportCommand(CLI::App& app, CommandContext& context) {
   auto options = std::make_shared<ReportOptions>();
   CLI::App* report = app.add_subcommand(
       "report", "Run a report for a GST period as the report windows do and write it to a file");
+  std::vector<std::string> reports = {"gst", "trial-balance", "ledgers", "profit-and-loss"};
+  reports.insert(reports.end(), invoiceReportNames().begin(), invoiceReportNames().end());
   report
       ->add_option("REPORT", options->report,
-                   "The report: gst, trial-balance, ledgers, profit-and-loss")
+                   "The report: gst, trial-balance, ledgers, profit-and-loss; invoice, invoices, "
+                   "unpaid, overdue, statements, customers, products")
       ->required()
-      ->check(CLI::IsMember({"gst", "trial-balance", "ledgers", "profit-and-loss"}));
+      ->check(CLI::IsMember(reports));
+  const auto invoicing = addInvoiceReportOptions(*report);
   report
       ->add_option("--journal", options->journal,
                    "The journal of the trial balance and the ledgers (default 1)")
@@ -345,7 +350,14 @@ void addReportCommand(CLI::App& app, CommandContext& context) {
   report->add_flag("--keep-going", options->keepGoing,
                    "Write the figures of the other journals when one is damaged (it is left "
                    "out and told; the exit status is still 1)");
-  report->callback([&context, options] {
+  report->callback([&context, options, invoicing] {
+    if (isInvoiceReport(options->report)) {
+      context.status =
+          context.workAreaThere()
+              ? runInvoiceReport(context.options, *options, *invoicing, context.out, context.err)
+              : kExitRefused;
+      return;
+    }
     context.status = context.workAreaThere()
                          ? runReport(context.options, *options, context.out, context.err)
                          : kExitRefused;

@@ -156,7 +156,7 @@ TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
   test::writeSampleReport(yazan);
   int backs = 0;
   int reruns = 0;
-  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}});
+  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}, {}});
   window.view().setMode("Archives");
   window.setPrintDialogue([](const PrintOffer&) -> std::optional<PrintChoice> {
     ADD_FAILURE() << "no printing in Archives mode";
@@ -173,7 +173,7 @@ TEST_F(RepDispTest, PdfButtonSavesTheWholeReport) {
   RepDisp& window = viewer();
   click("Command3");
   const std::string pdf = (dir / "report").string();
-  window.setPdfFileChooser([&] { return QString::fromStdString(pdf); });
+  window.setPdfFileChooser([&](const QString&) { return QString::fromStdString(pdf); });
   click("Command9");
   EXPECT_EQ(test::readBytes(pdf + ".pdf").size() > 1000, true);
   EXPECT_EQ(yazan.pageNumber(), 5);  // the page shown stays
@@ -181,6 +181,56 @@ TEST_F(RepDispTest, PdfButtonSavesTheWholeReport) {
   const std::string head(reinterpret_cast<const char*>(bytes.data()), 5);
   EXPECT_EQ(head, "%PDF-");
   EXPECT_TRUE(prompter.texts().empty());
+}
+
+// A PDF file's page count, from its page objects.
+int pdfPages(const std::vector<std::byte>& bytes) {
+  const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  int pages = 0;
+  for (std::size_t at = text.find("/Type /Page"); at != std::string::npos;
+       at = text.find("/Type /Page", at + 1)) {
+    pages += text.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+  }
+  return pages;
+}
+
+// A report made of documents (statements here) saves the one on view, on
+// its own pages, under the name it offers.
+TEST_F(RepDispTest, PdfButtonSavesTheDocumentOnViewUnderItsName) {
+  test::writeSampleReport(yazan);
+  ReportViewer::Actions actions;
+  actions.documentAt = [](int page) -> std::optional<ReportDocument> {
+    if (page < 2) {
+      return ReportDocument{1, 1, "Statement Jones"};
+    }
+    return ReportDocument{2, 3, "Statement Smith/Sons: Plumbing"};
+  };
+  RepDisp& window = viewer(std::move(actions));
+  click("Command5");
+  QString offered;
+  const std::string pdf = (dir / "statement.pdf").string();
+  window.setPdfFileChooser([&](const QString& name) {
+    offered = name;
+    return QString::fromStdString(pdf);
+  });
+  click("Command9");
+  EXPECT_EQ(offered.toStdString(), "Statement Smith-Sons- Plumbing.pdf");
+  EXPECT_EQ(pdfPages(test::readBytes(pdf)), 2);
+
+  click("Command2");
+  click("Command9");
+  EXPECT_EQ(offered.toStdString(), "Statement Jones.pdf");
+  EXPECT_EQ(pdfPages(test::readBytes(pdf)), 1);
+
+  // A report that is no document offers no name and saves every page.
+  RepDisp& whole = viewer();
+  whole.setPdfFileChooser([&](const QString& name) {
+    offered = name;
+    return QString::fromStdString(pdf);
+  });
+  click("Command9");
+  EXPECT_TRUE(offered.isEmpty());
+  EXPECT_EQ(pdfPages(test::readBytes(pdf)), test::kSamplePages);
 }
 
 // Without a printer Print says so and offers the PDF file instead: No
@@ -195,7 +245,7 @@ TEST_F(RepDispTest, PrintWithoutAPrinterOffersThePdfFile) {
     return std::nullopt;
   });
   const std::string pdf = (dir / "instead.pdf").string();
-  window.setPdfFileChooser([&] { return QString::fromStdString(pdf); });
+  window.setPdfFileChooser([&](const QString&) { return QString::fromStdString(pdf); });
   const std::string question =
       "No printer is available. The PDF button saves the report as a PDF file. Save it as a "
       "PDF file now?";

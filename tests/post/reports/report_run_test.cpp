@@ -9,6 +9,7 @@
 #include "post/reports/report_archive.h"
 #include "post/reports/report_text.h"
 #include "tests/post/render/render_fixture.h"
+#include "tests/post/reports/golden_listing.h"
 #include "tests/post/reports/report_fixture.h"
 #include "tests/support/records.h"
 
@@ -16,17 +17,7 @@ namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The golden listing of a report in the tests' own folder. A missing one
-// fails, and the listing made is left beside it to be looked at.
-void expectGolden(const std::string& listing, const std::string& name) {
-  const fs::path golden = fs::path(LUM_GOLDEN_DIR) / name;
-  if (!fs::exists(golden)) {
-    std::ofstream(fs::path(LUM_GOLDEN_DIR) / (name + ".new")) << listing;
-    FAIL() << "no golden listing " << golden << "; the one made is in " << name << ".new";
-  }
-  EXPECT_EQ(listing, test::readText(golden)) << "the report's pages changed: " << name;
-}
+using test::expectGolden;
 
 class ReportRunTest : public ::testing::Test, protected test::ReportParts {
  protected:
