@@ -443,7 +443,7 @@ QWidget* LumPostForm::makeContent(int index) {
   if (index == kInvoice && mOpenInvoice) {
     InvoiceWindow::Actions actions;
     actions.close = [this] { closeWindow(mSession); };
-    actions.print = [this] { requestReport(ReportCode::TaxInvoice); };
+    actions.print = [this](int invoice) { printTaxInvoice(invoice); };
     return new InvoiceWindow(mOpenInvoice, std::move(actions),
                              [this](const std::function<void()>& command) { run(command); });
   }

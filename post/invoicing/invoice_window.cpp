@@ -138,7 +138,12 @@ InvoiceWindow::InvoiceWindow(std::shared_ptr<OpenInvoice> invoice, Actions actio
   });
   mCommands[1] = addCommand(commands, "Command2", "&Print", [this] {
     storeBoxes();
-    forward([this](Editor&) { mActions.print(); });
+    // The tax invoice is printed from the files: the invoice is saved first.
+    forward([this](Editor& editor) {
+      if (editor.ok() == InvoiceSave::Saved) {
+        mActions.print(editor.invoiceNumber());
+      }
+    });
   });
   mCommands[2] = addCommand(commands, "Command3", "&Clear Line",
                             [this] { forward([](Editor& editor) { editor.clearLine(); }); });

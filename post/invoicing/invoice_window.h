@@ -30,8 +30,8 @@ class InvoiceWindow final : public QWidget {
   using Runner = std::function<void(const std::function<void()>&)>;
   // What the window asks of the program.
   struct Actions {
-    std::function<void()> close;  // Ok done, Clear Invoice, Esc
-    std::function<void()> print;  // the tax invoice in the report viewer
+    std::function<void()> close;             // Ok done, Clear Invoice, Esc
+    std::function<void(int invoice)> print;  // the saved invoice's tax invoice in the viewer
   };
 
   InvoiceWindow(std::shared_ptr<OpenInvoice> invoice, Actions actions, Runner run,

@@ -168,6 +168,25 @@ TEST_F(InvoiceWindowTest, ALineTypedAtTheKeyboardAndOkUpdateTheJournalRow) {
   EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).reference, "i1");
 }
 
+// Print saves the invoice, then shows its tax invoice in the viewer.
+TEST_F(InvoiceWindowTest, PrintSavesTheInvoiceAndShowsItsTaxInvoice) {
+  openJournalOnADatedRow();
+  QMdiSubWindow* window = clickInvoice();
+  ASSERT_EQ(session.currentWindow, kInvoice);
+  QTest::mouseClick(box(window, 1), Qt::LeftButton);
+  QTest::keyClicks(box(window, 1), "Acme Pty Ltd");
+  auto* grid = window->findChild<FlexGrid*>("Grid");
+  grid->setFocus();
+  typeLine(grid, {"3", "Plumbing", "2", "50", "y"});
+
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Print
+  QApplication::processEvents();
+  EXPECT_EQ(session.currentWindow, kReportDisplay);
+  EXPECT_EQ(test::recordOf<InvoiceRecord>(area() / "Inv-0001.dat", 1).total,
+            Currency::fromCents(11000));
+  EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).reference, "i1");
+}
+
 TEST_F(InvoiceWindowTest, EscClosesWithoutSavingAndARowNamingNoInvoiceOpensNone) {
   openJournalOnADatedRow();
   QMdiSubWindow* window = clickInvoice();
