@@ -59,8 +59,8 @@ struct Addressee {
 // The tax invoice, or tax credit note when the total is negative.
 struct TaxInvoice {
   struct Line {
-    int line = 0;     // its row in the invoice, 1 to 40
-    int product = 0;  // 0 for none
+    int line = 0;      // its row in the invoice, 1 to 40
+    int product = 0;   // 0 for none
     std::string code;  // the entity's first three letters and the product code, "SMI00003"
     std::string particulars;
     double quantity = 0;  // to two decimals
