@@ -419,7 +419,7 @@ bool InvoiceEditor::commitCell() {
         mText = mRemembered;
         return false;
       }
-      line.gst = gst == "Y" ? "y" : gst == "N" ? "n" : "";
+      line.gst = gst.empty() ? std::string() : std::string(1, gst == "Y" ? 'y' : 'n');
       if (!gst.empty()) {
         try {
           const Currency net = line.unitPrice.scaledBy(line.quantity);

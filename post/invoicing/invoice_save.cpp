@@ -162,8 +162,8 @@ void InvoiceEditor::updateJournalRow(Currency total, Currency gst, bool cleared)
   if (!cleared) {
     row.particulars = leftCharacters(trim(mBoxes[kFirstCustomerField]), kJournalParticularsWidth);
   }
-  row.reference = leftCharacters("i" + std::to_string(mNumber), kJournalReferenceWidth);
-  row.gst = gst.isZero() ? "n" : "y";
+  row.reference = leftCharacters(fmt::format("i{}", mNumber), kJournalReferenceWidth);
+  row.gst = std::string(1, gst.isZero() ? 'n' : 'y');
 
   // The figure goes in as typed at the grid, and is committed there.
   const auto commitAt = [&](int column, Currency value) {
