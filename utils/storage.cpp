@@ -10,35 +10,14 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "utils/previous_year_copy.h"
+#include "utils/storage_texts.h"
 #include "utils/utils_records.h"
 #include "utils/work_area_change.h"
 
 namespace lum {
+using namespace storage_texts;
+
 namespace {
-
-constexpr int kNameWidth = 20;
-constexpr int kFirstSlotRecord = 601;
-constexpr int kLastSlotRecord = 700;
-constexpr int kCurrentEntityRecord = 2;
-constexpr int kSlotRecord = 3;
-constexpr int kMaxSlots = std::numeric_limits<std::int16_t>::max();
-
-constexpr const char* kNoArchive = "Selected files do not exit!";
-constexpr const char* kNothingToStore = "There are no data files in the work area to store.";
-constexpr const char* kNothingChanged = "Nothing was changed.";
-constexpr const char* kPutBackLater =
-    "Its files will be put back as they were when the work area is next opened.";
-constexpr const char* kNothingBroughtBack =
-    "Nothing was brought back; the work area was not changed.";
-constexpr const char* kUnreadableList = "The stored entities list cannot be read: ";
-constexpr const char* kClearQuestion = "Do you want to clear the existing data in the work space?";
-constexpr const char* kEraseQuestion =
-    "The live cash book data in the hard disk will be erased.  Are you sure?";
-
-const char* const kAnalysisLists[] = {"Anljnl", "Anlpch", "Anspay", "Anstak"};
-const char* const kEntityFiles[] = {"An*.dat",   "Ax*.dat",   "D*.dat",      "A*.dat",
-                                    "G*.dat",    "Bdg-*.dat", "Entcoun.dat", "Ent.dat",
-                                    "Ini-*.dat", "Lcn-*.dat", "Jnl-*.dat"};
 
 // Entcoun.dat's bytes with record 3 holding the slot, as writing the
 // record into the file makes them.
@@ -198,52 +177,6 @@ bool Storage::zipCopy(const std::filesystem::path& archive) {
   return mLastZipStatus == ZipStatus::Ok;
 }
 
-bool Storage::reportUnzip(const std::filesystem::path& archive, bool wholeOrNothing) {
-  const std::string name = archive.filename().string();
-  const std::string nothing =
-      wholeOrNothing ? kNothingBroughtBack : std::string("Nothing was brought back.");
-  switch (mLastUnzip.status) {
-    case ZipStatus::Ok:
-      return true;
-    case ZipStatus::ArchiveMissing:
-      mSession->prompter().message(kNoArchive, Icon::Exclamation);
-      return false;
-    case ZipStatus::ArchiveDamaged:
-      mSession->prompter().message(
-          fmt::format("{} is damaged or is not a zip file. {}", name, nothing), Icon::Critical);
-      return false;
-    case ZipStatus::NoMatch:
-      mSession->prompter().message(fmt::format("{} holds no data files. {}", name, nothing),
-                                   Icon::Exclamation);
-      return false;
-    case ZipStatus::EntriesRefused: {
-      std::string text =
-          wholeOrNothing
-              ? fmt::format("{} cannot be brought back whole; these files of it are refused:", name)
-              : fmt::format("Some files of {} were not brought back, the others were:", name);
-      for (const auto& refused : mLastUnzip.refused) {
-        text += fmt::format("\n{}: {}", refused.name, refused.reason);
-      }
-      if (wholeOrNothing) {
-        text += fmt::format("\n{}", nothing);
-      }
-      mSession->prompter().message(text, Icon::Exclamation);
-      return false;
-    }
-    default:
-      mSession->prompter().message(fmt::format("The files of {} could not be written (error {}).",
-                                               name, zipStatusNumber(mLastUnzip.status)),
-                                   Icon::Critical);
-      return false;
-  }
-}
-
-bool Storage::unzipInto(const std::filesystem::path& archive,
-                        const std::filesystem::path& destination) {
-  mLastUnzip = unzipFiles(mSession->ops(), archive, destination, "*.dat", mLimits);
-  return reportUnzip(archive, false);
-}
-
 std::optional<std::string> Storage::entityText(const std::string& workArea) {
   FileOps& ops = mSession->ops();
   const auto counters = resolve(workArea + "\\Entcoun.dat");
@@ -273,24 +206,9 @@ void Storage::recordSlotForOperator(int slot) {
   }
 }
 
-std::optional<int> Storage::storeAway(Location location, int selectedSlot, Target target) {
+std::optional<std::string> Storage::storeFolder(Target target) {
   Prompter& prompter = mSession->prompter();
   FileOps& ops = mSession->ops();
-  const int used = usedSlots();
-  int slot = location == Location::NextSlot ? used + 1 : selectedSlot;
-  if (slot < 1) {
-    prompter.message("Select the stored entity to override in the list first.", Icon::Exclamation);
-    return std::nullopt;
-  }
-  // UtCount.Dat and Entcoun.dat hold a slot in 16 bits.
-  if (slot > kMaxSlots) {
-    prompter.message(fmt::format("The stored entities list is full: it holds {} entities at most. "
-                                 "Override a stored entity instead.",
-                                 kMaxSlots),
-                     Icon::Exclamation);
-    return std::nullopt;
-  }
-
   std::string folder;
   if (target == Target::Floppy) {
     if (!prompter.yes("Has the floppy disk checked for virus?")) {
@@ -321,7 +239,32 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
       }
     }
   }
+  return folder;
+}
 
+std::optional<int> Storage::storeAway(Location location, int selectedSlot, Target target) {
+  Prompter& prompter = mSession->prompter();
+  FileOps& ops = mSession->ops();
+  const int used = usedSlots();
+  int slot = location == Location::NextSlot ? used + 1 : selectedSlot;
+  if (slot < 1) {
+    prompter.message("Select the stored entity to override in the list first.", Icon::Exclamation);
+    return std::nullopt;
+  }
+  // UtCount.Dat and Entcoun.dat hold a slot in 16 bits.
+  if (slot > kMaxSlots) {
+    prompter.message(fmt::format("The stored entities list is full: it holds {} entities at most. "
+                                 "Override a stored entity instead.",
+                                 kMaxSlots),
+                     Icon::Exclamation);
+    return std::nullopt;
+  }
+
+  const std::optional<std::string> chosen = storeFolder(target);
+  if (!chosen) {
+    return std::nullopt;
+  }
+  const std::string& folder = *chosen;
   const auto archive = resolve(fmt::format("{}LUM-{}.Zip", folder, slot));
   WorkAreaChange change(*mSession);
   if (!change.taken()) {
@@ -371,85 +314,6 @@ std::optional<int> Storage::storeAway(Location location, int selectedSlot, Targe
   return std::nullopt;
 }
 
-bool Storage::bringBack(int slot, Restore where) {
-  const auto archive = resolve(archiveName(slot));
-  if (slot < 1 || !mSession->ops().exists(archive)) {
-    mSession->prompter().message(kNoArchive, Icon::Exclamation);
-    return false;
-  }
-  if (where == Restore::HardDisk) {
-    return bringBackToWorkArea(slot, mSession->prompter().confirm(kClearQuestion));
-  }
-  // Onto the floppy; the work area only records the slot.
-  WorkAreaChange change(*mSession);
-  if (!change.taken()) {
-    return false;
-  }
-  bool done = true;
-  if (where == Restore::Floppy) {
-    done = unzipInto(archive, resolve("a:\\"));
-  } else {
-    mSession->ops().copy(archive, resolve("a:\\lum.Zip"));
-  }
-  change.begin();
-  setCurrentSlot(slot);
-  change.commit();
-  return done;
-}
-
-bool Storage::bringBackToWorkArea(int slot, bool clearFirst) {
-  const auto archive = resolve(archiveName(slot));
-  if (slot < 1 || !mSession->ops().exists(archive)) {
-    mLastUnzip = {};
-    mSession->prompter().message(kNoArchive, Icon::Exclamation);
-    return false;
-  }
-  return restoreWorkArea(archive, clearFirst, slot);
-}
-
-bool Storage::restoreWorkArea(const std::filesystem::path& archive, bool clearFirst,
-                              std::optional<int> slot) {
-  mLastUnzip = {};
-  WorkAreaChange change(*mSession);
-  if (!change.taken()) {
-    return false;
-  }
-  FileOps& ops = mSession->ops();
-  const auto area = resolve(mSession->folders().workArea);
-  std::string failure;
-  try {
-    // The whole archive is tested and taken out beside the work area before
-    // a file of the area changes.
-    const auto staging = change.freshStagingFolder();
-    UnzipOutcome outcome = extractWhole(ops, archive, staging, "*.dat", mLimits);
-    if (outcome.status != ZipStatus::Ok) {
-      mLastUnzip = std::move(outcome);
-      reportUnzip(archive, true);
-      return false;
-    }
-    change.begin();
-    if (clearFirst) {
-      clearEntityFiles();
-    }
-    swapIn(staging, area, outcome.extracted);
-    if (slot) {
-      setCurrentSlot(*slot);
-    }
-    change.commit();
-    mLastUnzip = std::move(outcome);
-    return true;
-  } catch (const FileError& error) {
-    failure = error.what();
-  }
-  const bool putBack = change.abandon();
-  mLastUnzip.status = ZipStatus::ExtractFailed;
-  mSession->prompter().message(
-      fmt::format("The files of {} could not be brought back ({}). {}", archive.filename().string(),
-                  failure, putBack ? kNothingBroughtBack : kPutBackLater),
-      Icon::Critical);
-  return false;
-}
-
 std::filesystem::path Storage::emailArchive() const {
   return resolve(mSession->folders().emailFolder + "lum.zip");
 }
@@ -458,26 +322,12 @@ bool Storage::zipToFloppy() {
   return zipCopy(resolve("a:\\LUM.ZIP"));
 }
 
-bool Storage::unzipFromFloppy() {
-  if (!mSession->prompter().confirm(kEraseQuestion)) {
-    return false;
-  }
-  return restoreWorkArea(resolve("a:\\lum.zip"), false, std::nullopt);
-}
-
 bool Storage::zipToEmail() {
   const auto archive = emailArchive();
   if (!mSession->ops().isDirectory(archive.parent_path())) {
     mSession->ops().makeDirectory(archive.parent_path());
   }
   return zipCopy(archive);
-}
-
-bool Storage::unzipFromEmail() {
-  if (!mSession->prompter().confirm(kEraseQuestion)) {
-    return false;
-  }
-  return restoreWorkArea(emailArchive(), false, std::nullopt);
 }
 
 bool Storage::deleteStoredEntity(int slot) {
@@ -658,46 +508,6 @@ bool Storage::setFolder(UtilsWindow window, const std::string& text) {
       break;
   }
   return true;
-}
-
-void Storage::clearEntityFiles() {
-  FileOps& ops = mSession->ops();
-  const auto area = resolve(mSession->folders().workArea);
-  for (const char* pattern : kEntityFiles) {
-    for (const auto& file : matchingFiles(ops, area, pattern)) {
-      const std::string name = file.filename().string();
-      const bool analysisList = std::any_of(
-          std::begin(kAnalysisLists), std::end(kAnalysisLists),
-          [&](const char* list) { return equalsIgnoreCase(name, std::string(list) + ".dat"); });
-      if (!analysisList && ops.exists(file)) {
-        ops.remove(file);
-      }
-    }
-  }
-}
-
-void Storage::swapIn(const std::filesystem::path& staging, const std::filesystem::path& area,
-                     const std::vector<std::string>& names) {
-  FileOps& ops = mSession->ops();
-  const std::vector<std::string> existing = ops.list(area);
-  for (const auto& name : names) {
-    // A file of the name in another case is replaced under its own name, as
-    // on Windows; any further one of that name goes, so that one is left.
-    std::vector<std::string> same;
-    for (const auto& old : existing) {
-      if (equalsIgnoreCase(old, name) && ops.exists(area / old) && !ops.isDirectory(area / old)) {
-        same.push_back(old);
-      }
-    }
-    const auto exact = std::find(same.begin(), same.end(), name);
-    const std::string target = exact != same.end() ? name : same.empty() ? name : same.front();
-    ops.rename(staging / name, area / target);
-    for (const auto& old : same) {
-      if (old != target) {
-        ops.remove(area / old);
-      }
-    }
-  }
 }
 
 std::optional<int> Storage::search(const std::string& text) {

@@ -79,6 +79,9 @@ class Storage {
   ZipStatus lastZipStatus() const { return mLastZipStatus; }
 
  private:
+  // Where Store Away writes: the floppy (after its questions) or the store
+  // folder (offered to be made when missing); nothing when the user stops.
+  std::optional<std::string> storeFolder(Target target);
   std::filesystem::path resolve(const std::string& dosName) const {
     return mSession->resolve(dosName);
   }

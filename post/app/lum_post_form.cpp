@@ -47,17 +47,6 @@ float toTwips(int pixels) {
   return static_cast<float>(pixels * kTwipsPerPixel);
 }
 
-// Windows whose contents come later: their caption, at a size fit for their table entry.
-QWidget* shellContent(int index) {
-  auto* content = new QWidget;
-  const WindowSpec& entry = windowSpec(index);
-  const int rows = entry.visibleLines > 0 ? entry.visibleLines : 12;
-  const int boxes = entry.kind > 0 ? entry.kind : 2;
-  content->setMinimumSize(toPixels(static_cast<float>(entry.labelWidthTwips)) + boxes * 220 + 40,
-                          rows * 28 + 60);
-  return content;
-}
-
 }  // namespace
 
 LumPostForm::LumPostForm(Session& session, QWidget* parent)
@@ -405,92 +394,6 @@ void LumPostForm::openInvoice() {
   }
   mOpenInvoice = std::move(invoice);
   openWindow(mSession, kInvoice);
-}
-
-QWidget* LumPostForm::makeContent(int index) {
-  if (index == kJournalGrid && mOpenJournal) {
-    JournalWindow::Actions actions;
-    actions.close = [this] {
-      mJournalLeaving = true;
-      closeWindow(mSession);
-      mJournalLeaving = false;
-    };
-    actions.reopen = [this, close = actions.close] {
-      close();
-      openWindow(mSession, kJournalGrid);
-    };
-    actions.accountDetails = [this] { openWindow(mSession, kAccountDetails); };
-    actions.invoice = [this] { openInvoice(); };
-    actions.progressOpen = [this] { openWindow(mSession, kProgress); };
-    actions.progress = [this](int done, int total) {
-      if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {
-        if (auto* progress = qobject_cast<ProgressWindow*>(it->second->widget())) {
-          progress->setProgress(done, total);
-        }
-      }
-    };
-    actions.progressClose = [this] {
-      if (mSession.currentWindow == kProgress) {
-        closeWindow(mSession);
-      }
-    };
-    return new JournalWindow(mSession, mOpenJournal, std::move(actions),
-                             [this](const std::function<void()>& command) { run(command); });
-  }
-  if (index == kProgress) {
-    return new ProgressWindow;
-  }
-  if (index == kInvoice && mOpenInvoice) {
-    InvoiceWindow::Actions actions;
-    actions.close = [this] { closeWindow(mSession); };
-    actions.print = [this](int invoice) { printTaxInvoice(invoice); };
-    return new InvoiceWindow(mOpenInvoice, std::move(actions),
-                             [this](const std::function<void()>& command) { run(command); });
-  }
-  if (index == kReportDisplay) {
-    ReportViewer::Actions actions;
-    // Re-run: with every request cleared the run closes the viewer.
-    actions.rerun = [this] { run([this] { mReportRun->runReports(); }); };
-    actions.archive = [this] {
-      run([this] { mReportArchive.archiveReport(mSession, mReportPages->yazan()); });
-    };
-    // Invoices and statements are saved as PDF one document at a time.
-    actions.documentAt = [this](int page) { return mReportPages->documentAt(page); };
-    auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
-                               mSession.prompter(), std::move(actions));
-    viewer->reportReady();
-    return viewer;
-  }
-  if (index == kFinancialReports) {
-    return new FinancialReportsWindow(
-        [this](ProfitAndLossPeriods periods) {
-          run([this, periods] {
-            if (mReportRun->prepareProfitAndLoss(periods)) {
-              openWindow(mSession, kReportDisplay);
-            }
-          });
-        },
-        [this] { run([this] { closeWindow(mSession); }); });
-  }
-  if (index == kFontSelection) {
-    mFontList = std::make_unique<FontList>(mSession.registry().isOpen("FontList")
-                                               ? mSession.file("FontList")
-                                               : *mSession.open("FontList"));
-    auto* dialog =
-        new FontDialog(*mFontList, [this](const std::string&) { applyChosenFont(mSession); });
-    dialog->setDone([this] { closeWindow(mSession); });
-    dialog->prepare();
-    return dialog;
-  }
-  if (index == kClientSelection && mSession.panel(index) != nullptr) {
-    return new PanelWindow(mSession, *mClientSelection,
-                           [this](const std::function<void()>& command) { run(command); });
-  }
-  if (mSession.panel(index) != nullptr) {
-    return new PanelWindow(mSession, index,
-                           [this](const std::function<void()>& command) { run(command); });
-  }
-  return shellContent(index);
 }
 
 void LumPostForm::showWindow(int index, WindowPosition position) {

@@ -76,6 +76,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   QAction* addAction(QMenu* menu, const char* name, const char* caption,
                      std::function<void()> action = {});
   QWidget* makeContent(int index);
+  QWidget* makeJournalWindow();
+  QWidget* makeReportViewer();
   void registerJournalWindow();
   void registerReportWindows();
   void registerInvoiceWindow();
