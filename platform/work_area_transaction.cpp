@@ -246,4 +246,15 @@ bool WorkAreaTransaction::recover(FileOps& ops, const std::filesystem::path& fol
   return true;
 }
 
+void WorkAreaTransaction::removeStaging(FileOps& ops, const std::filesystem::path& rollbackFolder) {
+  const auto staging = stagingFolder(rollbackFolder);
+  if (!ops.isDirectory(staging)) {
+    return;
+  }
+  for (const auto& name : ops.list(staging)) {
+    ops.remove(staging / name);
+  }
+  ops.removeEmptyDirectory(staging);
+}
+
 }  // namespace lum

@@ -50,6 +50,15 @@ class WorkAreaTransaction {
   // Puts back what an interrupted transaction changed; true when there was one.
   static bool recover(FileOps& ops, const std::filesystem::path& folder);
 
+  // Where a change builds files before its transaction begins (bring-back
+  // extracts the whole archive there first): "~Staging" beside the
+  // rollback folder. Every opening of the area removes what a cut left
+  // there, with removeStaging.
+  static std::filesystem::path stagingFolder(const std::filesystem::path& rollbackFolder) {
+    return rollbackFolder.parent_path() / "~Staging";
+  }
+  static void removeStaging(FileOps& ops, const std::filesystem::path& rollbackFolder);
+
   // A file of a transaction under way (or cut short) and the copy that
   // holds it as it was before; no copy for a file that did not exist.
   struct Kept {

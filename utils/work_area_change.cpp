@@ -10,20 +10,9 @@ namespace lum {
 namespace {
 
 constexpr const char* kRollback = "Rollback";
-constexpr const char* kStaging = "~BringBack";
 // What a write beside its final name leaves when it is cut short: the
 // archives of the store folders, the files of an older bring-back.
 constexpr const char* kTemporary = "~*.part";
-
-void removeFolder(FileOps& ops, const std::filesystem::path& folder) {
-  if (!ops.isDirectory(folder)) {
-    return;
-  }
-  for (const auto& name : ops.list(folder)) {
-    ops.remove(folder / name);
-  }
-  ops.removeEmptyDirectory(folder);
-}
 
 }  // namespace
 
@@ -88,12 +77,12 @@ void WorkAreaChange::tidy() {
 }
 
 void WorkAreaChange::removeStaging() {
-  removeFolder(mSession->ops(), mArea / kStaging);
+  WorkAreaTransaction::removeStaging(mSession->ops(), mArea / kRollback);
 }
 
 void WorkAreaChange::begin() {
   mTransaction = std::make_unique<WorkAreaTransaction>(mSession->ops(), mArea / kRollback);
-  mTransaction->leaveOut(mArea / kStaging);
+  mTransaction->leaveOut(WorkAreaTransaction::stagingFolder(mArea / kRollback));
 }
 
 void WorkAreaChange::commit() {
@@ -121,8 +110,9 @@ bool WorkAreaChange::abandon() {
 
 std::filesystem::path WorkAreaChange::freshStagingFolder() {
   removeStaging();
-  mSession->ops().makeDirectory(mArea / kStaging);
-  return mArea / kStaging;
+  const auto staging = WorkAreaTransaction::stagingFolder(mArea / kRollback);
+  mSession->ops().makeDirectory(staging);
+  return staging;
 }
 
 void WorkAreaChange::recoverAtStart(UtilsSession& session) {

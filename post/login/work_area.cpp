@@ -131,6 +131,7 @@ bool takeWorkArea(
   }
 
   const auto rollbackFolder = areaFolder / "Rollback";
+  WorkAreaTransaction::removeStaging(ops, rollbackFolder);
   if (WorkAreaTransaction::recover(ops, rollbackFolder)) {
     session.prompter().message(
         "The last change in this work area was cut short. Its files have been put back as they "

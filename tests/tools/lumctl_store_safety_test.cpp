@@ -99,7 +99,7 @@ TEST_F(LumctlStoreSafety, HostileArchiveIsRefusedWholeAndNothingIsCleared) {
   EXPECT_EQ(out.status, kExitSuccess) << out.err;
   EXPECT_EQ(out.out, "Anljnl.dat\nEnt.dat\nEntcoun.dat\nJnl-0001.dat\n");
   EXPECT_FALSE(fs::exists(area() / "Jnl-0002.dat"));
-  EXPECT_FALSE(fs::exists(area() / "~BringBack"));
+  EXPECT_FALSE(fs::exists(area() / "~Staging"));
 }
 
 // A process that holds the work area as LumPost does: the lock on

@@ -450,7 +450,7 @@ TEST_F(StorageTest, OlderArchiveWithFoldersComesBackAndAClashRefusesIt) {
   EXPECT_EQ(storage.lastUnzip().extracted, (std::vector<std::string>{"Ent.dat", "x.dat"}));
   EXPECT_EQ(test::textOf(parts.area() / "x.dat"), "x\n");
   EXPECT_FALSE(std::filesystem::exists(parts.area() / "sub"));
-  EXPECT_FALSE(std::filesystem::exists(parts.area() / "~BringBack"));
+  EXPECT_FALSE(std::filesystem::exists(parts.area() / "~Staging"));
 }
 
 // While another program (LumPost) holds the work area, every command that
@@ -497,8 +497,8 @@ TEST_F(StorageTest, StartPutsBackACutShortChangeAndRemovesLeftovers) {
   writeText(parts.area() / "Ent.dat", "half written");
   writeText(parts.store() / "~LUM-2.Zip.part", "cut short");
   writeText(parts.area() / "~Jnl-0002.dat.part", "cut short");
-  std::filesystem::create_directories(parts.area() / "~BringBack");
-  writeText(parts.area() / "~BringBack" / "Ent.dat", "staged");
+  std::filesystem::create_directories(parts.area() / "~Staging");
+  writeText(parts.area() / "~Staging" / "Ent.dat", "staged");
 
   parts.prompter.clear();
   WorkAreaChange::recoverAtStart(parts.session);

@@ -59,6 +59,16 @@ TEST_F(WorkAreaTest, AWorkAreaWithAnEntityOpensOnTheJournalsList) {
   EXPECT_EQ(settings.fontNames[1], "Tahoma");
 }
 
+// What a bring-back cut short left in the staging folder goes at the next
+// opening, whichever program opens the area.
+TEST_F(WorkAreaTest, TheOpeningRemovesWhatABringBackCutShortStaged) {
+  makeEntity();
+  fs::create_directories(area() / "~Staging");
+  test::writeText(area() / "~Staging" / "Ent.dat", "staged");
+  ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
+  EXPECT_FALSE(fs::exists(area() / "~Staging"));
+}
+
 TEST_F(WorkAreaTest, AFirstStartCreatesTheAreaAndLeadsIntoTheFirstEntity) {
   prompter.then(Answer::Yes);
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
