@@ -115,7 +115,7 @@ void choosePeriod(Session& session, std::uint8_t choice) {
   const bool quarterly = (choice & 2) != 0;
   session.login.setup.postingMode =
       (choice & 1) != 0 ? PostingMode::OtherBusiness : PostingMode::SmallCashBusiness;
-  session.login.setup.periodKind = quarterly ? "Q" : "M";
+  session.login.setup.periodKind = std::string(1, quarterly ? 'Q' : 'M');
   const std::size_t index = choice >> 2;
   session.login.periodLetter = quarterly ? kQuarters[index % (std::size(kQuarters) - 1)]
                                          : kMonths[index % (std::size(kMonths) - 1)];

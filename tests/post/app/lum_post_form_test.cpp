@@ -1,5 +1,6 @@
 #include "post/app/lum_post_form.h"
 
+#include <fmt/core.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -443,7 +444,7 @@ void writeFourRows(const fs::path& area) {
   test::Bytes lines;
   test::Bytes amounts;
   for (int r = 1; r <= 4; ++r) {
-    lines.text("0" + std::to_string(r) + "/08/26", 8).text("Row", 46).text(std::to_string(r), 5);
+    lines.text(fmt::format("0{}/08/26", r), 8).text("Row", 46).text(std::to_string(r), 5);
     lines.text("Y", 1).int16(0);
     amounts.raw8(0).raw8(r == 1 ? 40000 : 0).raw8(r == 1 ? 50000 : 0).raw8(0);
     amounts.raw8(100000).raw8(100000).zeros(8 * 95);
