@@ -3,6 +3,7 @@
 #include <fmt/core.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "platform/text.h"
 
@@ -19,6 +20,24 @@ constexpr int kTotalsTop = 222;
 constexpr int kListSize = 7;
 constexpr int kDocumentSize = 10;
 constexpr int kInvoiceLineSize = 9;
+
+// A document's column headings, in bold between two rules.
+struct ColumnHeading {
+  int x;
+  const char* title;
+  Align alignment;
+};
+void writeDocumentColumns(PageWriter page, std::initializer_list<ColumnHeading> headings) {
+  page.rule(kDocumentLeft, kRightEdge);
+  page.newLine();
+  page.bold();
+  for (const ColumnHeading& heading : headings) {
+    page.text(heading.x, heading.title, heading.alignment);
+  }
+  page.newLine();
+  page.rule(kDocumentLeft, kRightEdge);
+  page.regular();
+}
 
 // An amount as the lists write it: two decimals, no grouping.
 std::string cents(Currency amount) {
@@ -108,18 +127,12 @@ void writeTaxInvoiceHeading(PageWriter page, const Letterhead& letterhead,
   writeAddressee(page, invoice.invoice, invoice.customer, 20, invoice.title());
   page.text(kRightEdge, "Date: " + printedDate(invoice.date), Align::Right);
   page.newLine();
-  page.rule(kDocumentLeft, kRightEdge);
-  page.newLine();
-  page.bold();
-  page.text(kDocumentLeft, "Code", Align::Left);
-  page.text(28, "Details", Align::Left);
-  page.text(145, "Qty", Align::Right);
-  page.text(160, "Unit", Align::Right);
-  page.text(170, "GST", Align::Right);
-  page.text(kRightEdge, "Amount", Align::Right);
-  page.newLine();
-  page.rule(kDocumentLeft, kRightEdge);
-  page.regular();
+  writeDocumentColumns(page, {{kDocumentLeft, "Code", Align::Left},
+                              {28, "Details", Align::Left},
+                              {145, "Qty", Align::Right},
+                              {160, "Unit", Align::Right},
+                              {170, "GST", Align::Right},
+                              {kRightEdge, "Amount", Align::Right}});
 }
 
 void writeTaxInvoice(const ReportWriting& out, const TaxInvoice& invoice) {
@@ -165,18 +178,12 @@ void writeStatementHeading(PageWriter page, const Letterhead& letterhead,
   writeAddressee(page, statement.customer.number, statement.customer, kDocumentLeft, "Statement");
   page.text(kRightEdge, "Date: " + reportDate, Align::Right);
   page.newLine();
-  page.rule(kDocumentLeft, kRightEdge);
-  page.newLine();
-  page.bold();
-  page.text(kDocumentLeft, "Invoice", Align::Left);
-  page.text(40, "Date", Align::Left);
-  page.text(130, "Charge", Align::Right);
-  page.text(150, "Paid", Align::Right);
-  page.text(170, "Credits", Align::Right);
-  page.text(kRightEdge, "Balance", Align::Right);
-  page.newLine();
-  page.rule(kDocumentLeft, kRightEdge);
-  page.regular();
+  writeDocumentColumns(page, {{kDocumentLeft, "Invoice", Align::Left},
+                              {40, "Date", Align::Left},
+                              {130, "Charge", Align::Right},
+                              {150, "Paid", Align::Right},
+                              {170, "Credits", Align::Right},
+                              {kRightEdge, "Balance", Align::Right}});
 }
 
 void writeStatement(const ReportWriting& out, const Statement& statement) {
