@@ -81,16 +81,20 @@ bool InvoiceEditor::open() {
   }
   if (number > last) {
     int candidate = last + 1;
-    while (candidate <= kMaxRecordNumber && mBook.invoiceRecord(candidate).inUse == kInUse) {
+    while (candidate <= kMaxInvoiceNumber && mBook.invoiceRecord(candidate).inUse == kInUse) {
       ++candidate;
     }
-    if (candidate > kMaxRecordNumber) {
-      mContext.prompter->message(
-          fmt::format("Every invoice number up to {} is in use.", kMaxRecordNumber));
+    if (candidate > kMaxInvoiceNumber) {
+      mContext.prompter->message(fmt::format(
+          "Every invoice number up to {} is in use: the journal's Ref column holds \"i\" and "
+          "four digits. Clear the invoices no longer needed, or start a new book.",
+          kMaxInvoiceNumber));
       return false;
     }
     mNumber = candidate;
     clearMemory();
+    // A new invoice is dated as its row, which the Invoice button has checked.
+    mBoxes[kDate] = std::string(trim(mJournal.row(mJournalRow).date));
   } else {
     mNumber = number;
     loadInvoice();

@@ -78,6 +78,8 @@ class InvoiceEditor {
   static constexpr int kLastColumn = kAmount;
   // The reference's number when the row has none: a new invoice.
   static constexpr int kNewInvoice = 29999;
+  // The journal row's reference is "i" and the number in five characters.
+  static constexpr int kMaxInvoiceNumber = 9999;
 
   InvoiceEditor(InvoiceBook& book, Journal& journal, JournalEditor& journalEditor,
                 InvoiceContext context);

@@ -26,8 +26,15 @@ TEST_F(InvoiceEditing, ANewInvoiceTakesTheNextNumberNotInUse) {
   EXPECT_EQ(editor->invoiceNumber(), 5);
   EXPECT_EQ(editor->numberText(), "005");
   EXPECT_EQ(editor->boxText(Editor::kTotal), "0.00");
+  EXPECT_EQ(editor->boxText(Editor::kDate), "05/08/05");  // the row's
   // Nothing is written by opening.
   EXPECT_EQ(book->counter(EntityCounter::Invoices), 2);
+
+  // Past 9999 the number no longer fits the row's reference.
+  setCounter(EntityCounter::Invoices, Editor::kMaxInvoiceNumber);
+  EXPECT_FALSE(invoiceEditor()->open());
+  EXPECT_NE(prompter.texts().back().find("Every invoice number up to 9999 is in use"),
+            std::string::npos);
 }
 
 TEST_F(InvoiceEditing, TheReferenceNamesTheInvoice) {
