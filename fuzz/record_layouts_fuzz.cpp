@@ -16,6 +16,7 @@
 #include "platform/errors.h"
 #include "platform/fields.h"
 #include "platform/suite_records.h"
+#include "post/invoicing/invoice_records.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
@@ -50,6 +51,10 @@ class TextFieldRanges {
     for (std::size_t i = 0; i < N; ++i) {
       add(width, true);
     }
+  }
+  template <std::size_t N>
+  void float32s(const char*, const std::array<float, N>&) {
+    add(N * 4, false);
   }
   template <std::size_t N>
   void int16s(const char*, const std::array<std::int16_t, N>&) {
@@ -135,13 +140,14 @@ void checkFile(std::span<const std::byte> bytes) {
   }
 }
 
-// The layouts, in the order of lumctl's dump layouts.
+// The layouts; a seed's first byte is its place here.
 using Layouts =
     std::tuple<CounterRecord, EntityRecord, SetupRecord, GstDateRecord, WindowPositionRecord,
                FontNameRecord, ReportPrintSettings, OperatorRecord, OperatorProfileRecord,
                JournalHeaderRecord, AnalysisAccountRecord, AnalysisExtraRecord, TransactionRecord,
                AmountsRecord, ColumnTotalRecord, BudgetRecord, PageCommandRecord, PageTextRecord,
-               StoredEntityRecord, FolderRecord, MailSettingsRecord>;
+               StoredEntityRecord, FolderRecord, MailSettingsRecord, InvoiceRecord,
+               InvoiceLineRecord, CustomerRecord, ProductRecord>;
 
 template <std::size_t... I>
 void checkLayout(std::size_t index, std::span<const std::byte> bytes, std::index_sequence<I...>) {

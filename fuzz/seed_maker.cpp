@@ -13,6 +13,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "platform/record_file.h"
+#include "post/invoicing/invoice_records.h"
 #include "post/journals/journal_files.h"
 #include "post/render/page_records.h"
 #include "post/render/page_writer.h"
@@ -90,6 +91,20 @@ void recordSeeds(const fs::path& folder) {
                           "books@acct.example",
                           1};
 
+  InvoiceRecord invoice;
+  invoice.detailNumbers[1] = 1;
+  invoice.customer = 1;
+  invoice.date = "05/08/2026";
+  invoice.dateDue = "05/09/26";
+  invoice.total = Currency::fromCents(11000);
+  invoice.gst = Currency::fromCents(1000);
+  invoice.inUse = kInUse;
+  InvoiceLineRecord line{
+      1, "Tap washers", 2.0f, Currency::fromCents(5000), "y", Currency::fromCents(11000), kInUse};
+  CustomerRecord customer;
+  customer.texts = {"Harbour Cafe", "", "1 Wharf St", "", "Hobart", "TAS", "7000", "", ""};
+  customer.inUse = kInUse;
+
   const std::vector<std::pair<std::string, Bytes>> layouts = {
       {"counter-entcoun", test::readBytes(area / "Entcoun.dat")},
       {"entity-ent", test::readBytes(area / "Ent.dat")},
@@ -116,6 +131,10 @@ void recordSeeds(const fs::path& folder) {
       {"stored-entity-enlist", test::readBytes(utils.store() / "EnList.Dat")},
       {"folder-zippath", test::readBytes(utils.area() / "ZipPath.Cfg")},
       {"mail-settings", mail.encode()},
+      {"invoice", invoice.encode()},
+      {"invoice-line", concat({line.encode(), InvoiceLineRecord{}.encode()})},
+      {"customer", customer.encode()},
+      {"product", ProductRecord{"Tap washer", Currency::fromCents(450), "y", kInUse}.encode()},
   };
   for (std::size_t i = 0; i < layouts.size(); ++i) {
     writeSeed(folder, layouts[i].first, withLead(static_cast<std::uint8_t>(i), layouts[i].second));
