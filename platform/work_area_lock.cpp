@@ -28,9 +28,10 @@ bool WorkAreaLock::probe(const std::filesystem::path& area) {
 }
 
 bool WorkAreaLock::acquire(const std::filesystem::path& area) {
-  if (!probe(area)) {
-    return false;
-  }
+  return probe(area) && acquireNew(area);
+}
+
+bool WorkAreaLock::acquireNew(const std::filesystem::path& area) {
   FileHandle lock = mOps->open(area / kLockFile, OpenMode::ReadWriteCreate);
   if (!mOps->tryLock(lock)) {
     return false;

@@ -37,6 +37,9 @@ class WorkAreaLock {
   // it; the area held before (if any) is then still held. On success the
   // previously held area is released.
   bool acquire(const std::filesystem::path& area);
+  // Takes an area this copy has just made, where no other copy can be,
+  // without the probe's wait.
+  bool acquireNew(const std::filesystem::path& area);
   // The heartbeat: keeps newcomers out of the held area.
   void heartbeat();
   void release();

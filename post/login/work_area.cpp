@@ -100,46 +100,50 @@ AreaOutcome startFirstEntity(Session& session) {
 
 }  // namespace
 
-bool takeWorkArea(
-    Session& session, int operatorNumber, AreaMode mode,
-    const std::function<void(const std::filesystem::path& rollbackFolder)>& beforeLogin) {
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
+                  const std::function<void(const TakenArea&)>& beforeLogin) {
   FileOps& ops = session.ops();
-  const LoginValues& login = session.login;
-  const std::string area = areaName(login.groupNumber, operatorNumber);
-  const auto groupFolder = session.paths().resolve(fmt::format(".\\Ent-{}", login.groupNumber));
-  if (!ops.isDirectory(groupFolder)) {
-    ops.makeDirectory(groupFolder);
+  const int group = session.login.groupNumber;
+  std::string area = areaName(group, operatorNumber);
+  TakenArea taken;
+  if (mode != AreaMode::Peek) {
+    settleNewWorkArea(ops, session.paths(), group, operatorNumber);
   }
-  const auto areaFolder = session.paths().resolve(area);
-  if (!ops.isDirectory(areaFolder)) {
+  if (!ops.isDirectory(session.paths().resolve(area))) {
     if (mode == AreaMode::Peek) {
       session.prompter().message(
           fmt::format("Operator Number {} does not have any cash books data", operatorNumber));
       return false;
     }
-    ops.makeDirectory(areaFolder);
-    const auto templateIni = session.paths().resolve("lum.ini");
-    if (ops.exists(templateIni)) {
-      ops.copy(templateIni, areaFolder / "lum.ini");
+    NewWorkArea made = planNewWorkArea(ops, session.paths(), group, operatorNumber);
+    buildNewWorkArea(ops, session.paths(), made);
+    if (mode == AreaMode::StartUp) {
+      placeNewWorkArea(ops, made);
+    } else {
+      area = made.areaName;
+      taken.building = std::move(made);
     }
   }
+  const auto areaFolder = session.paths().resolve(area);
 
-  if (!session.lock().acquire(areaFolder)) {
+  const bool held =
+      taken.building ? session.lock().acquireNew(areaFolder) : session.lock().acquire(areaFolder);
+  if (!held) {
     session.prompter().message(
         "The selected work area is currently being used.  Only one person can log in.");
     return false;
   }
 
-  const auto rollbackFolder = areaFolder / "Rollback";
-  WorkAreaTransaction::removeStaging(ops, rollbackFolder);
-  if (WorkAreaTransaction::recover(ops, rollbackFolder)) {
+  taken.rollbackFolder = areaFolder / "Rollback";
+  WorkAreaTransaction::removeStaging(ops, taken.rollbackFolder);
+  if (WorkAreaTransaction::recover(ops, taken.rollbackFolder)) {
     session.prompter().message(
         "The last change in this work area was cut short. Its files have been put back as they "
         "were before it.",
         Icon::Exclamation);
   }
   if (beforeLogin) {
-    beforeLogin(rollbackFolder);
+    beforeLogin(taken);
   }
   enterWorkArea(session, area, operatorNumber);
   return true;

@@ -2,12 +2,18 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
+#include "post/login/new_work_area.h"
 #include "post/login/session.h"
 
 namespace lum {
 
-enum class AreaMode { StartUp, Peek };
+enum class AreaMode {
+  StartUp,  // LumPost starting: a missing area is made
+  Peek,     // another operator's area: never made
+  Change,   // a command that changes the area: a missing one is built, for the caller to place
+};
 
 enum class AreaOutcome {
   Shown,    // a window of the work area is showing
@@ -20,15 +26,20 @@ enum class AreaOutcome {
 // work area without entities into describing the first one.
 AreaOutcome openWorkArea(Session& session, int operatorNumber, AreaMode mode);
 
-// The first half of openWorkArea, without windows: creates the area on
-// first use (start-up only), takes its lock, puts back a change cut short
-// and loads the log-in. False, after telling the user, when the area is
-// missing (peek) or taken. beforeLogin runs just before the log-in is
-// loaded, with the area's rollback folder (a command that changes the area
+// What takeWorkArea hands the command that changes the area.
+struct TakenArea {
+  std::filesystem::path rollbackFolder;  // where its transaction keeps what it changes
+  std::optional<NewWorkArea> building;   // a new area, to be placed once the change is made
+};
+
+// The first half of openWorkArea, without windows: makes the area on first
+// use (start-up), or builds it for the command to place (change), takes its
+// lock, puts back a change cut short and loads the log-in. False, after
+// telling the user, when the area is missing (peek) or taken. beforeLogin
+// runs just before the log-in is loaded (a command that changes the area
 // starts its transaction there).
-bool takeWorkArea(
-    Session& session, int operatorNumber, AreaMode mode,
-    const std::function<void(const std::filesystem::path& rollbackFolder)>& beforeLogin = {});
+bool takeWorkArea(Session& session, int operatorNumber, AreaMode mode,
+                  const std::function<void(const TakenArea&)>& beforeLogin = {});
 
 // Opens an operator's work area only to read it: without its lock, and
 // with nothing created, recovered or written there. The registry reads

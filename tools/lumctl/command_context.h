@@ -24,6 +24,9 @@ class CommandContext {
   // Every command but new-entity works in an existing work area: false,
   // told on err, when there is none.
   bool workAreaThere();
+  // The same for a command that changes the area, which first settles the
+  // making of the area when it was cut short.
+  bool workAreaToChange();
   // A command that needs no work area still refuses a --group or
   // --operator naming none.
   bool workAreaNamed();

@@ -90,10 +90,11 @@ HeadlessLogin::~HeadlessLogin() {
 }
 
 bool HeadlessLogin::openToChange() {
-  if (!takeWorkArea(mSession, mOptions.operatorNumber, AreaMode::StartUp,
-                    [this](const std::filesystem::path& rollbackFolder) {
-                      mTransaction = std::make_unique<WorkAreaTransaction>(mOps, rollbackFolder);
-                    })) {
+  if (!takeWorkArea(
+          mSession, mOptions.operatorNumber, AreaMode::Change, [this](const TakenArea& taken) {
+            mTransaction = std::make_unique<WorkAreaTransaction>(mOps, taken.rollbackFolder);
+            mBuilding = taken.building;
+          })) {
     return false;
   }
   switchEntity();
@@ -102,8 +103,15 @@ bool HeadlessLogin::openToChange() {
 
 void HeadlessLogin::commitChange() {
   mSession.registry().closeAll();  // every write reaches its file first
+  if (mBuilding) {
+    markNewWorkAreaComplete(mOps, *mBuilding);
+  }
   mTransaction->commit();
   mTransaction.reset();
+  if (mBuilding) {
+    placeNewWorkArea(mOps, *mBuilding);
+    mBuilding.reset();
+  }
 }
 
 bool HeadlessLogin::openToRead(FileSource& source) {

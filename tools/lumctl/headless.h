@@ -11,6 +11,7 @@
 #include "platform/prompter.h"
 #include "platform/work_area_lock.h"
 #include "platform/work_area_transaction.h"
+#include "post/login/new_work_area.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "tools/lumctl/lumctl.h"
@@ -74,6 +75,7 @@ class HeadlessLogin {
   NoWindows mWindows;
   Session mSession;
   std::unique_ptr<WorkAreaTransaction> mTransaction;
+  std::optional<NewWorkArea> mBuilding;  // an area made by this change, placed at its commit
 };
 
 // The work area of the global options' operator and group.

@@ -390,7 +390,7 @@ void addInvoiceCommands(CLI::App& app, CommandContext& context) {
   save->add_option("--row", options->row, "The journal row of the invoice")->required();
   save->add_option("FILE", options->file, "The invoice as JSON")->required();
   save->callback([&context, options] {
-    context.status = context.workAreaThere()
+    context.status = context.workAreaToChange()
                          ? saveInvoice(context.options, *options, context.out, context.err)
                          : kExitRefused;
   });
@@ -408,7 +408,7 @@ void addInvoiceCommands(CLI::App& app, CommandContext& context) {
   clear->add_option("N", options->number, "The invoice number")->required();
   clear->add_flag("--yes", options->yes, "Answer Yes to the question (without it nothing changes)");
   clear->callback([&context, options] {
-    context.status = context.workAreaThere()
+    context.status = context.workAreaToChange()
                          ? clearInvoiceCommand(context.options, *options, context.out, context.err)
                          : kExitRefused;
   });

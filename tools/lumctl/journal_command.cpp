@@ -273,7 +273,7 @@ void addJournalCommands(CLI::App& app, CommandContext& context) {
   import->add_flag("--keep-going", options->keepGoing,
                    "Save even when cells are refused or the check finds faulty rows");
   import->callback([&context, options] {
-    context.status = context.workAreaThere()
+    context.status = context.workAreaToChange()
                          ? importJournal(context.options, *options, context.out, context.err)
                          : kExitRefused;
 });

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "post/login/new_work_area.h"
 #include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
 
@@ -26,6 +27,12 @@ CommandContext::CommandContext(CLI::App& app, std::ostream& output, std::ostream
 
 bool CommandContext::workAreaThere() {
   return hasWorkArea(options, err);
+}
+
+bool CommandContext::workAreaToChange() {
+  const DosPath paths(ops, options.root, DosPath::floppyDirectoryFor(options.root, nullptr));
+  settleNewWorkArea(ops, paths, options.groupNumber, options.operatorNumber);
+  return workAreaThere();
 }
 
 bool CommandContext::workAreaNamed() {

@@ -173,11 +173,11 @@ int listStored(const GlobalOptions& global, const StoreOptions& options, std::os
 void addStoreCommands(CLI::App& app, CommandContext& context) {
   auto options = std::make_shared<StoreOptions>();
   // A command of the work area: its status, or refused when there is none.
-  const auto run = [&context, options](auto command) {
-    return [&context, options, command] {
-      context.status = context.workAreaThere()
-                           ? command(context.options, *options, context.out, context.err)
-                           : kExitRefused;
+  const auto run = [&context, options](auto command, bool changes) {
+    return [&context, options, command, changes] {
+      const bool there = changes ? context.workAreaToChange() : context.workAreaThere();
+      context.status =
+          there ? command(context.options, *options, context.out, context.err) : kExitRefused;
     };
   };
   CLI::App* store = app.add_subcommand(
@@ -186,7 +186,7 @@ void addStoreCommands(CLI::App& app, CommandContext& context) {
       "and name the entity there; prints the slot");
   store->add_option("--slot", options->slot, "next (default) or the slot to override");
   store->add_flag("--previous-year", options->previousYear, "Into the previous-year store folder");
-  store->callback(run(storeEntity));
+  store->callback(run(storeEntity, true));
   CLI::App* bringBack = app.add_subcommand(
       "bring-back",
       "Bring Back: unzip a stored entity's data files into the work area, over the files there "
@@ -197,11 +197,11 @@ void addStoreCommands(CLI::App& app, CommandContext& context) {
                       "Clear the work area first (the four analysis lists are kept)");
   bringBack->add_flag("--previous-year", options->previousYear,
                       "From the previous-year store folder");
-  bringBack->callback(run(bringBackEntity));
+  bringBack->callback(run(bringBackEntity, true));
   CLI::App* stored = app.add_subcommand(
       "stored", "List the stored entities: slot, name and date stored, tab-separated");
   stored->add_flag("--previous-year", options->previousYear, "The previous-year store folder");
-  stored->callback(run(listStored));
+  stored->callback(run(listStored, false));
 }
 
 }  // namespace lum
