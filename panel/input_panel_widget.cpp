@@ -169,7 +169,10 @@ int InputPanelWidget::boxIndexOf(QObject* object) const {
 }
 
 void InputPanelWidget::handleFocus(int index, const QFocusEvent& event) {
-  if (isWindowFocusChange(event.reason())) {
+  // The window losing or regaining the focus moves nothing, unless the
+  // window came back through a click on another box than the panel's: the
+  // click gave that box the focus while the window was not yet active.
+  if (isWindowFocusChange(event.reason()) && (!event.gotFocus() || index == mPanel.focusedBox())) {
     return;
   }
   if (event.gotFocus()) {

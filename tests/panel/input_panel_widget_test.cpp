@@ -170,6 +170,12 @@ TEST_F(InputPanelWidgetTest, AnAmountBoxShowsCurrencyOnceLeft) {
   EXPECT_EQ(box(1)->text(), "    12.50");
   EXPECT_EQ(focus(), box(4));
   EXPECT_EQ(mPanel->focusedBox(), 4);
+
+  // A click into the window while another had the focus: the box clicked
+  // gets the focus only as the window comes back.
+  QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(box(2), &comingBack);
+  EXPECT_EQ(mPanel->focusedBox(), 2);
 }
 
 TEST_F(InputPanelWidgetTest, TheScrollBarMovesTheListAndKeepsTheFocusInTheBoxes) {
