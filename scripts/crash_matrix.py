@@ -109,7 +109,8 @@ class Matrix:
 
     def make_fixture(self, writer):
         root = os.path.join(self.scratch, "fixture-" + writer.name)
-        subprocess.run([self.make_demo, root], check=True, capture_output=True)
+        subprocess.run([self.make_demo, root], check=True, capture_output=True,
+                       env=dict(os.environ, LUM_DEMO_DATA="0"))
         for args in writer.fixture:
             status, _, err = self.run(root, args)
             if status != 0:
