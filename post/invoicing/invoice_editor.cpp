@@ -365,7 +365,9 @@ void InvoiceEditor::enter() {
     return;
   }
   bool accepted = true;
-  if (mEdit == CellEdit::Typed || trim(mText) != trim(mRemembered)) {
+  // The indicator's commit makes the line's amount, so Enter commits one
+  // shown from a product too.
+  if (mEdit == CellEdit::Typed || mColumn == kGstColumn || trim(mText) != trim(mRemembered)) {
     mEdit = CellEdit::Committing;
     accepted = commitCell();
     mEdit = CellEdit::Untouched;

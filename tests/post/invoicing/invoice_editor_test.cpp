@@ -119,6 +119,13 @@ TEST_F(InvoiceEditing, ProductCodesAboveTheLimitAreRefusedAndKnownOnesFillTheLin
   EXPECT_EQ(editor->cellText(1, Editor::kUnit), "12.50");
   EXPECT_EQ(editor->cellText(1, Editor::kGstColumn), "Y");
   EXPECT_EQ(editor->column(), Editor::kParticulars);  // Enter moved on
+
+  // Enter through the indicator the product gave, nothing typed, makes the amount.
+  type(*editor, 1, Editor::kQty, "2");
+  editor->enterCell(1, Editor::kGstColumn);
+  editor->keyDown(JournalEditor::kEnter, false);
+  EXPECT_EQ(editor->cellText(1, Editor::kAmount), "27.50");
+  EXPECT_EQ(editor->boxText(Editor::kTotal), "27.50");
 }
 
 TEST_F(InvoiceEditing, SearchesWrapAroundAndSayWhatTheyCannotFind) {
