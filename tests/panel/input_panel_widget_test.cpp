@@ -170,12 +170,16 @@ TEST_F(InputPanelWidgetTest, AnAmountBoxShowsCurrencyOnceLeft) {
   EXPECT_EQ(box(1)->text(), "    12.50");
   EXPECT_EQ(focus(), box(4));
   EXPECT_EQ(mPanel->focusedBox(), 4);
+}
 
-  // A click into the window while another had the focus: the box clicked
-  // gets the focus only as the window comes back.
+// A click into the window while another program had the focus: the box
+// clicked gets the focus only as the window comes back.
+TEST_F(InputPanelWidgetTest, AClickFromAnotherWindowSelectsTheLineClicked) {
+  openJournalsList(3);
+  ASSERT_EQ(mPanel->focusedBox(), 0);
   QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(box(2), &comingBack);
-  EXPECT_EQ(mPanel->focusedBox(), 2);
+  EXPECT_EQ(mPanel->currentLine(), 2);
 }
 
 TEST_F(InputPanelWidgetTest, TheScrollBarMovesTheListAndKeepsTheFocusInTheBoxes) {
