@@ -15,7 +15,7 @@ using test::lumctl;
 
 // Journal 1 of the one-entity work area (posting mode 0, quarterly) with
 // one row dated in the September quarter, and a GST rate of 10%.
-class LumctlInvoice : public ::testing::Test {
+class LumctlInvoice : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlInvoice() {
     test::writeOneEntityWorkArea(area());
@@ -36,18 +36,15 @@ class LumctlInvoice : public ::testing::Test {
     amounts.zeros(8 * 98);
     test::writeBytes(area() / "AI010001.dat", amounts);
   }
-  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
   test::LumctlOutcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", (dir / "prog").string(), "--group", "1", "invoice"});
-    return lumctl(args);
+    args.insert(args.begin(), "invoice");
+    return LumctlArea::run(args);
   }
   test::LumctlOutcome save(const std::string& json) {
     test::writeText(dir / "invoice.json", json);
     return run({"save", "--journal", "1", "--period", "Sep", "--row", "1",
                 (dir / "invoice.json").string()});
   }
-
-  test::TempDir dir;
 };
 
 TEST_F(LumctlInvoice, SavesAnInvoiceAsTypedAndShowsIt) {

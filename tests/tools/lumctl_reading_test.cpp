@@ -147,7 +147,7 @@ void writeOnePageReport(const fs::path& area) {
 // The one-entity work area (quarterly, posting mode 0) with takings in
 // journal 1 for the September quarter and a report's page files, the
 // report print settings of operator 1, and the suite's operator file.
-class LumctlReading : public ::testing::Test {
+class LumctlReading : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlReading() {
     test::writeOneEntityWorkArea(area());
@@ -160,12 +160,6 @@ class LumctlReading : public ::testing::Test {
   }
   static inline const std::string kHeading = "date,particulars,ref,gst,Amount,Sales,Fuel\n";
 
-  fs::path prog() const { return dir / "prog"; }
-  fs::path area() const { return prog() / "Ent-1" / "Op-1"; }
-  Outcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", prog().string(), "--group", "1"});
-    return lumctl(args);
-  }
   void importRows(int journal, const std::string& csv) {
     test::writeText(out / "rows.csv", csv);
     const Outcome imported = run({"journal", "import", "--journal", std::to_string(journal),
@@ -184,7 +178,6 @@ class LumctlReading : public ::testing::Test {
     return outcome.out;
   }
 
-  test::TempDir dir;
   test::TempDir out;  // where the commands write, outside the program directory's tree
 };
 
