@@ -4,7 +4,7 @@
 
 #include "platform/scripted_prompter.h"
 #include "post/login/login_records.h"
-#include "tests/support/test_support.h"
+#include "tests/post/login/session_fixture.h"
 
 namespace lum {
 namespace {
@@ -20,7 +20,7 @@ TEST(LoginFiles, TheReportOptionIsTheValueOfTheFirstLine) {
   EXPECT_EQ(reportOptionOf(std::nullopt), "");
 }
 
-class LoginFileSetTest : public ::testing::Test {
+class LoginFileSetTest : public ::testing::Test, protected test::RegistryParts {
  protected:
   LoginFileSetTest() {
     fs::create_directories(area());
@@ -53,12 +53,6 @@ class LoginFileSetTest : public ::testing::Test {
 
   fs::path area() const { return dir / "prog" / "Ent-1" / "Op-3"; }
 
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FileRegistry registry{ops, paths, prompter};
-  FileNaming naming;
   LoginValues login;
 };
 
