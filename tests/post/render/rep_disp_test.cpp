@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <cstdlib>
 #include <memory>
 
 #include "platform/scripted_prompter.h"
@@ -292,24 +289,6 @@ TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
   const std::string info = test::runCommand("pdfinfo -f 1 -l 2 '" + file + "'").second;
   EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
   EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
-}
-
-// With LUM_SHOW_VIEWER=seconds the sample report stays on screen that long, for
-// a screenshot; otherwise the test only checks the first page is drawn.
-TEST_F(RepDispTest, ShowsTheSampleReport) {
-  test::writeSampleReport(yazan);
-  RepDisp& window = viewer();
-  window.resize(1000, 900);
-  const char* seconds = std::getenv("LUM_SHOW_VIEWER");
-  if (seconds != nullptr) {
-    window.move(0, 0);
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < std::atoi(seconds) * 1000) {
-      QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-  }
-  EXPECT_FALSE(screen.image().isNull());
 }
 
 }  // namespace
