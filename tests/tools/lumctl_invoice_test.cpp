@@ -19,15 +19,7 @@ class LumctlInvoice : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlInvoice() {
     test::writeOneEntityWorkArea(area());
-    test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
-                                                  .text("Posting Mode 0 or 3", 36)
-                                                  .text("0", 16)
-                                                  .text("M-Monthly or Q-Quarterly", 36)
-                                                  .text("Q", 16)
-                                                  .text("", 36)
-                                                  .text("A", 16)
-                                                  .text("GST Rate", 36)
-                                                  .text("0.1", 16));
+    test::writeSetup(area(), {"0", "Q", "A", "0.1"});
     test::writeBytes(
         area() / "DI010001.dat",
         test::Bytes().text("03/08/26", 8).text("", 46).text("", 5).text("", 1).int16(0));

@@ -324,11 +324,7 @@ TEST_F(LumctlReading, PeriodsByTheirNamesInThePeriodSelector) {
   }
 
   // A monthly entity: months by name, and no quarters.
-  test::writeBytes(area() / "Ini-0001.dat", Bytes()
-                                                .text("Posting Mode 0 or 3", 36)
-                                                .text("0", 16)
-                                                .text("M-Monthly or Q-Quarterly", 36)
-                                                .text("M", 16));
+  test::writeSetup(area(), {"0", "M"});
   EXPECT_EQ(show("Sep").out, september);
   EXPECT_EQ(show("Aug").out, show("H").out);
   EXPECT_EQ(show("august").out, show("H").out);

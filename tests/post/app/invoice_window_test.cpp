@@ -31,15 +31,7 @@ class InvoiceWindowTest : public ::testing::Test, protected test::SessionParts {
  protected:
   InvoiceWindowTest() {
     test::writeOneEntityWorkArea(area());
-    test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
-                                                  .text("Posting Mode 0 or 3", 36)
-                                                  .text("0", 16)
-                                                  .text("M-Monthly or Q-Quarterly", 36)
-                                                  .text("Q", 16)
-                                                  .text("A-Accountant C-Client Type", 36)
-                                                  .text("C", 16)
-                                                  .text("GSTRate", 36)
-                                                  .text("0.1", 16));
+    test::writeSetup(area(), {"0", "Q", "C", "0.1"});
     session.setHost(form);
     EXPECT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
     form.show();

@@ -126,11 +126,7 @@ TEST_F(EntitySetUpTest, AnOtherBusinessWithoutInvoicingAddedFromTheEntitiesList)
 
 TEST_F(EntitySetUpTest, AnEntityWithJournalsOnlyChangesItsSetUpLetters) {
   test::writeOneEntityWorkArea(area());
-  test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
-                                                .text("Posting Mode 0 or 3", 36)
-                                                .text("0", 16)
-                                                .text("M-Monthly or Q-Quarterly", 36)
-                                                .text("M", 16));
+  test::writeSetup(area(), {"0", "M"});
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
   const auto journalsBefore = test::readBytes(area() / "Jnl-0001.dat");
   openWindow(session, kEntitiesList);
@@ -150,11 +146,7 @@ TEST_F(EntitySetUpTest, AnEntityWithJournalsOnlyChangesItsSetUpLetters) {
 
 TEST_F(EntitySetUpTest, SetUpLettersAreTheFirstLetterOfWhatWasTyped) {
   test::writeOneEntityWorkArea(area());
-  test::Bytes ini;
-  for (const char* value : {"3", " quarterly", "client", ".1", "0", "0", "0", "yes", "Accruals"}) {
-    ini.text("", 36).text(value, 16);
-  }
-  test::writeBytes(area() / "Ini-0001.dat", ini);
+  test::writeSetup(area(), {"3", " quarterly", "client", ".1", "0", "0", "0", "yes", "Accruals"});
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
   EXPECT_EQ(session.login.setup.periodKind, "Q");
   const EntityChoices choices = readEntityChoices(session);
@@ -303,8 +295,7 @@ TEST_F(EntitySetUpTest, TheAccountAndConfigurationListsEditTheirRecords) {
   closeWindow(session);
 
   // The configuration list shows the set-up records of the entity chosen in the entities list.
-  test::writeBytes(area() / "Ini-0002.dat",
-                   test::Bytes().text("Posting Mode 0 or 3", 36).text("3", 16));
+  test::writeSetup(area(), {"3"}, 2);
   openWindow(session, kEntitiesList);
   addEntity(session, "Jones Cafe");
   session.panel(kEntitiesList)->redraw();
