@@ -10,13 +10,6 @@ namespace {
 using test::Bytes;
 using test::decodeAndRoundTrip;
 
-TEST(SuiteRecords, Counter) {
-  const auto r = decodeAndRoundTrip<CounterRecord>(Bytes().text("Journals", 24).int16(5));
-  EXPECT_EQ(r.label, "Journals");
-  EXPECT_EQ(r.value, 5);
-  EXPECT_EQ((CounterRecord{"Version", 3}.encode()[24]), std::byte{3});
-}
-
 TEST(SuiteRecords, Entity) {
   const Bytes bytes = Bytes()
                           .text("Smith Plumbing", 32)      // 0
@@ -56,14 +49,6 @@ TEST(SuiteRecords, Entity) {
   EXPECT_EQ(r.eightByteNumber[7], std::byte{8});
 }
 
-TEST(SuiteRecords, WindowPosition) {
-  // Top 3000.0, then Left 300.0, as single-precision numbers.
-  const auto r = decodeAndRoundTrip<WindowPositionRecord>(
-      Bytes().raw({0x00, 0x80, 0x3B, 0x45}).raw({0x00, 0x00, 0x96, 0x43}));
-  EXPECT_EQ(r.top, 3000.0f);
-  EXPECT_EQ(r.left, 300.0f);
-}
-
 TEST(SuiteRecords, Operator) {
   const Bytes bytes = Bytes()
                           .text("Jo", 24)          // 0
@@ -91,10 +76,6 @@ TEST(SuiteRecords, Operator) {
   EXPECT_EQ(r.integers, (std::array<std::int16_t, 7>{1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(r.fourByteNumber, -5);
   EXPECT_EQ(r.moreIntegers, (std::array<std::int16_t, 3>{8, 9, 10}));
-}
-
-TEST(SuiteRecords, OperatorProfile) {
-  EXPECT_EQ(decodeAndRoundTrip<OperatorProfileRecord>(Bytes().int16(1)).value, 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/errors.h"
 #include "platform/scope_guard.h"
+#include "platform/work_area_transaction.h"
 #include "tests/support/test_support.h"
 
 namespace lum::test {
@@ -47,7 +48,39 @@ TreeFiles treesFiles(const std::vector<std::filesystem::path>& roots) {
   return files;
 }
 
-CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
+CutWriter workAreaWriter(FileOps& ops, const std::filesystem::path& area,
+                         std::function<void()> write) {
+  std::map<std::string, std::vector<std::byte>> before;
+  for (const auto& entry : std::filesystem::directory_iterator(area)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name != "LumPost.lck") {
+      before[name] = readBytes(entry.path());
+    }
+  }
+  return {[area, before] {
+            std::filesystem::remove_all(area / "Rollback");
+            for (const auto& entry : std::filesystem::directory_iterator(area)) {
+              const std::string name = entry.path().filename().string();
+              if (entry.is_regular_file() && name != "LumPost.lck" && before.count(name) == 0) {
+                std::filesystem::remove(entry.path());
+              }
+            }
+            for (const auto& [name, bytes] : before) {
+              writeBytes(area / name, bytes);
+            }
+          },
+          std::move(write), [&ops, area] { WorkAreaTransaction::recover(ops, area / "Rollback"); },
+          [area] { return treeFiles(area, {"LumPost.lck"}); }};
+}
+
+namespace {
+
+// Runs the writer whole, then cut by `cutAt` at its first, second, ...
+// file operation until a run completes (cutAt says it did). Once
+// recovered, a cut run must leave the files as before or, where
+// `afterToo`, as a whole run left them.
+CutOutcome cutAtEveryOperation(FileOps& ops, const CutWriter& writer, bool afterToo,
+                               const std::function<bool(std::uint64_t)>& cutAt) {
   ops.setSyncs(false);
   const ScopeGuard syncAgain([&ops] { ops.setSyncs(true); });
   CutOutcome outcome;
@@ -57,6 +90,26 @@ CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
   outcome.after = writer.files();
   for (std::uint64_t operation = 1; operation < kMostOperations; ++operation) {
     writer.reset();
+    if (cutAt(operation)) {
+      if (writer.files() != outcome.after) {
+        outcome.torn.push_back(operation);
+      }
+      return outcome;
+    }
+    ++outcome.cuts;
+    writer.recover();
+    const TreeFiles found = writer.files();
+    if (found != outcome.before && !(afterToo && found == outcome.after)) {
+      outcome.torn.push_back(operation);
+    }
+  }
+  throw std::runtime_error("the writer never completed");
+}
+
+}  // namespace
+
+CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
+  return cutAtEveryOperation(ops, writer, true, [&](std::uint64_t operation) {
     const pid_t child = ::fork();
     if (child < 0) {
       throw std::runtime_error("fork failed");
@@ -77,57 +130,22 @@ CutOutcome stopAtEveryOperation(FileOps& ops, const CutWriter& writer) {
       throw std::runtime_error("the writer failed without being stopped at operation " +
                                std::to_string(operation));
     }
-    if (WEXITSTATUS(status) == 0) {
-      if (writer.files() != outcome.after) {
-        outcome.torn.push_back(operation);
-      }
-      return outcome;
-    }
-    ++outcome.cuts;
-    writer.recover();
-    const TreeFiles found = writer.files();
-    if (found != outcome.before && found != outcome.after) {
-      outcome.torn.push_back(operation);
-    }
-  }
-  throw std::runtime_error("the writer never completed");
+    return WEXITSTATUS(status) == 0;
+  });
 }
 
 CutOutcome failAtEveryOperation(FileOps& ops, Failure failure, const CutWriter& writer) {
-  ops.setSyncs(false);
-  const ScopeGuard syncAgain([&ops] { ops.setSyncs(true); });
-  CutOutcome outcome;
-  writer.reset();
-  outcome.before = writer.files();
-  writer.write();
-  outcome.after = writer.files();
-  for (std::uint64_t operation = 1; operation < kMostOperations; ++operation) {
-    writer.reset();
+  return cutAtEveryOperation(ops, writer, false, [&](std::uint64_t operation) {
     ops.resetCounts();
     ops.injectFault(FileOp::Any, operation, failure);
-    bool completed = true;
+    const ScopeGuard clear([&ops] { ops.clearFaults(); });
     try {
       writer.write();
     } catch (const FileError&) {
-      completed = false;
+      return false;
     }
-    ops.clearFaults();
-    if (!completed) {
-      writer.recover();  // nothing to do unless a marker was left
-    }
-    const TreeFiles found = writer.files();
-    if (completed) {
-      if (found != outcome.after) {
-        outcome.torn.push_back(operation);
-      }
-      return outcome;
-    }
-    ++outcome.cuts;
-    if (found != outcome.before) {
-      outcome.torn.push_back(operation);
-    }
-  }
-  throw std::runtime_error("the writer never completed");
+    return true;
+  });
 }
 
 }  // namespace lum::test

@@ -34,6 +34,12 @@ struct CutWriter {
   std::function<TreeFiles()> files;
 };
 
+// A writer over a work area. reset() puts back the area's files as they
+// are now (removing any file made since, and the rollback folder); recover()
+// is what opening the area does after a cut; files() leaves out the lock.
+CutWriter workAreaWriter(FileOps& ops, const std::filesystem::path& area,
+                         std::function<void()> write);
+
 // What the cuts found: how many there were, and the operations after which
 // the files were neither as before nor as after a whole run.
 struct CutOutcome {

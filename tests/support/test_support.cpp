@@ -1,10 +1,12 @@
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -91,6 +93,17 @@ void writeText(const std::filesystem::path& file, std::string_view text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;
   ASSERT_TRUE(out.good()) << file;
+}
+
+std::pair<int, std::string> runCommand(const std::string& command) {
+  std::string output;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    output.append(buffer, n);
+  }
+  const int status = ::pclose(pipe);
+  return {WEXITSTATUS(status), output};
 }
 
 }  // namespace lum::test

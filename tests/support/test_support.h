@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lum::test {
@@ -51,5 +52,8 @@ void writeBytes(const std::filesystem::path& file, const std::vector<std::byte>&
 std::vector<std::byte> readBytes(const std::filesystem::path& file);
 void writeText(const std::filesystem::path& file, std::string_view text);
 std::string readText(const std::filesystem::path& file);
+
+// The exit status of a shell command, and what it wrote on both its outputs.
+std::pair<int, std::string> runCommand(const std::string& command);
 
 }  // namespace lum::test

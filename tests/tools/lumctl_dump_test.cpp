@@ -190,38 +190,29 @@ TEST_F(LumctlDump, UsageErrorsAndHelp) {
   EXPECT_EQ(lumctl({"--help"}).status, kExitSuccess);
 }
 
-}  // namespace
-}  // namespace lum
-
-namespace lum {
-namespace {
-
-TEST(LumctlDumpPages, PageCommandAndTextFiles) {
-  test::TempDir dir;
-  test::writeBytes(dir / "DosyaYaz.dat", test::Bytes()
-                                             .text("Page", 4)
-                                             .float32(1001)
-                                             .float32(1002)
-                                             .raw8(0)
-                                             .float32(0)
-                                             .float32(0)
-                                             .text("Para", 4)
-                                             .float32(150)
-                                             .float32(2)
-                                             .raw8(-12345000)
-                                             .float32(0.5f)
-                                             .float32(0)
-                                             .bytes());
-  test::writeBytes(dir / "Kelamlar.dat", test::Bytes().text("Total", 140).bytes());
-  const auto commands = test::lumctl({"dump", (dir / "DosyaYaz.dat").string()});
+TEST_F(LumctlDump, PageCommandAndTextFiles) {
+  const auto commandFile = file("DosyaYaz.dat", test::Bytes()
+                                                    .text("Page", 4)
+                                                    .float32(1001)
+                                                    .float32(1002)
+                                                    .raw8(0)
+                                                    .float32(0)
+                                                    .float32(0)
+                                                    .text("Para", 4)
+                                                    .float32(150)
+                                                    .float32(2)
+                                                    .raw8(-12345000)
+                                                    .float32(0.5f)
+                                                    .float32(0));
+  const auto commands = lumctl({"dump", commandFile});
   EXPECT_EQ(commands.status, kExitSuccess) << commands.err;
   EXPECT_EQ(commands.out,
             "{\"rec\":1,\"code\":\"Page\",\"a\":1001.0,\"b\":1002.0,\"c\":\"0.0000\",\"d\":0.0,"
             "\"e\":0.0}\n"
             "{\"rec\":2,\"code\":\"Para\",\"a\":150.0,\"b\":2.0,\"c\":\"-1234.5000\",\"d\":0.5,"
             "\"e\":0.0}\n");
-  const auto texts = test::lumctl({"dump", (dir / "Kelamlar.dat").string()});
-  EXPECT_EQ(texts.out, "{\"rec\":1,\"text\":\"Total\"}\n");
+  EXPECT_EQ(lumctl({"dump", file("Kelamlar.dat", test::Bytes().text("Total", 140))}).out,
+            "{\"rec\":1,\"text\":\"Total\"}\n");
 }
 
 }  // namespace

@@ -15,19 +15,11 @@ using test::lumctl;
 
 // Journal 1 of the one-entity work area (posting mode 0, quarterly) with
 // one row dated in the September quarter, and a GST rate of 10%.
-class LumctlInvoice : public ::testing::Test {
+class LumctlInvoice : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlInvoice() {
     test::writeOneEntityWorkArea(area());
-    test::writeBytes(area() / "Ini-0001.dat", test::Bytes()
-                                                  .text("Posting Mode 0 or 3", 36)
-                                                  .text("0", 16)
-                                                  .text("M-Monthly or Q-Quarterly", 36)
-                                                  .text("Q", 16)
-                                                  .text("", 36)
-                                                  .text("A", 16)
-                                                  .text("GST Rate", 36)
-                                                  .text("0.1", 16));
+    test::writeSetup(area(), {"0", "Q", "A", "0.1"});
     test::writeBytes(
         area() / "DI010001.dat",
         test::Bytes().text("03/08/26", 8).text("", 46).text("", 5).text("", 1).int16(0));
@@ -36,18 +28,15 @@ class LumctlInvoice : public ::testing::Test {
     amounts.zeros(8 * 98);
     test::writeBytes(area() / "AI010001.dat", amounts);
   }
-  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
   test::LumctlOutcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", (dir / "prog").string(), "--group", "1", "invoice"});
-    return lumctl(args);
+    args.insert(args.begin(), "invoice");
+    return LumctlArea::run(args);
   }
   test::LumctlOutcome save(const std::string& json) {
     test::writeText(dir / "invoice.json", json);
     return run({"save", "--journal", "1", "--period", "Sep", "--row", "1",
                 (dir / "invoice.json").string()});
   }
-
-  test::TempDir dir;
 };
 
 TEST_F(LumctlInvoice, SavesAnInvoiceAsTypedAndShowsIt) {

@@ -25,19 +25,16 @@ TEST(Csv, QuotedFieldsAndLineNumbers) {
 
 // Journal 1 of the one-entity work area: posting mode 0, quarterly, with
 // the analysis columns "Sales" and "Fuel".
-class LumctlJournal : public ::testing::Test {
+class LumctlJournal : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlJournal() {
     test::writeOneEntityWorkArea(area());
     test::writeSalesAndFuelAccounts(area());
   }
-  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
   test::LumctlOutcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", (dir / "prog").string(), "--group", "1", "journal"});
-    return lumctl(args);
+    args.insert(args.begin(), "journal");
+    return LumctlArea::run(args);
   }
-
-  test::TempDir dir;
 };
 
 TEST_F(LumctlJournal, ImportsRowsAsTypedAndShowsThem) {

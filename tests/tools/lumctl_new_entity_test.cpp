@@ -28,7 +28,6 @@ TEST(LumctlNewEntity, AddsEntitiesAsTheWindowsDo) {
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   EXPECT_EQ(run.out, "1\n");
   const fs::path area = prog / "Ent-2" / "Op-4";
-  EXPECT_EQ(test::recordOf<JournalHeaderRecord>(area / "Jnl-0001.dat", 1).name, "Receipts Book");
   EXPECT_EQ(test::recordOf<CounterRecord>(area / "Entcoun.dat", 2).value, 1);  // now current
   // The templates of a small cash business are missing: told, and the entity is made.
   EXPECT_NE(run.err.find("Anstak.dat cannot be found"), std::string::npos) << run.err;
@@ -39,8 +38,6 @@ TEST(LumctlNewEntity, AddsEntitiesAsTheWindowsDo) {
   EXPECT_EQ(run.out, "2\n");
   EXPECT_NE(run.err.find("Anlpch.dat cannot be found"), std::string::npos) << run.err;
   EXPECT_EQ(test::recordOf<EntityRecord>(area / "Ent.dat", 2).name, "Jones Cafe");
-  EXPECT_EQ(test::recordOf<JournalHeaderRecord>(area / "Jnl-0002.dat", 1).name, "Bank Journal");
-  EXPECT_EQ(test::recordOf<AnalysisAccountRecord>(area / "An010002.dat", 1).name, "Bank Fees");
   EXPECT_EQ(test::recordOf<SetupRecord>(area / "Ini-0002.dat", 2).value, "Q");
   EXPECT_EQ(test::recordOf<SetupRecord>(area / "Ini-0002.dat", 9).value, "A");
   EXPECT_EQ(test::recordOf<CounterRecord>(area / "Entcoun.dat", 1).value, 2);

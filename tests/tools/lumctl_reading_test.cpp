@@ -147,7 +147,7 @@ void writeOnePageReport(const fs::path& area) {
 // The one-entity work area (quarterly, posting mode 0) with takings in
 // journal 1 for the September quarter and a report's page files, the
 // report print settings of operator 1, and the suite's operator file.
-class LumctlReading : public ::testing::Test {
+class LumctlReading : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlReading() {
     test::writeOneEntityWorkArea(area());
@@ -160,12 +160,6 @@ class LumctlReading : public ::testing::Test {
   }
   static inline const std::string kHeading = "date,particulars,ref,gst,Amount,Sales,Fuel\n";
 
-  fs::path prog() const { return dir / "prog"; }
-  fs::path area() const { return prog() / "Ent-1" / "Op-1"; }
-  Outcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", prog().string(), "--group", "1"});
-    return lumctl(args);
-  }
   void importRows(int journal, const std::string& csv) {
     test::writeText(out / "rows.csv", csv);
     const Outcome imported = run({"journal", "import", "--journal", std::to_string(journal),
@@ -184,7 +178,6 @@ class LumctlReading : public ::testing::Test {
     return outcome.out;
   }
 
-  test::TempDir dir;
   test::TempDir out;  // where the commands write, outside the program directory's tree
 };
 
@@ -331,11 +324,7 @@ TEST_F(LumctlReading, PeriodsByTheirNamesInThePeriodSelector) {
   }
 
   // A monthly entity: months by name, and no quarters.
-  test::writeBytes(area() / "Ini-0001.dat", Bytes()
-                                                .text("Posting Mode 0 or 3", 36)
-                                                .text("0", 16)
-                                                .text("M-Monthly or Q-Quarterly", 36)
-                                                .text("M", 16));
+  test::writeSetup(area(), {"0", "M"});
   EXPECT_EQ(show("Sep").out, september);
   EXPECT_EQ(show("Aug").out, show("H").out);
   EXPECT_EQ(show("august").out, show("H").out);

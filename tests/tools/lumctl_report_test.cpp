@@ -12,32 +12,27 @@ using test::lumctl;
 
 // The one-entity work area (quarterly, posting mode 0): journal 1 with the
 // analysis columns "Sales" and "Fuel", both GST-applies "Y".
-class LumctlReport : public ::testing::Test {
+class LumctlReport : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlReport() {
     test::writeOneEntityWorkArea(area());
     test::writeSalesAndFuelAccounts(area());
   }
-  fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
-  test::LumctlOutcome run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--root", (dir / "prog").string(), "--group", "1"});
-    return lumctl(args);
+  // Imports rows, under the heading of journal 1's columns, into the September quarter.
+  void importRows(int journal, const std::string& rows,
+                  const char* heading = "date,particulars,ref,gst,Amount,Sales,Fuel\n") {
+    test::writeText(dir / "rows.csv", heading + rows);
+    const auto imported = run({"journal", "import", "--journal", std::to_string(journal),
+                               "--period", "I", (dir / "rows.csv").string()});
+    ASSERT_EQ(imported.status, kExitSuccess) << imported.err;
   }
-
-  test::TempDir dir;
 };
 
 TEST_F(LumctlReport, GstFiguresAsJson) {
-  test::writeText(dir / "rows.csv",
-                  "date,particulars,ref,gst,Amount,Sales,Fuel\n"
-                  "1.8.26,Takings,1,y,110,110,\n"
-                  "2,Diesel,2,Y,44,,44\n");
-  auto result =
-      run({"journal", "import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  importRows(1, "1.8.26,Takings,1,y,110,110,\n2,Diesel,2,Y,44,,44\n");
 
   const fs::path out = dir / "gst.json";
-  result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string()});
+  auto result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string()});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
   EXPECT_EQ(test::readText(out), R"({
   "journals": [
@@ -112,14 +107,7 @@ TEST_F(LumctlReport, GstFiguresAsJson) {
 }
 
 TEST_F(LumctlReport, AccountReportsAsJson) {
-  test::writeText(dir / "rows.csv",
-                  "date,particulars,ref,gst,Amount,Sales,Fuel\n"
-                  "1.8.26,Takings,1,y,110,110,\n"
-                  "2,Diesel,2,Y,-44,,-44\n");
-  ASSERT_EQ(
-      run({"journal", "import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()})
-          .status,
-      kExitSuccess);
+  importRows(1, "1.8.26,Takings,1,y,110,110,\n2,Diesel,2,Y,-44,,-44\n");
   const fs::path out = dir / "report.json";
   auto result =
       run({"report", "trial-balance", "--period", "I", "--format", "json", "--out", out.string()});
@@ -181,27 +169,16 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
 // A damaged journal: told on stderr with its file, exit 1 and nothing
 // written; with --keep-going the figures of the other journals as well.
 TEST_F(LumctlReport, ADamagedJournalIsToldAndLeftOut) {
-  test::writeText(dir / "rows.csv",
-                  "date,particulars,ref,gst,Amount,Sales,Fuel\n"
-                  "1.8.26,Takings,1,y,110,110,\n"
-                  "2,Diesel,2,Y,44,,44\n");
-  auto result =
-      run({"journal", "import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  test::writeText(dir / "rent.csv",
-                  "date,particulars,ref,gst,Amount,#1\n"
-                  "1.8.26,Rent,3,N,50,50\n"
-                  "2,Rent,4,N,50,50\n");
-  result =
-      run({"journal", "import", "--journal", "2", "--period", "I", (dir / "rent.csv").string()});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  importRows(1, "1.8.26,Takings,1,y,110,110,\n2,Diesel,2,Y,44,,44\n");
+  importRows(2, "1.8.26,Rent,3,N,50,50\n2,Rent,4,N,50,50\n",
+             "date,particulars,ref,gst,Amount,#1\n");
   fs::resize_file(area() / "DI020001.dat", 62 + 10);
   const std::string told =
       "lumctl: The journal Payments Book (journal 2) is damaged: its file DI020001.dat holds 1 "
       "row and part of row 2, but 2 are in use. It is left out of the report.\n";
 
   const fs::path out = dir / "gst.json";
-  result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string()});
+  auto result = run({"report", "gst", "--period", "I", "--format", "json", "--out", out.string()});
   EXPECT_EQ(result.status, kExitRefused);
   EXPECT_EQ(result.err, told);
   EXPECT_FALSE(fs::exists(out));
@@ -218,10 +195,6 @@ TEST_F(LumctlReport, ADamagedJournalIsToldAndLeftOut) {
   EXPECT_EQ(figures.find("Payments Book"), std::string::npos) << figures;
   EXPECT_NE(figures.find(R"("G1": "110.0000")"), std::string::npos) << figures;
 
-  result = run({"report", "gst", "--period", "I", "--format", "text", "--out", "-"});
-  EXPECT_EQ(result.status, kExitRefused);
-  EXPECT_EQ(result.err, told);
-  EXPECT_EQ(result.out, "");
   result =
       run({"report", "gst", "--period", "I", "--format", "text", "--out", "-", "--keep-going"});
   EXPECT_EQ(result.status, kExitRefused);

@@ -26,7 +26,7 @@ using test::Bytes;
 const std::set<std::string> kLockFiles = {"LumPost.lck", "RYR.dat"};
 
 // Operator 1 of group 1 with entity 1 in the work area.
-class LumctlStoreSafety : public ::testing::Test {
+class LumctlStoreSafety : public ::testing::Test, protected test::LumctlArea {
  protected:
   LumctlStoreSafety() {
     fs::create_directories(area());
@@ -41,18 +41,9 @@ class LumctlStoreSafety : public ::testing::Test {
     test::writeText(area() / "Jnl-0001.dat", "journals");
     test::writeText(area() / "Anljnl.dat", "bank accounts");
   }
-  fs::path prog() const { return dir / "prog"; }
-  fs::path area() const { return prog() / "Ent-1" / "Op-1"; }
   fs::path store() const { return prog() / "Ent-1" / "zip"; }
   std::vector<std::string> globals() const { return {"--root", prog().string(), "--group", "1"}; }
-  test::LumctlOutcome run(std::vector<std::string> args) {
-    const auto global = globals();
-    args.insert(args.begin(), global.begin(), global.end());
-    return test::lumctl(args);
-  }
   test::TreeFiles files() const { return test::treeFiles(prog(), kLockFiles); }
-
-  test::TempDir dir;
 };
 
 // An archive whose first entry's name is too long for the file system, with

@@ -149,15 +149,12 @@ TEST(DataManagerForm, StoreAwayThroughItsWindowAndBackToTheList) {
   parts.fillWorkArea();
   Screen screen(parts);
   DataManagerForm& main = screen.windows.main();
-  EXPECT_EQ(main.windowTitle(), "Data Manager  - Ver 08/01/06");
   EXPECT_EQ(main.findChild<QLabel*>("Label2")->text(), "Store Folder: .\\Ent-1\\zip\\");
-  EXPECT_EQ(screen.rows().size(), 10u);
   EXPECT_EQ(screen.rows()[0], "");
 
   QTest::mouseClick(screen.button(UtilsWindow::Main, "Command4"), Qt::LeftButton);
   QWidget* store = screen.windows.window(UtilsWindow::Store);
   ASSERT_TRUE(store->isVisible());
-  EXPECT_EQ(store->windowTitle(), "Store Data Away");
   EXPECT_FALSE(main.isEnabled());
   QTest::mouseClick(screen.button(UtilsWindow::Store, "Command1"), Qt::LeftButton);
   EXPECT_FALSE(store->isVisible());

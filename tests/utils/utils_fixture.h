@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
@@ -84,21 +85,21 @@ struct UtilsParts {
   }
 };
 
-// The output and exit status of a shell command.
-inline std::pair<int, std::string> runCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    output.append(buffer, n);
-  }
-  const int status = ::pclose(pipe);
-  return {WEXITSTATUS(status), output};
-}
-
 inline std::string textOf(const std::filesystem::path& file) {
   const auto bytes = readBytes(file);
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// The names of the files of a folder, sorted.
+inline std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 inline std::string quoted(const std::filesystem::path& path) {

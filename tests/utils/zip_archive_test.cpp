@@ -14,6 +14,7 @@
 namespace lum {
 namespace {
 
+using test::namesIn;
 using test::quoted;
 using test::readBytes;
 using test::runCommand;
@@ -63,18 +64,12 @@ TEST_F(ZipArchive, StoredArchiveIsAnOrdinaryZipThatUnzipTests) {
 
   const auto [testStatus, testOut] = runCommand("unzip -t " + quoted(archive));
   EXPECT_EQ(testStatus, 0) << testOut;
-  EXPECT_NE(testOut.find("No errors detected"), std::string::npos) << testOut;
-  const auto [listStatus, listOut] = runCommand("unzip -Z1 " + quoted(archive));
-  EXPECT_EQ(listStatus, 0);
-  EXPECT_EQ(listOut, "Ent.dat\nJnl-0001.dat\n");
+  EXPECT_EQ(runCommand("unzip -Z1 " + quoted(archive)).second, "Ent.dat\nJnl-0001.dat\n");
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
   EXPECT_EQ(outcome.status, ZipStatus::Ok);
   EXPECT_EQ(outcome.extracted, (std::vector<std::string>{"Ent.dat", "Jnl-0001.dat"}));
   EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
-  EXPECT_EQ(
-      std::filesystem::directory_iterator(dir / "out") == std::filesystem::directory_iterator(),
-      false);
   EXPECT_FALSE(std::filesystem::exists(dir / "out" / "~Ent.dat.part"));
 
   EXPECT_EQ(zipFiles(ops, dir / "empty.zip", {}), ZipStatus::NothingToDo);
@@ -98,57 +93,29 @@ TEST_F(ZipArchive, ArchiveMadeByZipIsBroughtBackOverFilesOfAnotherCase) {
   EXPECT_EQ(readBytes(dir / "out" / "Jnl-0001.dat"), readBytes(dir / "area" / "Jnl-0001.dat"));
 }
 
-// The names of the files in a folder, sorted.
-std::vector<std::string> namesIn(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-TEST_F(ZipArchive, ArchiveWithFoldersComesOutWithoutThem) {
+// Folders of an older archive are dropped; a name that two of them hold,
+// whatever the case, comes out once, from the first.
+TEST_F(ZipArchive, ArchiveWithFoldersComesOutWithoutThemAndEachNameOnce) {
   std::filesystem::create_directories(dir / "area" / "client" / "journals");
+  std::filesystem::create_directories(dir / "area" / "b");
   writeText(dir / "area" / "client" / "Entcoun.dat", "counters");
   writeText(dir / "area" / "client" / "journals" / "Jnl-0002.dat", "headers");
+  writeText(dir / "area" / "b" / "ENTCOUN.DAT", "second");
   const auto archive = dir / "older.zip";
   const auto [status, out] = runCommand("cd " + quoted(dir / "area") + " && zip -q -r " +
-                                        quoted(archive) + " client Ent.dat");
-  ASSERT_EQ(status, 0) << out;
-  ASSERT_EQ(runCommand("unzip -Z1 " + quoted(archive)).second,
-            "client/\nclient/journals/\nclient/journals/Jnl-0002.dat\nclient/Entcoun.dat\n"
-            "Ent.dat\n");
-
-  const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
-  EXPECT_EQ(outcome.status, ZipStatus::Ok);
-  EXPECT_EQ(outcome.extracted,
-            (std::vector<std::string>{"Jnl-0002.dat", "Entcoun.dat", "Ent.dat"}));
-  EXPECT_TRUE(outcome.refused.empty());
-  EXPECT_EQ(namesIn(dir / "out"),
-            (std::vector<std::string>{"Ent.dat", "Entcoun.dat", "Jnl-0002.dat"}));
-  EXPECT_EQ(readBytes(dir / "out" / "Jnl-0002.dat"), bytesOf("headers"));
-}
-
-TEST_F(ZipArchive, SameNameInTwoFoldersLandsOnce) {
-  std::filesystem::create_directories(dir / "area" / "a");
-  std::filesystem::create_directories(dir / "area" / "b");
-  writeText(dir / "area" / "a" / "Ent.dat", "first");
-  writeText(dir / "area" / "b" / "ENT.DAT", "second");
-  const auto archive = dir / "twice.zip";
-  const auto [status, out] = runCommand("cd " + quoted(dir / "area") + " && zip -q " +
-                                        quoted(archive) + " a/Ent.dat b/ENT.DAT Ent.dat");
+                                        quoted(archive) + " client Ent.dat b/ENTCOUN.DAT");
   ASSERT_EQ(status, 0) << out;
 
   const auto outcome = unzipFiles(ops, archive, dir / "out", "*.dat");
   EXPECT_EQ(outcome.status, ZipStatus::EntriesRefused);
-  EXPECT_EQ(outcome.extracted, std::vector<std::string>{"Ent.dat"});
-  ASSERT_EQ(outcome.refused.size(), 2u);
-  EXPECT_EQ(outcome.refused[0].name, "b/ENT.DAT");
-  EXPECT_EQ(outcome.refused[0].reason, "an earlier entry has the same name (a/Ent.dat)");
-  EXPECT_EQ(outcome.refused[1].name, "Ent.dat");
-  EXPECT_EQ(namesIn(dir / "out"), std::vector<std::string>{"Ent.dat"});
-  EXPECT_EQ(readBytes(dir / "out" / "Ent.dat"), bytesOf("first"));
+  EXPECT_EQ(outcome.extracted,
+            (std::vector<std::string>{"Jnl-0002.dat", "Entcoun.dat", "Ent.dat"}));
+  ASSERT_EQ(outcome.refused.size(), 1u);
+  EXPECT_EQ(outcome.refused[0].name, "b/ENTCOUN.DAT");
+  EXPECT_EQ(outcome.refused[0].reason, "an earlier entry has the same name (client/Entcoun.dat)");
+  EXPECT_EQ(namesIn(dir / "out"),
+            (std::vector<std::string>{"Ent.dat", "Entcoun.dat", "Jnl-0002.dat"}));
+  EXPECT_EQ(readBytes(dir / "out" / "Entcoun.dat"), bytesOf("counters"));
 }
 
 TEST_F(ZipArchive, UnsafeNamesAreRefusedAndTheOthersExtracted) {

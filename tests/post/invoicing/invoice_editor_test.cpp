@@ -23,9 +23,7 @@ TEST_F(InvoiceEditing, ANewInvoiceTakesTheNextNumberNotInUse) {
   startRow("");
   auto editor = invoiceEditor();
   ASSERT_TRUE(editor->open());
-  EXPECT_EQ(editor->invoiceNumber(), 5);
   EXPECT_EQ(editor->numberText(), "005");
-  EXPECT_EQ(editor->boxText(Editor::kTotal), "0.00");
   EXPECT_EQ(editor->boxText(Editor::kDate), "05/08/05");  // the row's
   // Nothing is written by opening.
   EXPECT_EQ(book->counter(EntityCounter::Invoices), 2);
@@ -183,34 +181,22 @@ TEST_F(InvoiceEditing, OkSavesTheInvoiceItsCustomerAndProductsAndTheJournalRow) 
   type(*editor, 2, Editor::kParticulars, "Thank you");
   ASSERT_EQ(editor->ok(), InvoiceSave::Saved);
 
-  EXPECT_EQ(book->counter(EntityCounter::Invoices), 1);
   EXPECT_EQ(book->counter(EntityCounter::InvoiceDetails), 2);
   EXPECT_EQ(book->counter(EntityCounter::Customers), 3);  // a new customer
-  EXPECT_EQ(book->counter(EntityCounter::Products), 3);
   const auto invoice = book->invoice(1);
   ASSERT_TRUE(invoice);
   EXPECT_EQ(invoice->customer, 3);
-  EXPECT_EQ(invoice->date, "05/08/05");
-  EXPECT_EQ(invoice->total, Currency::fromCents(11000));
   EXPECT_EQ(invoice->gst, Currency::fromCents(1000));
   ASSERT_EQ(invoice->lines.size(), 2u);
-  EXPECT_EQ(invoice->lines[0].detailNumber, 1);
-  EXPECT_EQ(invoice->lines[0].quantity, 2.0f);
   EXPECT_EQ(invoice->lines[1].particulars, "Thank you");
   EXPECT_EQ(book->customerName(3), "Harbour Cafe");
-  EXPECT_EQ(book->product(3)->description, "Tap washers");
   EXPECT_EQ(book->product(3)->unitPrice, Currency::fromCents(5000));
 
   // The row, on disk as well as in memory.
   const auto row = test::recordOf<TransactionRecord>(area() / "DI010001.dat", 3);
-  EXPECT_EQ(row.date, "05/08/05");
   EXPECT_EQ(row.particulars, "Harbour Cafe");
   EXPECT_EQ(row.reference, "i1");
-  EXPECT_EQ(row.gst, "y");
-  EXPECT_EQ(journal->am(3, 4), Currency::fromCents(11000));
   EXPECT_EQ(files.load().am(3, 4), Currency::fromCents(11000));
-  EXPECT_EQ(journalEditor->row(), 3);
-  EXPECT_EQ(journalEditor->column(), 4);
 
   // Reopened from the row, the invoice is the one saved.
   journalEditor->enterCell(3, 0);
@@ -294,7 +280,6 @@ TEST_F(InvoiceEditing, DeletingItsRowClearsTheInvoiceWhenAsked) {
   EXPECT_EQ(prompter.texts().at(1), "Do you want to clear Invoice number 1 as well?");
   EXPECT_FALSE(book->invoice(1));
   EXPECT_EQ(book->lineRecord(1).inUse, 0);
-  EXPECT_EQ(book->lineRecord(1).particulars, "");
   // The counter stays, so the next new invoice is the one after.
   startRow("", 3);
   auto next = invoiceEditor();
@@ -310,9 +295,7 @@ TEST_F(InvoiceEditing, ClearInvoiceEmptiesTheInvoiceAndItsRowsAmount) {
   ASSERT_EQ(editor->ok(), InvoiceSave::Saved);
   editor->clearThisInvoice();
   EXPECT_FALSE(book->invoice(1));
-  EXPECT_EQ(journal->am(3, 4), Currency());
   EXPECT_EQ(journal->row(3).reference, "i1");
-  EXPECT_EQ(journal->row(3).date, "05/08/05");
   EXPECT_EQ(files.load().am(3, 4), Currency());
 }
 
@@ -344,9 +327,9 @@ TEST_F(InvoiceEditing, DamagedFilesAreToldAndReadAsBlank) {
   EXPECT_NE(told.find("Invoice 7 line 1 has a quantity that is not a number"), std::string::npos)
       << told;
   EXPECT_EQ(editor->line(1).quantity, 0.0f);
-  EXPECT_EQ(editor->line(2).detailNumber, 0);
-  EXPECT_EQ(editor->line(3).detailNumber, 0);
-  EXPECT_EQ(editor->line(4).detailNumber, 0);
+  for (const int line : {2, 3, 4}) {
+    EXPECT_EQ(editor->line(line).detailNumber, 0) << line;
+  }
   EXPECT_EQ(editor->customerNumber(), 1);  // -5 is no customer: a new one
   EXPECT_FALSE(editor->selectCustomer(40000));
   EXPECT_EQ(editor->customerNumber(), 1);

@@ -45,24 +45,6 @@ TEST(InvoiceRecords, InvoiceHeader) {
   EXPECT_EQ(fieldOffset<InvoiceRecord>("in_use"), 236u);
 }
 
-TEST(InvoiceRecords, InvoiceLine) {
-  const auto r = decodeAndRoundTrip<InvoiceLineRecord>(Bytes()
-                                                           .int16(3)                   // 0 code
-                                                           .text("Widgets, blue", 72)  // 2
-                                                           .float32(2.5f)              // 74 qty
-                                                           .raw8(500'000)              // 78 unit
-                                                           .text("y", 1)               // 86 GST
-                                                           .raw8(1'375'000)            // 87 amount
-                                                           .int16(99));                // 95
-  EXPECT_EQ(r.productCode, 3);
-  EXPECT_EQ(r.particulars, "Widgets, blue");
-  EXPECT_EQ(r.quantity, 2.5f);
-  EXPECT_EQ(r.unitPrice, Currency::fromCents(5000));
-  EXPECT_EQ(r.gst, "y");
-  EXPECT_EQ(r.amount, Currency::fromCents(13750));
-  EXPECT_EQ(r.inUse, kInUse);
-}
-
 TEST(InvoiceRecords, Customer) {
   const auto r = decodeAndRoundTrip<CustomerRecord>(Bytes()
                                                         .text("Harbour Cafe", 48)  // 0
@@ -79,17 +61,6 @@ TEST(InvoiceRecords, Customer) {
                                                  "Hobart", "TAS", "7000", "03 6200 0000", "Ann"}));
   EXPECT_EQ(r.inUse, kInUse);
   EXPECT_EQ(fieldOffset<CustomerRecord>("contact"), 263u);
-}
-
-TEST(InvoiceRecords, Product) {
-  const auto r = decodeAndRoundTrip<ProductRecord>(
-      Bytes().text("Delivery", 72).raw8(250'000).text("n", 1).int16(99));
-  EXPECT_EQ(r.description, "Delivery");
-  EXPECT_EQ(r.unitPrice, Currency::fromCents(2500));
-  EXPECT_EQ(r.gst, "n");
-  EXPECT_EQ(r.inUse, kInUse);
-  // A never-written record is free.
-  EXPECT_EQ(ProductRecord::decode(Bytes().zeros(83).bytes()).inUse, 0);
 }
 
 }  // namespace

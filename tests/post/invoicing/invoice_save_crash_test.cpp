@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/work_area_transaction.h"
 #include "tests/post/invoicing/invoice_fixture.h"
 #include "tests/support/crash_points.h"
 
 namespace lum {
 namespace {
 
-namespace fs = std::filesystem;
 using Editor = InvoiceEditor;
 
 // An invoice saved over an earlier one: its lines, header, customer,
@@ -25,33 +23,19 @@ class InvoiceSaveCrash : public ::testing::Test, protected test::InvoiceParts {
   }
 
   test::CutWriter writer() {
-    const auto before = areaFiles();
-    return {[this, before] {
-              for (const auto& entry : fs::directory_iterator(area())) {
-                if (entry.is_regular_file() && entry.path().filename() != "LumPost.lck" &&
-                    before.count(entry.path().filename().string()) == 0) {
-                  fs::remove(entry.path());
-                }
-              }
-              for (const auto& [name, bytes] : before) {
-                test::writeBytes(area() / name, bytes);
-              }
-            },
-            [this] {
-              *journal = files.load();
-              journalEditor->enterCell(3, 0);
-              auto editor = invoiceEditor();
-              editor->open();
-              editor->setBox(Editor::kFirstCustomerField, "Harbour Cafe");
-              type(*editor, 2, Editor::kCode, "4");
-              type(*editor, 2, Editor::kParticulars, "Tap washers");
-              type(*editor, 2, Editor::kQty, "2");
-              type(*editor, 2, Editor::kUnit, "50");
-              type(*editor, 2, Editor::kGstColumn, "Y");
-              editor->ok();
-            },
-            [this] { WorkAreaTransaction::recover(ops, area() / "Rollback"); },
-            [this] { return test::treeFiles(area(), {"LumPost.lck"}); }};
+    return test::workAreaWriter(ops, area(), [this] {
+      *journal = files.load();
+      journalEditor->enterCell(3, 0);
+      auto editor = invoiceEditor();
+      editor->open();
+      editor->setBox(Editor::kFirstCustomerField, "Harbour Cafe");
+      type(*editor, 2, Editor::kCode, "4");
+      type(*editor, 2, Editor::kParticulars, "Tap washers");
+      type(*editor, 2, Editor::kQty, "2");
+      type(*editor, 2, Editor::kUnit, "50");
+      type(*editor, 2, Editor::kGstColumn, "Y");
+      editor->ok();
+    });
   }
 };
 

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/work_area_transaction.h"
 #include "post/journals/journal_files.h"
 #include "tests/post/journals/journal_fixture.h"
 #include "tests/support/crash_points.h"
 
 namespace lum {
 namespace {
-
-namespace fs = std::filesystem;
 
 class JournalSaveCrash : public ::testing::Test, protected test::JournalParts {
  protected:
@@ -25,26 +22,11 @@ class JournalSaveCrash : public ::testing::Test, protected test::JournalParts {
   }
 
   test::CutWriter writer() {
-    const auto before = areaFiles();
-    return {[this, before] {
-              for (const auto& entry : fs::directory_iterator(area())) {
-                if (entry.is_regular_file() && entry.path().filename() != "LumPost.lck" &&
-                    before.count(entry.path().filename().string()) == 0) {
-                  fs::remove(entry.path());
-                }
-              }
-              for (const auto& [name, bytes] : before) {
-                test::writeBytes(area() / name, bytes);
-              }
-            },
-            [this] {
-              Journal edited = files.load();
-              change(edited);
-              files.save(edited);
-            },
-            // What opening the work area does.
-            [this] { WorkAreaTransaction::recover(ops, area() / "Rollback"); },
-            [this] { return test::treeFiles(area(), {"LumPost.lck"}); }};
+    return test::workAreaWriter(ops, area(), [this] {
+      Journal edited = files.load();
+      change(edited);
+      files.save(edited);
+    });
   }
 
   JournalFiles files{session, 1};

@@ -5,14 +5,14 @@
 #include "platform/errors.h"
 #include "platform/scripted_prompter.h"
 #include "post/login/login_records.h"
-#include "tests/support/test_support.h"
+#include "tests/post/login/session_fixture.h"
 
 namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileRegistryTest : public ::testing::Test {
+class FileRegistryTest : public ::testing::Test, protected test::RegistryParts {
  protected:
   FileRegistryTest() {
     fs::create_directories(dir / "prog" / "Ent-1" / "Op-3");
@@ -27,13 +27,6 @@ class FileRegistryTest : public ::testing::Test {
   }
 
   fs::path area() const { return dir / "prog" / "Ent-1" / "Op-3"; }
-
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FileRegistry registry{ops, paths, prompter};
-  FileNaming naming;
 };
 
 TEST_F(FileRegistryTest, NamesFilesByEntityJournalPeriodAndOperator) {

@@ -16,16 +16,6 @@ static_assert(fieldOffset<TransactionRecord>("gst") == 8 + 46 + 5);
 static_assert(fieldOffset<TransactionRecord>("transferred") == 60);
 static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
 
-TEST(JournalLineRecords, Transaction) {
-  const auto r = decodeAndRoundTrip<TransactionRecord>(
-      Bytes().text("03/08/05", 8).text("Fuel", 46).text("i17", 5).text("Y", 1).int16(1));
-  EXPECT_EQ(r.date, "03/08/05");
-  EXPECT_EQ(r.particulars, "Fuel");
-  EXPECT_EQ(r.reference, "i17");
-  EXPECT_EQ(r.gst, "Y");
-  EXPECT_EQ(r.transferred, 1);
-}
-
 TEST(JournalLineRecords, AmountsWithTheCountsInRecordOne) {
   Bytes bytes;
   bytes.raw({9, 0, 0, 0, 0, 0, 0, 0});        // element 0, kept as read

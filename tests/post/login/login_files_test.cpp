@@ -4,7 +4,8 @@
 
 #include "platform/scripted_prompter.h"
 #include "post/login/login_records.h"
-#include "tests/support/test_support.h"
+#include "tests/post/login/session_fixture.h"
+#include "tests/post/login/work_area_files.h"
 
 namespace lum {
 namespace {
@@ -20,7 +21,7 @@ TEST(LoginFiles, TheReportOptionIsTheValueOfTheFirstLine) {
   EXPECT_EQ(reportOptionOf(std::nullopt), "");
 }
 
-class LoginFileSetTest : public ::testing::Test {
+class LoginFileSetTest : public ::testing::Test, protected test::RegistryParts {
  protected:
   LoginFileSetTest() {
     fs::create_directories(area());
@@ -28,21 +29,8 @@ class LoginFileSetTest : public ::testing::Test {
     naming.entityNumber = 2;
     naming.operatorNumber = 3;
 
-    const std::vector<std::pair<const char*, const char*>> setup = {
-        {"Posting Mode 0 or 3", " 3"},
-        {"M-Monthly or Q-Quarterly", " quarterly "},
-        {"A-Accountant C-Client Type", "client"},
-        {"GSTRate", "10"},
-        {"PAYG Rate", "4.5"},
-        {"Mixed Bus Exempt Sales Ratio", "0.25"},
-        {"Mixed Bus Exempt Purch Ratio", ""},
-        {"Setup Invoicing Y/N", "yes"},
-        {"GST Type C-Cash A-Accruals", "Accruals"}};
-    test::Bytes ini;
-    for (const auto& [prompt, value] : setup) {
-      ini.text(prompt, 36).text(value, 16);
-    }
-    test::writeBytes(area() / "Ini-0002.dat", ini);
+    test::writeSetup(
+        area(), {" 3", " quarterly ", "client", "10", "4.5", "0.25", "", "yes", "Accruals"}, 2);
     test::Bytes counters;
     for (const int value : {4, 3, 17, 40, 6, 9}) {
       counters.text("", 24).int16(static_cast<std::int16_t>(value));
@@ -53,12 +41,6 @@ class LoginFileSetTest : public ::testing::Test {
 
   fs::path area() const { return dir / "prog" / "Ent-1" / "Op-3"; }
 
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FileRegistry registry{ops, paths, prompter};
-  FileNaming naming;
   LoginValues login;
 };
 

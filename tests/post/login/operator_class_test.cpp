@@ -4,14 +4,14 @@
 
 #include "platform/errors.h"
 #include "platform/scripted_prompter.h"
-#include "tests/support/test_support.h"
+#include "tests/post/login/session_fixture.h"
 
 namespace lum {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OperatorClassTest : public ::testing::Test {
+class OperatorClassTest : public ::testing::Test, protected test::RegistryParts {
  protected:
   OperatorClassTest() {
     fs::create_directories(dir / "prog");
@@ -34,13 +34,6 @@ class OperatorClassTest : public ::testing::Test {
   void writeProfile(std::int16_t record402) {
     test::writeBytes(system() / "OpP-0003.dat", test::Bytes().zeros(2 * 401).int16(record402));
   }
-
-  test::TempDir dir;
-  FileOps ops;
-  DosPath paths{ops, dir / "prog", dir / "floppy"};
-  ScriptedPrompter prompter;
-  FileRegistry registry{ops, paths, prompter};
-  FileNaming naming;
 };
 
 TEST_F(OperatorClassTest, TheKindAndTheProfileGiveTheClass) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/scripted_prompter.h"
+#include "post/login/file_registry.h"
 #include "post/login/session.h"
 #include "tests/post/login/fake_host.h"
 #include "tests/support/test_support.h"
@@ -29,6 +30,17 @@ struct SessionParts {
   FixedClock clock{DateTime{*Date::fromYmd(2026, 8, 20), 10, 0, 0}};
   FakeWaiter waiter{clock};
   Session session{ops, paths, prompter, clock, waiter};
+};
+
+// A file registry over a program directory in a fresh folder, with the
+// naming of its files left to the test.
+struct RegistryParts {
+  TempDir dir;
+  FileOps ops;
+  DosPath paths{ops, dir / "prog", dir / "floppy"};
+  ScriptedPrompter prompter;
+  FileRegistry registry{ops, paths, prompter};
+  FileNaming naming;
 };
 
 }  // namespace lum::test

@@ -1,10 +1,36 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/support/test_support.h"
 
 namespace lum::test {
+
+// An entity's set-up file: its values in record order (posting mode, period
+// kind, client type, GST rate, PAYG rate, exempt ratios, invoicing, GST
+// type), each under the prompt the program writes.
+inline void writeSetup(const std::filesystem::path& area, const std::vector<std::string>& values,
+                       int entity = 1) {
+  static const char* const kPrompts[] = {"Posting Mode 0 or 3",
+                                         "M-Monthly or Q-Quarterly",
+                                         "A-Accountant C-Client Type",
+                                         "GSTRate",
+                                         "PAYG Rate",
+                                         "Mixed Bus Exempt Sales Ratio",
+                                         "Mixed Bus Exempt Purch Ratio",
+                                         "Setup Invoicing Y/N",
+                                         "GST Type C-Cash A-Accruals"};
+  Bytes bytes;
+  for (std::size_t i = 0; i < values.size() && i < std::size(kPrompts); ++i) {
+    bytes.text(kPrompts[i], 36).text(values[i], 16);
+  }
+  char name[16];
+  std::snprintf(name, sizeof name, "Ini-%04d.dat", entity);
+  writeBytes(area / name, bytes);
+}
 
 // A work area holding entity 1, "Smith Plumbing, Pty Ltd": quarterly, posting
 // mode 0, with the journals "Takings Book" and "Payments Book".
@@ -22,11 +48,7 @@ inline void writeOneEntityWorkArea(const std::filesystem::path& area) {
                                         .int16(621)
                                         .text("", 8));
   writeBytes(area / "Ent.dat", Bytes().text("Smith Plumbing", 32).text("Pty Ltd", 32).zeros(242));
-  writeBytes(area / "Ini-0001.dat", Bytes()
-                                        .text("Posting Mode 0 or 3", 36)
-                                        .text("0", 16)
-                                        .text("M-Monthly or Q-Quarterly", 36)
-                                        .text("Q", 16));
+  writeSetup(area, {"0", "Q"});
 }
 
 // Journal 1's analysis accounts: "Sales" (type S, 201) and "Fuel" (type E, 407).

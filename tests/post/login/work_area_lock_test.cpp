@@ -15,15 +15,16 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-FixedClock nearMidnight() {
-  return FixedClock(DateTime{*Date::fromYmd(2026, 12, 6), 23, 59, 59});
-}
-
-TEST(WorkAreaLock, AFreeAreaIsTakenAfterThreeSeconds) {
+// A work-area folder, with a clock a second before midnight whose waits
+// pass at once.
+struct WorkAreaLockTest : ::testing::Test {
   test::TempDir dir;
   FileOps ops;
-  FixedClock clock = nearMidnight();
-  test::FakeWaiter waiter(clock);
+  FixedClock clock{DateTime{*Date::fromYmd(2026, 12, 6), 23, 59, 59}};
+  test::FakeWaiter waiter{clock};
+};
+
+TEST_F(WorkAreaLockTest, AFreeAreaIsTakenAfterThreeSeconds) {
   // The calendar passes midnight during the wait; the wait still lasts three seconds.
   waiter.duringWait = [&] { clock.set(DateTime{*Date::fromYmd(2026, 12, 7), 0, 0, 1}); };
   WorkAreaLock lock(ops, clock, waiter);
@@ -34,11 +35,7 @@ TEST(WorkAreaLock, AFreeAreaIsTakenAfterThreeSeconds) {
   EXPECT_EQ(lock.area(), dir.path());
 }
 
-TEST(WorkAreaLock, ARunningCopysHeartbeatKeepsANewcomerOut) {
-  test::TempDir dir;
-  FileOps ops;
-  FixedClock clock = nearMidnight();
-  test::FakeWaiter waiter(clock);
+TEST_F(WorkAreaLockTest, ARunningCopysHeartbeatKeepsANewcomerOut) {
   WorkAreaLock holder(ops, clock, waiter);
   ASSERT_TRUE(holder.acquire(dir.path()));
 
@@ -49,21 +46,13 @@ TEST(WorkAreaLock, ARunningCopysHeartbeatKeepsANewcomerOut) {
   EXPECT_TRUE(holder.holds());
 }
 
-TEST(WorkAreaLock, AStaleProbeFileDoesNotBlock) {
-  test::TempDir dir;
+TEST_F(WorkAreaLockTest, AStaleProbeFileDoesNotBlock) {
   test::writeText(dir / "RYR.dat", std::string(2, '\0'));
-  FileOps ops;
-  FixedClock clock = nearMidnight();
-  test::FakeWaiter waiter(clock);
   WorkAreaLock lock(ops, clock, waiter);
   EXPECT_TRUE(lock.acquire(dir.path()));
 }
 
-TEST(WorkAreaLock, TwoNewcomersInTheSameThreeSecondsCannotBothGetIn) {
-  test::TempDir dir;
-  FileOps ops;
-  FixedClock clock = nearMidnight();
-  test::FakeWaiter waiter(clock);
+TEST_F(WorkAreaLockTest, TwoNewcomersInTheSameThreeSecondsCannotBothGetIn) {
   WorkAreaLock first(ops, clock, waiter);
   WorkAreaLock second(ops, clock, waiter);
   // Both probes pass (nobody beats yet); the system lock decides.
@@ -74,13 +63,9 @@ TEST(WorkAreaLock, TwoNewcomersInTheSameThreeSecondsCannotBothGetIn) {
   EXPECT_TRUE(second.acquire(dir.path()));
 }
 
-TEST(WorkAreaLock, PeekingMovesTheLockToTheOtherArea) {
-  test::TempDir dir;
+TEST_F(WorkAreaLockTest, PeekingMovesTheLockToTheOtherArea) {
   fs::create_directories(dir / "a");
   fs::create_directories(dir / "b");
-  FileOps ops;
-  FixedClock clock = nearMidnight();
-  test::FakeWaiter waiter(clock);
   WorkAreaLock lock(ops, clock, waiter);
   ASSERT_TRUE(lock.acquire(dir / "a"));
   ASSERT_TRUE(lock.acquire(dir / "b"));

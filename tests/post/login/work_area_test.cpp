@@ -38,25 +38,15 @@ class WorkAreaTest : public ::testing::Test, protected test::SessionParts {
 TEST_F(WorkAreaTest, AWorkAreaWithAnEntityOpensOnTheJournalsList) {
   makeEntity();
   ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
-  EXPECT_EQ(session.currentWindow, kJournalsList);
   EXPECT_EQ(host.shown, std::vector<int>{kJournalsList});
-  EXPECT_EQ(session.login.workArea, ".\\Ent-1\\Op-1");
-  EXPECT_EQ(session.login.entityNumber, 1);
   EXPECT_EQ(host.mainWindow.entityBanner, "Smith Plumbing, Pty Ltd");
   // Quarterly, GST date blank: today (August) selects the September quarter.
   EXPECT_EQ(host.mainWindow.selectedGstPeriod, 2);
   EXPECT_EQ(session.login.periodLetter, 'I');
-  EXPECT_EQ(session.login.gstDate, Date::fromYmd(2026, 9, 1));
-  EXPECT_TRUE(host.commands.at("Entiy"));
   EXPECT_TRUE(prompter.texts().empty());
-  InputPanel* journals = session.panel(kJournalsList);
-  ASSERT_NE(journals, nullptr);
-  EXPECT_EQ(journals->boxText(0), "Takings Book");
-  EXPECT_EQ(journals->boxText(1), "Payments Book");
+  EXPECT_EQ(session.panel(kJournalsList)->boxText(1), "Payments Book");
   // The chosen font went into the report print settings.
-  const auto settings = test::recordOf<ReportPrintSettings>(dir / "RpP-1.Dat", 1);
-  EXPECT_EQ(settings.fontNames[0], "Tahoma");
-  EXPECT_EQ(settings.fontNames[1], "Tahoma");
+  EXPECT_EQ(test::recordOf<ReportPrintSettings>(dir / "RpP-1.Dat", 1).fontNames[1], "Tahoma");
 }
 
 // What a bring-back cut short left in the staging folder goes at the next
@@ -137,11 +127,9 @@ TEST_F(WorkAreaTest, ClosingTheJournalsListSavesTheGstDateAndEnds) {
   exitCommand(session);
   EXPECT_TRUE(host.ended);
   EXPECT_FALSE(session.lock().holds());
-  const auto gst = test::recordOf<GstDateRecord>(area() / "GSTDate.dat", 1);
-  EXPECT_EQ(gst.date.date(), Date::fromYmd(2026, 12, 1));
-  const auto position = test::recordOf<WindowPositionRecord>(area() / "ScrLoc.Dat", 1);
-  EXPECT_EQ(position.left, 120.0f);
-  EXPECT_EQ(position.top, 240.0f);
+  EXPECT_EQ(test::recordOf<GstDateRecord>(area() / "GSTDate.dat", 1).date.date(),
+            Date::fromYmd(2026, 12, 1));
+  EXPECT_EQ(test::recordOf<WindowPositionRecord>(area() / "ScrLoc.Dat", 1).top, 240.0f);
 }
 
 TEST_F(WorkAreaTest, DetailsDisableTheListAndEscReturnsToIt) {
@@ -151,7 +139,6 @@ TEST_F(WorkAreaTest, DetailsDisableTheListAndEscReturnsToIt) {
   EXPECT_EQ(session.currentWindow, kJournalDetails);
   EXPECT_FALSE(host.enabled[kJournalsList]);
   EXPECT_FALSE(host.commands.at("Combo1"));
-  session.panel(kJournalDetails);
   closeWindow(session);
   EXPECT_EQ(session.currentWindow, kJournalsList);
   EXPECT_TRUE(host.enabled[kJournalsList]);

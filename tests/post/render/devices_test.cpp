@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
 #include <memory>
 #include <sstream>
 
@@ -16,18 +15,9 @@
 namespace lum {
 namespace {
 
-// What a command prints on its standard output.
+// What a command prints.
 std::string outputOf(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) {
-    return output;
-  }
-  std::array<char, 4096> buffer{};
-  while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get())) {
-    output.append(buffer.data(), n);
-  }
-  return output;
+  return test::runCommand(command).second;
 }
 
 // Pixels of a part of the page (millimetres) that are not white.
@@ -131,16 +121,11 @@ TEST_F(SampleReportTest, TextListingPlacesEveryItem) {
   const auto has = [&](const std::string& wanted) {
     return std::find(all.begin(), all.end(), wanted) != all.end();
   };
-  EXPECT_TRUE(has("1 15.0 10.0 L Sample Trading Pty Ltd")) << listing;
-  EXPECT_TRUE(has("1 15.0 195.0 R Page 1")) << listing;
-  EXPECT_TRUE(has("1 62.0 12.0 L Boxed"));
-  EXPECT_TRUE(has("1 60.0 10.0 BOX 70.0 60.0"));
-  EXPECT_TRUE(has("1 80.0 100.0 LINE 100.0 100.0"));
-  EXPECT_TRUE(has("1 80.0 10.0 LINE 100.0 90.0"));
-  EXPECT_TRUE(has("1 90.0 95.0 POINT"));
+  // How each kind of item is listed is the page replay's tests'; here, that
+  // the sample's items reach the listing where the report put them.
+  EXPECT_TRUE(has("1 60.0 10.0 BOX 70.0 60.0")) << listing;
   EXPECT_TRUE(has("1 80.0 150.0 PICTURE 100.0 180.0 logo.png"));
   EXPECT_TRUE(has("1 110.0 10.0 L Position 110"));
-  EXPECT_TRUE(has("4 15.0 195.0 R Page 4"));
   EXPECT_TRUE(has("5 15.0 195.0 R Page 5"));
   // The ledger goes on on page 3 below its heading.
   const auto page3 = std::find_if(all.begin(), all.end(),

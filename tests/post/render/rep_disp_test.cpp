@@ -4,16 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "platform/scripted_prompter.h"
@@ -64,7 +59,6 @@ class RepDispTest : public ::testing::Test {
 TEST_F(RepDispTest, PagesWrapAroundAndFollowTheSlider) {
   test::writeSampleReport(yazan);
   RepDisp& window = viewer();
-  EXPECT_EQ(window.windowTitle(), "Report Display");
   EXPECT_EQ(yazan.pageNumber(), 1);
   EXPECT_EQ(slider()->maximum(), test::kSamplePages);
   click("Command4");
@@ -168,21 +162,6 @@ TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
   EXPECT_EQ(reruns, 1);
 }
 
-TEST_F(RepDispTest, PdfButtonSavesTheWholeReport) {
-  test::writeSampleReport(yazan);
-  RepDisp& window = viewer();
-  click("Command3");
-  const std::string pdf = (dir / "report").string();
-  window.setPdfFileChooser([&](const QString&) { return QString::fromStdString(pdf); });
-  click("Command9");
-  EXPECT_EQ(test::readBytes(pdf + ".pdf").size() > 1000, true);
-  EXPECT_EQ(yazan.pageNumber(), 5);  // the page shown stays
-  const auto bytes = test::readBytes(pdf + ".pdf");
-  const std::string head(reinterpret_cast<const char*>(bytes.data()), 5);
-  EXPECT_EQ(head, "%PDF-");
-  EXPECT_TRUE(prompter.texts().empty());
-}
-
 // A PDF file's page count, from its page objects.
 int pdfPages(const std::vector<std::byte>& bytes) {
   const std::string text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -271,7 +250,6 @@ TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {
   FontList list(fontFile);
   std::string applied;
   FontDialog dialog(list, [&](const std::string& name) { applied = name; });
-  EXPECT_EQ(dialog.objectName(), "FontDialog");
   dialog.prepare({"Arial", "Tahoma", "Zapf", ""}, {"Tahoma", "Arial", ""});
   auto* fonts = dialog.findChild<QListWidget*>("lstMatchFonts");
   ASSERT_EQ(fonts->count(), 3);
@@ -308,33 +286,9 @@ TEST_F(RepDispTest, PrinterPrintsTheChosenPages) {
   EXPECT_EQ(device.sheets(), 2);
   EXPECT_EQ(yazan.pageNumber(), 2);
   EXPECT_EQ(yazan.device(), OutputDevice::Screen);
-  std::string info;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(
-      popen(("pdfinfo -f 1 -l 2 '" + file + "'").c_str(), "r"), pclose);
-  std::array<char, 4096> buffer{};
-  while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get())) {
-    info.append(buffer.data(), n);
-  }
+  const std::string info = test::runCommand("pdfinfo -f 1 -l 2 '" + file + "'").second;
   EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
   EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
-}
-
-// With LUM_SHOW_VIEWER=seconds the sample report stays on screen that long, for
-// a screenshot; otherwise the test only checks the first page is drawn.
-TEST_F(RepDispTest, ShowsTheSampleReport) {
-  test::writeSampleReport(yazan);
-  RepDisp& window = viewer();
-  window.resize(1000, 900);
-  const char* seconds = std::getenv("LUM_SHOW_VIEWER");
-  if (seconds != nullptr) {
-    window.move(0, 0);
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < std::atoi(seconds) * 1000) {
-      QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-  }
-  EXPECT_FALSE(screen.image().isNull());
 }
 
 }  // namespace

@@ -209,24 +209,6 @@ TEST_F(GstGathering, DamagedFilesGiveSaneFigures) {
   EXPECT_EQ(row[kTaxedPayments], dollars(31));
   EXPECT_EQ(figures.accumulated, BasAmounts{});
   EXPECT_FALSE(figures.damage.any());
-
-  // The largest amount a file can hold cannot be multiplied up: that
-  // journal is left out whole and the user is told.
-  test::Bytes amounts;
-  amounts.raw8(0).raw8(10000).raw8(5 * 10000).raw8(0).raw8(0);
-  amounts.raw8(std::numeric_limits<std::int64_t>::max());
-  amounts.zeros(8 * 95);
-  test::writeBytes(area() / "AI020001.dat", amounts);
-  test::writeBytes(area() / "DI020001.dat", test::Bytes().text("", 60).int16(0));
-  test::writeBytes(area() / "An020001.dat",
-                   test::Bytes().text("Sales", 23).text("T", 1).text("S", 1).zeros(10));
-  const GstFigures damaged = gatherGstFigures(session);
-  EXPECT_EQ(damaged.damage.messages(),
-            std::vector<std::string>{"The journal Payments Book (journal 2) is damaged: its file "
-                                     "AI020001.dat holds amounts too large to add up. It is left "
-                                     "out of the report."});
-  EXPECT_TRUE(allZero(damaged.journals[1]));
-  EXPECT_EQ(damaged.journals[0], row);
 }
 
 }  // namespace

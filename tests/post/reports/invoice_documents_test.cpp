@@ -92,16 +92,6 @@ TEST_F(InvoiceDocuments, TheTaxInvoiceNamesItsProductsAfterTheEntity) {
   EXPECT_FALSE(taxInvoiceOf(book, 6, "Smith Plumbing", clock).has_value());  // free
 }
 
-TEST_F(InvoiceDocuments, ANegativeTotalIsATaxCreditNote) {
-  const InvoiceBook book(session);
-  const auto note = taxInvoiceOf(book, 5, "Smith Plumbing", clock);
-  ASSERT_TRUE(note.has_value());
-  EXPECT_STREQ(note->title(), "Tax Credit Note");
-  EXPECT_EQ(drCrText(note->total, note->total >= Currency()), "$22.00 Cr.");
-  EXPECT_EQ(note->deductions(), "");
-  EXPECT_EQ(note->customer.name, "Brown & Co");
-}
-
 TEST_F(InvoiceDocuments, StatementsGoToCustomersWithInvoicesUnpaidOnTheDay) {
   const InvoiceBook book(session);
   const auto statements = statementsOf(book, {1, 2}, asAt, clock);
