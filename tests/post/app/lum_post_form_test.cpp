@@ -681,13 +681,9 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
       {"Command10", "Clear All"},
       {"ExtoFpy", "Export to Floppy Disk"},
       {"ImFlpy", "Import from Floppy Disk"},
-      {"ClearRatio", "Clear Account GST Exempt Ratios"},
       {"Restorlar", "Restore pre imported data"},
       {"Update4", "Transfer Data from Ver 3 to Ver 4 Location"},
-      {"FixRowCollar", "Fix Row and Column Counters"},
       {"ConvSinglelar", "Extract Single Entities from Multi Entity Files"},
-      {"PostBud", "Post Budgets"},
-      {"ResBudgt", "ReCalculate Actuals"},
       {"CloseYM", "Close Year"},
       {"DelPerM", "Clear Sel Period"},
       {"HelpM", "Help"}};
@@ -709,11 +705,65 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
     EXPECT_EQ(session.currentWindow, kJournalsList);
     EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
   }
-  // F3 in a list asks for the same counters.
+  // The counters are those of the journal grid: elsewhere F3 and the menu do nothing.
   prompter.clear();
   functionKey(session, PanelKey::F3);
-  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Fix Row and Column Counters is not "
-                                                       "available in this version."});
+  form.findChild<QAction*>("FixRowCollar")->trigger();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+}
+
+// The budget window: a line a month, the Total line and the ratio following
+// the typing, Ok storing the figures; a box without an amount is told and
+// nothing is stored.
+TEST_F(MainWindowTest, TheBudgetWindowStoresTheMonthsTyped) {
+  logIn();
+  form.findChild<QAction*>("PostBud")->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kBudget);
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Budgeted Sales & Cost of Sales");
+  QStringList labels;
+  for (QLabel* label : window->findChildren<QLabel*>("Label1")) {
+    labels << label->text();
+  }
+  EXPECT_TRUE(labels.contains("March"));
+  EXPECT_EQ(window->findChild<QLabel*>("Period")->text(), "Sep");
+
+  box(window, 16)->setFocus();
+  box(window, 16)->selectAll();
+  QTest::keyClicks(box(window, 16), "1200");
+  QTest::keyClick(box(window, 16), Qt::Key_Tab);
+  box(window, 17)->selectAll();
+  QTest::keyClicks(box(window, 17), "300");
+  QApplication::processEvents();
+  EXPECT_EQ(window->findChild<QLineEdit*>("TotalSales")->text(), "1200.00");
+  EXPECT_EQ(window->findChild<QLineEdit*>("TotalCost")->text(), "300.00");
+  EXPECT_EQ(window->findChild<QLabel*>("Ratio")->text(), "25.00%");
+  QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+  const auto stored = test::recordOf<BudgetRecord>(area() / "Bdg-0001.dat", 1);
+  EXPECT_EQ(stored.budgetedSales[9], Currency::fromCents(120000));
+  EXPECT_EQ(stored.budgetedCostOfSales[9], Currency::fromCents(30000));
+
+  form.findChild<QAction*>("PostBud")->trigger();
+  QApplication::processEvents();
+  window = form.mdiArea()->activeSubWindow();
+  EXPECT_EQ(box(window, 16)->text().trimmed(), "1200.00");
+  box(window, 0)->setFocus();
+  box(window, 0)->selectAll();
+  QTest::keyClicks(box(window, 0), "abc");
+  const auto before = test::readBytes(area() / "Bdg-0001.dat");
+  QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"The sales of July, \"abc\", is not an "
+                                                       "amount.  Nothing was stored."});
+  EXPECT_EQ(session.currentWindow, kBudget);
+  EXPECT_EQ(test::readBytes(area() / "Bdg-0001.dat"), before);
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  EXPECT_EQ(session.currentWindow, kJournalsList);
 }
 
 // Stands in for the data manager: records how it was started and, while
