@@ -2,6 +2,7 @@
 
 #include "platform/record_file.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/journals/journal_checks.h"
 #include "post/journals/journal_maintenance.h"
 #include "post/login/gst_periods.h"
@@ -135,8 +136,11 @@ bool OpenJournal::fixCounts() {
   if (!counts || *counts == current) {
     return false;
   }
+  // The journal as it stands, with the new counts, as one change.
+  WorkAreaTransaction transaction(mSession.ops(), mSession.rollbackFolder());
   mFiles.save(*mJournal);
   storeCounts(mFiles, *counts);
+  transaction.commit();
   reload();
   return true;
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/work_area_transaction.h"
 #include "post/journals/open_journal.h"
 #include "tests/post/journals/journal_fixture.h"
+#include "tests/support/crash_points.h"
 #include "tests/support/records.h"
 
 namespace lum {
@@ -15,6 +17,19 @@ class JournalMaintenanceTest : public ::testing::Test, protected test::JournalPa
  protected:
   Date day(int d) const { return *Date::fromYmd(2005, 8, d); }
   Journal loaded() { return JournalFiles(session, 1).load(); }
+
+  // A third row in the files, past the rows in use.
+  void hideAThirdRow() {
+    auto lines = test::readBytes(area() / "DI010001.dat");
+    const std::vector<std::byte> third =
+        test::Bytes().text("05/08/05", 8).text("Hidden", 46).text("", 5).text("N", 1).int16(0);
+    lines.insert(lines.end(), third.begin(), third.end());
+    test::writeBytes(area() / "DI010001.dat", lines);
+    auto matrix = test::readBytes(area() / "AI010001.dat");
+    const std::vector<std::byte> row3 = amounts({{0, 0, 0, 0, 7, 0, 7}});
+    matrix.insert(matrix.end(), row3.begin(), row3.end());
+    test::writeBytes(area() / "AI010001.dat", matrix);
+  }
 };
 
 TEST_F(JournalMaintenanceTest, CountsKeepWhatIsLeftEmptyAndRefuseWhatTheJournalCannotHold) {
@@ -47,16 +62,7 @@ TEST_F(JournalMaintenanceTest, CountsKeepWhatIsLeftEmptyAndRefuseWhatTheJournalC
 // A row the counter left out of sight comes back once the count is raised;
 // a refused count changes no file.
 TEST_F(JournalMaintenanceTest, RaisingTheRowCountBringsBackARowTheCounterHid) {
-  auto lines = test::readBytes(area() / "DI010001.dat");
-  const std::vector<std::byte> third =
-      test::Bytes().text("05/08/05", 8).text("Hidden", 46).text("", 5).text("N", 1).int16(0);
-  lines.insert(lines.end(), third.begin(), third.end());
-  test::writeBytes(area() / "DI010001.dat", lines);
-  auto matrix = test::readBytes(area() / "AI010001.dat");
-  const std::vector<std::byte> row3 = amounts({{0, 0, 0, 0, 7, 0, 7}});
-  matrix.insert(matrix.end(), row3.begin(), row3.end());
-  test::writeBytes(area() / "AI010001.dat", matrix);
-
+  hideAThirdRow();
   OpenJournal journal(session);
   ASSERT_EQ(journal.journal().rowsInUse, 2);
   const auto before = areaFiles();
@@ -130,6 +136,42 @@ TEST_F(JournalMaintenanceTest, TheDeletionsAskFirstAndTheSaveWritesThem) {
   open.close();
   EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).particulars, "Sales");
   EXPECT_EQ(loaded().rowsInUse, 1);
+}
+
+// The process dies at each file operation of a new count in turn: the
+// journal keeps its old counts or has the new ones, never half of them.
+TEST_F(JournalMaintenanceTest, EveryCutOfANewCountLeavesTheOldOrTheNewJournal) {
+  hideAThirdRow();
+  test::writeBytes(area() / "Bdg-0001.dat", BudgetRecord{}.encode());
+  const auto before = areaFiles();
+  // The copies the journal takes when it opens are not the journal.
+  const std::set<std::string> copies = {"LumPost.lck", "AnTemp", "AxTemp",  "DTemp",
+                                        "ATemp",       "GTemp",  "Bdg-Temp"};
+  const test::CutOutcome outcome = test::stopAtEveryOperation(
+      ops,
+      {[this, before] {
+         for (const auto& entry : std::filesystem::directory_iterator(area())) {
+           if (entry.is_regular_file() && before.count(entry.path().filename().string()) == 0) {
+             std::filesystem::remove(entry.path());
+           }
+         }
+         for (const auto& [name, bytes] : before) {
+           test::writeBytes(area() / name, bytes);
+         }
+       },
+       [this] {
+         prompter.clear();
+         prompter.thenType("3").thenType("");
+         OpenJournal journal(session);
+         journal.journal().row(1).particulars = "Diesel";  // typed, not yet saved
+         journal.fixCounts();
+         journal.close();
+       },
+       [this] { WorkAreaTransaction::recover(ops, area() / "Rollback"); },
+       [this, copies] { return test::treeFiles(area(), copies); }});
+  ASSERT_NE(outcome.after, outcome.before);
+  EXPECT_EQ(outcome.torn, std::vector<std::uint64_t>{});
+  EXPECT_GT(outcome.cuts, 10);
 }
 
 }  // namespace
