@@ -258,6 +258,57 @@ TEST_F(MainWindowTest, AJournalTypedAtTheKeyboardIsSavedToItsFiles) {
   EXPECT_FALSE(fs::exists(area() / "ATemp"));  // the copies went with the window
 }
 
+// F4 in the grid deletes the rows before a date and F3 shows the counts
+// left; the save writes what the tools changed.
+TEST_F(MainWindowTest, TheJournalToolsActOnTheGrid) {
+  test::writeBytes(area() / "DI010001.dat", test::Bytes()
+                                                .text("03/08/26", 8)
+                                                .text("Fuel", 46)
+                                                .text("1", 5)
+                                                .text("Y", 1)
+                                                .int16(0)
+                                                .text("04/08/26", 8)
+                                                .text("Sales", 46)
+                                                .text("2", 5)
+                                                .text("Y", 1)
+                                                .int16(0));
+  test::Bytes amounts;
+  for (const auto& row :
+       std::vector<std::vector<long long>>{{0, 2, 6, 0, 110, 0, 110}, {0, 0, 0, 0, -55, -55, 0}}) {
+    for (std::size_t e = 0; e < 101; ++e) {
+      amounts.raw8((e < row.size() ? row[e] : 0) * 10000);
+    }
+  }
+  test::writeBytes(area() / "AI010001.dat", amounts);
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  auto* grid = window->findChild<QTableView*>("Grid");
+  ASSERT_NE(grid, nullptr);
+  grid->setFocus();
+
+  prompter.thenType("4/8/26").then(Answer::Yes);
+  QTest::keyClick(grid, Qt::Key_F4);
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{
+                "Enter the starting date.  Any rows prior to this date will be deleted",
+                "All Rows prior to 04/08/26 will be deleted & compacted.  Are you sure? "}));
+  prompter.clear();
+  prompter.thenType("").thenType(std::nullopt);
+  QTest::keyClick(grid, Qt::Key_F3);
+  ASSERT_FALSE(prompter.texts().empty());
+  EXPECT_EQ(prompter.texts().front(), "Current Row Count is 1 Enter Row Count");
+
+  prompter.clear();
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Save Journal
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+  EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).particulars, "Sales");
+  EXPECT_EQ(test::recordOf<AmountsRecord>(area() / "AI010001.dat", 1).rowsInUse(), 1);
+}
+
 TEST_F(MainWindowTest, FarColumnsKeepTheRowsDateToAmountInSight) {
   logIn();
   QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
