@@ -309,6 +309,28 @@ TEST_F(MainWindowTest, TheJournalToolsActOnTheGrid) {
   EXPECT_EQ(test::recordOf<AmountsRecord>(area() / "AI010001.dat", 1).rowsInUse(), 1);
 }
 
+// The journal details copy a template's accounts over the journal's when
+// its option is chosen and no journal number is given.
+TEST_F(MainWindowTest, TransferAccountNamesCopiesTheChosenTemplate) {
+  const std::vector<std::byte> petty =
+      test::Bytes().text("Postage", 23).text("Y", 1).text("E", 1).zeros(10);
+  test::writeBytes(prog() / "Anlpch.dat", petty);
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command3"), Qt::LeftButton);  // Details
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kJournalDetails);
+  QMdiSubWindow* details = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(details->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"Choose the template to transfer the account names from, or "
+                                     "enter a journal number."});
+  details->findChild<QRadioButton*>("Option2")->click();  // Petty Cash
+  QTest::mouseClick(details->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+  EXPECT_EQ(prompter.texts().size(), 1u);
+  EXPECT_EQ(test::readBytes(area() / "An010001.dat"), petty);
+}
+
 TEST_F(MainWindowTest, FarColumnsKeepTheRowsDateToAmountInSight) {
   logIn();
   QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
