@@ -21,6 +21,9 @@
 #include "post/invoicing/invoice_window.h"
 #include "post/invoicing/open_invoice.h"
 #include "post/journals/account_panels.h"
+#include "post/journals/account_transfer.h"
+#include "post/journals/budget.h"
+#include "post/journals/budget_panel.h"
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/journals/progress_window.h"
@@ -243,22 +246,24 @@ void LumPostForm::buildMenus() {
   addAction(utilities, "FontSel", "Font Se&lection",
             [this] { openWindow(mSession, kFontSelection); });
   addAction(utilities, "PeekM", "&Peek Other Operator's Accounts", [this] { peek(mSession); });
-  addAction(utilities, "ClearRatio", "Clear Account GST Exempt &Ratios");
+  addAction(utilities, "ClearRatio", "Clear Account GST Exempt &Ratios",
+            [this] { clearExemptRatios(mSession); });
   addAction(utilities, "Restorlar", "Restore &pre imported data");
   addAction(utilities, "Update4", "&Transfer Data from Ver 3 to Ver 4 Location");
   addAction(utilities, "FixRowCollar", "Fi&x Row and Column Counters",
             [this] { functionKey(mSession, PanelKey::F3); });
-  // F3 fixes the counters from every window, once that is built.
-  if (!mSession.functionKeyActions[1]) {
-    mSession.functionKeyActions[1] = [this] { notAvailable("Fix Row and Column Counters"); };
-  }
   addAction(utilities, "ConvSinglelar", "Extract &Single Entities from Multi Entity Files");
 
   QMenu* budgets = menuBar()->addMenu("&Budgets");
   budgets->menuAction()->setObjectName("Budgt");
   mControls["Budgt"] = budgets->menuAction();
+  installBudgetWindow(mSession);
   addAction(budgets, "PostBud", "Post Budgets", [this] { openBuilt(kBudget, "Post Budgets"); });
-  addAction(budgets, "ResBudgt", "ReCalculate Actuals");
+  addAction(budgets, "ResBudgt", "ReCalculate Actuals", [this] {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    recalculateActuals(mSession);
+    QApplication::restoreOverrideCursor();
+  });
 
   addAction(nullptr, "Entiy", "&Entity", [this] { openWindow(mSession, kEntitiesList); });
   addAction(nullptr, "Configer", "&Configuration",
@@ -363,6 +368,21 @@ void LumPostForm::registerJournalWindow() {
     mSession.backLinks[kAccountNames] = kJournalGrid;
     openWindow(mSession, kAccountNames);
   };
+  // F3 (also the menu's "Fix Row and Column Counters"), F4 and F5 act on
+  // the journal grid only; the grid shows the outcome when the key returns.
+  const auto onJournal = [this](bool (OpenJournal::*tool)()) {
+    return [this, tool] {
+      if (mOpenJournal && mSession.currentWindow == kJournalGrid) {
+        ((*mOpenJournal).*tool)();
+        if (auto* journal = journalWindow()) {
+          journal->refresh();
+        }
+      }
+    };
+  };
+  mSession.functionKeyActions[1] = onJournal(&OpenJournal::fixCounts);
+  mSession.functionKeyActions[2] = onJournal(&OpenJournal::deleteRowsBefore);
+  mSession.functionKeyActions[3] = onJournal(&OpenJournal::deleteRowsAfter);
 }
 
 InvoiceWindow* LumPostForm::invoiceWindow() const {

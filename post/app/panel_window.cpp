@@ -3,14 +3,19 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "panel/input_panel_widget.h"
+#include "panel/money.h"
+#include "post/journals/account_transfer.h"
+#include "post/journals/budget_panel.h"
 #include "post/login/detail_panels.h"
 #include "post/login/list_panels.h"
 #include "post/login/session.h"
@@ -57,6 +62,9 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
   if (index == kJournalDetails) {
     layout->addWidget(buildTransferChoices());
   }
+  if (index == kBudget) {
+    layout->addWidget(buildBudgetTotals());
+  }
   new QHBoxLayout(mButtons);
   mButtons->layout()->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(mButtons);
@@ -82,7 +90,12 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
         mSession.backLinks[kAccountList] = kJournalDetails;
         openWindow(mSession, kAccountList);
       });
-      addButton("Command4", "Transfer Account Names", {});
+      addButton("Command4", "Transfer Account Names", [this] {
+        const auto option = chosenTemplate();
+        transferAccountNamesShown(
+            mSession,
+            option ? std::optional(static_cast<AccountsTemplate>(*option)) : std::nullopt);
+      });
       break;
     case kEntityDetails:
       addButton("Command1", "&OK", accept);
@@ -93,6 +106,10 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
       break;
     case kAccountDetails:
       addButton("Command1", "OK", accept);
+      addButton("Command2", "Esc", back);
+      break;
+    case kBudget:
+      addButton("Command1", "&Ok", accept);
       addButton("Command2", "Esc", back);
       break;
     default:
@@ -177,10 +194,70 @@ QWidget* PanelWindow::buildTransferChoices() {
   int option = 1;
   for (const char* caption : {"Bank Journal", "Petty Cash", "Takings Book", "Cash Payments Book"}) {
     auto* button = new QRadioButton(caption, frame);
+    mTemplates[static_cast<std::size_t>(option - 1)] = button;
     button->setObjectName(QString("Option%1").arg(option++));
     layout->addWidget(button);
   }
   return frame;
+}
+
+std::optional<int> PanelWindow::chosenTemplate() const {
+  for (std::size_t i = 0; i < mTemplates.size(); ++i) {
+    if (mTemplates[i] != nullptr && mTemplates[i]->isChecked()) {
+      return static_cast<int>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+// The Total line, the cost of sales ratio and the period, below the months;
+// they follow the boxes as they are typed.
+QWidget* PanelWindow::buildBudgetTotals() {
+  auto* totals = new QWidget(this);
+  auto* grid = new QGridLayout(totals);
+  grid->setContentsMargins(0, 0, 0, 0);
+  const auto label = [totals](const char* name, const QString& caption) {
+    auto* text = new QLabel(caption, totals);
+    text->setObjectName(name);
+    return text;
+  };
+  const auto sum = [totals](const char* name) {
+    auto* box = new QLineEdit(totals);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+  };
+  mTotalSales = sum("TotalSales");
+  mTotalCost = sum("TotalCost");
+  mRatio = label("Ratio", {});
+  grid->addWidget(label("Label2", "Sales"), 0, 1);
+  grid->addWidget(label("Label3", "C.O.S."), 0, 2);
+  grid->addWidget(label("Label4", "Total"), 1, 0);
+  grid->addWidget(mTotalSales, 1, 1);
+  grid->addWidget(mTotalCost, 1, 2);
+  grid->addWidget(label("Label5", "Budgeted Cost of Sales Ratio"), 2, 0);
+  grid->addWidget(mRatio, 2, 1);
+  grid->addWidget(label("Label6", "GST Period"), 3, 0);
+  mPeriod = label("Period", {});
+  grid->addWidget(mPeriod, 3, 1);
+  for (QLineEdit* box : mPanel->findChildren<QLineEdit*>("InBox")) {
+    connect(box, &QLineEdit::textChanged, this, [this] { showBudgetTotals(); });
+  }
+  showBudgetTotals();
+  return totals;
+}
+
+void PanelWindow::showBudgetTotals() {
+  const BudgetTotals totals = typedBudgetTotals(mSession);
+  const auto text = [](const std::optional<Currency>& amount) {
+    return amount ? QString::fromStdString(formatMoney(*amount)) : QString("too large");
+  };
+  mTotalSales->setText(text(totals.sales));
+  mTotalCost->setText(text(totals.costOfSales));
+  mRatio->setText(QString::fromStdString(totals.ratio));
+  mPeriod->setText(QString::fromStdString(selectedPeriodName(mSession)));
 }
 
 bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {

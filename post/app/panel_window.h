@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
 
 namespace lum {
@@ -16,7 +20,7 @@ class Session;
 // the journal and entity details, the account list and the configuration
 // list, the client selection of the statements, each with its own buttons
 // (and, for the entity details, the set-up choices; for the client
-// selection, All, Range and Selected).
+// selection, All, Range and Selected; for the budget, its Total line).
 class PanelWindow final : public QWidget {
   Q_OBJECT
 
@@ -36,6 +40,10 @@ class PanelWindow final : public QWidget {
   void addButton(const char* name, const char* caption, std::function<void()> action);
   QWidget* buildEntityChoices();
   QWidget* buildTransferChoices();
+  QWidget* buildBudgetTotals();
+  void showBudgetTotals();
+  // The template option chosen in the journal details, if any.
+  std::optional<int> chosenTemplate() const;
   QWidget* buildClientChoices(ClientSelection& selection);
 
   Session& mSession;
@@ -43,6 +51,11 @@ class PanelWindow final : public QWidget {
   Runner mRun;
   InputPanelWidget* mPanel;
   QWidget* mButtons;
+  std::array<QRadioButton*, 4> mTemplates{};
+  QLineEdit* mTotalSales = nullptr;
+  QLineEdit* mTotalCost = nullptr;
+  QLabel* mRatio = nullptr;
+  QLabel* mPeriod = nullptr;
 };
 
 }  // namespace lum

@@ -80,11 +80,19 @@ std::vector<char> JournalFiles::periodLetters() const {
   return {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M'};
 }
 
+FileOps& JournalFiles::ops() const {
+  return mSession->ops();
+}
+
 int JournalFiles::budgetIndex() const {
+  return budgetIndexOf(mPeriodLetter, mQuarterly);
+}
+
+int JournalFiles::budgetIndexOf(char periodLetter, bool quarterly) {
   const int position =
-      mQuarterly ? std::max(0, (mPeriodLetter - 'C') / 3) : std::max(0, mPeriodLetter - 'A');
+      quarterly ? std::max(0, (periodLetter - 'C') / 3) : std::max(0, periodLetter - 'A');
   const int m = position + 1;
-  if (mQuarterly) {
+  if (quarterly) {
     const int q = m >= 3 ? m - 2 : m + 2;
     return std::clamp(3 * q, 1, 12);
   }

@@ -19,6 +19,7 @@ class JournalFiles {
   JournalFiles(Session& session, int journalNumber);
 
   int journalNumber() const { return mJournalNumber; }
+  FileOps& ops() const;
 
   Journal load() const;
   // The journal's analysis columns 1 to count from its An and Ax files, at
@@ -36,6 +37,9 @@ class JournalFiles {
   std::vector<char> periodLetters() const;
   // The budget month (1 July to 12 June) the selected period stands for.
   int budgetIndex() const;
+  // The same for any period letter of the scheme ("M" or "O", the full
+  // year, give January or the March quarter).
+  static int budgetIndexOf(char periodLetter, bool quarterly);
 
   std::filesystem::path path(const char* logicalName, char periodLetter) const;
   std::filesystem::path path(const char* logicalName) const;

@@ -43,6 +43,8 @@ class JournalWindow final : public QWidget {
   ~JournalWindow() override;
 
   void focusGrid();
+  // Shows the journal again after a change made from outside the grid.
+  void refresh() { display(); }
   // The journal recheck, full or quick, with its progress window.
   void recheck(bool quick);
   FlexGrid* grid() const { return mGrid; }

@@ -2,7 +2,9 @@
 
 #include "platform/record_file.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/journals/journal_checks.h"
+#include "post/journals/journal_maintenance.h"
 #include "post/login/gst_periods.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -125,6 +127,45 @@ void OpenJournal::clearJournal() {
 
 void OpenJournal::close() {
   mFiles.dropSnapshots();
+}
+
+bool OpenJournal::fixCounts() {
+  mEditor->leaveCell();
+  const JournalCounts current{mJournal->rowsInUse, mJournal->lastColumnInUse};
+  const auto counts = askJournalCounts(mSession.prompter(), current);
+  if (!counts || *counts == current) {
+    return false;
+  }
+  // The journal as it stands, with the new counts, as one change.
+  WorkAreaTransaction transaction(mSession.ops(), mSession.rollbackFolder());
+  mFiles.save(*mJournal);
+  storeCounts(mFiles, *counts);
+  transaction.commit();
+  reload();
+  return true;
+}
+
+bool OpenJournal::deleteRowsBefore() {
+  mEditor->leaveCell();
+  if (!askAndDeleteRowsBefore(*mJournal, mSession.prompter(), mSession.clock())) {
+    return false;
+  }
+  mEditor->open();
+  return true;
+}
+
+bool OpenJournal::deleteRowsAfter() {
+  mEditor->leaveCell();
+  if (!askAndDeleteRowsAfter(*mJournal, mSession.prompter(), mSession.clock())) {
+    return false;
+  }
+  mEditor->open();
+  return true;
+}
+
+void OpenJournal::reload() {
+  *mJournal = mFiles.load();
+  mEditor->open();
 }
 
 }  // namespace lum

@@ -46,8 +46,17 @@ class OpenJournal {
   // The journal window closes: the copies are no longer needed.
   void close();
 
+  // F3: the rows and columns in use, as the user sets them. The journal
+  // as it stands is saved with them and loaded again; true when they changed.
+  bool fixCounts();
+  // F4 and F5: deleting the rows dated before or after a date the user
+  // gives; the cursor then goes to the first empty row. The save writes it.
+  bool deleteRowsBefore();
+  bool deleteRowsAfter();
+
  private:
   void gatherQuarterBudget();
+  void reload();
 
   Session& mSession;
   int mJournalNumber;

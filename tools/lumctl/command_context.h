@@ -46,6 +46,10 @@ inline constexpr const char* kPeriodHelp =
 void addDumpCommand(CLI::App& app, CommandContext& context);
 void addNewEntityCommand(CLI::App& app, CommandContext& context);
 void addJournalCommands(CLI::App& app, CommandContext& context);
+void addJournalCountsCommand(CLI::App& app, CommandContext& context);
+void addJournalDeleteRowsCommand(CLI::App& app, CommandContext& context);
+void addAccountsCommands(CLI::App& app, CommandContext& context);
+void addBudgetCommands(CLI::App& app, CommandContext& context);
 void addInvoiceCommands(CLI::App& app, CommandContext& context);
 void addRenderCommand(CLI::App& app, CommandContext& context);
 void addReportCommand(CLI::App& app, CommandContext& context);

@@ -46,7 +46,8 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   CommandContext context(app, out, err);
   for (const auto add :
-       {addDumpCommand, addNewEntityCommand, addJournalCommands, addInvoiceCommands,
+       {addDumpCommand, addNewEntityCommand, addJournalCommands, addJournalCountsCommand,
+        addJournalDeleteRowsCommand, addAccountsCommands, addBudgetCommands, addInvoiceCommands,
         addRenderCommand, addReportCommand, addStoreCommands}) {
     add(app, context);
   }

@@ -258,6 +258,79 @@ TEST_F(MainWindowTest, AJournalTypedAtTheKeyboardIsSavedToItsFiles) {
   EXPECT_FALSE(fs::exists(area() / "ATemp"));  // the copies went with the window
 }
 
+// F4 in the grid deletes the rows before a date and F3 shows the counts
+// left; the save writes what the tools changed.
+TEST_F(MainWindowTest, TheJournalToolsActOnTheGrid) {
+  test::writeBytes(area() / "DI010001.dat", test::Bytes()
+                                                .text("03/08/26", 8)
+                                                .text("Fuel", 46)
+                                                .text("1", 5)
+                                                .text("Y", 1)
+                                                .int16(0)
+                                                .text("04/08/26", 8)
+                                                .text("Sales", 46)
+                                                .text("2", 5)
+                                                .text("Y", 1)
+                                                .int16(0));
+  test::Bytes amounts;
+  for (const auto& row :
+       std::vector<std::vector<long long>>{{0, 2, 6, 0, 110, 0, 110}, {0, 0, 0, 0, -55, -55, 0}}) {
+    for (std::size_t e = 0; e < 101; ++e) {
+      amounts.raw8((e < row.size() ? row[e] : 0) * 10000);
+    }
+  }
+  test::writeBytes(area() / "AI010001.dat", amounts);
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  QApplication::processEvents();
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  auto* grid = window->findChild<QTableView*>("Grid");
+  ASSERT_NE(grid, nullptr);
+  grid->setFocus();
+
+  prompter.thenType("4/8/26").then(Answer::Yes);
+  QTest::keyClick(grid, Qt::Key_F4);
+  EXPECT_EQ(prompter.texts(),
+            (std::vector<std::string>{
+                "Enter the starting date.  Any rows prior to this date will be deleted",
+                "All Rows prior to 04/08/26 will be deleted & compacted.  Are you sure? "}));
+  prompter.clear();
+  prompter.thenType("").thenType(std::nullopt);
+  QTest::keyClick(grid, Qt::Key_F3);
+  ASSERT_FALSE(prompter.texts().empty());
+  EXPECT_EQ(prompter.texts().front(), "Current Row Count is 1 Enter Row Count");
+
+  prompter.clear();
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);  // Save Journal
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+  EXPECT_EQ(test::recordOf<TransactionRecord>(area() / "DI010001.dat", 1).particulars, "Sales");
+  EXPECT_EQ(test::recordOf<AmountsRecord>(area() / "AI010001.dat", 1).rowsInUse(), 1);
+}
+
+// The journal details copy a template's accounts over the journal's when
+// its option is chosen and no journal number is given.
+TEST_F(MainWindowTest, TransferAccountNamesCopiesTheChosenTemplate) {
+  const std::vector<std::byte> petty =
+      test::Bytes().text("Postage", 23).text("Y", 1).text("E", 1).zeros(10);
+  test::writeBytes(prog() / "Anlpch.dat", petty);
+  logIn();
+  QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(journals->findChild<QPushButton*>("Command3"), Qt::LeftButton);  // Details
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kJournalDetails);
+  QMdiSubWindow* details = form.mdiArea()->activeSubWindow();
+  QTest::mouseClick(details->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>{"Choose the template to transfer the account names from, or "
+                                     "enter a journal number."});
+  details->findChild<QRadioButton*>("Option2")->click();  // Petty Cash
+  QTest::mouseClick(details->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+  EXPECT_EQ(prompter.texts().size(), 1u);
+  EXPECT_EQ(test::readBytes(area() / "An010001.dat"), petty);
+}
+
 TEST_F(MainWindowTest, FarColumnsKeepTheRowsDateToAmountInSight) {
   logIn();
   QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
@@ -681,13 +754,9 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
       {"Command10", "Clear All"},
       {"ExtoFpy", "Export to Floppy Disk"},
       {"ImFlpy", "Import from Floppy Disk"},
-      {"ClearRatio", "Clear Account GST Exempt Ratios"},
       {"Restorlar", "Restore pre imported data"},
       {"Update4", "Transfer Data from Ver 3 to Ver 4 Location"},
-      {"FixRowCollar", "Fix Row and Column Counters"},
       {"ConvSinglelar", "Extract Single Entities from Multi Entity Files"},
-      {"PostBud", "Post Budgets"},
-      {"ResBudgt", "ReCalculate Actuals"},
       {"CloseYM", "Close Year"},
       {"DelPerM", "Clear Sel Period"},
       {"HelpM", "Help"}};
@@ -709,11 +778,65 @@ TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
     EXPECT_EQ(session.currentWindow, kJournalsList);
     EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
   }
-  // F3 in a list asks for the same counters.
+  // The counters are those of the journal grid: elsewhere F3 and the menu do nothing.
   prompter.clear();
   functionKey(session, PanelKey::F3);
-  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Fix Row and Column Counters is not "
-                                                       "available in this version."});
+  form.findChild<QAction*>("FixRowCollar")->trigger();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+}
+
+// The budget window: a line a month, the Total line and the ratio following
+// the typing, Ok storing the figures; a box without an amount is told and
+// nothing is stored.
+TEST_F(MainWindowTest, TheBudgetWindowStoresTheMonthsTyped) {
+  logIn();
+  form.findChild<QAction*>("PostBud")->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(session.currentWindow, kBudget);
+  QMdiSubWindow* window = form.mdiArea()->activeSubWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Budgeted Sales & Cost of Sales");
+  QStringList labels;
+  for (QLabel* label : window->findChildren<QLabel*>("Label1")) {
+    labels << label->text();
+  }
+  EXPECT_TRUE(labels.contains("March"));
+  EXPECT_EQ(window->findChild<QLabel*>("Period")->text(), "Sep");
+
+  box(window, 16)->setFocus();
+  box(window, 16)->selectAll();
+  QTest::keyClicks(box(window, 16), "1200");
+  QTest::keyClick(box(window, 16), Qt::Key_Tab);
+  box(window, 17)->selectAll();
+  QTest::keyClicks(box(window, 17), "300");
+  QApplication::processEvents();
+  EXPECT_EQ(window->findChild<QLineEdit*>("TotalSales")->text(), "1200.00");
+  EXPECT_EQ(window->findChild<QLineEdit*>("TotalCost")->text(), "300.00");
+  EXPECT_EQ(window->findChild<QLabel*>("Ratio")->text(), "25.00%");
+  QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+  EXPECT_EQ(session.currentWindow, kJournalsList);
+  const auto stored = test::recordOf<BudgetRecord>(area() / "Bdg-0001.dat", 1);
+  EXPECT_EQ(stored.budgetedSales[9], Currency::fromCents(120000));
+  EXPECT_EQ(stored.budgetedCostOfSales[9], Currency::fromCents(30000));
+
+  form.findChild<QAction*>("PostBud")->trigger();
+  QApplication::processEvents();
+  window = form.mdiArea()->activeSubWindow();
+  EXPECT_EQ(box(window, 16)->text().trimmed(), "1200.00");
+  box(window, 0)->setFocus();
+  box(window, 0)->selectAll();
+  QTest::keyClicks(box(window, 0), "abc");
+  const auto before = test::readBytes(area() / "Bdg-0001.dat");
+  QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.texts(), std::vector<std::string>{"The sales of July, \"abc\", is not an "
+                                                       "amount.  Nothing was stored."});
+  EXPECT_EQ(session.currentWindow, kBudget);
+  EXPECT_EQ(test::readBytes(area() / "Bdg-0001.dat"), before);
+  QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+  EXPECT_EQ(session.currentWindow, kJournalsList);
 }
 
 // Stands in for the data manager: records how it was started and, while
