@@ -1,0 +1,86 @@
+#include "post/backup/housekeeping_change.h"
+
+#include <fmt/core.h>
+
+#include "platform/errors.h"
+#include "platform/work_area_transaction.h"
+#include "post/backup/snapshots.h"
+#include "post/login/work_area.h"
+
+namespace lum {
+
+std::filesystem::path workAreaOf(const Session& session) {
+  return session.paths().resolve(session.login.workArea);
+}
+
+namespace {
+
+// Reads the set-up again after a change was put back.
+void readSetupAgain(Session& session) {
+  try {
+    refreshLogin(session);
+  } catch (const std::exception& error) {
+    session.prompter().message(fmt::format("The set-up could not be read again: {}", error.what()),
+                               Icon::Exclamation);
+  }
+}
+
+}  // namespace
+
+bool runHousekeeping(Session& session, const HousekeepingChange& change) {
+  FileOps& ops = session.ops();
+  session.registry().closeAll();
+  bool done = false;
+  try {
+    WorkAreaTransaction transaction(ops, session.rollbackFolder());
+    takeSnapshot(ops, workAreaOf(session), change.operation, session.clock().now(), change.scope);
+    change.change();
+    refreshLogin(session);  // what it opens and makes is part of the change
+    transaction.commit();
+    done = true;
+  } catch (const SnapshotError& error) {
+    session.prompter().message(error.what(), Icon::Critical);
+  } catch (const std::exception& error) {
+    session.prompter().message(
+        fmt::format("The files could not be changed: {}. Nothing was changed.", error.what()),
+        Icon::Critical);
+  }
+  if (!done) {
+    readSetupAgain(session);
+  }
+  return done;
+}
+
+bool undoHousekeeping(Session& session, const std::string& name) {
+  if (!session.prompter().confirm(
+          fmt::format("The files will be put back as they were before {}. Any change made to them "
+                      "since will be lost.  Are you sure?",
+                      name),
+          Icon::Critical)) {
+    return false;
+  }
+  FileOps& ops = session.ops();
+  session.registry().closeAll();
+  bool done = false;
+  try {
+    WorkAreaTransaction transaction(ops, session.rollbackFolder());
+    bringBackSnapshot(ops, workAreaOf(session),
+                      WorkAreaTransaction::stagingFolder(session.rollbackFolder()), name);
+    refreshLogin(session);
+    transaction.commit();
+    done = true;
+  } catch (const SnapshotError& error) {
+    session.prompter().message(error.what(), Icon::Critical);
+  } catch (const std::exception& error) {
+    session.prompter().message(
+        fmt::format("The snapshot could not be brought back: {}. Nothing was changed.",
+                    error.what()),
+        Icon::Critical);
+  }
+  if (!done) {
+    readSetupAgain(session);
+  }
+  return done;
+}
+
+}  // namespace lum

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "post/login/session.h"
+
+namespace lum {
+
+// What every destructive housekeeping command does around its change:
+// closes the entity's files, stores the files of the scope as a snapshot
+// (see snapshots.h), then makes the change; the snapshot and the change are
+// one work-area transaction, so a failure or a kill anywhere leaves the
+// area as before (without the snapshot) or as after. When the snapshot
+// cannot be written nothing is changed. Failures are told through the
+// prompter. Afterwards the set-up is read again. True when the change was
+// made.
+struct HousekeepingChange {
+  std::string operation;           // the snapshot's name: "close-year"
+  std::vector<std::string> scope;  // the area's files the change may touch (see snapshots.h)
+  std::function<void()> change;
+};
+
+bool runHousekeeping(Session& session, const HousekeepingChange& change);
+
+// The hard-disk work area of the session.
+std::filesystem::path workAreaOf(const Session& session);
+
+// Brings back a snapshot of the work area after asking; true when done.
+bool undoHousekeeping(Session& session, const std::string& name);
+
+}  // namespace lum
