@@ -2,7 +2,10 @@
 
 #include <fmt/core.h>
 
+#include <cmath>
+
 #include "platform/errors.h"
+#include "platform/text.h"
 #include "platform/work_area_transaction.h"
 #include "post/backup/snapshots.h"
 #include "post/login/work_area.h"
@@ -81,6 +84,29 @@ bool undoHousekeeping(Session& session, const std::string& name) {
     readSetupAgain(session);
   }
   return done;
+}
+
+bool undoLastHousekeeping(Session& session) {
+  const auto snapshots = listSnapshots(session.ops(), workAreaOf(session));
+  if (snapshots.empty()) {
+    session.prompter().message("There is no housekeeping to undo.");
+    return false;
+  }
+  std::string list = "Housekeeping that can be undone, newest first:\n";
+  for (std::size_t i = 0; i < snapshots.size(); ++i) {
+    list += fmt::format("{}  {}  {}\n", i + 1, snapshots[i].operation, snapshots[i].taken);
+  }
+  list += "Enter the number of the one to undo";
+  const auto typed = session.prompter().input({list, "Undo Last Housekeeping", "1"});
+  if (!typed) {
+    return false;
+  }
+  const double number = std::trunc(leadingNumber(*typed));
+  if (number < 1 || number > static_cast<double>(snapshots.size())) {
+    session.prompter().message(fmt::format("There is no number {} in the list.", trim(*typed)));
+    return false;
+  }
+  return undoHousekeeping(session, snapshots[static_cast<std::size_t>(number) - 1].name);
 }
 
 }  // namespace lum

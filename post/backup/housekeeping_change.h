@@ -32,4 +32,9 @@ std::filesystem::path workAreaOf(const Session& session);
 // Brings back a snapshot of the work area after asking; true when done.
 bool undoHousekeeping(Session& session, const std::string& name);
 
+// "Undo Last Housekeeping": lists the snapshots newest first, asks for the
+// one to bring back (the newest unless another is typed), then brings it
+// back as undoHousekeeping does.
+bool undoLastHousekeeping(Session& session);
+
 }  // namespace lum

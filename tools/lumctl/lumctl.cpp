@@ -47,7 +47,7 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   CommandContext context(app, out, err);
   for (const auto add :
        {addDumpCommand, addNewEntityCommand, addJournalCommands, addInvoiceCommands,
-        addRenderCommand, addReportCommand, addStoreCommands}) {
+        addRenderCommand, addReportCommand, addStoreCommands, addHousekeepingCommands}) {
     add(app, context);
   }
 
