@@ -95,6 +95,9 @@ void tellFailure(Session& session, const std::exception& error) {
 // after asking, as one undoable change.
 bool copyIntoWorkArea(Session& session, const char* operation, const std::string& question,
                       const fs::path& from) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   if (!session.prompter().confirm(question)) {
     return false;
   }
@@ -156,6 +159,9 @@ bool backUpToFloppy(Session& session) {
 }
 
 bool restoreFromFloppy(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   FileOps& ops = session.ops();
   Prompter& prompter = session.prompter();
   if (!prompter.confirm(

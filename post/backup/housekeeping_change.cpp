@@ -30,7 +30,20 @@ void readSetupAgain(Session& session) {
 
 }  // namespace
 
+bool housekeepingAllowed(Session& session) {
+  const int current = session.currentWindow;
+  if (current != kJournalGrid && current != kInvoice && current != kBudget) {
+    return true;
+  }
+  session.prompter().message(
+      "Close the journal, invoice or budget window first. Nothing was changed.", Icon::Exclamation);
+  return false;
+}
+
 bool runHousekeeping(Session& session, const HousekeepingChange& change) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   FileOps& ops = session.ops();
   session.registry().closeAll();
   bool done = false;
@@ -55,7 +68,8 @@ bool runHousekeeping(Session& session, const HousekeepingChange& change) {
 }
 
 bool undoHousekeeping(Session& session, const std::string& name) {
-  if (!session.prompter().confirm(
+  if (!housekeepingAllowed(session) ||
+      !session.prompter().confirm(
           fmt::format("The files will be put back as they were before {}. Any change made to them "
                       "since will be lost.  Are you sure?",
                       name),
@@ -87,6 +101,9 @@ bool undoHousekeeping(Session& session, const std::string& name) {
 }
 
 bool undoLastHousekeeping(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   const auto snapshots = listSnapshots(session.ops(), workAreaOf(session));
   if (snapshots.empty()) {
     session.prompter().message("There is no housekeeping to undo.");

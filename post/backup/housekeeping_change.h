@@ -26,6 +26,11 @@ struct HousekeepingChange {
 
 bool runHousekeeping(Session& session, const HousekeepingChange& change);
 
+// False, after telling the user, while a window that holds the entity's
+// files in memory is current (the journal grid, an invoice, the budget):
+// leaving it would write back what a housekeeping change deleted.
+bool housekeepingAllowed(Session& session);
+
 // The hard-disk work area of the session.
 std::filesystem::path workAreaOf(const Session& session);
 

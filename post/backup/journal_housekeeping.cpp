@@ -80,6 +80,9 @@ void clearSettledInvoices(Session& session) {
 }  // namespace
 
 bool clearSelectedPeriod(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   if (!session.prompter().confirm("All data for the current period will be cleared.  Are you sure?",
                                   Icon::Critical)) {
     return false;
@@ -91,6 +94,9 @@ bool clearSelectedPeriod(Session& session) {
 }
 
 bool closeYear(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   if (!session.prompter().confirm(
           "All data for the current year will be cleared. You should copy the current year to "
           "previous year first. Are you sure?",
@@ -124,6 +130,9 @@ bool closeYear(Session& session) {
 }
 
 bool eraseWorkingData(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   if (!session.prompter().confirm(
           "All data in the working directory will be erased.  Are you sure?")) {
     return false;

@@ -79,6 +79,9 @@ void convert(FileOps& ops, const fs::path& area, int entity) {
 }  // namespace
 
 bool convertToSingleEntity(Session& session) {
+  if (!housekeepingAllowed(session)) {
+    return false;
+  }
   if (!session.prompter().confirm("You are about to convert the data in work area into one single "
                                   "entity. Do you wish to proceed?")) {
     return false;

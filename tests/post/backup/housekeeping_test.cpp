@@ -56,6 +56,17 @@ TEST_F(Housekeeping, AnswerNoChangesNothingAndTakesNoSnapshot) {
   EXPECT_EQ(everything(), before);
 }
 
+TEST_F(Housekeeping, NothingIsChangedWhileTheJournalIsOpenInItsWindow) {
+  const auto before = everything();
+  session.currentWindow = kJournalGrid;
+  EXPECT_FALSE(closeYear(session));
+  EXPECT_FALSE(eraseWorkingData(session));
+  EXPECT_EQ(prompter.texts(),
+            std::vector<std::string>(
+                2, "Close the journal, invoice or budget window first. Nothing was changed."));
+  EXPECT_EQ(everything(), before);
+}
+
 TEST_F(Housekeeping, ClosingTheYearClearsSettledInvoicesOnly) {
   InvoiceRecord open = invoiceInUse(Currency::fromCents(10000));
   open.amountPaid = Currency::fromCents(6000);
