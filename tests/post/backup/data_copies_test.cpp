@@ -4,6 +4,7 @@
 
 #include "platform/record_file.h"
 #include "platform/suite_records.h"
+#include "post/backup/housekeeping_change.h"
 #include "post/backup/single_entity.h"
 #include "post/reports/gst_figures.h"
 #include "tests/post/backup/backup_fixture.h"
@@ -105,6 +106,30 @@ TEST_F(DataCopies, RestoringFromFloppyReplacesTheWorkingDataAndKeepsABackup) {
   EXPECT_TRUE(restoreFromBackupFolder(session));
   session.registry().closeAll();
   EXPECT_EQ(readBytes(area() / "DI010001.dat"), oldRows);
+}
+
+TEST_F(DataCopies, TakingOverTheOlderVersionsDataCopiesItsDataFilesAndIsUndone) {
+  prompter.then(Answer::Yes);
+  EXPECT_FALSE(takeOverOlderData(session));
+  EXPECT_EQ(prompter.texts().back(),
+            "There is no data to copy in " + prog().string() + ". Nothing was changed.");
+
+  writeText(prog() / "DI010001.dat", "rows of version 3");
+  writeText(prog() / "GSTDate.dat", "version 3 date");
+  writeText(prog() / "notes.txt", "not data");
+  const auto before = withoutSnapshots();
+  prompter.then(Answer::Yes);
+  EXPECT_TRUE(takeOverOlderData(session));
+  session.registry().closeAll();
+  EXPECT_EQ(readText(area() / "DI010001.dat"), "rows of version 3");
+  EXPECT_EQ(readText(area() / "GSTDate.dat"), "version 3 date");
+  EXPECT_FALSE(fs::exists(area() / "notes.txt"));
+
+  prompter.clear();
+  prompter.thenType("1").then(Answer::Yes);
+  EXPECT_TRUE(undoLastHousekeeping(session));
+  session.registry().closeAll();
+  EXPECT_EQ(withoutSnapshots(), before);
 }
 
 // Entity 3 of three becomes entity 1, the only one, and its GST figures
