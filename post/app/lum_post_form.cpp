@@ -17,6 +17,10 @@
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
 #include "post/app/start_utilities.h"
+#include "post/backup/data_copies.h"
+#include "post/backup/housekeeping_change.h"
+#include "post/backup/journal_housekeeping.h"
+#include "post/backup/single_entity.h"
 #include "post/invoicing/invoice_editor.h"
 #include "post/invoicing/invoice_window.h"
 #include "post/invoicing/open_invoice.h"
@@ -183,8 +187,8 @@ void LumPostForm::buildToolbar() {
 
   addCommand(strip, "Command1", "E&xit", [this] { exitCommand(mSession); });
   // A command given no action says that it is not available yet.
-  addCommand(strip, "Command2", "Export", {});
-  addCommand(strip, "Command3", "Import", {});
+  addCommand(strip, "Command2", "Export", [this] { backUpToFloppy(mSession); });
+  addCommand(strip, "Command3", "Import", [this] { restoreFromFloppy(mSession); });
   mDiskToggle = addCommand(strip, "Command4", "Floppy Disk",
                            [this] { workFrom(mSession, mDiskToggle->text() == "Floppy Disk"); });
   addCommand(strip, "Command5", "GST Report", [this] { requestReport(ReportCode::Gst); });
@@ -194,7 +198,7 @@ void LumPostForm::buildToolbar() {
              [this] { requestReport(ReportCode::TrialBalance); });
   addCommand(strip, "Command8", "Ledgers", [this] { requestReport(ReportCode::JournalLedgers); });
   addCommand(strip, "Command9", "Storage", [this] { startUtilities(mSession, *mStarter); });
-  addCommand(strip, "Command10", "Clear All", {});
+  addCommand(strip, "Command10", "Clear All", [this] { eraseWorkingData(mSession); });
 
   auto* periodLabel = new QLabel("GST Period", strip);
   periodLabel->setObjectName("Label1");
@@ -239,8 +243,9 @@ void LumPostForm::buildMenus() {
       journal->recheck(false);
     }
   });
-  addAction(utilities, "ExtoFpy", "&Export to Floppy Disk");
-  addAction(utilities, "ImFlpy", "&Import from Floppy Disk");
+  addAction(utilities, "ExtoFpy", "&Export to Floppy Disk", [this] { backUpToFloppy(mSession); });
+  addAction(utilities, "ImFlpy", "&Import from Floppy Disk",
+            [this] { restoreFromFloppy(mSession); });
   addAction(utilities, "WFrmFlpy", "Work from &Floppy Disk", [this] { workFrom(mSession, true); });
   addAction(utilities, "WFrmHard", "Work from &Hard Disk", [this] { workFrom(mSession, false); });
   addAction(utilities, "FontSel", "Font Se&lection",
@@ -248,11 +253,16 @@ void LumPostForm::buildMenus() {
   addAction(utilities, "PeekM", "&Peek Other Operator's Accounts", [this] { peek(mSession); });
   addAction(utilities, "ClearRatio", "Clear Account GST Exempt &Ratios",
             [this] { clearExemptRatios(mSession); });
-  addAction(utilities, "Restorlar", "Restore &pre imported data");
-  addAction(utilities, "Update4", "&Transfer Data from Ver 3 to Ver 4 Location");
+  addAction(utilities, "Restorlar", "Restore &pre imported data",
+            [this] { restoreFromBackupFolder(mSession); });
+  addAction(utilities, "Update4", "&Transfer Data from Ver 3 to Ver 4 Location",
+            [this] { takeOverOlderData(mSession); });
   addAction(utilities, "FixRowCollar", "Fi&x Row and Column Counters",
             [this] { functionKey(mSession, PanelKey::F3); });
-  addAction(utilities, "ConvSinglelar", "Extract &Single Entities from Multi Entity Files");
+  addAction(utilities, "ConvSinglelar", "Extract &Single Entities from Multi Entity Files",
+            [this] { convertToSingleEntity(mSession); });
+  addAction(utilities, "UndoHk", "&Undo Last Housekeeping...",
+            [this] { undoLastHousekeeping(mSession); });
 
   QMenu* budgets = menuBar()->addMenu("&Budgets");
   budgets->menuAction()->setObjectName("Budgt");
@@ -268,8 +278,8 @@ void LumPostForm::buildMenus() {
   addAction(nullptr, "Entiy", "&Entity", [this] { openWindow(mSession, kEntitiesList); });
   addAction(nullptr, "Configer", "&Configuration",
             [this] { openWindow(mSession, kConfiguration); });
-  addAction(nullptr, "CloseYM", "C&lose Year");
-  addAction(nullptr, "DelPerM", "Clea&r Sel Period");
+  addAction(nullptr, "CloseYM", "C&lose Year", [this] { closeYear(mSession); });
+  addAction(nullptr, "DelPerM", "Clea&r Sel Period", [this] { clearSelectedPeriod(mSession); });
   addAction(nullptr, "FinRepM", "&Financial Reports",
             [this] { openUnlessCurrent(kFinancialReports); });
 

@@ -13,7 +13,7 @@ constexpr const char* kCommands[] = {
     "PeekM",    "ClearRatio", "Restorlar", "Update4",  "FixRowCollar", "ConvSinglelar", "Budgt",
     "PostBud",  "ResBudgt",   "Entiy",     "Configer", "CloseYM",      "DelPerM",       "FinRepM",
     "InvM",     "InvAllM",    "InvUnpM",   "InvODM",   "StatsM",       "CusListM",      "ProListM",
-    "HelpM"};
+    "HelpM",    "UndoHk"};
 
 void set(CommandStates& states, std::initializer_list<const char*> names, bool enabled) {
   for (const char* name : names) {
@@ -51,7 +51,7 @@ CommandStates operatorRights(const RightsContext& context) {
     set(states, {"Utils", "ReSot", "FontSel", "PeekM", "ClearRatio", "Command6", "Command9"}, true);
     set(states,
         {"Cler", "ExtoFpy", "ImFlpy", "WFrmFlpy", "WFrmHard", "Restorlar", "Update4",
-         "FixRowCollar", "ConvSinglelar"},
+         "FixRowCollar", "ConvSinglelar", "UndoHk"},
         false);
   }
 

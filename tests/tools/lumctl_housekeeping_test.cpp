@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
-#include "post/login/journal_line_records.h"
 #include "tests/post/login/work_area_files.h"
-#include "tests/support/records.h"
+#include "tests/support/crash_points.h"
 #include "tests/tools/run_lumctl.h"
 
 namespace lum {
@@ -13,140 +10,123 @@ namespace {
 namespace fs = std::filesystem;
 using test::lumctl;
 
-// Journal 1 of the one-entity work area (posting mode 0, quarterly) with a
-// September quarter of two rows: 03/08/05 "Fuel" and 04/08/05 "Sales".
+// The one-entity work area (quarterly) with rows of journal 1 in the
+// September and June quarters.
 class LumctlHousekeeping : public ::testing::Test {
  protected:
   LumctlHousekeeping() {
     test::writeOneEntityWorkArea(area());
     test::writeSalesAndFuelAccounts(area());
-    test::writeBytes(area() / "DI010001.dat", test::Bytes()
-                                                  .text("03/08/05", 8)
-                                                  .text("Fuel", 46)
-                                                  .text("1", 5)
-                                                  .text("Y", 1)
-                                                  .int16(0)
-                                                  .text("04/08/05", 8)
-                                                  .text("Sales", 46)
-                                                  .text("2", 5)
-                                                  .text("Y", 1)
-                                                  .int16(0));
-    test::Bytes amounts;
-    const std::vector<std::vector<long long>> rows = {{0, 2, 6, 0, 110, 0, 110},
-                                                      {0, 0, 0, 0, -55, -55, 0}};
-    for (const auto& row : rows) {
-      for (std::size_t e = 0; e < 101; ++e) {
-        amounts.raw8((e < row.size() ? row[e] : 0) * 10000);
-      }
-    }
-    test::writeBytes(area() / "AI010001.dat", amounts);
-    test::writeBytes(area() / "GI010001.dat", test::Bytes().raw8(-550000).raw8(1100000));
+    importRows("I", "1.8.26,Takings,1,y,110,110,\n");
+    importRows("F", "1.5.26,Takings,1,y,55,55,\n");
+  }
+  void importRows(const std::string& period, const std::string& rows) {
+    test::writeText(dir / "rows.csv", "date,particulars,ref,gst,Amount,Sales,Fuel\n" + rows);
+    const auto imported = run(
+        {"journal", "import", "--journal", "1", "--period", period, (dir / "rows.csv").string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
   }
   fs::path area() const { return dir / "prog" / "Ent-1" / "Op-1"; }
   test::LumctlOutcome run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--root", (dir / "prog").string(), "--group", "1"});
     return lumctl(args);
   }
-  std::map<std::string, std::vector<std::byte>> files() const {
-    std::map<std::string, std::vector<std::byte>> all;
-    for (const auto& entry : fs::directory_iterator(area())) {
-      if (entry.is_regular_file() && entry.path().filename() != "LumPost.lck") {
-        all[entry.path().filename().string()] = test::readBytes(entry.path());
-      }
-    }
-    return all;
+  test::TreeFiles dataFiles() const {
+    auto files = test::treeFiles(area(), {"LumPost.lck"});
+    std::erase_if(files, [](const auto& entry) { return entry.first.rfind("backup", 0) == 0; });
+    return files;
   }
 
   test::TempDir dir;
 };
 
-TEST_F(LumctlHousekeeping, JournalCountsArePrintedSetAndBounded) {
-  auto result = run({"journal", "counts", "--journal", "1", "--period", "Sep"});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  EXPECT_EQ(result.out, "rows 2\ncolumns 6\n");
+TEST_F(LumctlHousekeeping, ClearPeriodAsksThenClearsAndIsUndone) {
+  const auto before = dataFiles();
+  auto refused = run({"clear-period", "--period", "Sep"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err,
+            "lumctl: All data for the current period will be cleared.  Are you sure? (answer with "
+            "--yes; nothing was changed)\n");
+  EXPECT_EQ(dataFiles(), before);
+  EXPECT_EQ(run({"snapshots"}).out, "");
 
-  const auto before = files();
-  for (const auto& [option, value] :
-       {std::pair{"--rows", "-5"}, std::pair{"--rows", "70000"}, std::pair{"--cols", "101"}}) {
-    result = run({"journal", "counts", "--journal", "1", "--period", "I", option, value});
-    EXPECT_EQ(result.status, kExitRefused) << option << value;
-    EXPECT_NE(result.err.find("nothing was changed"), std::string::npos) << result.err;
+  auto cleared = run({"clear-period", "--period", "Sep", "--yes"});
+  ASSERT_EQ(cleared.status, 0) << cleared.err;
+  EXPECT_FALSE(fs::exists(area() / "DI010001.dat"));
+  EXPECT_TRUE(fs::exists(area() / "DF010001.dat"));
+
+  auto listed = run({"snapshots"});
+  ASSERT_EQ(listed.status, 0);
+  const std::string name = listed.out.substr(0, listed.out.find('\t'));
+  EXPECT_EQ(name.rfind("clear-period-", 0), 0u) << listed.out;
+  EXPECT_NE(listed.out.find("\tclear-period\t"), std::string::npos) << listed.out;
+
+  EXPECT_EQ(run({"undo", name}).status, 1);
+  EXPECT_FALSE(fs::exists(area() / "DI010001.dat"));
+  auto undone = run({"undo", name, "--yes"});
+  ASSERT_EQ(undone.status, 0) << undone.err;
+  EXPECT_EQ(test::readBytes(area() / "DI010001.dat"), before.at("DI010001.dat"));
+  EXPECT_EQ(run({"undo", "no-such.zip", "--yes"}).status, 1);
+}
+
+TEST_F(LumctlHousekeeping, ConvertingEntityThreeKeepsItsGstReport) {
+  for (const auto& entry : fs::directory_iterator(area())) {
+    std::string name = entry.path().filename().string();
+    if (const auto at = name.find("0001."); at != std::string::npos) {
+      name.replace(at, 4, "0003");
+      fs::copy_file(entry.path(), area() / name);
+    }
   }
-  EXPECT_EQ(files(), before);
+  importRows("I", "2.8.26,More takings,2,y,990,990,\n");  // entity 1's figures differ
+  test::writeBytes(area() / "Entcoun.dat",
+                   test::Bytes().text("", 24).int16(3).text("", 24).int16(3));
+  test::writeBytes(area() / "Ent.dat", test::Bytes()
+                                           .text("Smith Plumbing", 32)
+                                           .zeros(274)
+                                           .text("Second", 32)
+                                           .zeros(274)
+                                           .text("Third Trading", 32)
+                                           .zeros(274));
+  const auto before = run({"report", "gst", "--period", "Sep", "--format", "json", "--out", "-"});
+  ASSERT_EQ(before.status, 0) << before.err;
+  ASSERT_NE(before.out.find("\"110.0000\""), std::string::npos) << before.out;
+  ASSERT_EQ(before.out.find("990"), std::string::npos) << before.out;
 
-  result = run({"journal", "counts", "--journal", "1", "--period", "I", "--rows", "1"});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  EXPECT_EQ(result.out, "rows 1\ncolumns 6\n");
-  EXPECT_EQ(test::recordOf<AmountsRecord>(area() / "AI010001.dat", 1).rowsInUse(), 1);
+  EXPECT_EQ(run({"convert-single"}).status, 1);
+  auto converted = run({"convert-single", "--yes"});
+  ASSERT_EQ(converted.status, 0) << converted.err;
+  EXPECT_FALSE(fs::exists(area() / "DI010003.dat"));
+  EXPECT_EQ(run({"report", "gst", "--period", "Sep", "--format", "json", "--out", "-"}).out,
+            before.out);
 }
 
-TEST_F(LumctlHousekeeping, DeletingRowsAsksUnlessToldYes) {
-  const auto before = files();
-  auto result =
-      run({"journal", "delete-rows", "--journal", "1", "--period", "I", "--before", "4/8/05"});
-  EXPECT_EQ(result.status, kExitRefused);
-  EXPECT_EQ(result.err,
-            "lumctl: All Rows prior to 04/08/05 will be deleted & compacted.  Are you sure? "
-            "(answer with --yes; nothing was changed)\n");
-  EXPECT_EQ(files(), before);
+TEST_F(LumctlHousekeeping, BackupToAFloppyFolderThatIsAFileIsRefused) {
+  test::writeText(dir / "floppy", "a file");
+  auto refused = run({"backup", "floppy", "--yes"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("but that is a file. Nothing was copied."), std::string::npos)
+      << refused.err;
 
-  result = run(
-      {"journal", "delete-rows", "--journal", "1", "--period", "I", "--before", "4/8/05", "--yes"});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  EXPECT_EQ(result.out, "1\n");
-  result = run({"journal", "show", "--journal", "1", "--period", "I"});
-  EXPECT_NE(result.out.find("\n04/08/05,Sales,2,Y,"), std::string::npos) << result.out;
-  EXPECT_EQ(result.out.find("Fuel,1"), std::string::npos) << result.out;
-}
+  fs::remove(dir / "floppy");
+  fs::create_directories(dir / "floppy");
+  test::writeText(dir / "floppy" / "letter.txt", "kept");
+  auto notBlank = run({"backup", "floppy", "--yes"});
+  EXPECT_EQ(notBlank.status, 1);
+  EXPECT_NE(notBlank.err.find("(answer with --clear-disk; nothing was changed)"), std::string::npos)
+      << notBlank.err;
+  EXPECT_TRUE(fs::exists(dir / "floppy" / "letter.txt"));
 
-TEST_F(LumctlHousekeeping, AccountsComeFromAnotherJournalOrATemplate) {
-  auto result = run({"accounts", "transfer", "--journal", "2", "--from", "1"});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  EXPECT_EQ(test::readBytes(area() / "An020001.dat"), test::readBytes(area() / "An010001.dat"));
+  auto copied = run({"backup", "floppy", "--yes", "--clear-disk"});
+  ASSERT_EQ(copied.status, 0) << copied.err;
+  EXPECT_FALSE(fs::exists(dir / "floppy" / "letter.txt"));
+  EXPECT_EQ(test::readBytes(dir / "floppy" / "DI010001.dat"),
+            test::readBytes(area() / "DI010001.dat"));
 
-  result = run({"accounts", "transfer", "--journal", "2", "--template", "bank"});
-  EXPECT_EQ(result.status, kExitRefused);
-  EXPECT_EQ(result.err,
-            "lumctl: The account names template Anljnl.dat cannot be found.  Nothing was "
-            "transferred.\n");
-  result = run({"accounts", "transfer", "--journal", "2"});
-  EXPECT_EQ(result.status, kExitUsage);
-}
-
-TEST_F(LumctlHousekeeping, TheBudgetIsSetShownAndRecalculated) {
-  nlohmann::json budget;
-  for (int month = 0; month < 12; ++month) {
-    budget["months"].push_back(nlohmann::json::object());
-  }
-  budget["months"][2] = {{"month", "September"}, {"sales", "1,000.50"}, {"cost_of_sales", 250}};
-  test::writeText(dir / "budget.json", budget.dump());
-  auto result = run({"budget", "set", (dir / "budget.json").string()});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-
-  budget["months"][3] = {{"sales", "abc"}};
-  test::writeText(dir / "bad.json", budget.dump());
-  const auto before = files();
-  result = run({"budget", "set", (dir / "bad.json").string()});
-  EXPECT_EQ(result.status, kExitRefused);
-  EXPECT_EQ(result.err,
-            "lumctl: The sales of October, \"abc\", is not an amount.  Nothing was stored.\n");
-  budget["months"][3] = {{"actual_sales", "5"}};
-  test::writeText(dir / "bad.json", budget.dump());
-  EXPECT_EQ(run({"budget", "set", (dir / "bad.json").string()}).status, kExitRefused);
-  EXPECT_EQ(files(), before);
-
-  ASSERT_EQ(run({"budget", "recalculate"}).status, kExitSuccess);
-  result = run({"budget", "show"});
-  ASSERT_EQ(result.status, kExitSuccess) << result.err;
-  const auto shown = nlohmann::json::parse(result.out);
-  ASSERT_EQ(shown["months"].size(), 12u);
-  EXPECT_EQ(shown["months"][2], (nlohmann::json{{"month", "September"},
-                                                {"sales", "1000.5000"},
-                                                {"cost_of_sales", "250.0000"},
-                                                {"actual_sales", "-55.0000"},
-                                                {"actual_cost_of_sales", "0.0000"}}));
-  EXPECT_EQ(shown["total"]["sales"], "1000.5000");
-  EXPECT_EQ(shown["total"]["actual_sales"], "-55.0000");
+  fs::remove(area() / "DI010001.dat");
+  auto restored = run({"restore", "floppy", "--yes"});
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  EXPECT_EQ(test::readBytes(area() / "DI010001.dat"),
+            test::readBytes(dir / "floppy" / "DI010001.dat"));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   for (const auto add :
        {addDumpCommand, addNewEntityCommand, addJournalCommands, addJournalCountsCommand,
         addJournalDeleteRowsCommand, addAccountsCommands, addBudgetCommands, addInvoiceCommands,
-        addRenderCommand, addReportCommand, addStoreCommands}) {
+        addRenderCommand, addReportCommand, addStoreCommands, addHousekeepingCommands}) {
     add(app, context);
   }
 
