@@ -1,10 +1,27 @@
 #include "platform/clock.h"
 
 #include <ctime>
+#include <optional>
 
 namespace lum {
 
+namespace {
+
+std::optional<DateTime>& processTime() {
+  static std::optional<DateTime> fixed;
+  return fixed;
+}
+
+}  // namespace
+
+void SystemClock::fixProcessTime(DateTime now) {
+  processTime() = now;
+}
+
 DateTime SystemClock::now() const {
+  if (processTime()) {
+    return *processTime();
+  }
   const std::time_t seconds = std::time(nullptr);
   std::tm local{};
   localtime_r(&seconds, &local);

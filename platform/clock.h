@@ -30,6 +30,11 @@ class Clock {
 class SystemClock final : public Clock {
  public:
   DateTime now() const override;
+  // Hook of a whole process, for the crash matrix, whose whole runs must
+  // write the same bytes (a snapshot is named and dated by the time): every
+  // SystemClock of the process says this time from then on. Nothing of the
+  // programs sets it; lumctl's main does, from LUM_NOW.
+  static void fixProcessTime(DateTime now);
   std::chrono::steady_clock::time_point monotonic() const override;
 };
 

@@ -26,6 +26,7 @@ FAULTS = ["kill", "enospc", "eio"]
 KILLED_STATUS = 86  # FileOps::kStoppedExitCode
 LOCK_FILE = "LumPost.lck"  # freed by the system with its holder; its bytes mean nothing
 ROLLBACK = "Rollback"
+NOW = "2026-07-31 10:00:00"  # lumctl's clock in every run (LUM_NOW)
 
 # The input files of the writers and checks, written once beside the cases.
 INPUTS = {
@@ -64,6 +65,23 @@ WRITERS = [
     Writer("store-over", STORED, ["store", "--slot", "1"]),
     Writer("bring-back", STORED, ["bring-back", "--slot", "1"]),
     Writer("bring-back-clear", STORED, ["bring-back", "--slot", "1", "--clear"]),
+    Writer("journal-delete-rows", ENTITY,
+           ["journal", "delete-rows", "--journal", "1", "--period", "Jul", "--before", "2/7/26",
+            "--yes"]),
+    Writer("journal-counts", ENTITY,
+           ["journal", "counts", "--journal", "1", "--period", "Jul", "--rows", "1"]),
+    Writer("accounts-transfer", ENTITY, ["accounts", "transfer", "--journal", "2", "--from", "1"]),
+    Writer("budget-recalculate", ENTITY, ["budget", "recalculate"]),
+    Writer("clear-period", ENTITY, ["clear-period", "--period", "Jul", "--yes"]),
+    Writer("close-year", ENTITY, ["close-year", "--yes"]),
+    Writer("erase", ENTITY, ["erase", "--yes"]),
+    Writer("undo", ENTITY + [["close-year", "--yes"]],
+           ["undo", "close-year-2026-07-31-100000.zip", "--yes"]),
+    Writer("backup-floppy", ENTITY, ["backup", "floppy", "--yes", "--clear-disk"]),
+    Writer("restore-floppy", ENTITY + [["backup", "floppy", "--yes", "--clear-disk"]],
+           ["restore", "floppy", "--yes"]),
+    Writer("convert-single", ENTITY + [["new-entity", "--name", "Second Co"]],
+           ["convert-single", "--yes"]),
 ]
 
 # What opens the work area after a run: two readers (no lock, no
@@ -100,6 +118,7 @@ class Matrix:
                 a.replace("%AREA%", area) for a in args]
         env = dict(os.environ)
         env.pop("LUM_FAULT_AT", None)
+        env["LUM_NOW"] = NOW  # whole runs write the same bytes: snapshots are named by the time
         if fault:
             env["LUM_FAULT_AT"] = fault
         done = subprocess.run(

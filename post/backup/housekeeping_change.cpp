@@ -68,15 +68,23 @@ bool runHousekeeping(Session& session, const HousekeepingChange& change) {
 }
 
 bool undoHousekeeping(Session& session, const std::string& name) {
-  if (!housekeepingAllowed(session) ||
-      !session.prompter().confirm(
-          fmt::format("The files will be put back as they were before {}. Any change made to them "
-                      "since will be lost.  Are you sure?",
-                      name),
-          Icon::Critical)) {
+  if (!housekeepingAllowed(session)) {
     return false;
   }
   FileOps& ops = session.ops();
+  std::string what = name;
+  for (const SnapshotInfo& snapshot : listSnapshots(ops, workAreaOf(session))) {
+    if (snapshot.name == name) {
+      what = fmt::format("the {} of {}", snapshot.operation, snapshot.taken);
+    }
+  }
+  if (!session.prompter().confirm(
+          fmt::format("The files will be put back as they were before {}. Any change made to them "
+                      "since will be lost.  Are you sure?",
+                      what),
+          Icon::Critical)) {
+    return false;
+  }
   session.registry().closeAll();
   bool done = false;
   try {
