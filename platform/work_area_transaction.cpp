@@ -234,7 +234,11 @@ bool WorkAreaTransaction::recover(FileOps& ops, const std::filesystem::path& fol
     } else if (!ops.removeEmptyDirectory(line->path)) {
       continue;  // not empty: something not of this change is in it
     }
-    ops.flushDirectory(line->path.parent_path());
+    // A folder the change made may have gone already (a staging folder
+    // every opening removes): nothing of it is left to make durable.
+    if (ops.isDirectory(line->path.parent_path())) {
+      ops.flushDirectory(line->path.parent_path());
+    }
   }
   ops.remove(folder / kMarker);
   ops.flushDirectory(folder);

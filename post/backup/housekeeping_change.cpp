@@ -89,6 +89,8 @@ bool undoHousekeeping(Session& session, const std::string& name) {
   bool done = false;
   try {
     WorkAreaTransaction transaction(ops, session.rollbackFolder());
+    // The snapshot is extracted there first; its files move out of it.
+    transaction.leaveOut(WorkAreaTransaction::stagingFolder(session.rollbackFolder()));
     bringBackSnapshot(ops, workAreaOf(session),
                       WorkAreaTransaction::stagingFolder(session.rollbackFolder()), name);
     refreshLogin(session);

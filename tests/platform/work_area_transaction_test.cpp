@@ -133,5 +133,18 @@ TEST_F(WorkAreaTransactionTest, AMarkerLineNotEndedWasNeverActedOn) {
   EXPECT_THROW(WorkAreaTransaction::pending(ops, rollback()), FormatError);
 }
 
+// The folder a cut change made may be gone by the time it is put back:
+// every opening removes the staging folder first.
+TEST_F(WorkAreaTransactionTest, AFolderTheChangeMadeAndSomethingElseRemovedIsNoObstacle) {
+  reset();
+  fs::create_directories(rollback());
+  test::writeText(rollback() / "0.copy", "entities as they were");
+  test::writeText(rollback() / "marker", "1 Ent.dat\nD ~Staging\n0 ~Staging/Bdg-0001.dat\n");
+  test::writeText(area() / "Ent.dat", "changed");
+  EXPECT_TRUE(WorkAreaTransaction::recover(ops, rollback()));
+  EXPECT_EQ(test::readText(area() / "Ent.dat"), "entities as they were");
+  EXPECT_FALSE(WorkAreaTransaction::pending(ops, rollback()).has_value());
+}
+
 }  // namespace
 }  // namespace lum
