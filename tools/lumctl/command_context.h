@@ -54,6 +54,8 @@ void addInvoiceCommands(CLI::App& app, CommandContext& context);
 void addRenderCommand(CLI::App& app, CommandContext& context);
 void addReportCommand(CLI::App& app, CommandContext& context);
 void addStoreCommands(CLI::App& app, CommandContext& context);
+void addLedgersCommands(CLI::App& app, CommandContext& context);
+void addTransferCommand(CLI::App& app, CommandContext& context);
 // Clearing, closing, erasing, backing up, restoring, converting and undoing
 // (see housekeeping_run.h).
 void addHousekeepingCommands(CLI::App& app, CommandContext& context);

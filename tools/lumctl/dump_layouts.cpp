@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "post/invoicing/invoice_records.h"
+#include "post/ledgers/ledger_records.h"
 #include "post/login/file_registry.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
@@ -79,6 +80,13 @@ const std::vector<DumpLayout>& dumpLayouts() {
       layout<StoredEntityRecord>("stored-entity", {"EnList"}),
       layout<FolderRecord>("folder", {"ZipPath"}),
       layout<MailSettingsRecord>("mail-settings", {"MailDets"}),
+      layout<LedgerClientRecord>("ledger-client", {"Mascnt"}),
+      layout<LedgerAccountRecord>("ledger-account", {"Ltc"}),
+      layout<LedgerEntryRecord>("ledger-entry", {"Led"}),
+      layout<LedgerJournalRecord>("ledger-journal", {"Ljn"}),
+      layout<LedgerCommentRecord>("ledger-comment", {"Lcm"}),
+      layout<LedgerCountersRecord>("ledger-counters", {"Lct"}),
+      layout<AccountNumberRecord>("account-number", {"RollAc", "Rol"}),
   };
   return layouts;
 }
@@ -108,6 +116,21 @@ const DumpLayout* dumpLayoutForFile(std::string_view fileName) {
     }
   }
   const std::string name(fileName);
+  // The ledgers program's files, N being the ledgers client number.
+  static const std::pair<std::regex, std::string_view> kLedgersFiles[] = {
+      {std::regex("Mascnt\\.dat", std::regex::icase), "Mascnt"},
+      {std::regex("Ltc-[0-9]+\\.dat", std::regex::icase), "Ltc"},
+      {std::regex("Led-[0-9]+\\.dat", std::regex::icase), "Led"},
+      {std::regex("Ljn-[0-9]+\\.dat", std::regex::icase), "Ljn"},
+      {std::regex("Lcm-[0-9]+\\.dat", std::regex::icase), "Lcm"},
+      {std::regex("Lct-[0-9]+\\.dat", std::regex::icase), "Lct"},
+      {std::regex("(RollAc[PTC]|Rol-[0-9]+)\\.dat", std::regex::icase), "Rol"},
+  };
+  for (const auto& [file, logical] : kLedgersFiles) {
+    if (std::regex_match(name, file)) {
+      return findDumpLayout(logical);
+    }
+  }
   for (const auto& entry : registryEntries()) {
     if (std::regex_match(name, fileNameRegex(entry.pattern))) {
       if (const DumpLayout* layout = findDumpLayout(entry.logicalName)) {
