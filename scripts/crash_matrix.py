@@ -82,6 +82,8 @@ WRITERS = [
            ["restore", "floppy", "--yes"]),
     Writer("convert-single", ENTITY + [["new-entity", "--name", "Second Co"]],
            ["convert-single", "--yes"]),
+    # The work area and the demo's ledgers client beside it, as one change.
+    Writer("transfer", ENTITY, ["transfer", "--ledgers", "1", "--period", "Jul", "--yes"]),
 ]
 
 # What opens the work area after a run: two readers (no lock, no

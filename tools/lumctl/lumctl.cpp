@@ -45,10 +45,11 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   app.set_help_all_flag("--help-all", "Print the help of every command");
 
   CommandContext context(app, out, err);
-  for (const auto add : {addDumpCommand, addNewEntityCommand, addJournalCommands,
-                         addJournalCountsCommand, addJournalDeleteRowsCommand, addAccountsCommands,
-                         addBudgetCommands, addInvoiceCommands, addRenderCommand, addReportCommand,
-                         addStoreCommands, addHousekeepingCommands, addLedgersCommands}) {
+  for (const auto add :
+       {addDumpCommand, addNewEntityCommand, addJournalCommands, addJournalCountsCommand,
+        addJournalDeleteRowsCommand, addAccountsCommands, addBudgetCommands, addInvoiceCommands,
+        addRenderCommand, addReportCommand, addStoreCommands, addHousekeepingCommands,
+        addLedgersCommands, addTransferCommand}) {
     add(app, context);
   }
 
