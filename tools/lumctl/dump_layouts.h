@@ -23,7 +23,8 @@ const std::vector<DumpLayout>& dumpLayouts();
 // By layout name or registry logical name, case-insensitive.
 const DumpLayout* findDumpLayout(std::string_view name);
 // By the name of a file, as the registry names its files ("Lcn-0001.dat",
-// "ScrLoc.Dat", "RpP-3.Dat"), case-insensitive.
+// "ScrLoc.Dat", "RpP-3.Dat"), as LumUtils and the ledgers program name
+// theirs ("EnList.Dat", "Ltc-1.Dat", "RollAcP.dat"), case-insensitive.
 const DumpLayout* dumpLayoutForFile(std::string_view fileName);
 
 }  // namespace lum
