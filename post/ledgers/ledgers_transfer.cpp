@@ -294,8 +294,10 @@ std::string monthOfPeriod(char periodLetter) {
   return kMonths[static_cast<std::size_t>(periodLetter - 'A')];
 }
 
-std::optional<TransferCounts> transferToLedgers(Session& session, const TransferRequest& request,
-                                                const TransferProgress& progress) {
+namespace {
+
+std::optional<TransferCounts> checkAndTransfer(Session& session, const TransferRequest& request,
+                                               const TransferProgress& progress) {
   Prompter& prompter = session.prompter();
   if (request.ledgers <= 0) {
     prompter.message("Client Number is not entered");
@@ -329,12 +331,20 @@ std::optional<TransferCounts> transferToLedgers(Session& session, const Transfer
     return std::nullopt;
   }
 
+  return transfer(session, request, files, *client, *book, progress);
+}
+
+}  // namespace
+
+std::optional<TransferCounts> transferToLedgers(Session& session, const TransferRequest& request,
+                                                const TransferProgress& progress) {
   try {
-    return transfer(session, request, files, *client, *book, progress);
+    return checkAndTransfer(session, request, progress);
   } catch (const std::exception& error) {
-    // FileError, a balance past the range of Currency: the transaction has
-    // put every file back.
-    prompter.message(fmt::format("{}  Nothing was transferred.", error.what()), Icon::Critical);
+    // A file that cannot be read or written, a balance past the range of
+    // Currency: the transaction has put every file back.
+    session.prompter().message(fmt::format("{}  Nothing was transferred.", error.what()),
+                               Icon::Critical);
     return std::nullopt;
   }
 }
