@@ -19,6 +19,7 @@ struct ReportParts : JournalParts {
     const char* type;
     float category = 0;
     float ratio = 0;
+    std::int16_t ledgers = 0;  // the ledgers program's account
   };
   struct Row {
     const char* gst;
@@ -70,7 +71,7 @@ struct ReportParts : JournalParts {
       totals.raw8(cents * 100);
     }
     for (const Account& a : accounts) {
-      names.text(a.name, 23).text(a.gst, 1).text(a.type, 1).zeros(8).int16(0);
+      names.text(a.name, 23).text(a.gst, 1).text(a.type, 1).zeros(8).int16(a.ledgers);
       extras.float32(a.category).float32(a.ratio);
     }
     writeBytes(area() / (std::string("D") + period + code), lines);
