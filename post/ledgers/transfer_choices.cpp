@@ -23,8 +23,12 @@ int typedLedgersNumber(std::string_view typed) {
 }
 
 std::string transferredMessage(const TransferCounts& counts) {
-  return fmt::format("Transferred: {} entries, {} journal headers, {} comments.", counts.entries,
-                     counts.headers, counts.comments);
+  const auto count = [](int n, std::string_view one, std::string_view many) {
+    return fmt::format("{} {}", n, n == 1 ? one : many);
+  };
+  return fmt::format("Transferred: {}, {}, {}.", count(counts.entries, "entry", "entries"),
+                     count(counts.headers, "journal header", "journal headers"),
+                     count(counts.comments, "comment", "comments"));
 }
 
 }  // namespace lum

@@ -21,7 +21,7 @@ std::vector<std::string> ledgersPeriodChoices(Session& session);
 // The client number typed into the window's box: 0 when none is.
 int typedLedgersNumber(std::string_view typed);
 
-// "Transferred: 12 entries, 2 journal headers, 12 comments."
+// "Transferred: 12 entries, 1 journal header, 12 comments."
 std::string transferredMessage(const TransferCounts& counts);
 
 }  // namespace lum

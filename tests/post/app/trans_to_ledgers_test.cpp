@@ -104,6 +104,7 @@ TEST_F(TransToLedgersTest, EnterTransfersTheNewRowsAndClosesTheWindow) {
             transferredMessage({after.entries - before.entries, after.headers - before.headers,
                                 after.comments - before.comments}));
   EXPECT_EQ(session.currentWindow, kJournalsList);
+  EXPECT_EQ(session.backLinks[kProgress], kTransfer);  // the progress box was over the window
   EXPECT_TRUE(prompter.scriptFinished());
 
   // A second run of new transactions finds nothing left to post.
@@ -111,9 +112,13 @@ TEST_F(TransToLedgersTest, EnterTransfersTheNewRowsAndClosesTheWindow) {
   QApplication::processEvents();
   prompter.clear();
   prompter.then(Answer::Yes);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  auto* again = form.mdiArea()->activeSubWindow()->findChild<QLineEdit*>("InBox");
+  ASSERT_NE(again, nullptr);
+  QTest::keyClick(again, Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(counters().entries, after.entries);
+  EXPECT_EQ(prompter.texts().back(), "Transferred: 0 entries, 0 journal headers, 0 comments.");
+  EXPECT_EQ(session.currentWindow, kJournalsList);
 }
 
 TEST_F(TransToLedgersTest, AStoppedTransferKeepsTheWindowAndEscLeavesIt) {

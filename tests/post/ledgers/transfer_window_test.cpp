@@ -131,12 +131,14 @@ TEST_F(TransferWindowTest, TheKeyboardWalksTheChoicesInOrder) {
   EXPECT_TRUE(accepted[0].allPeriods);
 }
 
-TEST_F(TransferWindowTest, ABlankClientNumberIsNone) {
+TEST_F(TransferWindowTest, ABlankClientNumberIsNoneAndCountsAreTold) {
   open();
   EXPECT_EQ(mWindow->request().ledgers, 0);
   EXPECT_EQ(typedLedgersNumber("    "), 0);
   EXPECT_EQ(typedLedgersNumber("0042"), 42);
   EXPECT_EQ(typedLedgersNumber("0000"), 0);
+  EXPECT_EQ(transferredMessage({12, 1, 0}),
+            "Transferred: 12 entries, 1 journal header, 0 comments.");
 }
 
 TEST_F(TransferWindowTest, WithoutALedgersTreeOnlyCurrentIsOffered) {
