@@ -340,6 +340,23 @@ TEST_F(LedgersTransfer, DamagedLedgersFilesAreToldAndNothingIsWritten) {
   }
 }
 
+// A journal whose rows file is cut short is told and left out whole: its
+// rows stay unmarked for a later transfer once it is mended.
+TEST_F(LedgersTransfer, ADamagedJournalIsLeftOutWhole) {
+  writeBook();
+  const auto rows = test::readBytes(area() / "DI020001.dat");
+  test::writeBytes(area() / "DI020001.dat", std::vector(rows.begin(), rows.begin() + 100));
+  prompter.then(Answer::Yes);
+  const auto counts = transfer();
+  ASSERT_TRUE(counts);
+  EXPECT_EQ(counts->headers, 1);
+  EXPECT_EQ(prompter.texts().back(),
+            "The journal Payments Book (journal 2) is damaged: its file DI020001.dat holds 1 row "
+            "and part of row 2, but 4 are in use. It is left out of the transfer.");
+  EXPECT_EQ(recordOf<TransactionRecord>(area() / "DI020001.dat", 1).transferred, 0);
+  EXPECT_EQ(recordOf<JournalHeaderRecord>(area() / "Jnl-0001.dat", 2).dateTransferred, "");
+}
+
 TEST(MonthOfPeriod, NamesTheMonthOfEachLetter) {
   EXPECT_EQ(monthOfPeriod('A'), "January");
   EXPECT_EQ(monthOfPeriod('C'), "March");
