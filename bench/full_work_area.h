@@ -1,11 +1,13 @@
 #pragma once
 
 // A work area for the benchmarks: entity 1 (posting mode 3, monthly) whose
-// journals each hold 2,000 rows with figures in every column, in period
-// "A".
+// journals each hold 2,000 rows with figures in every column (or in the
+// first analysisAmounts analysis columns), in period "A"; analysis column
+// c is ledger account 200 + c.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -53,7 +55,7 @@ void writeRecord(FileOps& ops, const fs::path& file, int number,
 // Journal 1 is written through the journal files; the others are copies
 // of its files, with account types and GST letters of every kind.
 struct FullWorkArea {
-  explicit FullWorkArea(int journals = 1) {
+  explicit FullWorkArea(int journals = 1, int analysisAmounts = Journal::kMaxColumn) {
     root = fs::temp_directory_path() / ("lum-bench-" + std::to_string(::getpid()));
     const fs::path area = root / "prog" / "Ent-1" / "Op-1";
     fs::create_directories(area);
@@ -78,7 +80,9 @@ struct FullWorkArea {
     for (int r = 1; r <= Journal::kMaxRows; ++r) {
       journal.row(r) = TransactionRecord{"03/01/26", "Particulars of row " + std::to_string(r),
                                          std::to_string(r % 1000), "Y", 0};
-      for (int c = 4; c <= Journal::kMaxColumn; ++c) {
+      for (int c = 4; c <= std::min(journal.lastFixedColumn() + analysisAmounts,
+                                    static_cast<int>(Journal::kMaxColumn));
+           ++c) {
         journal.am(r, c) = Currency::fromCents(r + c);
       }
     }
@@ -89,6 +93,7 @@ struct FullWorkArea {
       journal.column(c).accountType = types[c % 6];
       journal.column(c).gstCode = letters[c % 5];
       journal.column(c).basClassification = static_cast<float>(c % 16);
+      journal.column(c).ledgersAccount = static_cast<std::int16_t>(200 + c);
     }
     journal.rowsInUse = Journal::kMaxRows;
     journal.lastColumnInUse = Journal::kMaxColumn;

@@ -31,6 +31,9 @@
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/journals/progress_window.h"
+#include "post/ledgers/transfer_accept.h"
+#include "post/ledgers/transfer_choices.h"
+#include "post/ledgers/transfer_window.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
@@ -75,6 +78,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
   registerJournalWindow();
   registerReportWindows();
   registerInvoiceWindow();
+  registerTransferWindow();
   resize(1100, 760);
 
   mHeartbeat.setObjectName("Timer1");
@@ -141,6 +145,7 @@ bool LumPostForm::hasContent(int index) const {
     case kFinancialReports:
     case kFontSelection:
     case kProgress:
+    case kTransfer:
       return true;
     default:
       return mSession.panel(index) != nullptr;
@@ -411,6 +416,39 @@ void LumPostForm::registerInvoiceWindow() {
     mOpenInvoice.reset();
   };
   mSession.setWindowActions(kInvoice, std::move(actions));
+}
+
+TransferWindow* LumPostForm::transferWindow() const {
+  const auto it = mWindows.find(kTransfer);
+  return it == mWindows.end() || !it->second ? nullptr
+                                             : qobject_cast<TransferWindow*>(it->second->widget());
+}
+
+void LumPostForm::showProgress(int done, int total) {
+  if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {
+    if (auto* progress = qobject_cast<ProgressWindow*>(it->second->widget())) {
+      progress->setProgress(done, total);
+    }
+  }
+}
+
+// The transfer takes the choices the window shows when it is accepted.
+void LumPostForm::registerTransferWindow() {
+  TransferShow show;
+  show.progressOpen = [this] { openWindow(mSession, kProgress); };
+  show.progress = [this](int done, int total) { showProgress(done, total); };
+  show.progressClose = [this] {
+    if (mSession.currentWindow == kProgress) {
+      closeWindow(mSession);
+    }
+  };
+  installTransferWindow(
+      mSession,
+      [this] {
+        const TransferWindow* window = transferWindow();
+        return window != nullptr ? window->request() : initialTransferRequest(mSession);
+      },
+      std::move(show));
 }
 
 void LumPostForm::openInvoice() {

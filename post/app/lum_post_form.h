@@ -31,6 +31,7 @@ class FontList;
 class ReportPages;
 class ReportRun;
 class ScreenPageDevice;
+class TransferWindow;
 
 // LumPost's main window: toolbar, GST period list, menus and the entity
 // banner around the numbered child windows. It shows what the log-in logic
@@ -81,8 +82,12 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void registerJournalWindow();
   void registerReportWindows();
   void registerInvoiceWindow();
+  void registerTransferWindow();
   JournalWindow* journalWindow() const;
   InvoiceWindow* invoiceWindow() const;
+  TransferWindow* transferWindow() const;
+  // The progress box (window 14), when it is open.
+  void showProgress(int done, int total);
   // The journal window's Invoice button: the invoice of the current row.
   void openInvoice();
   void requestReport(ReportCode code);

@@ -11,6 +11,9 @@
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/journals/progress_window.h"
+#include "post/ledgers/transfer_choices.h"
+#include "post/ledgers/transfer_window.h"
+#include "post/login/detail_panels.h"
 #include "post/login/main_commands.h"
 #include "post/login/window_dispatch.h"
 #include "post/login/work_area.h"
@@ -66,6 +69,13 @@ QWidget* LumPostForm::makeContent(int index) {
           });
         },
         [this] { run([this] { closeWindow(mSession); }); });
+  }
+  if (index == kTransfer) {
+    TransferWindow::Actions actions;
+    actions.accept = [this] { run([this] { acceptAndClose(mSession); }); };
+    actions.close = [this] { run([this] { closeWindow(mSession); }); };
+    return new TransferWindow(initialTransferRequest(mSession), ledgersPeriodChoices(mSession),
+                              std::move(actions));
   }
   if (index == kFontSelection) {
     mFontList = std::make_unique<FontList>(mSession.registry().isOpen("FontList")

@@ -1,5 +1,6 @@
 #include "post/ledgers/ledger_posting.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/record_file.h"
@@ -76,10 +77,12 @@ void LedgerPostings::post(const LedgerPosting& posting) {
     patch(account, kFirstEntryAt, std::int32_t{entry});
   }
   patch(account, kLastEntryAt, std::int32_t{entry});
-  if (LedgerAccountRecord::decode(account).name.empty()) {
-    FieldWriter name(kNameWidth);
-    name.text("name", leftCharacters(posting.accountName, kAnalysisNameWidth), kNameWidth);
-    const std::vector<std::byte> bytes = name.take();
+  const auto name = std::span(account).subspan(kNameAt, kNameWidth);
+  if (std::all_of(name.begin(), name.end(),
+                  [](std::byte b) { return b == std::byte{' '} || b == std::byte{0}; })) {
+    FieldWriter text(kNameWidth);
+    text.text("name", leftCharacters(posting.accountName, kAnalysisNameWidth), kNameWidth);
+    const std::vector<std::byte> bytes = text.take();
     std::copy(bytes.begin(), bytes.end(), account.begin() + static_cast<std::ptrdiff_t>(kNameAt));
   }
   mBalances[posting.account] += posting.amount;

@@ -97,14 +97,14 @@ JournalTransfer takeJournal(Session& session, int journal, const TransferRequest
           if (exemptRatio(column.exemptRatio) != column.exemptRatio) {
             transfer.ratiosToClear.insert(taken.column);
           }
-          periodDate = normaliseDate(taken.record->date, clock);
+          if (period.rowsPosted.empty() || period.rowsPosted.back() != taken.row) {
+            period.rowsPosted.push_back(taken.row);
+            periodDate = normaliseDate(taken.record->date, clock);
+          }
           period.postings.push_back({ledgerAccountOf(column.ledgersAccount), taken.amount,
                                      periodDate, referenceNumber(taken.record->reference),
                                      taken.record->particulars,
                                      taking.accounts[static_cast<std::size_t>(taken.column)].name});
-          if (period.rowsPosted.empty() || period.rowsPosted.back() != taken.row) {
-            period.rowsPosted.push_back(taken.row);
-          }
           return true;
         });
     if (period.postings.empty()) {
@@ -156,6 +156,25 @@ void writeJournal(Session& session, int journal, const JournalTransfer& transfer
   auto header = journals.get<JournalHeaderRecord>(journal);
   header.dateTransferred = transfer.lastDate;
   journals.put(journal, header);
+}
+
+// Every file the writing changes, kept by the transaction in one go.
+std::vector<std::filesystem::path> filesChanged(
+    Session& session, const LedgerFiles& ledgers,
+    const std::vector<std::pair<int, JournalTransfer>>& journals) {
+  std::vector<std::filesystem::path> changed = {session.file("Jnl").path(), ledgers.entries(),
+                                                ledgers.headers(),          ledgers.comments(),
+                                                ledgers.accounts(),         ledgers.counters()};
+  for (const auto& [j, transfer] : journals) {
+    const JournalFiles files(session, j);
+    for (const JournalTransfer::Period& period : transfer.periods) {
+      changed.push_back(files.path("GrdRecs", period.letter));
+    }
+    if (!transfer.ratiosToClear.empty()) {
+      changed.push_back(files.path("Ax"));
+    }
+  }
+  return changed;
 }
 
 // The ledgers client's record, or why there is none to transfer to.
@@ -272,10 +291,11 @@ std::optional<TransferCounts> transfer(Session& session, const TransferRequest& 
     prompter.message(told, Icon::Exclamation);
   }
 
-  for (const auto& [j, transfer] : journals) {
-    writeJournal(session, j, transfer);
-  }
   if (!journals.empty()) {
+    transaction.keep(filesChanged(session, files, journals));
+    for (const auto& [j, transfer] : journals) {
+      writeJournal(session, j, transfer);
+    }
     postings.write(ops, files);
   }
   transaction.commit();
@@ -294,8 +314,10 @@ std::string monthOfPeriod(char periodLetter) {
   return kMonths[static_cast<std::size_t>(periodLetter - 'A')];
 }
 
-std::optional<TransferCounts> transferToLedgers(Session& session, const TransferRequest& request,
-                                                const TransferProgress& progress) {
+namespace {
+
+std::optional<TransferCounts> checkAndTransfer(Session& session, const TransferRequest& request,
+                                               const TransferProgress& progress) {
   Prompter& prompter = session.prompter();
   if (request.ledgers <= 0) {
     prompter.message("Client Number is not entered");
@@ -329,12 +351,20 @@ std::optional<TransferCounts> transferToLedgers(Session& session, const Transfer
     return std::nullopt;
   }
 
+  return transfer(session, request, files, *client, *book, progress);
+}
+
+}  // namespace
+
+std::optional<TransferCounts> transferToLedgers(Session& session, const TransferRequest& request,
+                                                const TransferProgress& progress) {
   try {
-    return transfer(session, request, files, *client, *book, progress);
+    return checkAndTransfer(session, request, progress);
   } catch (const std::exception& error) {
-    // FileError, a balance past the range of Currency: the transaction has
-    // put every file back.
-    prompter.message(fmt::format("{}  Nothing was transferred.", error.what()), Icon::Critical);
+    // A file that cannot be read or written, a balance past the range of
+    // Currency: the transaction has put every file back.
+    session.prompter().message(fmt::format("{}  Nothing was transferred.", error.what()),
+                               Icon::Critical);
     return std::nullopt;
   }
 }

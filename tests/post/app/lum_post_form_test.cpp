@@ -780,8 +780,7 @@ TEST_F(MainWindowTest, ClearSelPeriodAsksAndIsUndoneFromTheUtilitiesMenu) {
 TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
   logIn();
   const auto windowsBefore = form.mdiArea()->subWindowList().size();
-  const std::vector<std::pair<const char*, const char*>> commands = {
-      {"Command6", "Trans to Ledgers"}, {"HelpM", "Help"}};
+  const std::vector<std::pair<const char*, const char*>> commands = {{"HelpM", "Help"}};
   for (const auto& [name, caption] : commands) {
     SCOPED_TRACE(name);
     prompter.clear();

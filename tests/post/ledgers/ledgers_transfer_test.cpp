@@ -143,6 +143,48 @@ TEST_F(LedgersTransfer, PostsEachAmountWithoutItsGstAndEachJournalsGstAndContra)
   EXPECT_EQ(recordOf<AnalysisExtraRecord>(area() / "Ax020001.dat", 1).exemptRatio, 0.25f);
 }
 
+// The ledgers program's own fields, in whatever bytes it wrote them (here
+// NULs after a text, odd values), stay as they were: only the balance and
+// the chain of an account, and the next entry of its last entry, change.
+TEST_F(LedgersTransfer, KeepsEveryFieldItDoesNotOwnByteForByte) {
+  writeBook();
+  auto accounts = test::readBytes(ledgers() / "Ltc-1.Dat");
+  const std::size_t bank = 620 * LedgerAccountRecord::kSize;
+  for (std::size_t at = 0; at < 48; ++at) {
+    accounts[bank + at] = at < 4 ? std::byte{'B'} : std::byte{0};
+  }
+  for (std::size_t at = 152; at < 224; ++at) {
+    accounts[bank + at] = std::byte{0x11};
+  }
+  for (std::size_t at = 232; at < 240; ++at) {
+    accounts[bank + at] = std::byte{0x22};
+  }
+  test::writeBytes(ledgers() / "Ltc-1.Dat", accounts);
+  auto entries = test::readBytes(ledgers() / "Led-1.Dat");
+  for (std::size_t at = 60 + 52; at < 120; ++at) {
+    entries[at] = std::byte{0x33};  // entry 2's last eight bytes
+  }
+  test::writeBytes(ledgers() / "Led-1.Dat", entries);
+
+  prompter.then(Answer::Yes);
+  ASSERT_TRUE(transfer());
+  const auto accountsAfter = test::readBytes(ledgers() / "Ltc-1.Dat");
+  const auto entriesAfter = test::readBytes(ledgers() / "Led-1.Dat");
+  const auto changed = [](const std::vector<std::byte>& a, const std::vector<std::byte>& b,
+                          std::size_t from, std::size_t to) {
+    std::vector<std::size_t> at;
+    for (std::size_t i = from; i < to; ++i) {
+      if (a[i] != b[i]) {
+        at.push_back(i - from);
+      }
+    }
+    return at;
+  };
+  EXPECT_EQ(changed(accounts, accountsAfter, bank, bank + 240),
+            (std::vector<std::size_t>{144, 145, 146, 228}));  // balance and last entry
+  EXPECT_EQ(changed(entries, entriesAfter, 60, 120), std::vector<std::size_t>{44});
+}
+
 TEST_F(LedgersTransfer, NewTransactionsOnlyTakesNothingTwiceAndAllTransactionsWarnsFirst) {
   writeBook();
   prompter.then(Answer::Yes);
@@ -338,6 +380,23 @@ TEST_F(LedgersTransfer, DamagedLedgersFilesAreToldAndNothingIsWritten) {
     EXPECT_EQ(prompter.texts().back(), told);
     EXPECT_EQ(bothTrees(), before) << told;
   }
+}
+
+// A journal whose rows file is cut short is told and left out whole: its
+// rows stay unmarked for a later transfer once it is mended.
+TEST_F(LedgersTransfer, ADamagedJournalIsLeftOutWhole) {
+  writeBook();
+  const auto rows = test::readBytes(area() / "DI020001.dat");
+  test::writeBytes(area() / "DI020001.dat", std::vector(rows.begin(), rows.begin() + 100));
+  prompter.then(Answer::Yes);
+  const auto counts = transfer();
+  ASSERT_TRUE(counts);
+  EXPECT_EQ(counts->headers, 1);
+  EXPECT_EQ(prompter.texts().back(),
+            "The journal Payments Book (journal 2) is damaged: its file DI020001.dat holds 1 row "
+            "and part of row 2, but 4 are in use. It is left out of the transfer.");
+  EXPECT_EQ(recordOf<TransactionRecord>(area() / "DI020001.dat", 1).transferred, 0);
+  EXPECT_EQ(recordOf<JournalHeaderRecord>(area() / "Jnl-0001.dat", 2).dateTransferred, "");
 }
 
 TEST(MonthOfPeriod, NamesTheMonthOfEachLetter) {
