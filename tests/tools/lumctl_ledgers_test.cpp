@@ -45,18 +45,18 @@ LedgerEntryRecord entry(int account, int reference, std::int64_t cents, int comm
 }
 
 // Ledgers client 1 of group 1: account 2 with a chain of three entries
-// (1, 3, 4), account 4 with one, account 5 with a balance only; accounts 1
+// out of file order (3, 1, 4), account 4 with one, account 5 with a balance only; accounts 1
 // and 3 blank. One journal header, three comments.
 class LumctlLedgers : public ::testing::Test {
  protected:
   LumctlLedgers() {
     fs::create_directories(area.prog());
     accounts = {{},
-                account("Cash at Bank", -14950, 1, 4),
+                account("Cash at Bank", -14950, 3, 4),
                 {},
                 account("Sales", 15000, 2, 2),
                 account("", -50, 0, 0)};
-    entries = {entry(2, 12, -10000, 1, 3), entry(4, 12, 15000, 2, 0), entry(2, 0, -5000, 0, 4),
+    entries = {entry(2, 12, -10000, 1, 4), entry(4, 12, 15000, 2, 0), entry(2, 0, -5000, 0, 1),
                entry(2, 7, 50, 3, 0)};
     counters.entries = counters.entriesAgain = 4;
     counters.headers = counters.headersAgain = 1;
@@ -102,7 +102,7 @@ TEST_F(LumctlLedgers, ShowsAccountsAlongTheirChainsAndTheHeaders) {
          {"name", "Cash at Bank"},
          {"balance", "-149.5000"},
          {"entries",
-          {entryJson(1, 12, "-100.0000", "Takings"), entryJson(3, 0, "-50.0000", ""),
+          {entryJson(3, 0, "-50.0000", ""), entryJson(1, 12, "-100.0000", "Takings"),
            entryJson(4, 7, "0.5000", "Rounding")}}},
         {{"account", 4},
          {"name", "Sales"},
@@ -145,19 +145,19 @@ TEST_F(LumctlLedgers, RefusesAMissingClientOrAFolderOutsideTheLedgers) {
 }
 
 TEST_F(LumctlLedgers, ADamagedTreeIsToldWithoutOutput) {
-  entries[2].nextEntry = 1;  // 1 -> 3 -> 1 -> ...
+  entries[0].nextEntry = 3;  // 3 -> 1 -> 3 -> ...
   writeTree();
   expectRefused({"ledgers", "show", "--ledgers", "1"},
-                "The ledgers file Ltc-1.Dat is damaged: account 2 comes back to entry 1 of account "
+                "The ledgers file Ltc-1.Dat is damaged: account 2 comes back to entry 3 of account "
                 "2: its entries loop.");
 
-  entries[2].nextEntry = 9;
+  entries[0].nextEntry = 9;
   writeTree();
   expectRefused({"ledgers", "show", "--ledgers", "1"},
-                "The ledgers file Ltc-1.Dat is damaged: account 2 has entry 3 pointing to entry "
+                "The ledgers file Ltc-1.Dat is damaged: account 2 has entry 1 pointing to entry "
                 "9, not to one of the 4 entries in use, before its last entry 4.");
 
-  entries[2].nextEntry = 4;
+  entries[0].nextEntry = 4;
   counters.entries = 6;
   writeTree();
   expectRefused({"ledgers", "show", "--ledgers", "1"},
@@ -180,7 +180,7 @@ TEST_F(LumctlLedgers, DumpKnowsTheLedgersFilesByName) {
   EXPECT_EQ(dump(ledgers() / "Led-1.Dat"),
             "{\"rec\":1,\"date\":\"01/07/05\",\"account\":2,\"zero_1\":0,\"reference\":12,"
             "\"carried\":[0,0,0,0,0,0,0,0],\"amount\":\"-100.0000\",\"comment\":1,\"zero_2\":0,"
-            "\"next_entry\":3,\"header\":1,\"tail\":[0,0,0,0,0,0,0,0]}");
+            "\"next_entry\":4,\"header\":1,\"tail\":[0,0,0,0,0,0,0,0]}");
   EXPECT_EQ(dump(ledgers() / "Lcm-1.Dat"), "{\"rec\":1,\"text\":\"Takings\",\"entry\":1}");
   fs::rename(ledgers() / "Lct-1.Dat", ledgers() / "LCT-12.DAT");
   EXPECT_EQ(dump(ledgers() / "LCT-12.DAT").rfind("{\"rec\":1,\"entries\":4,\"headers\":1,", 0), 0u);
