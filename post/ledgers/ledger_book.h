@@ -13,6 +13,13 @@
 
 namespace lum {
 
+// What a reader of the ledgers files says when a client has none in the
+// folder, and when they are of another version of the ledgers program.
+inline constexpr const char* kNoLedgersFiles = "Ledgers files do not exist in specified drive";
+inline constexpr const char* kWrongLedgersVersion =
+    "The Ledgers Data is not the correct Version.  Start Ledgers Program with the selected client "
+    "and the data will automatically converted to correct version.";
+
 // A ledgers file that cannot be trusted: counts past the end of the files,
 // a record cut short, an account's chain of entries that leaves the file,
 // loops or stops short. what() is the message: "The ledgers file

@@ -206,10 +206,7 @@ std::optional<LedgerBook> readBook(Session& session, const LedgerFiles& files) {
     const auto counters =
         LedgerCountersRecord::decode(LedgerBook::readCounters(session.ops(), files));
     if (counters.version != LedgerCountersRecord::kDataVersion) {
-      prompter.message(
-          "The Ledgers Data is not the correct Version.  Start Ledgers Program with the selected "
-          "client and the data will automatically converted to correct version.",
-          Icon::Exclamation);
+      prompter.message(kWrongLedgersVersion, Icon::Exclamation);
       return std::nullopt;
     }
     return LedgerBook::read(session.ops(), files);
@@ -332,7 +329,7 @@ std::optional<TransferCounts> checkAndTransfer(Session& session, const TransferR
                           request.folder);
   FileOps& ops = session.ops();
   if (!ops.exists(files.counters())) {
-    prompter.message("Ledgers files do not exist in specified drive");
+    prompter.message(kNoLedgersFiles);
     return std::nullopt;
   }
   const std::optional<LedgerClientRecord> client = readClient(session, files);

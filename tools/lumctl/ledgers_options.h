@@ -22,9 +22,4 @@ std::shared_ptr<LedgersChoice> addLedgersChoiceOptions(CLI::App& command);
 // folder; "Current" is taken in any case.
 bool ledgersFolderAccepted(LedgersChoice& choice, std::ostream& err);
 
-inline constexpr const char* kNoLedgersFiles = "Ledgers files do not exist in specified drive";
-inline constexpr const char* kWrongLedgersVersion =
-    "The Ledgers Data is not the correct Version.  Start Ledgers Program with the selected client "
-    "and the data will automatically converted to correct version.";
-
 }  // namespace lum
