@@ -86,6 +86,7 @@ JournalTransfer takeJournal(Session& session, int journal, const TransferRequest
       continue;
     }
     JournalTransfer::Period period{letter, {}, {}};
+    std::string rowDate;
     std::string periodDate;
     const TakenTotals totals = takeAmounts(
         session, files, letter, taking,
@@ -99,7 +100,10 @@ JournalTransfer takeJournal(Session& session, int journal, const TransferRequest
           }
           if (period.rowsPosted.empty() || period.rowsPosted.back() != taken.row) {
             period.rowsPosted.push_back(taken.row);
-            periodDate = normaliseDate(taken.record->date, clock);
+            if (taken.record->date != rowDate) {  // rows in a run share their date
+              rowDate = taken.record->date;
+              periodDate = normaliseDate(rowDate, clock);
+            }
           }
           period.postings.push_back({ledgerAccountOf(column.ledgersAccount), taken.amount,
                                      periodDate, referenceNumber(taken.record->reference),
