@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "post/ledgers/ledger_records.h"
+#include "tests/support/records.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_lumctl.h"
 
@@ -12,16 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
 
-template <class Record>
-void writeRecords(const fs::path& file, const std::vector<Record>& records) {
-  std::vector<std::byte> bytes;
-  for (const Record& record : records) {
-    const auto encoded = record.encode();
-    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-  }
-  fs::create_directories(file.parent_path());
-  test::writeBytes(file, bytes);
-}
+using test::writeRecords;
 
 LedgerAccountRecord account(const std::string& name, std::int64_t cents, int first, int last) {
   LedgerAccountRecord record;

@@ -5,6 +5,7 @@
 #include "post/ledgers/ledger_records.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/crash_points.h"
+#include "tests/support/records.h"
 #include "tests/tools/run_lumctl.h"
 
 namespace lum {
@@ -13,16 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
 
-template <class Record>
-void writeRecords(const fs::path& file, const std::vector<Record>& records) {
-  std::vector<std::byte> bytes;
-  for (const Record& record : records) {
-    const auto encoded = record.encode();
-    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-  }
-  fs::create_directories(file.parent_path());
-  test::writeBytes(file, bytes);
-}
+using test::writeRecords;
 
 // The one-entity work area (quarterly; its accounts numbered as the
 // ledgers program's) with a Takings row of 110.00 with GST to Sales (201)
