@@ -17,6 +17,7 @@
 #include "platform/fields.h"
 #include "platform/suite_records.h"
 #include "post/invoicing/invoice_records.h"
+#include "post/ledgers/ledger_records.h"
 #include "post/login/journal_line_records.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
@@ -147,7 +148,9 @@ using Layouts =
                JournalHeaderRecord, AnalysisAccountRecord, AnalysisExtraRecord, TransactionRecord,
                AmountsRecord, ColumnTotalRecord, BudgetRecord, PageCommandRecord, PageTextRecord,
                StoredEntityRecord, FolderRecord, MailSettingsRecord, InvoiceRecord,
-               InvoiceLineRecord, CustomerRecord, ProductRecord>;
+               InvoiceLineRecord, CustomerRecord, ProductRecord, LedgerClientRecord,
+               LedgerAccountRecord, LedgerEntryRecord, LedgerJournalRecord, LedgerCommentRecord,
+               LedgerCountersRecord, AccountNumberRecord>;
 
 template <std::size_t... I>
 void checkLayout(std::size_t index, std::span<const std::byte> bytes, std::index_sequence<I...>) {

@@ -15,6 +15,7 @@
 #include "platform/record_file.h"
 #include "post/invoicing/invoice_records.h"
 #include "post/journals/journal_files.h"
+#include "post/ledgers/ledger_records.h"
 #include "post/render/page_records.h"
 #include "post/render/page_writer.h"
 #include "post/render/text_page_device.h"
@@ -105,6 +106,19 @@ void recordSeeds(const fs::path& folder) {
   customer.texts = {"Harbour Cafe", "", "1 Wharf St", "", "Hobart", "TAS", "7000", "", ""};
   customer.inUse = kInUse;
 
+  LedgerClientRecord ledgerClient;
+  ledgerClient.name = "Smith Plumbing";
+  ledgerClient.secondNameLine = "Pty Ltd";
+  ledgerClient.chartKind = 3;
+  LedgerAccountRecord ledgerAccount;
+  ledgerAccount.name = "Cash at Bank";
+  ledgerAccount.balance = Currency::fromCents(123456);
+  ledgerAccount.firstEntry = 1;
+  ledgerAccount.lastEntry = 9;
+  LedgerCountersRecord ledgerCounters;
+  ledgerCounters.entries = ledgerCounters.entriesAgain = 9;
+  ledgerCounters.version = LedgerCountersRecord::kDataVersion;
+
   const std::vector<std::pair<std::string, Bytes>> layouts = {
       {"counter-entcoun", test::readBytes(area / "Entcoun.dat")},
       {"entity-ent", test::readBytes(area / "Ent.dat")},
@@ -135,6 +149,16 @@ void recordSeeds(const fs::path& folder) {
       {"invoice-line", concat({line.encode(), InvoiceLineRecord{}.encode()})},
       {"customer", customer.encode()},
       {"product", ProductRecord{"Tap washer", Currency::fromCents(450), "y", kInUse}.encode()},
+      {"ledger-client", ledgerClient.encode()},
+      {"ledger-account", ledgerAccount.encode()},
+      {"ledger-entry",
+       LedgerEntryRecord{"30/06/26", 621, 0, 31, {}, Currency::fromCents(11000), 1, 0, 0, 1, {}}
+           .encode()},
+      {"ledger-journal", LedgerJournalRecord{"GJ", "Being automatic posting", 1, 4}.encode()},
+      {"ledger-comment", LedgerCommentRecord{"Harbour Cafe", 1}.encode()},
+      {"ledger-counters", ledgerCounters.encode()},
+      {"account-number",
+       concat({AccountNumberRecord{301}.encode(), AccountNumberRecord{2}.encode()})},
   };
   for (std::size_t i = 0; i < layouts.size(); ++i) {
     writeSeed(folder, layouts[i].first, withLead(static_cast<std::uint8_t>(i), layouts[i].second));
@@ -324,6 +348,48 @@ void utilsSeeds(const fs::path& folder) {
   writeSeed(folder, "folders-only", joinFiles({zipPath, {false, {}}, {false, {}}, {false, {}}}));
 }
 
+// A ledgers client of five accounts: account 2 has entries 1 and 3, account
+// 3 entry 2, under one header; and the same with no entries at all.
+void ledgerSeeds(const fs::path& folder) {
+  const auto records = [](const auto& list) {
+    InputFile file;
+    for (const auto& record : list) {
+      const auto bytes = record.encode();
+      file.bytes.insert(file.bytes.end(), bytes.begin(), bytes.end());
+    }
+    return file;
+  };
+  LedgerCountersRecord counters;
+  counters.version = LedgerCountersRecord::kDataVersion;
+  std::vector<LedgerAccountRecord> accounts(5);
+  accounts[1].name = "Cash at Bank";
+  accounts[2].name = "Sales";
+  const InputFile empty{true, {}};
+  writeSeed(folder, "no-entries",
+            joinFiles({records(std::vector{counters}), records(accounts), empty, empty, empty}));
+
+  counters.entries = counters.entriesAgain = 3;
+  counters.headers = counters.headersAgain = 1;
+  counters.comments = counters.commentsAgain = 3;
+  accounts[1].firstEntry = 1;
+  accounts[1].lastEntry = 3;
+  accounts[1].balance = Currency::fromCents(5000);
+  accounts[2].firstEntry = accounts[2].lastEntry = 2;
+  accounts[2].balance = Currency::fromCents(-5000);
+  std::vector<LedgerEntryRecord> entries(3);
+  for (int e = 0; e < 3; ++e) {
+    entries[static_cast<std::size_t>(e)] = {
+        "30/06/26", e == 1 ? 3 : 2, 0, e, {}, Currency::fromCents(e == 1 ? -5000 : 2500), e + 1,
+        0,          e == 0 ? 3 : 0, 1, {}};
+  }
+  const std::vector<LedgerJournalRecord> headers = {{"GJ", "Opening", 1, 3}};
+  const std::vector<LedgerCommentRecord> comments = {
+      {"Opening", 1}, {"Opening", 2}, {"Opening", 3}};
+  writeSeed(folder, "three-entries",
+            joinFiles({records(std::vector{counters}), records(accounts), records(entries),
+                       records(headers), records(comments)}));
+}
+
 // The zip target's listed entries: name length, name, data length, data.
 Bytes listedInput(const std::vector<std::pair<std::string, std::string>>& entries) {
   Bytes out;
@@ -381,5 +447,6 @@ int main(int argc, char** argv) {
   pageSeeds(corpus / "page_files");
   utilsSeeds(corpus / "utils_lists");
   zipSeeds(corpus / "zip_archive");
+  ledgerSeeds(corpus / "ledger_book");
   return 0;
 }

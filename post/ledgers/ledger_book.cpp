@@ -31,15 +31,17 @@ std::vector<std::byte> readLedgerBytes(FileOps& ops, const std::filesystem::path
   if (count < 0) {
     throw LedgerDamaged(file, fmt::format("the counters say {} {} are in use", count, what));
   }
-  std::vector<std::byte> bytes(static_cast<std::size_t>(count) * recordSize);
-  std::size_t got = 0;
-  if (count > 0 && ops.exists(file)) {
-    const FileHandle handle = ops.open(file, OpenMode::ReadOnly);
-    got = ops.readAt(handle, 0, bytes);
+  // The file's size is looked at before any room is made for the records:
+  // a damaged count may ask for far more than the file holds.
+  const FileHandle handle = ops.exists(file) ? ops.open(file, OpenMode::ReadOnly) : FileHandle();
+  const std::int64_t held =
+      handle.isOpen() ? static_cast<std::int64_t>(ops.size(handle) / recordSize) : 0;
+  if (held < count) {
+    throw LedgerDamaged(file, fmt::format("it holds {} {}, but {} are in use", held, what, count));
   }
-  if (got < bytes.size()) {
-    throw LedgerDamaged(
-        file, fmt::format("it holds {} {}, but {} are in use", got / recordSize, what, count));
+  std::vector<std::byte> bytes(static_cast<std::size_t>(count) * recordSize);
+  if (count > 0 && ops.readAt(handle, 0, bytes) < bytes.size()) {
+    throw LedgerDamaged(file, fmt::format("it holds fewer {} than its size says", what));
   }
   return bytes;
 }
