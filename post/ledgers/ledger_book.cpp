@@ -110,7 +110,7 @@ std::span<const std::byte> LedgerBook::entryBytes(int number) const {
 }
 
 int LedgerBook::nextEntry(int number) const {
-  constexpr std::size_t kAt = fieldOffset<LedgerEntryRecord>("next_entry");
+  const std::size_t kAt = fieldOffset<LedgerEntryRecord>("next_entry");
   std::int32_t next = 0;
   std::memcpy(&next, entryBytes(number).subspan(kAt, sizeof next).data(), sizeof next);
   return next;

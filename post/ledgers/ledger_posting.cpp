@@ -21,11 +21,11 @@ std::int32_t peekInt32(std::span<const std::byte> bytes, std::size_t at) {
   return value;
 }
 
-constexpr std::size_t kNextEntryAt = fieldOffset<LedgerEntryRecord>("next_entry");
-constexpr std::size_t kFirstEntryAt = fieldOffset<LedgerAccountRecord>("first_entry");
-constexpr std::size_t kLastEntryAt = fieldOffset<LedgerAccountRecord>("last_entry");
-constexpr std::size_t kNameAt = fieldOffset<LedgerAccountRecord>("name");
-constexpr std::size_t kBalanceAt = fieldOffset<LedgerAccountRecord>("balance");
+const std::size_t kNextEntryAt = fieldOffset<LedgerEntryRecord>("next_entry");
+const std::size_t kFirstEntryAt = fieldOffset<LedgerAccountRecord>("first_entry");
+const std::size_t kLastEntryAt = fieldOffset<LedgerAccountRecord>("last_entry");
+const std::size_t kNameAt = fieldOffset<LedgerAccountRecord>("name");
+const std::size_t kBalanceAt = fieldOffset<LedgerAccountRecord>("balance");
 constexpr std::size_t kNameWidth = 48;
 constexpr std::size_t kAnalysisNameWidth = 23;  // an analysis account's name
 constexpr std::size_t kParticularsWidth = 46;   // a journal row's particulars

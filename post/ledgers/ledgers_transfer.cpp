@@ -134,7 +134,7 @@ JournalTransfer takeJournal(Session& session, int journal, const TransferRequest
 void writeJournal(Session& session, int journal, const JournalTransfer& transfer) {
   FileOps& ops = session.ops();
   const JournalFiles files(session, journal);
-  constexpr std::size_t kMarkAt = fieldOffset<TransactionRecord>("transferred");
+  const std::size_t kMarkAt = fieldOffset<TransactionRecord>("transferred");
   for (const JournalTransfer::Period& period : transfer.periods) {
     const std::filesystem::path rowsFile = files.path("GrdRecs", period.letter);
     std::vector<std::byte> rows = ops.readFile(rowsFile);

@@ -103,7 +103,11 @@ namespace {
   }
   const int lastFixed = lastFixedColumn(settings.postingMode);
   const auto amountsFile = files.path("GrdAms");
-  const auto [rows, lastColumn] = checkedCounts(session, files, session.login.periodLetter);
+  // Named, not bound: lambdas below use them, which clang before 16 refuses
+  // for structured bindings.
+  const PeriodCounts counts = checkedCounts(session, files, session.login.periodLetter);
+  const int rows = counts.rows;
+  const int lastColumn = counts.lastColumn;
   std::vector<GstRoute> routes;
   for (const AnalysisColumn& column : files.analysisColumns(Journal::kMaxColumn - lastFixed)) {
     routes.push_back(GstRoute::of(GstAccount::of(column), settings));
@@ -112,7 +116,7 @@ namespace {
   // The rows' GST letters, then their amounts, straight from the records'
   // bytes: this runs over every amount of every journal.
   std::vector<char> saysGst(static_cast<std::size_t>(rows) + 1);
-  constexpr std::size_t kGstLetter = fieldOffset<TransactionRecord>("gst");
+  const std::size_t kGstLetter = fieldOffset<TransactionRecord>("gst");
   forEachRecordBytes<TransactionRecord::kSize>(
       ops, files.path("GrdRecs"), rows, [&](int t, std::span<const std::byte> bytes, bool) {
         const auto letter = static_cast<char>(bytes[kGstLetter]);
