@@ -350,6 +350,10 @@ TEST_F(LedgersTransfer, DamagedLedgersFilesAreToldAndNothingIsWritten) {
       {[&] { writeCounters(ledgers(), 5, 1, 2); },
        "The ledgers file Led-1.Dat is damaged: it holds 2 entries, but 5 are in use.  Nothing "
        "was transferred."},
+      // Far past the file: told before any room is made for that many.
+      {[&] { writeCounters(ledgers(), 2'000'000'000, 1, 2); },
+       "The ledgers file Led-1.Dat is damaged: it holds 2 entries, but 2000000000 are in use.  "
+       "Nothing was transferred."},
       {[&] {
          test::writeBytes(ledgers() / "Lct-1.Dat", std::vector(lct.begin(), lct.begin() + 30));
        },
