@@ -43,6 +43,8 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
   CLI::App app("lumctl: the headless front end of LumPost and LumUtils", "lumctl");
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Print the help of every command");
+  app.set_version_flag("--version", std::string("lumctl ") + LUM_VERSION,
+                       "Print the version of lumctl (the suite's) and exit");
 
   CommandContext context(app, out, err);
   for (const auto add :
@@ -61,6 +63,9 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitSuccess;
   } catch (const CLI::CallForAllHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
+    return kExitSuccess;
+  } catch (const CLI::CallForVersion& version) {
+    fmt::print(out, "{}\n", version.what());
     return kExitSuccess;
   } catch (const CLI::ParseError& error) {
     fmt::print(err, "lumctl: {}\nRun lumctl --help for the commands and their options.\n",
