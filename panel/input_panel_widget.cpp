@@ -157,6 +157,7 @@ void InputPanelWidget::buildArranged(const PanelArrangement& arrangement) {
   if (arrangement.stretchColumn >= 0) {
     grid->setColumnStretch(arrangement.stretchColumn, 1);
   }
+  grid->setRowStretch(grid->rowCount(), 1);  // the rows close together at the top
   makePalettes();
 }
 
@@ -164,13 +165,15 @@ QLineEdit* InputPanelWidget::makeBox(int characters) {
   const int index = static_cast<int>(mBoxes.size());
   auto* edit = new QLineEdit(this);
   edit->setObjectName(kBoxName);
-  const int characterWidth = edit->fontMetrics().averageCharWidth();
+  const QFontMetrics metrics = edit->fontMetrics();
   if (characters > 0) {
-    // A short field: as wide as its longest value, and no wider.
-    edit->setFixedWidth(characterWidth * (characters + 2));
+    // A short field (numbers mostly): as wide as its longest value in
+    // digits, with the box's margins, and no wider.
+    edit->setFixedWidth(metrics.horizontalAdvance(QString(characters + 1, QChar('0'))) +
+                        2 * metrics.averageCharWidth());
   } else {
     // Wide enough to read a name or an amount without scrolling inside the box.
-    edit->setMinimumWidth(characterWidth * kBoxCharacters);
+    edit->setMinimumWidth(metrics.averageCharWidth() * kBoxCharacters);
   }
   edit->setProperty(kIndexProperty, index);
   edit->installEventFilter(this);

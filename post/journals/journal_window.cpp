@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "panel/money.h"
@@ -115,6 +116,7 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
     mTotals[i]->setFocusPolicy(Qt::NoFocus);
     mTotals[i]->setAlignment(Qt::AlignRight);
   }
+  mTotalsCaption = new QLabel("Totals", mTotalsStrip);
   mTotalsStrip->setFixedHeight(mTotals[0]->sizeHint().height());
   layout->addWidget(mTotalsStrip);
 
@@ -277,6 +279,7 @@ void JournalWindow::showTotals() {
 void JournalWindow::placeTotals() {
   const std::array<int, JournalEditor::kTotalsBoxes> columns = mJournal->editor().totalsColumns();
   const int height = mTotalsStrip->height();
+  int firstBox = mTotalsStrip->width();
   for (std::size_t i = 0; i < mTotals.size(); ++i) {
     QLineEdit* box = mTotals[i];
     const QRect shown =
@@ -292,7 +295,14 @@ void JournalWindow::placeTotals() {
     box->setToolTip(name);
     box->setAccessibleName(name);
     box->show();
+    firstBox = std::min(firstBox, left.x());
   }
+  // "Totals" under the grid's first columns, unless a box stands there.
+  const int captionLeft =
+      mTotalsStrip->mapFrom(this, mGrid->mapTo(this, mGrid->viewport()->pos())).x() + 4;
+  mTotalsCaption->adjustSize();
+  mTotalsCaption->move(captionLeft, (height - mTotalsCaption->height()) / 2);
+  mTotalsCaption->setVisible(captionLeft + mTotalsCaption->width() < firstBox);
 }
 
 void JournalWindow::recheck(bool quick) {

@@ -75,6 +75,7 @@ class JournalWindow final : public QWidget {
   QLabel* mColumnLabel = nullptr;
   QLabel* mRowLabel = nullptr;
   QWidget* mTotalsStrip = nullptr;
+  QLabel* mTotalsCaption = nullptr;
   std::array<QLineEdit*, JournalEditor::kTotalsBoxes> mTotals{};
   std::array<QLabel*, 6> mBudget{};
   bool mShown = false;
