@@ -71,6 +71,14 @@ void InputPanel::show() {
   if (mShape.isList && mShape.startAtEnd) {
     mOffset = maxOffset();
   }
+  // A detail window shows another record each time: it opens on its first
+  // box that may be typed into, not where the cursor was left the last time.
+  if (!mShape.isList) {
+    mFocused = 0;
+    while (mFocused + 1 < boxCount() && !mEnabled[mFocused]) {
+      ++mFocused;
+    }
+  }
   fillRows();
   enterBox(mFocused);
 }

@@ -88,7 +88,8 @@ class InputPanel {
 
   InputPanel(PanelSpec shape, PanelHooks& hooks, PanelShared& shared);
 
-  // As when the window is shown: scroll bar, rows and focus.
+  // As when the window is shown: scroll bar, rows and focus (a detail
+  // panel's on its first box).
   void show();
   // Refills every row from the owner (unstored typing is replaced) and
   // puts the focus back on a box it may rest on.

@@ -19,6 +19,7 @@ namespace {
 constexpr int kBoxCharacters = 26;
 
 const char* const kLabelName = "Label1";
+const char* const kCaptionName = "Caption";
 const char* const kBoxName = "InBox";
 const char* const kScrollBarName = "VScroll1";
 const char* const kIndexProperty = "index";
@@ -71,6 +72,16 @@ bool isWindowFocusChange(Qt::FocusReason reason) {
 InputPanelWidget::InputPanelWidget(InputPanel& panel, QWidget* parent)
     : QWidget(parent), mPanel(panel) {
   buildRows();
+  listen();
+}
+
+InputPanelWidget::InputPanelWidget(InputPanel& panel, PanelArrangement arrangement, QWidget* parent)
+    : QWidget(parent), mPanel(panel) {
+  buildArranged(arrangement);
+  listen();
+}
+
+void InputPanelWidget::listen() {
   mPanel.setChangeListener([this] {
     if (!mBusy) {
       refresh();
@@ -107,18 +118,7 @@ void InputPanelWidget::buildRows() {
     grid->addWidget(label, row, 0);
     mLabels.push_back(label);
     for (int column = 0; column < shape.kind; ++column) {
-      const int index = static_cast<int>(mBoxes.size());
-      auto* edit = new QLineEdit(this);
-      edit->setObjectName(kBoxName);
-      // Wide enough to read a name or an amount without scrolling inside the box.
-      edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kBoxCharacters);
-      edit->setProperty(kIndexProperty, index);
-      edit->installEventFilter(this);
-      connect(edit, &QLineEdit::textEdited, this, [this, index](const QString& text) {
-        forward([&] { mPanel.textEdited(index, text.toStdString()); }, false);
-      });
-      grid->addWidget(edit, row, column + 1);
-      mBoxes.push_back(edit);
+      grid->addWidget(makeBox(0), row, column + 1);
     }
     label->setBuddy(mBoxes[static_cast<std::size_t>(row * shape.kind)]);
   }
@@ -131,9 +131,71 @@ void InputPanelWidget::buildRows() {
             [this](int value) { forward([&] { mPanel.scrollBarChanged(value); }, true); });
     grid->addWidget(mScrollBar, 0, shape.kind + 1, shape.visibleLines, 1);
   }
+  makePalettes();
+}
+
+void InputPanelWidget::buildArranged(const PanelArrangement& arrangement) {
+  auto* grid = new QGridLayout(this);
+  grid->setVerticalSpacing(kRowSpacing);
+  for (int index = 0; index < mPanel.boxCount(); ++index) {
+    const PanelBoxPlace place = static_cast<std::size_t>(index) < arrangement.boxes.size()
+                                    ? arrangement.boxes[static_cast<std::size_t>(index)]
+                                    : PanelBoxPlace{{index, 1, 1}, 0};
+    grid->addWidget(makeBox(place.characters), place.cell.row, place.cell.column, 1,
+                    place.cell.columnSpan);
+  }
+  for (const PanelCaption& caption : arrangement.captions) {
+    auto* label = new QLabel(QString::fromStdString(caption.text), this);
+    label->setObjectName(kCaptionName);
+    if (QLineEdit* named = box(caption.box)) {
+      label->setBuddy(named);
+    } else {
+      label->setAlignment(Qt::AlignBottom | Qt::AlignLeft);  // a column heading
+    }
+    grid->addWidget(label, caption.cell.row, caption.cell.column, 1, caption.cell.columnSpan);
+  }
+  if (arrangement.stretchColumn >= 0) {
+    grid->setColumnStretch(arrangement.stretchColumn, 1);
+  }
+  grid->setRowStretch(grid->rowCount(), 1);  // the rows close together at the top
+  makePalettes();
+}
+
+QLineEdit* InputPanelWidget::makeBox(int characters) {
+  const int index = static_cast<int>(mBoxes.size());
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(kBoxName);
+  const QFontMetrics metrics = edit->fontMetrics();
+  if (characters > 0) {
+    // A short field (numbers mostly): as wide as its longest value in
+    // digits, with the box's margins, and no wider.
+    edit->setFixedWidth(metrics.horizontalAdvance(QString(characters + 1, QChar('0'))) +
+                        2 * metrics.averageCharWidth());
+  } else {
+    // Wide enough to read a name or an amount without scrolling inside the box.
+    edit->setMinimumWidth(metrics.averageCharWidth() * kBoxCharacters);
+  }
+  edit->setProperty(kIndexProperty, index);
+  edit->installEventFilter(this);
+  connect(edit, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+    forward([&] { mPanel.textEdited(index, text.toStdString()); }, false);
+  });
+  mBoxes.push_back(edit);
+  return edit;
+}
+
+// The focused box is tinted with the highlight colour: shaded grey, as the
+// system shades a box that cannot be typed into, it would look disabled.
+void InputPanelWidget::makePalettes() {
   mPlainPalette = mBoxes.front()->palette();
   mFocusPalette = mPlainPalette;
-  mFocusPalette.setColor(QPalette::Base, mPlainPalette.color(QPalette::Mid));
+  const QColor base = mPlainPalette.color(QPalette::Active, QPalette::Base);
+  const QColor highlight = mPlainPalette.color(QPalette::Active, QPalette::Highlight);
+  const auto blend = [](int plain, int tint) { return (plain * 3 + tint) / 4; };
+  const QColor tinted(blend(base.red(), highlight.red()), blend(base.green(), highlight.green()),
+                      blend(base.blue(), highlight.blue()));
+  mFocusPalette.setColor(QPalette::Active, QPalette::Base, tinted);
+  mFocusPalette.setColor(QPalette::Inactive, QPalette::Base, tinted);
 }
 
 bool InputPanelWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -236,13 +298,14 @@ void InputPanelWidget::showBoxes() {
 }
 
 void InputPanelWidget::showLabels() {
-  const int kind = mPanel.shape().kind;
-  for (std::size_t row = 0; row < mLabels.size(); ++row) {
+  const auto kind = static_cast<std::size_t>(mPanel.shape().kind);
+  for (std::size_t row = 0; row * kind < mBoxes.size(); ++row) {
     const QString text = QString::fromStdString(mPanel.labelText(static_cast<int>(row)));
-    mLabels[row]->setText(text);
-    for (int column = 0; column < kind; ++column) {
-      mBoxes[row * static_cast<std::size_t>(kind) + static_cast<std::size_t>(column)]
-          ->setAccessibleName(text);
+    if (row < mLabels.size()) {
+      mLabels[row]->setText(text);
+    }
+    for (std::size_t column = 0; column < kind; ++column) {
+      mBoxes[row * kind + column]->setAccessibleName(text);
     }
   }
 }

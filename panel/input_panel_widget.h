@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "panel/panel_arrangement.h"
+
 class QFocusEvent;
 class QKeyEvent;
 class QLabel;
@@ -20,7 +22,9 @@ class InputPanel;
 // ("Label1") and input boxes ("InBox"), each carrying its number in the
 // property "index", and the scroll bar "VScroll1" on lists. It forwards
 // focus, typing, keys and scrolling to the panel and shows what the panel
-// holds. The panel must outlive the widget.
+// holds. A detail panel may be laid out as a form instead (an
+// arrangement): its boxes where the arrangement puts them, under its
+// captions. The panel must outlive the widget.
 class InputPanelWidget : public QWidget {
   Q_OBJECT
 
@@ -28,6 +32,7 @@ class InputPanelWidget : public QWidget {
   static constexpr int kTwipsPerPixel = 15;
 
   explicit InputPanelWidget(InputPanel& panel, QWidget* parent = nullptr);
+  InputPanelWidget(InputPanel& panel, PanelArrangement arrangement, QWidget* parent = nullptr);
   ~InputPanelWidget() override;
 
   // Shows the panel's state again; the keyboard focus follows the panel's
@@ -43,6 +48,10 @@ class InputPanelWidget : public QWidget {
 
  private:
   void buildRows();
+  void buildArranged(const PanelArrangement& arrangement);
+  QLineEdit* makeBox(int characters);
+  void makePalettes();
+  void listen();
   int boxIndexOf(QObject* object) const;
   void handleFocus(int index, const QFocusEvent& event);
   bool handleKey(const QKeyEvent& event);

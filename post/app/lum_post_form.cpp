@@ -57,6 +57,9 @@ float toTwips(int pixels) {
   return static_cast<float>(pixels * kTwipsPerPixel);
 }
 
+// The journal window's size in the window sizes file.
+constexpr char kJournalSizeName[] = "JournalWindow";
+
 }  // namespace
 
 LumPostForm::LumPostForm(Session& session, QWidget* parent)
@@ -470,7 +473,8 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
     return;  // a run with no window of its own
   }
   QPointer<ChildWindow>& window = mWindows[index];
-  if (window.isNull()) {
+  const bool opening = window.isNull();
+  if (opening) {
     // Only the window on top may be closed: the dispatch closes the current one.
     window = new ChildWindow(index, [this, index] {
       if (mSession.currentWindow == index) {
@@ -486,6 +490,10 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
     window->setWindowTitle(QString::fromStdString(mOpenJournal->caption()));
   }
   window->move(toPixels(position.left), toPixels(position.top));
+  if (index == kJournalGrid && opening) {
+    mWindowSizes.setOperator(mSession.login.groupNumber, mSession.login.operatorNumber);
+    sizeOnOpening(*window, mMdiArea->viewport()->size(), mWindowSizes.size(kJournalSizeName));
+  }
   if (index == kReportDisplay) {
     // A page needs room: the viewer takes the work space from where it stands.
     const QSize room = mMdiArea->viewport()->size() - QSize(window->x(), window->y());
@@ -500,6 +508,9 @@ void LumPostForm::unloadWindow(int index) {
   if (it != mWindows.end()) {
     const QPointer<ChildWindow> window = it->second;
     mWindows.erase(it);
+    if (window && index == kJournalGrid) {
+      keepSizeOnClosing(*window, mMdiArea->viewport()->size(), mWindowSizes, kJournalSizeName);
+    }
     if (window) {
       window->unload();
     }

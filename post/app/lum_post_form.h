@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "post/app/qt_program_starter.h"
+#include "post/app/window_sizes.h"
 #include "post/login/session.h"
 #include "post/login/window_host.h"
 #include "post/reports/report_archive.h"
@@ -53,6 +54,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // The invoice window's Print, once the invoice is saved: its tax invoice
   // in the viewer.
   void printTaxInvoice(int invoice);
+  // Where the sizes of the windows are kept (tests keep them apart).
+  void keepWindowSizesIn(const QString& file) { mWindowSizes = WindowSizes(file); }
 
   // WindowHost
   void showWindow(int index, WindowPosition position) override;
@@ -124,6 +127,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   ClientSelection* mClientSelection = nullptr;  // window 9's logic, kept by the session
   ReportArchive mReportArchive;                 // keeps the period's end for the run
   std::unique_ptr<FontList> mFontList;
+  WindowSizes mWindowSizes{WindowSizes::defaultFile()};
   QtProgramStarter mQtStarter;
   ProgramStarter* mStarter = &mQtStarter;
 };

@@ -14,6 +14,7 @@
 
 #include "panel/input_panel_widget.h"
 #include "panel/money.h"
+#include "post/app/entity_details_layout.h"
 #include "post/journals/account_transfer.h"
 #include "post/journals/budget_panel.h"
 #include "post/login/detail_panels.h"
@@ -50,7 +51,9 @@ PanelWindow::PanelWindow(Session& session, int index, Runner run, QWidget* paren
       mSession(session),
       mIndex(index),
       mRun(std::move(run)),
-      mPanel(new InputPanelWidget(*session.panel(index), this)),
+      mPanel(index == kEntityDetails
+                 ? new InputPanelWidget(*session.panel(index), entityDetailsLayout(), this)
+                 : new InputPanelWidget(*session.panel(index), this)),
       mButtons(new QWidget(this)) {
   auto* layout = new QVBoxLayout(this);
   auto* body = new QHBoxLayout;

@@ -34,6 +34,10 @@ class FlexGrid::Model final : public QAbstractTableModel {
     return {};
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole) {
+      const std::string tip = mSource.headingTip(section);
+      return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+    }
     if (role != Qt::DisplayRole) {
       return {};
     }
@@ -41,6 +45,7 @@ class FlexGrid::Model final : public QAbstractTableModel {
                ? QVariant(QString::fromStdString(mSource.heading(section)))
                : QVariant(section + 1);
   }
+  const FlexGridSource& source() const { return mSource; }
   void changed() {
     beginResetModel();
     endResetModel();
@@ -62,6 +67,7 @@ FlexGrid::FlexGrid(FlexGridSource& source, QWidget* parent)
   setColumnWidth(1, fontMetrics().averageCharWidth() * 30);
 
   mFrozen->setObjectName("FrozenColumns");
+  mFrozen->setFrameShape(QFrame::NoFrame);  // its cells stand exactly over the grid's
   mFrozen->setModel(mModel);
   mFrozen->setSelectionModel(selectionModel());
   mFrozen->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,13 +86,20 @@ FlexGrid::FlexGrid(FlexGridSource& source, QWidget* parent)
           [this](int column, int, int width) {
             mFrozen->setColumnWidth(column, width);
             placeFrozenView();
+            emit columnsMoved();
           });
   connect(verticalScrollBar(), &QAbstractSlider::valueChanged, mFrozen->verticalScrollBar(),
           &QAbstractSlider::setValue);
   connect(mFrozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
           &QAbstractSlider::setValue);
-  connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, this,
-          [this] { emit leftColChanged(leftCol()); });
+  connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, this, [this](int value) {
+    snapToColumn(value);
+    if (horizontalScrollBar()->value() == value) {  // else the snapped value has told it
+      emit leftColChanged(leftCol());
+      emit columnsMoved();
+    }
+  });
+  fitHeadings();
 }
 
 FlexGrid::~FlexGrid() = default;
@@ -113,7 +126,30 @@ void FlexGrid::refresh() {
   const int r = row();
   const int c = col();
   mModel->changed();
+  fitHeadings();
   setCell(std::max(r, 1), std::max(c, 0));
+}
+
+void FlexGrid::fitHeadings() {
+  const int columns = mModel->columnCount({});
+  std::vector<std::string> headings;
+  headings.reserve(static_cast<std::size_t>(columns));
+  for (int c = 0; c < columns; ++c) {
+    headings.push_back(mModel->source().heading(c));
+  }
+  if (headings == mHeadings) {
+    return;
+  }
+  mHeadings = std::move(headings);
+  // Only ever wider: a width the user gave a column stays.
+  for (int c = 0; c < columns; ++c) {
+    const int needed = horizontalHeader()->sectionSizeHint(c);
+    if (needed > columnWidth(c)) {
+      setColumnWidth(c, needed);
+    }
+  }
+  // Two-line headings: the frozen columns' heading row as high as the grid's.
+  updateGeometries();
 }
 
 int FlexGrid::fixedRows() const {
@@ -137,8 +173,9 @@ void FlexGrid::setFixedCols(int columns) {
     mFrozen->setColumnWidth(c, columnWidth(c));
   }
   mFrozen->setVisible(mFixedCols > 0);
-  placeFrozenView();
+  updateGeometries();     // the scrolling range ends at a column's edge
   setLeftCol(leftCol());  // nothing scrolls out of sight under the frozen columns
+  emit columnsMoved();
 }
 
 int FlexGrid::frozenWidth() const {
@@ -160,19 +197,81 @@ void FlexGrid::setLeftCol(int column) {
   horizontalScrollBar()->setValue(horizontalHeader()->sectionPosition(column) - frozenWidth());
 }
 
+QRect FlexGrid::shownColumn(int column) const {
+  if (column < 0 || column >= mModel->columnCount({}) || isColumnHidden(column)) {
+    return {};
+  }
+  const int width = columnWidth(column);
+  // A frozen column stands where it would with nothing scrolled.
+  const int left = column < mFixedCols ? horizontalHeader()->sectionPosition(column)
+                                       : columnViewportPosition(column);
+  if (left < (column < mFixedCols ? 0 : frozenWidth()) || left + width > viewport()->width()) {
+    return {};
+  }
+  return {viewport()->x() + left, viewport()->y(), width, viewport()->height()};
+}
+
 void FlexGrid::placeFrozenView() {
   if (mFixedCols == 0) {
     return;
   }
+  const int headingHeight = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->height();
+  mFrozen->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
   mFrozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
-  mFrozen->setGeometry(
-      verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth(),
-      viewport()->height() + (horizontalHeader()->isHidden() ? 0 : horizontalHeader()->height()));
+  mFrozen->setGeometry(viewport()->x(), viewport()->y() - headingHeight, frozenWidth(),
+                       viewport()->height() + headingHeight);
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   placeFrozenView();
+  emit columnsMoved();
+}
+
+void FlexGrid::updateGeometries() {
+  QTableView::updateGeometries();
+  if (mFixedCols > 0) {
+    // The last scrolled position puts a column's left edge at the frozen
+    // ones' right edge, the last column wholly in sight.
+    QScrollBar* bar = horizontalScrollBar();
+    const int edge = frozenWidth();
+    const int columns = mModel->columnCount({});
+    int maximum = bar->maximum();
+    for (int c = mFixedCols; c < columns; ++c) {
+      const int start = horizontalHeader()->sectionPosition(c) - edge;
+      if (start >= bar->maximum() || c == columns - 1) {
+        maximum = start;
+        break;
+      }
+    }
+    bar->setMaximum(std::max(maximum, 0));
+  }
+  placeFrozenView();
+  emit columnsMoved();
+}
+
+void FlexGrid::snapToColumn(int value) {
+  const int previous = mLastScroll;
+  mLastScroll = value;
+  if (mFixedCols == 0) {
+    return;
+  }
+  const QHeaderView* header = horizontalHeader();
+  const int edge = frozenWidth();
+  const int at = value + edge;  // where the frozen columns end, among the scrolled ones
+  int column = mFixedCols;
+  while (column + 1 < mModel->columnCount({}) && header->sectionPosition(column + 1) <= at) {
+    ++column;
+  }
+  const int start = header->sectionPosition(column);
+  if (start == at) {
+    return;
+  }
+  const int end = start + header->sectionSize(column);
+  // Dragged: the nearer edge; stepped: on in the direction of the step.
+  const bool forward =
+      horizontalScrollBar()->isSliderDown() ? at - start > end - at : value > previous;
+  horizontalScrollBar()->setValue((forward ? end : start) - edge);
 }
 
 void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {

@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAbstractTableModel;
 
@@ -15,7 +16,10 @@ class FlexGridSource {
   virtual ~FlexGridSource() = default;
   virtual int rowCount() const = 0;  // transaction rows, without the heading row
   virtual int columnCount() const = 0;
+  // A heading may hold a line break: the heading row is then two lines high.
   virtual std::string heading(int column) const = 0;
+  // The heading's tooltip: the column's whole name.
+  virtual std::string headingTip(int column) const { return heading(column); }
   virtual std::string cellText(int row, int column) const = 0;  // row from 1
   virtual bool rightAligned(int column) const = 0;
   virtual bool centred(int /*column*/) const { return false; }
@@ -50,6 +54,9 @@ class FlexGrid final : public QTableView {
   // The first scrolling column in sight.
   int leftCol() const;
   void setLeftCol(int column);
+  // Where a column stands on screen sideways, in this widget's coordinates
+  // (a frozen one over the others): null when it is not wholly in sight.
+  QRect shownColumn(int column) const;
 
   struct WindowsKey {
     int code = 0;  // 0: a key the editor has no use for
@@ -64,6 +71,8 @@ class FlexGrid final : public QTableView {
   void keyDown(int keyCode, bool shift);
   void cellDoubleClicked(int row, int column);
   void leftColChanged(int column);
+  // The columns moved or changed width on screen (scrolled, resized).
+  void columnsMoved();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -71,12 +80,18 @@ class FlexGrid final : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+  void updateGeometries() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Model;
   int frozenWidth() const;
   void placeFrozenView();
+  // With frozen columns, the scrolling ones stop at a column's edge: none
+  // stands half under the frozen ones.
+  void snapToColumn(int value);
+  // The columns as wide as their headings.
+  void fitHeadings();
 
   Model* mModel;
   // The frozen columns: a second view over the same cells and selection,
@@ -84,6 +99,8 @@ class FlexGrid final : public QTableView {
   QTableView* mFrozen;
   int mFixedCols = 0;
   bool mGuard = false;  // moves made by program raise no events
+  int mLastScroll = 0;
+  std::vector<std::string> mHeadings;  // as last fitted
 };
 
 }  // namespace lum

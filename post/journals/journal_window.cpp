@@ -12,10 +12,13 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "panel/money.h"
 #include "platform/scope_guard.h"
+#include "platform/text.h"
+#include "post/journals/column_heading.h"
 #include "post/journals/flex_grid_widget.h"
 #include "post/journals/journal_checks.h"
 #include "post/journals/open_journal.h"
@@ -34,7 +37,14 @@ class JournalWindow::Source final : public FlexGridSource {
   std::string heading(int column) const override {
     const Journal& journal = mJournal.editor().journal();
     if (journal.isAnalysisColumn(column)) {
-      return journal.column(column).name;
+      return columnHeading(journal.column(column).name);
+    }
+    return headingTip(column);
+  }
+  std::string headingTip(int column) const override {
+    const Journal& journal = mJournal.editor().journal();
+    if (journal.isAnalysisColumn(column)) {
+      return std::string(trim(journal.column(column).name));
     }
     return column < static_cast<int>(mHeadings.size()) ? mHeadings[static_cast<std::size_t>(column)]
                                                        : std::string();
@@ -96,17 +106,19 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
   mGrid = new FlexGrid(*mSource, this);
   layout->addWidget(mGrid, 1);
 
-  auto* totals = new QHBoxLayout;
+  // The totals boxes stand under the columns they total (placeTotals).
+  mTotalsStrip = new QWidget(this);
   for (std::size_t i = 0; i < mTotals.size(); ++i) {
-    mTotals[i] = new QLineEdit(this);
+    mTotals[i] = new QLineEdit(mTotalsStrip);
     mTotals[i]->setObjectName("InBox");
     mTotals[i]->setProperty("index", static_cast<int>(i));
     mTotals[i]->setReadOnly(true);
     mTotals[i]->setFocusPolicy(Qt::NoFocus);
     mTotals[i]->setAlignment(Qt::AlignRight);
-    totals->addWidget(mTotals[i]);
   }
-  layout->addLayout(totals);
+  mTotalsCaption = new QLabel("Totals", mTotalsStrip);
+  mTotalsStrip->setFixedHeight(mTotals[0]->sizeHint().height());
+  layout->addWidget(mTotalsStrip);
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(buildBudgetFrame());
@@ -156,6 +168,7 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
     display();
   });
   connect(mGrid, &FlexGrid::leftColChanged, this, [this](int) { showTotals(); });
+  connect(mGrid, &FlexGrid::columnsMoved, this, [this] { placeTotals(); });
   connect(mGrid, &FlexGrid::cellDoubleClicked, this, [this](int, int) {
     if (mActions.accountDetails) {
       mRun(mActions.accountDetails);
@@ -258,6 +271,38 @@ void JournalWindow::showTotals() {
             ? QString()
             : QString::fromStdString(formatMoney(editor.journal().am(0, columns[i]))));
   }
+  placeTotals();
+}
+
+// Each box under its column, named after it; a box whose column is not
+// wholly in sight is hidden rather than shown under another column.
+void JournalWindow::placeTotals() {
+  const std::array<int, JournalEditor::kTotalsBoxes> columns = mJournal->editor().totalsColumns();
+  const int height = mTotalsStrip->height();
+  int firstBox = mTotalsStrip->width();
+  for (std::size_t i = 0; i < mTotals.size(); ++i) {
+    QLineEdit* box = mTotals[i];
+    const QRect shown =
+        columns[i] == JournalEditor::kNoColumn ? QRect() : mGrid->shownColumn(columns[i]);
+    if (shown.isNull()) {
+      box->hide();
+      continue;
+    }
+    const QPoint left = mTotalsStrip->mapFrom(this, mGrid->mapTo(this, shown.topLeft()));
+    box->setGeometry(left.x(), 0, shown.width(), height);
+    const QString name =
+        "Total of " + QString::fromStdString(mSource->headingTip(columns[i])).trimmed();
+    box->setToolTip(name);
+    box->setAccessibleName(name);
+    box->show();
+    firstBox = std::min(firstBox, left.x());
+  }
+  // "Totals" under the grid's first columns, unless a box stands there.
+  const int captionLeft =
+      mTotalsStrip->mapFrom(this, mGrid->mapTo(this, mGrid->viewport()->pos())).x() + 4;
+  mTotalsCaption->adjustSize();
+  mTotalsCaption->move(captionLeft, (height - mTotalsCaption->height()) / 2);
+  mTotalsCaption->setVisible(captionLeft + mTotalsCaption->width() < firstBox);
 }
 
 void JournalWindow::recheck(bool quick) {

@@ -59,6 +59,7 @@ class JournalWindow final : public QWidget {
   void display();
   // The totals of the columns in sight.
   void showTotals();
+  void placeTotals();
   QWidget* buildBudgetFrame();
   void addCommand(QWidget* strip, const char* name, const char* caption,
                   std::function<void()> action);
@@ -73,6 +74,8 @@ class JournalWindow final : public QWidget {
   QLineEdit* mRowBalance = nullptr;
   QLabel* mColumnLabel = nullptr;
   QLabel* mRowLabel = nullptr;
+  QWidget* mTotalsStrip = nullptr;
+  QLabel* mTotalsCaption = nullptr;
   std::array<QLineEdit*, JournalEditor::kTotalsBoxes> mTotals{};
   std::array<QLabel*, 6> mBudget{};
   bool mShown = false;

@@ -85,11 +85,20 @@ class EntityDetailsHooks final : public DetailHooks {
   }
 
   std::string detailLabel(int row) const override {
-    // The area code and number of each telephone are two rows.
-    static constexpr std::array<const char*, 13> kLabels = {
-        "Name",        "",           "Address",  "",         "Postcode",
-        "Contact",     "Tel. Area",  "Tel. No.", "Fax Area", "Fax No.",
-        "Mobile Area", "Mobile No.", "ABN"};
+    // Each box's own name; the window lays the boxes out as a form.
+    static constexpr std::array<const char*, 13> kLabels = {"Name",
+                                                            "Name Line 2",
+                                                            "Address",
+                                                            "Address Line 2",
+                                                            "Postcode",
+                                                            "Contact",
+                                                            "Telephone Area Code",
+                                                            "Telephone Number",
+                                                            "Fax Area Code",
+                                                            "Fax Number",
+                                                            "Mobile Area Code",
+                                                            "Mobile Number",
+                                                            "ABN"};
     return row >= 0 && row < 13 ? kLabels[static_cast<std::size_t>(row)] : "";
   }
 };

@@ -359,6 +359,24 @@ TEST(InputPanel, MovesSkipDisabledBoxesAndTurnBackAtTheEnd) {
   EXPECT_EQ(budget->focusedBox(), 0);
 }
 
+TEST(InputPanel, ADetailPanelOpensOnItsFirstBoxAndAListWhereItWasLeft) {
+  Panel details(detail(6, 1, 5), Texts{"a", "b", "c", "d", "e"});
+  details->keyDown(PanelKey::End, false);
+  ASSERT_EQ(details->focusedBox(), 4);
+  details->show();
+  EXPECT_EQ(details->focusedBox(), 0);
+  EXPECT_TRUE(details->boxHighlighted(0));
+  details->setBoxEnabled(0, false);
+  details->show();
+  EXPECT_EQ(details->focusedBox(), 1);
+
+  Panel journalsList(list(0, 1), journals(5));
+  journalsList->keyDown(PanelKey::Down, false);
+  journalsList->keyDown(PanelKey::Down, false);
+  journalsList->show();
+  EXPECT_EQ(journalsList->currentLine(), 2);
+}
+
 TEST(InputPanel, HomeAndEndReachTheListEndsOrWithShiftTheLineEnds) {
   Panel panel(list(11, 2), accounts(30));
   panel->focusGained(5);

@@ -108,8 +108,12 @@ TEST_F(InputPanelWidgetTest, KeysMoveTheFocusAndScrollTheList) {
   EXPECT_EQ(mPanel->changeCount(), changes + 1);
   EXPECT_EQ(mPanel->focusedBox(), 1);
   EXPECT_EQ(focus(), box(1));
-  EXPECT_EQ(box(1)->palette().color(QPalette::Base), box(1)->palette().color(QPalette::Mid));
-  EXPECT_NE(box(0)->palette().color(QPalette::Base), box(0)->palette().color(QPalette::Mid));
+  // The focused box stands out, and not as a disabled box would.
+  const QColor focusedBase = box(1)->palette().color(QPalette::Base);
+  EXPECT_NE(focusedBase, box(0)->palette().color(QPalette::Base));
+  EXPECT_NE(focusedBase, box(1)->palette().color(QPalette::Disabled, QPalette::Base));
+  EXPECT_NE(focusedBase, box(1)->palette().color(QPalette::Mid));
+  EXPECT_NE(focusedBase, box(1)->palette().color(QPalette::Window));
 
   QTest::keyClick(box(1), Qt::Key_PageDown);
   EXPECT_EQ(mPanel->scrollOffset(), 10);
