@@ -1,0 +1,143 @@
+// Build-time tool: turns the manual's Markdown chapters into one HTML page
+// for the help window, with a contents list at the top and an anchor on
+// every heading named as the heading's text is on the project's web pages
+// ("The grid's keys" is #the-grids-keys), so links and F1 topics keep
+// working while the wording around them changes.
+//
+//   make_manual OUTPUT.html CHAPTER.md...
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <cstdio>
+#include <vector>
+
+#include "help/manual_anchors.h"
+
+namespace {
+
+struct Heading {
+  int level;
+  QString text;
+  QString anchor;
+};
+
+QString readAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "make_manual: cannot read %s\n", qPrintable(path));
+    std::exit(1);
+  }
+  return QString::fromUtf8(file.readAll());
+}
+
+std::vector<Heading> headingsOf(QTextDocument& document) {
+  std::vector<Heading> headings;
+  lum::AnchorNames names;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const int level = block.blockFormat().headingLevel();
+    if (level > 0) {
+      headings.push_back(
+          {level, block.text(), QString::fromStdString(names.add(block.text().toStdString()))});
+    }
+  }
+  return headings;
+}
+
+// Chapters link to each other as files ("grid.md#the-grids-keys") so the
+// Markdown reads well on its own; in the one page only the anchor is left.
+// Pictures are looked for beside the page.
+void relink(QTextDocument& document) {
+  static const QRegularExpression chapterLink(R"(^[\w.-]+\.md(#.*)$)");
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      QTextCharFormat format = fragment.charFormat();
+      bool changed = false;
+      if (format.isAnchor()) {
+        const auto match = chapterLink.match(format.anchorHref());
+        if (match.hasMatch()) {
+          format.setAnchorHref(match.captured(1));
+          changed = true;
+        }
+      }
+      if (format.isImageFormat()) {
+        QTextImageFormat image = format.toImageFormat();
+        image.setName(QFileInfo(image.name()).fileName());
+        format = image;
+        changed = true;
+      }
+      if (changed) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(fragment.position());
+        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+      }
+    }
+  }
+}
+
+void nameHeadings(QTextDocument& document) {
+  lum::AnchorNames names;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0 || block.length() <= 1) {
+      continue;
+    }
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setAnchor(true);
+    format.setAnchorNames({QString::fromStdString(names.add(block.text().toStdString()))});
+    cursor.mergeCharFormat(format);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Fonts need a platform; none is shown.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: make_manual OUTPUT.html CHAPTER.md...\n");
+    return 2;
+  }
+  QString markdown;
+  for (int i = 2; i < argc; ++i) {
+    markdown += readAll(QString::fromLocal8Bit(argv[i])) + "\n\n";
+  }
+
+  QTextDocument chapters;
+  chapters.setMarkdown(markdown);
+  QString contents = "# " +
+                     QString::fromUtf8(lum::kContentsHeading.data(),
+                                       static_cast<qsizetype>(lum::kContentsHeading.size())) +
+                     "\n\n";
+  for (const Heading& heading : headingsOf(chapters)) {
+    if (heading.level <= 2) {
+      contents += QString(heading.level == 1 ? "" : "    ") + "- [" + heading.text + "](#" +
+                  heading.anchor + ")\n";
+    }
+  }
+
+  QTextDocument manual;
+  manual.setMetaInformation(QTextDocument::DocumentTitle, "LumPost and LumUtils manual");
+  manual.setMarkdown(contents + "\n\n" + markdown);
+  relink(manual);
+  nameHeadings(manual);
+
+  // The page takes the help window's font rather than this tool's.
+  QString html = manual.toHtml();
+  html.replace(QRegularExpression(R"(<body style="[^"]*">)"), "<body>");
+  QFile out(QString::fromLocal8Bit(argv[1]));
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(html.toUtf8()) < 0) {
+    std::fprintf(stderr, "make_manual: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
