@@ -6,9 +6,11 @@
 //
 //   make_manual OUTPUT.html CHAPTER.md...
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -20,6 +22,8 @@
 #include "help/manual_anchors.h"
 
 namespace {
+
+constexpr int kPictureWidth = 640;
 
 struct Heading {
   int level;
@@ -51,8 +55,9 @@ std::vector<Heading> headingsOf(QTextDocument& document) {
 
 // Chapters link to each other as files ("grid.md#the-grids-keys") so the
 // Markdown reads well on its own; in the one page only the anchor is left.
-// Pictures are looked for beside the page.
-void relink(QTextDocument& document) {
+// Pictures are looked for beside the page; CHAPTERS is the folder the
+// Markdown names them from.
+void relink(QTextDocument& document, const QString& chapters) {
   static const QRegularExpression chapterLink(R"(^[\w.-]+\.md(#.*)$)");
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -68,6 +73,13 @@ void relink(QTextDocument& document) {
       }
       if (format.isImageFormat()) {
         QTextImageFormat image = format.toImageFormat();
+        // A wide screenshot is shown narrower, so that the text beside it
+        // needs no sideways scrolling.
+        const QSize size = QImage(QDir(chapters).filePath(image.name())).size();
+        if (size.width() > kPictureWidth) {
+          image.setWidth(kPictureWidth);
+          image.setHeight(size.height() * kPictureWidth / size.width());
+        }
         image.setName(QFileInfo(image.name()).fileName());
         format = image;
         changed = true;
@@ -128,7 +140,7 @@ int main(int argc, char** argv) {
   QTextDocument manual;
   manual.setMetaInformation(QTextDocument::DocumentTitle, "LumPost and LumUtils manual");
   manual.setMarkdown(contents + "\n\n" + markdown);
-  relink(manual);
+  relink(manual, QFileInfo(QString::fromLocal8Bit(argv[2])).absolutePath());
   nameHeadings(manual);
 
   // The page takes the help window's font rather than this tool's.

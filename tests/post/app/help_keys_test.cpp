@@ -29,6 +29,7 @@ class HelpKeysTest : public ::testing::Test, protected test::SessionParts {
   void logIn() {
     ASSERT_EQ(openWorkArea(session, 1, AreaMode::StartUp), AreaOutcome::Shown);
     form.show();
+    form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }
 
