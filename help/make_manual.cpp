@@ -12,11 +12,16 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "help/manual_anchors.h"
@@ -31,11 +36,11 @@ struct Heading {
   QString anchor;
 };
 
-QString readAll(const QString& path) {
+std::optional<QString> readAll(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     std::fprintf(stderr, "make_manual: cannot read %s\n", qPrintable(path));
-    std::exit(1);
+    return std::nullopt;
   }
   return QString::fromUtf8(file.readAll());
 }
@@ -112,8 +117,22 @@ void nameHeadings(QTextDocument& document) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Fonts need a platform; none is shown.
+  // Fonts need a platform; none is shown. Without a runtime folder of the
+  // session, Qt gets a private one rather than say it made its own.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::string runtime;
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    runtime = (std::filesystem::temp_directory_path() / "make_manual-XXXXXX").string();
+    if (mkdtemp(runtime.data()) != nullptr) {
+      qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+    }
+  }
+  const auto removeRuntime = qScopeGuard([&runtime] {
+    if (!runtime.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove_all(runtime, ignored);
+    }
+  });
   QGuiApplication app(argc, argv);
   if (argc < 3) {
     std::fprintf(stderr, "usage: make_manual OUTPUT.html CHAPTER.md...\n");
@@ -121,7 +140,11 @@ int main(int argc, char** argv) {
   }
   QString markdown;
   for (int i = 2; i < argc; ++i) {
-    markdown += readAll(QString::fromLocal8Bit(argv[i])) + "\n\n";
+    const auto chapter = readAll(QString::fromLocal8Bit(argv[i]));
+    if (!chapter) {
+      return 1;
+    }
+    markdown += *chapter + "\n\n";
   }
 
   QTextDocument chapters;
