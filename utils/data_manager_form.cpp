@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "help/help_window.h"
 #include "panel/input_panel.h"
 #include "panel/input_panel_widget.h"
 #include "utils/storage.h"
@@ -110,9 +112,20 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   });
   add("Command17", [this] { busy([this] { mStorage.transCurrentToPrevious(); }); });
   add("Command10", [this] { search(); });
+  buttons->addWidget(addButton("CommandHelp", "&Help", [this] { help(); }));
   add("Command1", [this] { close(); });
   buttons->addStretch();
   layout->addLayout(buttons);
+
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [this] { help(); });
+}
+
+void DataManagerForm::help() {
+  if (!mHelp) {
+    mHelp = std::make_unique<HelpWindow>(HelpProgram::LumUtils);
+  }
+  mHelp->showWindowHelp(static_cast<int>(mSession.currentWindow()));
 }
 
 // The panel widget goes before the panel it shows.

@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace lum {
 
+class HelpWindow;
 class InputPanel;
 class InputPanelWidget;
 class Storage;
@@ -37,6 +38,8 @@ class DataManagerForm final : public QWidget {
   int selectedSlot() const;
   // Rereads the list and shows it from the given slot.
   void redrawList(int topSlot = 0);
+  // The manual at the section of the window on top (Help, and F1 in any window).
+  void help();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -59,6 +62,8 @@ class DataManagerForm final : public QWidget {
   QComboBox* mDrive1;
   QComboBox* mDrive2;
   bool mClosing = false;
+  // A window of its own: it stays usable while this one waits for another.
+  std::unique_ptr<HelpWindow> mHelp;
 };
 
 }  // namespace lum

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "utils/data_manager_form.h"
@@ -228,6 +229,13 @@ UtilsWindows::UtilsWindows(UtilsSession& session, Storage& storage, UtilsDispatc
        {UtilsWindow::StoreFolder, UtilsWindow::EmailFolder, UtilsWindow::PreviousFolder}) {
     add(new FolderWindow(code, dispatch, session, storage));
   }
+}
+
+void UtilsWindows::add(UtilsChildWindow* window) {
+  mChildren[window->code()] = window;
+  // F1 there opens the manual at that window's section.
+  QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), window), &QShortcut::activated, mMain,
+                   [this] { mMain->help(); });
 }
 
 UtilsWindows::~UtilsWindows() {

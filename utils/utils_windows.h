@@ -104,7 +104,7 @@ class UtilsWindows final : public UtilsWindowHost {
 
   DataManagerForm& main() { return *mMain; }
   // Adds a window made elsewhere (the mail window).
-  void add(UtilsChildWindow* window) { mChildren[window->code()] = window; }
+  void add(UtilsChildWindow* window);
   QWidget* window(UtilsWindow code) const;
 
   void showWindow(UtilsWindow window, std::optional<std::pair<float, float>> position) override;

@@ -10,10 +10,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "help/help_window.h"
 #include "post/app/child_window.h"
 #include "post/app/panel_window.h"
 #include "post/app/start_utilities.h"
@@ -307,7 +309,16 @@ void LumPostForm::buildMenus() {
   addAction(billing, "ProListM", "&Products List",
             [this] { askReportDate(ReportCode::ProductsList); });
 
-  addAction(nullptr, "HelpM", "&Help");
+  addAction(nullptr, "HelpM", "&Help", [this] { showHelp(); });
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, [this] { showHelp(); });
+}
+
+void LumPostForm::showHelp() {
+  if (mHelp.isNull()) {
+    mHelp = new HelpWindow(HelpProgram::LumPost, this);
+  }
+  mHelp->showWindowHelp(mSession.currentWindow);
 }
 
 QWidget* LumPostForm::buildBanner() {

@@ -29,6 +29,7 @@ class JournalWindow;
 class OpenInvoice;
 class OpenJournal;
 class FontList;
+class HelpWindow;
 class ReportPages;
 class ReportRun;
 class ScreenPageDevice;
@@ -103,6 +104,8 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   bool hasContent(int index) const;
   // Opens the window of a command, or says the command is not available yet.
   void openBuilt(int index, const char* caption);
+  // The manual at the section of the current window (Help and F1).
+  void showHelp();
 
   Session& mSession;
   QMdiArea* mMdiArea;
@@ -130,6 +133,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   WindowSizes mWindowSizes{WindowSizes::defaultFile()};
   QtProgramStarter mQtStarter;
   ProgramStarter* mStarter = &mQtStarter;
+  QPointer<HelpWindow> mHelp;
 };
 
 }  // namespace lum

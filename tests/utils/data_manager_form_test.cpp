@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "help/help_window.h"
 #include "tests/utils/smtp_server.h"
 #include "tests/utils/utils_fixture.h"
 #include "utils/mail_settings.h"
@@ -194,7 +195,40 @@ TEST(DataManagerForm, ClassYSeesOnlyItsCommands) {
     }
   }
   EXPECT_EQ(enabled, (std::vector<std::string>{"Command4", "Command5", "Command3", "Command18",
-                                               "Command10", "Command1"}));
+                                               "Command10", "CommandHelp", "Command1"}));
+}
+
+// The manual is a window of its own: F1 works while the main window waits
+// for the one in front, and opens that window's section.
+TEST(DataManagerForm, F1AndHelpOpenTheManualAtTheWindowInFront) {
+  UtilsParts parts;
+  Screen screen(parts);
+  const auto help = [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* window = qobject_cast<HelpWindow*>(widget)) {
+        return window;
+      }
+    }
+    return static_cast<HelpWindow*>(nullptr);
+  };
+  ASSERT_EQ(help(), nullptr);
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "CommandHelp"), Qt::LeftButton);
+  ASSERT_NE(help(), nullptr);
+  EXPECT_EQ(help()->windowTitle(), "LumUtils Help");
+  EXPECT_EQ(help()->currentSection(), "storage-and-mail-lumutils");
+  help()->close();
+
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "Command4"), Qt::LeftButton);
+  QWidget* store = screen.windows.window(UtilsWindow::Store);
+  ASSERT_TRUE(store->isVisible());
+  ASSERT_FALSE(screen.windows.main().isEnabled());
+  store->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(store));
+  QTest::keyClick(store, Qt::Key_F1);
+  EXPECT_TRUE(help()->isVisible());
+  EXPECT_TRUE(help()->isEnabled());
+  EXPECT_EQ(help()->currentSection(), "store-away");
+  EXPECT_TRUE(store->isVisible());  // F1 closed nothing
 }
 
 }  // namespace

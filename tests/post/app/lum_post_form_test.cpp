@@ -776,31 +776,9 @@ TEST_F(MainWindowTest, ClearSelPeriodAsksAndIsUndoneFromTheUtilitiesMenu) {
   EXPECT_EQ(session.currentWindow, kJournalsList);
 }
 
-// Commands whose work is still to come say so, and open nothing.
-TEST_F(MainWindowTest, CommandsStillToComeSaySo) {
+// The counters are those of the journal grid: elsewhere F3 and the menu do nothing.
+TEST_F(MainWindowTest, FixCountersActOnTheJournalGridOnly) {
   logIn();
-  const auto windowsBefore = form.mdiArea()->subWindowList().size();
-  const std::vector<std::pair<const char*, const char*>> commands = {{"HelpM", "Help"}};
-  for (const auto& [name, caption] : commands) {
-    SCOPED_TRACE(name);
-    prompter.clear();
-    if (auto* button = form.findChild<QToolBar*>("Picture1")->findChild<QPushButton*>(name)) {
-      ASSERT_TRUE(button->isEnabled());
-      QTest::mouseClick(button, Qt::LeftButton);
-    } else {
-      auto* action = form.findChild<QAction*>(name);
-      ASSERT_NE(action, nullptr);
-      ASSERT_TRUE(action->isEnabled());
-      action->trigger();
-    }
-    QApplication::processEvents();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(caption) +
-                                                         " is not available in this version."});
-    EXPECT_EQ(session.currentWindow, kJournalsList);
-    EXPECT_EQ(form.mdiArea()->subWindowList().size(), windowsBefore);
-  }
-  // The counters are those of the journal grid: elsewhere F3 and the menu do nothing.
-  prompter.clear();
   functionKey(session, PanelKey::F3);
   form.findChild<QAction*>("FixRowCollar")->trigger();
   EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
