@@ -339,23 +339,41 @@ bool Storage::deleteStoredEntity(int slot) {
                                     " will be deleted.  Are you sure?")) {
     return false;
   }
-  FileOps& ops = mSession->ops();
-  ops.remove(resolve(archiveName(slot)));
-  {
-    auto list = mSession->open("EnList");
-    for (int k = slot; k < used; ++k) {
-      const auto next = resolve(archiveName(k + 1));
-      if (ops.exists(next)) {
-        ops.rename(next, resolve(archiveName(k)));
-      }
-      list->put(k, list->get<StoredEntityRecord>(k + 1));
-    }
-    list->put(used, StoredEntityRecord{});
-    list->flush();
+  // The archives, the list and the count change as one step, so that a cut
+  // never leaves a slot naming another entity's archive.
+  WorkAreaChange change(*mSession);
+  if (!change.taken()) {
+    return false;
   }
-  ops.flushDirectory(resolve(mSession->folders().storeFolder));
-  setUsedSlots(used - 1);
-  return true;
+  FileOps& ops = mSession->ops();
+  std::string failure;
+  try {
+    change.begin();
+    ops.remove(resolve(archiveName(slot)));
+    {
+      auto list = mSession->open("EnList");
+      for (int k = slot; k < used; ++k) {
+        const auto next = resolve(archiveName(k + 1));
+        if (ops.exists(next)) {
+          ops.rename(next, resolve(archiveName(k)));
+        }
+        list->put(k, list->get<StoredEntityRecord>(k + 1));
+      }
+      list->put(used, StoredEntityRecord{});
+      list->flush();
+    }
+    ops.flushDirectory(resolve(mSession->folders().storeFolder));
+    setUsedSlots(used - 1);
+    change.commit();
+    return true;
+  } catch (const FileError& error) {
+    failure = error.what();
+  }
+  const bool putBack = change.abandon();
+  mSession->prompter().message(fmt::format("The stored data could not be deleted ({}). {}", failure,
+                                           putBack ? kNothingChanged : kPutBackLater),
+                               Icon::Critical);
+  return false;
 }
 
 bool Storage::recreateNamesList() {

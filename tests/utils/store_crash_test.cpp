@@ -78,6 +78,12 @@ class StoreCrash : public ::testing::Test {
           .has_value();
     };
   }
+  std::function<bool()> deleteSlotOne() {
+    return [this] {
+      parts.prompter.then(Answer::Yes);
+      return storage.deleteStoredEntity(1);
+    };
+  }
   std::function<bool()> bringBack(bool clear) {
     return [this, clear] { return storage.bringBackToWorkArea(1, clear); };
   }
@@ -100,6 +106,10 @@ TEST_F(StoreCrash, EveryCutOfAStoreLeavesTheOldOrTheNewStore) {
   expectWhole(test::stopAtEveryOperation(parts.ops, writer(overrideSlotOne())), 20);
 }
 
+TEST_F(StoreCrash, EveryCutOfADeleteLeavesTheListAndTheArchivesInStep) {
+  expectWhole(test::stopAtEveryOperation(parts.ops, writer(deleteSlotOne())), 5);
+}
+
 TEST_F(StoreCrash, EveryCutOfABringBackLeavesTheOldOrTheNewWorkArea) {
   expectWhole(test::stopAtEveryOperation(parts.ops, writer(bringBack(false))), 20);
   expectWhole(test::stopAtEveryOperation(parts.ops, writer(bringBack(true))), 20);
@@ -109,7 +119,8 @@ TEST_F(StoreCrash, EveryCutOfABringBackLeavesTheOldOrTheNewWorkArea) {
 // that fails leaves everything as it was, and says so.
 TEST_F(StoreCrash, EveryFailureLeavesEverythingAsItWas) {
   for (const Failure failure : {Failure::NoSpace, Failure::ShortWrite}) {
-    for (auto write : {store(), overrideSlotOne(), bringBack(false), bringBack(true)}) {
+    for (auto write :
+         {store(), overrideSlotOne(), deleteSlotOne(), bringBack(false), bringBack(true)}) {
       parts.prompter.clear();
       const test::CutOutcome outcome =
           test::failAtEveryOperation(parts.ops, failure, writer(write));
