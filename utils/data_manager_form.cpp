@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -35,7 +36,9 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   mPanel = std::make_unique<InputPanel>(StoredList::shape(), *mList, *mShared);
   mPanel->show();
 
-  auto* layout = new QHBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  auto* layout = new QHBoxLayout;
+  outer->addLayout(layout, 1);
   auto* left = new QVBoxLayout;
   mFolderLabel = new QLabel(this);
   mFolderLabel->setObjectName("Label2");
@@ -113,6 +116,15 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   add("Command1", [this] { close(); });
   buttons->addStretch();
   layout->addLayout(buttons);
+
+  mStatus = new QStatusBar(this);
+  mStatus->setObjectName("StatusBar");
+  mStatus->setSizeGripEnabled(false);
+  outer->addWidget(mStatus);
+}
+
+void DataManagerForm::showStatus(const std::string& text) {
+  mStatus->showMessage(QString::fromStdString(text));
 }
 
 // The panel widget goes before the panel it shows.

@@ -3,11 +3,13 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace lum {
 
@@ -37,6 +39,8 @@ class DataManagerForm final : public QWidget {
   int selectedSlot() const;
   // Rereads the list and shows it from the given slot.
   void redrawList(int topSlot = 0);
+  // Says in the status bar what a command has done.
+  void showStatus(const std::string& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -58,6 +62,7 @@ class DataManagerForm final : public QWidget {
   QLineEdit* mSearchText;
   QComboBox* mDrive1;
   QComboBox* mDrive2;
+  QStatusBar* mStatus;
   bool mClosing = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -75,6 +76,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
 
   buildToolbar();
   buildMenus();
+  statusBar()->setObjectName("StatusBar");
   registerJournalWindow();
   registerReportWindows();
   registerInvoiceWindow();
@@ -573,6 +575,10 @@ void LumPostForm::endProgram() {
   mEnding = true;
   mHeartbeat.stop();
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void LumPostForm::showStatus(const std::string& text) {
+  statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void LumPostForm::closeEvent(QCloseEvent* event) {
