@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -311,12 +313,16 @@ void RepDisp::saveAsPdf() {
   }
   const PdfOffer offer = mView.pdfOffer();
   const QString offered = QString::fromStdString(offer.fileName);
-  const QString name = mPdfFileChooser ? mPdfFileChooser(offered)
-                                       : QFileDialog::getSaveFileName(
-                                             this,
-                                             mView.documentOnView() ? "Save the document as PDF"
-                                                                    : "Save the report as PDF",
-                                             offered, "PDF files (*.pdf)");
+  // The dialog opens in the user's documents, not the program's directory.
+  const QString name =
+      mPdfFileChooser
+          ? mPdfFileChooser(offered)
+          : QFileDialog::getSaveFileName(
+                this,
+                mView.documentOnView() ? "Save the document as PDF" : "Save the report as PDF",
+                QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                    .filePath(offered),
+                "PDF files (*.pdf)");
   if (name.isEmpty()) {
     return;
   }
