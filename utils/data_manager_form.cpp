@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -37,7 +38,9 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   mPanel = std::make_unique<InputPanel>(StoredList::shape(), *mList, *mShared);
   mPanel->show();
 
-  auto* layout = new QHBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  auto* layout = new QHBoxLayout;
+  outer->addLayout(layout, 1);
   auto* left = new QVBoxLayout;
   mFolderLabel = new QLabel(this);
   mFolderLabel->setObjectName("Label2");
@@ -117,6 +120,10 @@ DataManagerForm::DataManagerForm(UtilsSession& session, Storage& storage, UtilsD
   buttons->addStretch();
   layout->addLayout(buttons);
 
+  mStatus = new QStatusBar(this);
+  mStatus->setObjectName("StatusBar");
+  mStatus->setSizeGripEnabled(false);
+  outer->addWidget(mStatus);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { help(); });
 }
@@ -126,6 +133,10 @@ void DataManagerForm::help() {
     mHelp = std::make_unique<HelpWindow>(HelpProgram::LumUtils);
   }
   mHelp->showWindowHelp(static_cast<int>(mSession.currentWindow()));
+}
+
+void DataManagerForm::showStatus(const std::string& text) {
+  mStatus->showMessage(QString::fromStdString(text));
 }
 
 // The panel widget goes before the panel it shows.

@@ -3,11 +3,13 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace lum {
 
@@ -40,6 +42,8 @@ class DataManagerForm final : public QWidget {
   void redrawList(int topSlot = 0);
   // The manual at the section of the window on top (Help, and F1 in any window).
   void help();
+  // Says in the status bar what a command has done.
+  void showStatus(const std::string& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -61,6 +65,7 @@ class DataManagerForm final : public QWidget {
   QLineEdit* mSearchText;
   QComboBox* mDrive1;
   QComboBox* mDrive2;
+  QStatusBar* mStatus;
   bool mClosing = false;
   // A window of its own: it stays usable while this one waits for another.
   std::unique_ptr<HelpWindow> mHelp;

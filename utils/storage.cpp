@@ -72,6 +72,15 @@ std::string Storage::entryText(int slot) {
   return slot <= file->recordCount() ? file->get<StoredEntityRecord>(slot).text : std::string();
 }
 
+std::string Storage::storedName(int slot) {
+  return std::string(trim(leftCharacters(entryText(slot), kNameWidth)));
+}
+
+std::string Storage::storedAwayText(int slot, Target target) {
+  return fmt::format("Stored in slot {}{}: {}", slot,
+                     target == Target::Floppy ? " on the floppy disk" : "", storedName(slot));
+}
+
 std::vector<std::string> Storage::entries() {
   // The main window reads the list outside any command, also as the
   // program starts: a list that cannot be read is told and shown empty.

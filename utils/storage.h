@@ -48,6 +48,11 @@ class Storage {
   // advance (for lumctl): clear the work area first or unzip over it.
   bool bringBackToWorkArea(int slot, bool clearFirst);
 
+  // What a Store Away or a Bring Back that went through did, in a line for
+  // the status bar: "Stored in slot 3: Smith Plumbing, Pty".
+  std::string storedAwayText(int slot, Target target);
+  std::string broughtBackText(int slot, Restore where);
+
   // The floppy and e-mail copies.
   bool zipToFloppy();
   bool unzipFromFloppy();
@@ -86,6 +91,8 @@ class Storage {
     return mSession->resolve(dosName);
   }
   std::vector<std::string> readEntries();
+  // The entity's name as the list shows it for the slot (cut to 20 characters).
+  std::string storedName(int slot);
   std::vector<std::filesystem::path> workAreaFiles();
   // Zips the work area's data files; with a slot, the archive's
   // Entcoun.dat records it (the file on disk is not changed).

@@ -84,6 +84,21 @@ bool Storage::bringBack(int slot, Restore where) {
   return done;
 }
 
+std::string Storage::broughtBackText(int slot, Restore where) {
+  const std::string name = storedName(slot);
+  const std::size_t files = mLastUnzip.extracted.size();
+  const std::string counted = fmt::format("{} file{}", files, files == 1 ? "" : "s");
+  switch (where) {
+    case Restore::HardDisk:
+      return fmt::format("Brought back slot {}: {} ({})", slot, name, counted);
+    case Restore::Floppy:
+      return fmt::format("Slot {} unzipped onto the floppy disk: {} ({})", slot, name, counted);
+    case Restore::ZipOnFloppy:
+      break;
+  }
+  return fmt::format("Slot {} copied to the floppy disk as lum.Zip: {}", slot, name);
+}
+
 bool Storage::bringBackToWorkArea(int slot, bool clearFirst) {
   const auto archive = resolve(archiveName(slot));
   if (slot < 1 || !mSession->ops().exists(archive)) {

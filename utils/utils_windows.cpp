@@ -109,17 +109,18 @@ StoreWindow::StoreWindow(UtilsDispatch& dispatch, UtilsSession& session, Storage
 }
 
 void StoreWindow::storeAway() {
-  bool stored = false;
+  const auto target = mFloppy->isChecked() ? Storage::Target::Floppy : Storage::Target::HardDisk;
+  std::string done;
   busy(mSession.prompter(), [&] {
-    stored =
-        mStorage
-            .storeAway(mSelectedSlot->isChecked() ? Storage::Location::SelectedSlot
-                                                  : Storage::Location::NextSlot,
-                       mMain.selectedSlot(),
-                       mFloppy->isChecked() ? Storage::Target::Floppy : Storage::Target::HardDisk)
-            .has_value();
+    const auto slot = mStorage.storeAway(
+        mSelectedSlot->isChecked() ? Storage::Location::SelectedSlot : Storage::Location::NextSlot,
+        mMain.selectedSlot(), target);
+    if (slot) {
+      done = mStorage.storedAwayText(*slot, target);
+    }
   });
-  if (stored) {
+  if (!done.empty()) {
+    mMain.showStatus(done);
     closeThroughDispatcher();
   }
 }
@@ -157,7 +158,11 @@ void RestoreWindow::bringBack() {
   const auto where = mFloppy->isChecked()     ? Storage::Restore::Floppy
                      : mHardDisk->isChecked() ? Storage::Restore::HardDisk
                                               : Storage::Restore::ZipOnFloppy;
-  busy(mSession.prompter(), [&] { mStorage.bringBack(slot, where); });
+  busy(mSession.prompter(), [&] {
+    if (mStorage.bringBack(slot, where)) {
+      mMain.showStatus(mStorage.broughtBackText(slot, where));
+    }
+  });
   closeThroughDispatcher();
 }
 

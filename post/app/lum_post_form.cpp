@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -80,6 +81,7 @@ LumPostForm::LumPostForm(Session& session, QWidget* parent)
 
   buildToolbar();
   buildMenus();
+  statusBar()->setObjectName("StatusBar");
   registerJournalWindow();
   registerReportWindows();
   registerInvoiceWindow();
@@ -595,6 +597,10 @@ void LumPostForm::endProgram() {
   mEnding = true;
   mHeartbeat.stop();
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void LumPostForm::showStatus(const std::string& text) {
+  statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void LumPostForm::closeEvent(QCloseEvent* event) {

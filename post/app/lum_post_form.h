@@ -68,6 +68,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   void applyCommandStates(const CommandStates& states) override;
   void showMainWindowState(const MainWindowState& state) override;
   void endProgram() override;
+  void showStatus(const std::string& text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

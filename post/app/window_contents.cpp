@@ -137,6 +137,8 @@ QWidget* LumPostForm::makeReportViewer() {
   };
   // Invoices and statements are saved as PDF one document at a time.
   actions.documentAt = [this](int page) { return mReportPages->documentAt(page); };
+  actions.reportName = [this] { return mReportPages->reportName(); };
+  actions.status = [this](const std::string& text) { showStatus(text); };
   auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
                              mSession.prompter(), std::move(actions));
   viewer->reportReady();

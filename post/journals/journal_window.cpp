@@ -130,7 +130,8 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
     }
   });
   addCommand(commands, "Command2", "&Save Journal", [this] {
-    if (mJournal->checkAndSave()) {
+    if (const auto saved = mJournal->checkAndSave()) {
+      mSession.host().showStatus(saved->text());
       mActions.close();
     } else {
       display();

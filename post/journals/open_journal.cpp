@@ -1,5 +1,7 @@
 #include "post/journals/open_journal.h"
 
+#include <fmt/core.h>
+
 #include "platform/record_file.h"
 #include "platform/text.h"
 #include "platform/work_area_transaction.h"
@@ -91,15 +93,20 @@ std::vector<std::string> OpenJournal::headings() const {
   return headings;
 }
 
-bool OpenJournal::checkAndSave() {
+std::string JournalSaved::text() const {
+  return fmt::format("Journal {}, {}, saved: {} row{}", journal, caption, rows,
+                     rows == 1 ? "" : "s");
+}
+
+std::optional<JournalSaved> OpenJournal::checkAndSave() {
   mEditor->leaveCell();
   const CheckOutcome outcome = transactionCheck(*mJournal, mSession.prompter());
   if (!outcome.passed) {
     mEditor->enterCell(outcome.faultyRow, 0);
-    return false;
+    return std::nullopt;
   }
   mFiles.save(*mJournal);
-  return true;
+  return JournalSaved{mJournalNumber, caption(), mJournal->rowsInUse};
 }
 
 bool OpenJournal::abandon() {

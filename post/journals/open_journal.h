@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,16 @@
 #include "post/login/session.h"
 
 namespace lum {
+
+// What a save of the journal did, for the status line.
+struct JournalSaved {
+  int journal = 0;
+  std::string caption;  // "Takings Book - Sep"
+  int rows = 0;
+
+  // "Journal 2, Takings Book - Sep, saved: 14 rows"
+  std::string text() const;
+};
 
 // The journal open in the journal window: the journal selected in the
 // journals list, for the selected GST period, with its editor, its files and
@@ -30,9 +41,9 @@ class OpenJournal {
   // The grid's column headings: the fixed columns, then the accounts.
   std::vector<std::string> headings() const;
 
-  // "&Save Journal": the transaction check, then the save. True when saved
-  // (the window then closes); false leaves the cursor on the faulty row.
-  bool checkAndSave();
+  // "&Save Journal": the transaction check, then the save. What was saved
+  // (the window then closes); nothing leaves the cursor on the faulty row.
+  std::optional<JournalSaved> checkAndSave();
   // Saves the journal as it stands and keeps it open: abandoning the
   // editing afterwards goes back to here (an invoice's Ok saves the row it
   // names with the invoice, which no abandon may part again).

@@ -35,6 +35,9 @@ class WindowHost {
   virtual void showMainWindowState(const MainWindowState& state) = 0;
   // Ends the program once the current event has been handled.
   virtual void endProgram() = 0;
+  // Says in a line what a command has done (the status bar); nothing
+  // where there is no screen.
+  virtual void showStatus(const std::string& /*text*/) {}
 };
 
 // Windows that are never shown, for the headless front end and benchmarks.

@@ -1,7 +1,9 @@
 #include "post/render/rep_disp.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -15,6 +17,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -62,6 +65,8 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   const auto button = [&](const char* name, const QString& caption, const QString& tip,
                           std::function<void()> action) {
     QPushButton* b = addButton(name, caption, tip, std::move(action));
+    // A narrow window narrows the buttons to their captions before the slider goes.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QString(caption).remove('&')) + 16);
     row->addWidget(b);
     return b;
   };
@@ -75,15 +80,28 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   button("Command8", "&Print", "Print pages of the report (Ctrl+P)", [this] { print(); });
   button("Command9", "P&DF", "Save the report, or the invoice or statement on view, as a PDF file",
          [this] { saveAsPdf(); });
+  mZoomButtons = new QButtonGroup(this);
+  const auto zoomButton = [&](const char* name, const QString& caption, const QString& tip,
+                              Zoom zoom) {
+    QPushButton* b = button(name, caption, tip, [this, zoom] { setZoom(zoom); });
+    b->setCheckable(true);
+    b->setChecked(zoom == mView.zoom());
+    mZoomButtons->addButton(b, static_cast<int>(zoom));
+  };
+  zoomButton("ZoomFitWidth", "Fit &Width", "The page as wide as the window (Ctrl+2)",
+             Zoom::FitWidth);
+  zoomButton("ZoomFitPage", "Fit Pa&ge", "The whole page in the window (Ctrl+0)", Zoom::FitPage);
+  zoomButton("ZoomActual", "100 %", "The page at its own size (Ctrl+1)", Zoom::Actual);
   mPageSlider = new QScrollBar(Qt::Horizontal, strip);
   mPageSlider->setObjectName("HScroll2");
   mPageSlider->setMinimum(1);
   mPageSlider->setMaximum(1);
   mPageSlider->setPageStep(1);
-  mPageSlider->setMinimumWidth(160);
+  mPageSlider->setMinimumWidth(100);
   row->addWidget(mPageSlider, 1);
   mPageLabel = new QLabel(strip);
   mPageLabel->setObjectName("PageLabel");
+  mPageLabel->setMinimumWidth(mPageLabel->fontMetrics().horizontalAdvance("Page 999 of 999"));
   row->addWidget(mPageLabel);
   connect(mPageSlider, &QScrollBar::valueChanged, this,
           [this](int page) { run([this, page] { mView.slide(page); }); });
@@ -109,10 +127,8 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   grid->addWidget(mFrame1, 0, 0);
   grid->addWidget(mVScroll, 0, 1);
   grid->addWidget(mHScroll, 1, 0);
-  connect(mVScroll, &QScrollBar::valueChanged, this,
-          [this](int value) { mPicture->move(mPicture->x(), -value); });
-  connect(mHScroll, &QScrollBar::valueChanged, this,
-          [this](int value) { mPicture->move(-value, mPicture->y()); });
+  connect(mVScroll, &QScrollBar::valueChanged, this, [this] { placePicture(); });
+  connect(mHScroll, &QScrollBar::valueChanged, this, [this] { placePicture(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -130,6 +146,9 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   key(Qt::Key_Home, [this] { mView.first(); });
   key(Qt::Key_End, [this] { mView.last(); });
   key(QKeySequence::Print, [this] { print(); });
+  key(Qt::CTRL | Qt::Key_0, [this] { setZoom(Zoom::FitPage); });
+  key(Qt::CTRL | Qt::Key_1, [this] { setZoom(Zoom::Actual); });
+  key(Qt::CTRL | Qt::Key_2, [this] { setZoom(Zoom::FitWidth); });
   key(Qt::Key_Down, [this] { mVScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
   key(Qt::Key_Up, [this] { mVScroll->triggerAction(QAbstractSlider::SliderSingleStepSub); });
   key(Qt::Key_Right, [this] { mHScroll->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
@@ -179,11 +198,9 @@ void RepDisp::reportReady() {
 }
 
 void RepDisp::showPage() {
-  mPicture->setImage(mScreen->image());
   // Each page is shown from its top.
   mVScroll->setValue(0);
-  mPicture->move(mPicture->x(), 0);
-  layOutScrollBars();
+  drawAtZoom();
   {
     const QSignalBlocker blocker(mPageSlider);
     mPageSlider->setMaximum(std::max(1, mView.pageCount()));
@@ -192,6 +209,32 @@ void RepDisp::showPage() {
   mPageLabel->setText(mView.pageCount() > 0
                           ? QString("Page %1 of %2").arg(mView.page()).arg(mView.pageCount())
                           : QString());
+}
+
+void RepDisp::setZoom(Zoom zoom) {
+  mZoomButtons->button(static_cast<int>(zoom))->setChecked(true);
+  if (zoom == mView.zoom()) {
+    return;
+  }
+  // The same part of the page stays in sight.
+  const QSize before = mPicture->size();
+  const double across =
+      before.width() > 0 ? (mHScroll->value() + mHScroll->pageStep() / 2.0) / before.width() : 0;
+  const double down =
+      before.height() > 0 ? (mVScroll->value() + mVScroll->pageStep() / 2.0) / before.height() : 0;
+  mView.setZoom(zoom);
+  drawAtZoom();
+  const QSize after = mPicture->size();
+  mHScroll->setValue(static_cast<int>(across * after.width() - mHScroll->pageStep() / 2.0));
+  mVScroll->setValue(static_cast<int>(down * after.height() - mVScroll->pageStep() / 2.0));
+}
+
+void RepDisp::drawAtZoom() {
+  const QSizeF actual = mScreen->pageSize() * mScreen->pixelsPerMillimetre();
+  const QSize frame = mFrame1->size();
+  mScreen->setZoom(mView.scale(actual.width(), actual.height(), frame.width(), frame.height()));
+  mPicture->setImage(mScreen->image());
+  layOutScrollBars();
 }
 
 void RepDisp::layOutScrollBars() {
@@ -203,7 +246,17 @@ void RepDisp::layOutScrollBars() {
   mVScroll->setPageStep(std::max(1, frame.height()));
   mHScroll->setSingleStep(std::max(1, picture.width() / 20));
   mVScroll->setSingleStep(std::max(1, picture.height() / 40));
-  mPicture->move(-mHScroll->value(), -mVScroll->value());
+  placePicture();
+}
+
+void RepDisp::placePicture() {
+  const QSize picture = mPicture->size();
+  const QSize frame = mFrame1->size();
+  const auto at = [](int pictureSide, int frameSide, int scrolled) {
+    return pictureSide < frameSide ? (frameSide - pictureSide) / 2 : -scrolled;
+  };
+  mPicture->move(at(picture.width(), frame.width(), mHScroll->value()),
+                 at(picture.height(), frame.height(), mVScroll->value()));
 }
 
 void RepDisp::resizeEvent(QResizeEvent* event) {
@@ -214,7 +267,12 @@ void RepDisp::resizeEvent(QResizeEvent* event) {
 bool RepDisp::eventFilter(QObject* watched, QEvent* event) {
   if (watched == mFrame1) {
     if (event->type() == QEvent::Resize) {
-      layOutScrollBars();
+      // A fitted page follows the window's size.
+      if (mView.zoom() == Zoom::Actual) {
+        layOutScrollBars();
+      } else {
+        drawAtZoom();
+      }
     } else if (event->type() == QEvent::Wheel) {
       const auto* wheel = static_cast<QWheelEvent*>(event);
       mVScroll->setValue(mVScroll->value() - wheel->angleDelta().y() / 2);
@@ -253,14 +311,18 @@ void RepDisp::saveAsPdf() {
   if (mView.pageCount() < 1) {
     return;
   }
-  const auto document = mView.documentOnView();
-  const QString offered =
-      document ? QString::fromStdString(pdfFileName(document->name)) : QString();
+  const PdfOffer offer = mView.pdfOffer();
+  const QString offered = QString::fromStdString(offer.fileName);
+  // The dialog opens in the user's documents, not the program's directory.
   const QString name =
-      mPdfFileChooser ? mPdfFileChooser(offered)
-                      : QFileDialog::getSaveFileName(
-                            this, document ? "Save the document as PDF" : "Save the report as PDF",
-                            offered, "PDF files (*.pdf)");
+      mPdfFileChooser
+          ? mPdfFileChooser(offered)
+          : QFileDialog::getSaveFileName(
+                this,
+                mView.documentOnView() ? "Save the document as PDF" : "Save the report as PDF",
+                QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                    .filePath(offered),
+                "PDF files (*.pdf)");
   if (name.isEmpty()) {
     return;
   }
@@ -269,15 +331,14 @@ void RepDisp::saveAsPdf() {
     file += ".pdf";
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const int first = document ? document->firstPage : 1;
-  const int last = document ? document->lastPage : mView.pageCount();
-  QProgressDialog progress("Writing " + file + "...", QString(), 0, last - first + 1, this);
+  QProgressDialog progress("Writing " + file + "...", QString(), 0,
+                           offer.lastPage - offer.firstPage + 1, this);
   progress.setObjectName("PdfProgress");
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   try {
-    PdfFile pdf(*mOps, file.toStdString(), windowTitle());
-    mView.yazan().ReplayPages(pdf.device(), first, last,
+    PdfFile pdf(*mOps, file.toStdString(), QString::fromStdString(offer.title));
+    mView.yazan().ReplayPages(pdf.device(), offer.firstPage, offer.lastPage,
                               [&progress](int done, int) { progress.setValue(done); });
     pdf.save();
   } catch (const std::exception& error) {
@@ -288,6 +349,7 @@ void RepDisp::saveAsPdf() {
     return;
   }
   QApplication::restoreOverrideCursor();
+  mView.pdfSaved(file.toStdString(), offer);
 }
 
 void RepDisp::showRuler(bool open) {

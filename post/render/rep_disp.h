@@ -10,6 +10,7 @@
 #include "post/render/report_viewer.h"
 #include "post/render/screen_page_device.h"
 
+class QButtonGroup;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -39,8 +40,10 @@ class PagePicture final : public QWidget {
 // next, re-run, archive, print), Command9 to save the report as PDF (only
 // the document on view, under its name, when the report is made of
 // documents such as invoices and statements), and
-// the page slider HScroll2. Page Up and Page Down turn pages, Home and End
-// go to the first and last, the arrows scroll.
+// the page slider HScroll2 with "Page N of M" beside it, and the zoom:
+// fit width (Ctrl+2), fit page (Ctrl+0) and 100 % (Ctrl+1), kept while the
+// pages turn. Page Up and Page Down turn pages, Home and End go to the
+// first and last, the arrows scroll.
 class RepDisp final : public QWidget {
   Q_OBJECT
 
@@ -52,8 +55,10 @@ class RepDisp final : public QWidget {
   ReportViewer& view() { return mView; }
   // The report has been written or read in: the slider learns its pages.
   void reportReady();
-  // Shows the screen device's page as it stands now.
+  // Shows the screen device's page as it stands now, from its top.
   void showPage();
+  // Draws the page at the zoom chosen; the part of the page in sight stays.
+  void setZoom(Zoom zoom);
 
   // Tests choose what the dialogs answer.
   void setPrintDialogue(PrintDialogue dialogue) { mPrintDialogue = std::move(dialogue); }
@@ -79,6 +84,10 @@ class RepDisp final : public QWidget {
                          std::function<void()> action);
   void run(const std::function<void()>& command);
   void layOutScrollBars();
+  // Draws the page at the zoom's scale for the frame as it is now.
+  void drawAtZoom();
+  // Places the page as the scroll bars say, centred when it is smaller than the frame.
+  void placePicture();
   void print();
   void saveAsPdf();
   void showRuler(bool open);
@@ -96,6 +105,7 @@ class RepDisp final : public QWidget {
   QScrollBar* mHScroll;
   QScrollBar* mPageSlider;
   QLabel* mPageLabel;
+  QButtonGroup* mZoomButtons;
   QPointer<RulerWindow> mRuler;
 };
 

@@ -22,6 +22,7 @@ void ReportPages::openFiles() {
 
 void ReportPages::beginRun(std::function<void()> beginReportPage) {
   mDocuments.clear();
+  mReportName.reset();
   openFiles();
   mYazan.setBeginReportPage(std::move(beginReportPage));
   mYazan.setNextDevice(OutputDevice::Recording);
@@ -37,6 +38,7 @@ void ReportPages::finishRun() {
 
 void ReportPages::showStored() {
   mDocuments.clear();  // a stored report is shown whole
+  mReportName.reset();
   openFiles();
   // Set up for the screen only: nothing of the stored report is written over.
   mYazan.setNextDevice(OutputDevice::Screen);

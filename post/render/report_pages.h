@@ -40,6 +40,10 @@ class ReportPages {
   void beginDocument(std::string name);
   // The document a page of the report written last belongs to.
   std::optional<ReportDocument> documentAt(int page) const;
+  // What the report written last is, as its run names it (nothing for a
+  // stored report shown again).
+  void setReportName(ReportName name) { mReportName = std::move(name); }
+  const std::optional<ReportName>& reportName() const { return mReportName; }
 
  private:
   void openFiles();
@@ -51,6 +55,7 @@ class ReportPages {
   Session* mSession;
   Yazan mYazan;
   std::vector<DocumentStart> mDocuments;  // in page order
+  std::optional<ReportName> mReportName;
 };
 
 }  // namespace lum

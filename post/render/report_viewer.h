@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,9 +17,30 @@ struct ReportDocument {
   std::string name;  // "Invoice 7", "Statement Smith Plumbing"
 };
 
+// What a report on view is: whose, which, and over what time, as its
+// heading says them ("Demo Plumbing", "GST Report", "March 2026").
+struct ReportName {
+  std::string entity;
+  std::string title;
+  std::string period;
+};
+
 // The document's name as a file name: characters a file name cannot hold
-// become "-", and ".pdf" is added.
+// become "-", a name too long for a file system is cut, and ".pdf" is added.
 std::string pdfFileName(const std::string& documentName);
+// A report's file name: its entity, title and period, in that order.
+std::string pdfFileName(const ReportName& name);
+
+// What the PDF button offers: the file name, the PDF's title, the pages.
+struct PdfOffer {
+  std::string fileName;  // empty when nothing is known of the report
+  std::string title;
+  int firstPage = 1;
+  int lastPage = 1;
+};
+
+// How the page fills the viewer's frame; the choice stays while pages turn.
+enum class Zoom { FitWidth, FitPage, Actual };
 
 // What the report viewer's buttons do, without the window: paging with
 // wrap-around, the slider, printing, the ruler's state and the viewer mode.
@@ -33,6 +55,10 @@ class ReportViewer {
     std::function<void(bool)> showRuler;  // open (true) or close the ruler window
     // The document a page belongs to, when the report is made of documents.
     std::function<std::optional<ReportDocument>(int page)> documentAt;
+    // The report on view, when the run that wrote it named it.
+    std::function<std::optional<ReportName>()> reportName;
+    // Says in a line what was done (the status bar).
+    std::function<void(const std::string&)> status;
   };
 
   ReportViewer(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
@@ -62,6 +88,17 @@ class ReportViewer {
   void print(const PrintDialogue& dialogue);
   // The document on view: the PDF button saves only its pages, under its name.
   std::optional<ReportDocument> documentOnView() const;
+  // The PDF button: the document on view under its own name, else the whole
+  // report under the entity's name, the report's and the period's.
+  PdfOffer pdfOffer() const;
+  // The PDF file has been written: the status line says so.
+  void pdfSaved(const std::filesystem::path& file, const PdfOffer& offer);
+
+  Zoom zoom() const { return mZoom; }
+  void setZoom(Zoom zoom) { mZoom = zoom; }
+  // How much larger than at 100 % the page is drawn: a page of the given
+  // size at 100 % in a frame of the given size (both in pixels).
+  double scale(double pageWidth, double pageHeight, double frameWidth, double frameHeight) const;
   // HScroll2: only a report of more than one page moves.
   void slide(int page);
   // The viewer closes: the ruler closes with it.
@@ -74,6 +111,7 @@ class ReportViewer {
   Actions mActions;
   std::string mMode;
   bool mRulerOpen = false;
+  Zoom mZoom = Zoom::Actual;
 };
 
 }  // namespace lum

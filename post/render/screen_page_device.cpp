@@ -11,10 +11,12 @@ namespace {
 constexpr double kShortSide = 210;
 constexpr double kLongSide = 297;
 
-QImage blankPage(double pixelsPerMillimetre, Orientation orientation) {
+// The page's picture; its resolution is the device's whatever the zoom,
+// so the fonts measure the same.
+QImage blankPage(double pixelsPerMillimetre, Orientation orientation, double zoom) {
   const bool portrait = orientation == Orientation::Portrait;
   const auto pixels = [&](double millimetres) {
-    return static_cast<int>(std::lround(millimetres * pixelsPerMillimetre));
+    return static_cast<int>(std::lround(millimetres * pixelsPerMillimetre * zoom));
   };
   QImage image(pixels(portrait ? kShortSide : kLongSide), pixels(portrait ? kLongSide : kShortSide),
                QImage::Format_RGB32);
@@ -30,7 +32,7 @@ QImage blankPage(double pixelsPerMillimetre, Orientation orientation) {
 ScreenPageDevice::ScreenPageDevice(double pixelsPerMillimetre)
     : PainterPageDevice(QImage()),  // measured on the page itself below
       mPixelsPerMillimetre(pixelsPerMillimetre),
-      mImage(blankPage(pixelsPerMillimetre, Orientation::Portrait)) {
+      mImage(blankPage(pixelsPerMillimetre, Orientation::Portrait, 1)) {
   resetMetrics(mImage);
 }
 
@@ -49,6 +51,7 @@ const QImage& ScreenPageDevice::image() {
   }
   if (mPainted < mItems.size()) {
     painter().begin(&mImage);
+    painter().scale(mZoom, mZoom);
     painter().setRenderHint(QPainter::Antialiasing);
     painter().setRenderHint(QPainter::TextAntialiasing);
     for (; mPainted < mItems.size(); ++mPainted) {
@@ -69,7 +72,17 @@ void ScreenPageDevice::beginPage(int) {
 void ScreenPageDevice::setOrientation(Orientation orientation) {
   if (orientation != mOrientation) {
     mOrientation = orientation;
-    mImage = blankPage(mPixelsPerMillimetre, mOrientation);
+    mImage = blankPage(mPixelsPerMillimetre, mOrientation, mZoom);
+    resetMetrics(mImage);
+    mBlank = true;
+  }
+}
+
+void ScreenPageDevice::setZoom(double zoom) {
+  if (zoom > 0 && zoom != mZoom) {
+    mZoom = zoom;
+    // The page's drawing is kept: it is painted again at the new size.
+    mImage = blankPage(mPixelsPerMillimetre, mOrientation, mZoom);
     resetMetrics(mImage);
     mBlank = true;
   }

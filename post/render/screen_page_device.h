@@ -20,8 +20,13 @@ class ScreenPageDevice final : public PainterPageDevice {
 
   // The page as drawn so far.
   const QImage& image();
+  // Draws the page that much larger (or smaller) than its millimetres say;
+  // what is measured on the page stays as at 1, so zooming moves nothing.
+  void setZoom(double zoom);
+  double zoom() const { return mZoom; }
   // The page in millimetres, as the orientation has it.
   QSizeF pageSize() const;
+  double pixelsPerMillimetre() const { return mPixelsPerMillimetre; }
 
   void beginPage(int pageNumber) override;
   void setOrientation(Orientation orientation) override;
@@ -39,6 +44,7 @@ class ScreenPageDevice final : public PainterPageDevice {
   void keep(std::function<void()> item) { mItems.push_back(std::move(item)); }
 
   double mPixelsPerMillimetre;
+  double mZoom = 1;
   Orientation mOrientation = Orientation::Portrait;
   QImage mImage;
   std::vector<std::function<void()>> mItems;  // the page's drawing, in order

@@ -215,8 +215,37 @@ void ReportRun::produce(ReportCode code) {
     default:
       mSession.prompter().message(
           fmt::format("The report \"{}\" is not available in this version.", titleOf(code)));
-      break;
+      return;
   }
+  mPages.setReportName(nameOf(code));
+}
+
+ReportName ReportRun::nameOf(ReportCode code) {
+  const LoginValues& login = mSession.login;
+  ReportName name;
+  name.entity = trim(file("Ent").get<EntityRecord>(login.entityNumber).name);
+  name.title = titleOf(code);
+  const std::string selected =
+      periodName(login.setup.periodKind, login.periodLetter, login.gstDate);
+  if (code == ReportCode::ProfitAndLoss) {
+    // The line of its heading, unless it names the selected period as offered.
+    std::string_view line = trim(mPeriodTitle);
+    for (const std::string_view lead : {"For the ", "For "}) {
+      if (line.starts_with(lead)) {
+        line.remove_prefix(lead.size());
+        break;
+      }
+    }
+    name.period = mPeriodTitle == lum::periodTitle(login.setup.periodKind, login.periodLetter)
+                      ? selected
+                      : std::string(line);
+  } else if (code >= ReportCode::Gst && code <= ReportCode::ProfitAndLoss) {
+    name.period = selected;
+  } else {
+    const auto date = parseDate(mReportDate, mSession.clock());
+    name.period = "as at " + (date ? longDate(*date) : mReportDate);
+  }
+  return name;
 }
 
 void ReportRun::produceInvoicing(ReportCode code, const ReportWriting& out) {

@@ -7,6 +7,7 @@
 
 #include "post/login/report_requests.h"
 #include "post/render/page_writer.h"
+#include "post/render/report_viewer.h"
 #include "post/reports/gst_figures.h"
 #include "post/reports/invoice_documents.h"
 #include "post/reports/profit_and_loss.h"
@@ -76,6 +77,8 @@ class ReportRun {
   void tell(const DamageFound& damage);
   void produce(ReportCode code);
   std::string titleOf(ReportCode code);
+  // The entity, title and period of the report written, for its PDF file.
+  ReportName nameOf(ReportCode code);
   int selectedJournal() const;
   // A file of the log-in, opened when it is not.
   RecordFile& file(std::string_view logicalName);

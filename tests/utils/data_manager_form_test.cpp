@@ -1,5 +1,6 @@
 #include "utils/data_manager_form.h"
 
+#include <fmt/core.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -163,6 +165,21 @@ TEST(DataManagerForm, StoreAwayThroughItsWindowAndBackToTheList) {
   EXPECT_EQ(screen.rows()[0], "Smith Plumbing, Pty  20/08/26");
   EXPECT_TRUE(std::filesystem::exists(parts.store() / "LUM-1.Zip"));
   EXPECT_EQ(main.selectedSlot(), 1);
+  auto* status = main.findChild<QStatusBar*>("StatusBar");
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->currentMessage().toStdString(), "Stored in slot 1: Smith Plumbing, Pty");
+
+  // Bring Back onto the hard disk, over the files there: the status bar
+  // counts what came back.
+  QTest::mouseClick(screen.button(UtilsWindow::Main, "Command5"), Qt::LeftButton);
+  parts.prompter.then(Answer::No);
+  QTest::mouseClick(screen.button(UtilsWindow::Restore, "Command1"), Qt::LeftButton);
+  EXPECT_EQ(parts.prompter.texts().back(),
+            "Do you want to clear the existing data in the work space?");
+  const std::size_t files = screen.storage.lastUnzip().extracted.size();
+  EXPECT_GE(files, 5u);  // the five files the work area was filled with
+  EXPECT_EQ(status->currentMessage().toStdString(),
+            fmt::format("Brought back slot 1: Smith Plumbing, Pty ({} files)", files));
 
   // Esc in a window goes back through the dispatcher too.
   QTest::mouseClick(screen.button(UtilsWindow::Main, "Command5"), Qt::LeftButton);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <memory>
 
 #include "platform/scripted_prompter.h"
+#include "platform/text.h"
 #include "post/login/login_records.h"
 #include "post/render/font_dialog.h"
 #include "post/render/printer_page_device.h"
@@ -150,7 +153,7 @@ TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
   test::writeSampleReport(yazan);
   int backs = 0;
   int reruns = 0;
-  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}, {}});
+  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}, {}, {}, {}});
   window.view().setMode("Archives");
   window.setPrintDialogue([](const PrintOffer&) -> std::optional<PrintChoice> {
     ADD_FAILURE() << "no printing in Archives mode";
@@ -242,6 +245,151 @@ TEST_F(RepDispTest, PrintWithoutAPrinterOffersThePdfFile) {
   EXPECT_EQ(test::readBytes(pdf).size() > 1000, true);
   EXPECT_EQ(yazan.pageNumber(), 5);  // the page shown stays
   EXPECT_EQ(yazan.device(), OutputDevice::Screen);
+}
+
+// The smallest rectangle holding every pixel of the picture that is not white.
+QRect inked(const QImage& image) {
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(line[x]) < 200) {
+        ink |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return ink;
+}
+
+// Fit page and fit width draw the page afresh to the frame's size, and the
+// choice holds while the pages turn, portrait or landscape; 100 % is the
+// page's own size. The buttons and Ctrl+0, Ctrl+1, Ctrl+2 choose.
+TEST_F(RepDispTest, ZoomFitsThePageAndHoldsWhilePagesTurn) {
+  test::writeSampleReport(yazan);
+  RepDisp& window = viewer();
+  QApplication::processEvents();
+  auto* picture = window.findChild<QWidget*>("Picture1");
+  auto* frame = window.findChild<QWidget*>("Frame1");
+  auto* label = window.findChild<QLabel*>("PageLabel");
+  EXPECT_EQ(picture->width(), 794);  // A4 at 96 dots an inch
+  EXPECT_EQ(label->text(), "Page 1 of 5");
+  const QRect actualInk = inked(screen.image());
+  ASSERT_GT(actualInk.width(), 500);
+  ASSERT_GT(actualInk.height(), 200);
+  // LUM_SCREENSHOT names a file for a picture of the viewer as it opens
+  // (docs/report-viewer.png is made so).
+  if (const char* shot = std::getenv("LUM_SCREENSHOT")) {
+    window.resize(1000, 900);
+    QApplication::processEvents();
+    window.grab().save(shot);
+  }
+
+  // Within the frame with 8 pixels to spare on the tighter side, centred.
+  const auto fitsPage = [&] {
+    const QSize room = frame->size() - QSize(16, 16);
+    return picture->width() <= room.width() && picture->height() <= room.height() &&
+           (std::abs(picture->width() - room.width()) <= 1 ||
+            std::abs(picture->height() - room.height()) <= 1) &&
+           picture->x() == (frame->width() - picture->width()) / 2;
+  };
+  click("ZoomFitPage");
+  EXPECT_EQ(window.view().zoom(), Zoom::FitPage);
+  EXPECT_TRUE(fitsPage()) << picture->width() << "x" << picture->height();
+  // The whole page, drawn smaller: nothing cut, nothing moved.
+  const double scale = picture->width() / 794.0;
+  const QRect fittedInk = inked(screen.image());
+  EXPECT_NEAR(fittedInk.left(), actualInk.left() * scale, 3);
+  EXPECT_NEAR(fittedInk.right(), actualInk.right() * scale, 3);
+  EXPECT_NEAR(fittedInk.bottom(), actualInk.bottom() * scale, 3);
+
+  click("Command5");
+  EXPECT_EQ(label->text(), "Page 2 of 5");
+  EXPECT_EQ(window.view().zoom(), Zoom::FitPage);
+  EXPECT_TRUE(fitsPage());
+  slider()->setValue(4);  // landscape
+  EXPECT_GT(picture->width(), picture->height());
+  EXPECT_TRUE(fitsPage());
+  EXPECT_EQ(label->text(), "Page 4 of 5");
+
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.setFocus();
+  QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+  EXPECT_EQ(window.view().zoom(), Zoom::FitWidth);
+  EXPECT_TRUE(window.findChild<QPushButton*>("ZoomFitWidth")->isChecked());
+  EXPECT_NEAR(picture->width(), frame->width() - 16, 1);
+  QTest::keyClick(&window, Qt::Key_PageDown);
+  EXPECT_EQ(label->text(), "Page 5 of 5");
+  EXPECT_NEAR(picture->width(), frame->width() - 16, 1);
+  // Wider than the frame's height: the page scrolls, from its top.
+  auto* vertical = window.findChild<QScrollBar*>("VScroll1");
+  EXPECT_EQ(vertical->maximum(), picture->height() - frame->height());
+  EXPECT_EQ(picture->y(), 0);
+
+  QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_TRUE(fitsPage());
+  QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(window.view().zoom(), Zoom::Actual);
+  EXPECT_EQ(picture->width(), 794);
+  EXPECT_TRUE(window.findChild<QPushButton*>("ZoomActual")->isChecked());
+  EXPECT_TRUE(prompter.texts().empty());
+}
+
+// The title a PDF file carries, as pdfinfo reads it.
+std::string pdfTitle(const std::filesystem::path& file) {
+  const std::string info = test::runCommand("pdfinfo '" + file.string() + "'").second;
+  const std::size_t at = info.find("Title:");
+  if (at == std::string::npos) {
+    return {};
+  }
+  const std::size_t end = info.find('\n', at);
+  return std::string(trim(info.substr(at + 6, end - at - 6)));
+}
+
+// A report the run named is offered as a PDF under the entity's name, the
+// report's and the period's, and the file carries the report's title; the
+// status line then says what was saved. An archived report is not named.
+TEST_F(RepDispTest, ThePdfIsOfferedUnderTheReportsNameAndTitled) {
+  test::writeSampleReport(yazan);
+  ReportViewer::Actions actions;
+  actions.reportName = [] { return ReportName{"Demo Plumbing", "GST Report", "March 2026"}; };
+  std::vector<std::string> status;
+  actions.status = [&](const std::string& text) { status.push_back(text); };
+  RepDisp& window = viewer(std::move(actions));
+  QString offered;
+  window.setPdfFileChooser([&](const QString& name) {
+    offered = name;
+    return QString::fromStdString((dir / "chosen").string());  // ".pdf" is added
+  });
+  click("Command9");
+  EXPECT_EQ(offered.toStdString(), "Demo Plumbing GST Report March 2026.pdf");
+  const auto file = dir / "chosen.pdf";
+  EXPECT_EQ(pdfTitle(file), "GST Report");
+  EXPECT_EQ(status,
+            std::vector<std::string>{"Saved chosen.pdf (5 pages) in " + dir.path().string()});
+
+  window.view().setMode("Archives");
+  click("Command9");
+  EXPECT_TRUE(offered.isEmpty());
+  EXPECT_EQ(pdfTitle(file), "Report");
+  EXPECT_EQ(status.size(), 2u);
+  EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST(PdfFileName, KeepsToWhatEveryFileSystemTakes) {
+  EXPECT_EQ(pdfFileName("A/B Traders: Pty Ltd."), "A-B Traders- Pty Ltd.pdf");
+  EXPECT_EQ(pdfFileName("..hidden"), "hidden.pdf");
+  EXPECT_EQ(pdfFileName("tab\there*?<>|\x7f"), "tab-here------.pdf");
+  EXPECT_EQ(pdfFileName(" . "), "Report.pdf");
+  EXPECT_EQ(pdfFileName(std::string(300, 'x')), std::string(120, 'x') + ".pdf");
+  // Cut between characters, never inside one.
+  std::string accents;
+  for (int i = 0; i < 200; ++i) {
+    accents += "\u00e9";
+  }
+  const std::string cut = pdfFileName(accents);
+  EXPECT_EQ(cut.size(), 240u + 4u);
+  EXPECT_EQ(QString::fromUtf8(cut.data(), static_cast<qsizetype>(cut.size())).toStdString(), cut);
 }
 
 TEST_F(RepDispTest, FontChooserBuildsItsListOnce) {

@@ -190,6 +190,14 @@ TEST(ReportPeriods, TitlesAndTheYearEnd) {
   EXPECT_EQ(periodTitle("M", 'M'), "For the full year");
   EXPECT_EQ(periodTitle("Q", 'I'), "For the Sep Quarter");
   EXPECT_EQ(periodTitle("M", 'H'), "For Aug");
+  // For file names, in words and with the year.
+  const Date august = *Date::fromYmd(2026, 8, 1);
+  EXPECT_EQ(periodName("Q", 'O', august), "Full Year 2026");
+  EXPECT_EQ(periodName("M", 'M', std::nullopt), "Full Year");
+  EXPECT_EQ(periodName("Q", 'I', august), "September Quarter 2026");
+  EXPECT_EQ(periodName("M", 'A', august), "January 2026");
+  EXPECT_EQ(periodName("M", 'L', august), "December 2026");
+  EXPECT_EQ(longDate(august), "1 August 2026");
   const Date june = *Date::fromYmd(2026, 6, 10);
   const Date july = *Date::fromYmd(2026, 7, 1);
   EXPECT_EQ(profitAndLossPeriodText(ProfitAndLossPeriods::All, "Q", 'I', june),

@@ -90,6 +90,9 @@ TEST_F(InvoiceReports, TheUnpaidInvoicesList) {
 
 TEST_F(InvoiceReports, TheListOfAllLeavesOutTheInvoiceOfTheDay) {
   const std::string listing = run(ReportCode::AllInvoices);
+  const auto name = pages.reportName();
+  ASSERT_TRUE(name.has_value());
+  EXPECT_EQ(pdfFileName(*name), "Smith Plumbing List of All Invoices as at 31 August 2005.pdf");
   EXPECT_TRUE(has(listing, " L List of All Invoices\n"));
   EXPECT_TRUE(has(listing, " L As at 31/08/05\n"));
   EXPECT_TRUE(has(listing, " L 0005\n"));

@@ -108,6 +108,34 @@ TEST_F(ReportRunTest, ASingleCostOfSalesAccountIsOneLessLine) {
   EXPECT_NE(listing.find(" L For the Sep Quarter\n"), std::string::npos);  // as offered
 }
 
+// Each run names its report for the PDF file: the entity, the title and
+// the period of its heading, with the GST date's year.
+TEST_F(ReportRunTest, EachRunNamesItsReport) {
+  session.login.gstDate = Date::fromYmd(2005, 7, 1);
+  const auto named = [this] {
+    const auto name = pages.reportName();
+    return name ? name->entity + " | " + name->title + " | " + name->period : "none";
+  };
+  run(ReportCode::Gst);
+  EXPECT_EQ(named(), "Smith Plumbing | GST Report | September Quarter 2005");
+  run(ReportCode::JournalLedgers);
+  EXPECT_EQ(named(),
+            "Smith Plumbing | Ledgers for Journal No: 1 Takings Book | September Quarter 2005");
+
+  const auto profitAndLoss = [this](std::optional<std::string> typed) {
+    ReportRun reports(session, pages, {});
+    ASSERT_TRUE(reports.prepareProfitAndLoss(ProfitAndLossPeriods::SelectedOnly));
+    prompter.thenType(std::move(typed));
+    reports.runReports();
+  };
+  profitAndLoss(std::nullopt);  // the period as offered
+  EXPECT_EQ(named(), "Smith Plumbing | Profit & Loss Statement | September Quarter 2005");
+  profitAndLoss("For the quarter to 30 September 2005");
+  EXPECT_EQ(named(), "Smith Plumbing | Profit & Loss Statement | quarter to 30 September 2005");
+  EXPECT_EQ(pdfFileName(*pages.reportName()),
+            "Smith Plumbing Profit & Loss Statement quarter to 30 September 2005.pdf");
+}
+
 TEST_F(ReportRunTest, TheInvoiceReportsAskTheirDate) {
   ReportRun reports(session, pages, {});
   prompter.thenType("1.7.05");
