@@ -28,7 +28,18 @@ bool WorkAreaLock::probe(const std::filesystem::path& area) {
 }
 
 bool WorkAreaLock::acquire(const std::filesystem::path& area) {
-  return probe(area) && acquireNew(area);
+  if (mHolder == nullptr) {
+    return probe(area) && acquireNew(area);
+  }
+  const bool held =
+      mHolder->holds() && mHolder->area().lexically_normal() == area.lexically_normal();
+  if (!held && !mHolder->acquire(area)) {
+    return false;
+  }
+  release();
+  mArea = area;
+  mBorrowed = true;
+  return true;
 }
 
 bool WorkAreaLock::acquireNew(const std::filesystem::path& area) {
@@ -52,6 +63,7 @@ void WorkAreaLock::release() {
   if (mLock.isOpen()) {
     mOps->close(mLock);
   }
+  mBorrowed = false;
   mArea.clear();
 }
 

@@ -43,7 +43,13 @@ class WorkAreaLock {
   // The heartbeat: keeps newcomers out of the held area.
   void heartbeat();
   void release();
-  bool holds() const { return mLock.isOpen(); }
+  bool holds() const { return mLock.isOpen() || mBorrowed; }
+
+  // For a run of commands in one process (lumctl batch): acquire() asks the
+  // holder instead, which probes and takes the area the first time and keeps
+  // it for the commands after; this lock then only borrows it, and
+  // release() leaves it with the holder. acquireNew() is this lock's own.
+  void borrowFrom(WorkAreaLock& holder) { mHolder = &holder; }
   const std::filesystem::path& area() const { return mArea; }
 
  private:
@@ -54,6 +60,8 @@ class WorkAreaLock {
   Waiter* mWaiter;
   std::filesystem::path mArea;
   FileHandle mLock;
+  WorkAreaLock* mHolder = nullptr;
+  bool mBorrowed = false;
 };
 
 }  // namespace lum

@@ -88,5 +88,64 @@ TEST_F(LumctlJournal, RefusedCellsAreToldAndNothingIsSavedUnlessAsked) {
   EXPECT_EQ(run({"import", "--journal", "1", "--period", "F"}).status, kExitUsage);
 }
 
+// A journal exported, imported into another journal and exported again
+// gives the same rows: quoted texts, a blank row, a column without a name.
+TEST_F(LumctlJournal, AnExportedJournalImportsBackAsItWas) {
+  test::writeText(dir / "rows.csv",
+                  "date,particulars,ref,gst,Amount,Sales,#2,#3\n"
+                  "1.8.26,\"Takings, cash\",1,y,110,110,,\n"
+                  ",,,,,,,\n"
+                  "3.8.26,\"Say \"\"hi\"\"\",3,Y,40,,30,10\n");
+  ASSERT_EQ(run({"import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()}).status,
+            kExitSuccess);
+  const auto exported = run({"export", "--journal", "1", "--period", "I"});
+  ASSERT_EQ(exported.status, kExitSuccess) << exported.err;
+  EXPECT_EQ(exported.out,
+            "date,particulars,ref,gst,Amount,Sales,Fuel,#3\n"
+            "01/08/26,\"Takings, cash\",1,Y,110.00,110.00,,\n"
+            ",,,,,,,\n"
+            "03/08/26,\"Say \"\"hi\"\"\",3,Y,40.00,,30.00,10.00\n");
+
+  // Journal 2, with the same accounts, takes the export in.
+  fs::copy_file(area() / "An010001.dat", area() / "An020001.dat");
+  const fs::path file = dir / "journal 1.csv";
+  ASSERT_EQ(run({"export", "--journal", "1", "--period", "I", "--out", file.string()}).status,
+            kExitSuccess);
+  ASSERT_EQ(test::readText(file), exported.out);
+  const auto imported = run({"import", "--journal", "2", "--period", "I", file.string()});
+  ASSERT_EQ(imported.status, kExitSuccess) << imported.err;
+  EXPECT_EQ(run({"export", "--journal", "2", "--period", "I"}).out, exported.out);
+  EXPECT_EQ(run({"show", "--journal", "2", "--period", "I"}).out,
+            run({"show", "--journal", "1", "--period", "I"}).out);
+}
+
+// An account name that import would read as another column is written as #k.
+TEST_F(LumctlJournal, ExportNamesAColumnByNumberWhereItsNameWouldMislead) {
+  const auto account = [](test::Bytes& bytes, const char* name) {
+    bytes.text(name, 23).text("Y", 1).text("E", 1).zeros(8).int16(400);
+  };
+  test::Bytes accounts;
+  for (const char* name : {"Amount", "Fuel", "Fuel", "#1"}) {
+    account(accounts, name);
+  }
+  test::writeBytes(area() / "An010001.dat", accounts);
+  test::writeText(dir / "rows.csv",
+                  "date,particulars,ref,gst,Amount,#1,#2,#3,#4\n1.8.26,Mixed,1,y,10,1,2,3,4\n");
+  ASSERT_EQ(run({"import", "--journal", "1", "--period", "I", (dir / "rows.csv").string()}).status,
+            kExitSuccess);
+  auto result = run({"export", "--journal", "1", "--period", "I", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  const std::string row = "01/08/26,Mixed,1,Y,10.00,1.00,2.00,3.00,4.00\n";
+  EXPECT_EQ(result.out, "date,particulars,ref,gst,Amount,#1,Fuel,#3,#4\n" + row);
+
+  // Read back, each amount finds its own column again.
+  test::writeText(dir / "again.csv", result.out);
+  ASSERT_EQ(run({"import", "--journal", "1", "--period", "I", (dir / "again.csv").string()}).status,
+            kExitSuccess);
+  EXPECT_EQ(run({"export", "--journal", "1", "--period", "I"}).out,
+            "date,particulars,ref,gst,Amount,#1,Fuel,#3,#4\n" + row + row);
+  EXPECT_EQ(run({"export", "--journal", "5", "--period", "I"}).status, kExitRefused);
+}
+
 }  // namespace
 }  // namespace lum

@@ -286,6 +286,8 @@ TEST_F(LumctlReading, OutDashIsTheStandardOutputInEveryFormat) {
       answer({"report", "ledgers", "--period", "I", "--format", "pdf", "--out", "-"}).substr(0, 5),
       "%PDF-");
   EXPECT_EQ(answer({"render", "--format", "pdf", "--out", "-"}).substr(0, 5), "%PDF-");
+  EXPECT_EQ(answer({"render", "--format", "plain", "--out", "-"}).substr(0, 15),
+            "=== page 1 ===\n");
   EXPECT_NE(answer({"report", "gst", "--period", "I", "--format", "text", "--out", "-"})
                 .find(" L GST Report\n"),
             std::string::npos);

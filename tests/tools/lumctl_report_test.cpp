@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/test_support.h"
 #include "tests/tools/run_lumctl.h"
@@ -9,6 +11,27 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::lumctl;
+
+// Whether a line of the text holds the pieces, in order, apart.
+bool hasLineWith(const std::string& text, const std::vector<std::string>& pieces) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::size_t at = 0;
+    bool all = true;
+    for (const std::string& piece : pieces) {
+      at = line.find(piece, at);
+      if (at == std::string::npos) {
+        all = false;
+        break;
+      }
+      at += piece.size() + 1;
+    }
+    if (all) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The one-entity work area (quarterly, posting mode 0): journal 1 with the
 // analysis columns "Sales" and "Fuel", both GST-applies "Y".
@@ -91,6 +114,15 @@ TEST_F(LumctlReport, GstFiguresAsJson) {
   EXPECT_NE(result.out.find(" L GST Report\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find(" L Takings Book\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find(" R 110.00\n"), std::string::npos) << result.out;
+  // As a person reads them: the journal's line with its figures in the columns' order.
+  result = run({"report", "gst", "--period", "I", "--format", "plain", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(result.out.substr(0, 15), "=== page 1 ===\n");
+  EXPECT_TRUE(hasLineWith(result.out, {"GST Report"})) << result.out;
+  EXPECT_TRUE(hasLineWith(result.out, {"1", "Takings Book", "110.00", "10.00", "44.00", "4.00"}))
+      << result.out;
+  EXPECT_TRUE(hasLineWith(result.out, {"Income", "GST", "Payment", "Credit", "Income", "PAYG"}))
+      << result.out;
   const fs::path pdf = dir / "gst.pdf";
   result = run({"report", "gst", "--period", "I", "--format", "pdf", "--out", pdf.string()});
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
@@ -140,6 +172,9 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
   ASSERT_EQ(result.status, kExitSuccess) << result.err;
   EXPECT_NE(result.out.find(" L Contra - Takings Book (A/C 621)\n"), std::string::npos)
       << result.out;
+  result = run({"report", "trial-balance", "--period", "I", "--format", "plain", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_TRUE(hasLineWith(result.out, {"Contra - Takings Book (A/C 621)", "66.00"})) << result.out;
 
   result = run({"report", "ledgers", "--journal", "1", "--period", "I", "--format", "json", "--out",
                 out.string()});

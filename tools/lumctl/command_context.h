@@ -13,9 +13,13 @@ namespace lum {
 // command's file adds its subcommand, options and callback to the app.
 class CommandContext {
  public:
-  CommandContext(CLI::App& app, std::ostream& output, std::ostream& errors);
+  CommandContext(CLI::App& app, std::istream& input, std::ostream& output, std::ostream& errors);
+  // A line of a batch: the batch's global options, none of its own.
+  CommandContext(const GlobalOptions& batchOptions, bool areaNamed, std::istream& input,
+                 std::ostream& output, std::ostream& errors);
 
   GlobalOptions options;
+  std::istream& in;
   std::ostream& out;
   std::ostream& err;
   FileOps ops;
@@ -30,10 +34,13 @@ class CommandContext {
   // A command that needs no work area still refuses a --group or
   // --operator naming none.
   bool workAreaNamed();
+  // Whether --group or --operator was given.
+  bool areaNamed() const;
 
  private:
-  const CLI::Option* mOperatorOption;
-  const CLI::Option* mGroupOption;
+  const CLI::Option* mOperatorOption = nullptr;
+  const CLI::Option* mGroupOption = nullptr;
+  bool mAreaNamed = false;  // a batch line's: as its batch was given
 };
 
 // The help of every --period option.
@@ -56,8 +63,14 @@ void addReportCommand(CLI::App& app, CommandContext& context);
 void addStoreCommands(CLI::App& app, CommandContext& context);
 void addLedgersCommands(CLI::App& app, CommandContext& context);
 void addTransferCommand(CLI::App& app, CommandContext& context);
+void addBatchCommand(CLI::App& app, CommandContext& context);
 // Clearing, closing, erasing, backing up, restoring, converting and undoing
 // (see housekeeping_run.h).
 void addHousekeepingCommands(CLI::App& app, CommandContext& context);
+
+// Every command but batch, and the help of them all.
+void addCommands(CLI::App& app, CommandContext& context);
+// Parses the arguments and runs the command they name; its exit status.
+int parseAndRun(CLI::App& app, CommandContext& context, const std::vector<std::string>& args);
 
 }  // namespace lum

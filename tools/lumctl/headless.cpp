@@ -74,6 +74,9 @@ HeadlessLogin::HeadlessLogin(const GlobalOptions& options, Prompter& prompter)
              DosPath::floppyDirectoryFor(options.root, std::getenv("LUM_FLOPPY"))),
       mSession(mOps, mPaths, prompter, mClock, mWaiter) {
   mSession.setHost(mWindows);
+  if (options.batchLock != nullptr) {
+    mSession.lock().borrowFrom(*options.batchLock);
+  }
   mSession.login.operatorNumber = options.operatorNumber;
   mSession.login.groupNumber = options.groupNumber;
   mSession.login.systemDirectory = fmt::format("..\\System\\Ent-{}", options.groupNumber);

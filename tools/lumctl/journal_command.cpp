@@ -137,9 +137,11 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
 
     bool refused = false;
     std::map<int, int> lineOfRow;
+    // A line of blank fields keeps its row blank, as a row left blank at the grid.
+    const int firstRow = journal.rowsInUse + 1;
     for (std::size_t n = 1; n < records.size(); ++n) {
       const CsvRecord& record = records[n];
-      const int row = journal.rowsInUse + 1;
+      const int row = firstRow + static_cast<int>(n) - 1;
       if (row > Journal::kMaxRows) {
         fmt::print(err, "lumctl: {} line {}: the journal is full ({} rows)\n", options.file,
                    record.line, Journal::kMaxRows);
@@ -250,10 +252,69 @@ int showJournal(const GlobalOptions& global, const JournalOptions& options, std:
   });
 }
 
+namespace {
+
+// The heading of each column of the grid up to the last in use, as import
+// reads it back: an analysis column's name only where it names that column.
+std::vector<std::string> importHeadings(const Journal& journal,
+                                        const std::vector<std::string>& fixed, int last) {
+  std::vector<std::string> headings;
+  for (int c = 0; c <= last; ++c) {
+    if (c < static_cast<int>(fixed.size())) {
+      headings.push_back(fixed[static_cast<std::size_t>(c)]);
+      continue;
+    }
+    const std::string name(trim(journal.column(c).name));
+    const bool named = !name.empty() && name[0] != '#' && columnOf(name, journal, fixed) == c;
+    headings.push_back(named ? name : fmt::format("#{}", c - journal.lastFixedColumn()));
+  }
+  return headings;
+}
+
+}  // namespace
+
+int exportJournal(const GlobalOptions& global, const JournalOptions& options, std::ostream& out,
+                  std::ostream& err) {
+  FileOps ops;
+  return readSettled(ops, workAreaFolder(global), options.out, out, err, [&](Reading& reading) {
+    StreamPrompter prompter(reading.err);
+    Opened opened;
+    if (const int status =
+            openJournal(global, options, prompter, reading.err, opened, &reading.files);
+        status != 0) {
+      return status;
+    }
+    const Journal journal = opened.files->load();
+    const auto fixed = fixedHeadings(journal, opened.name);
+    const int last = std::max(journal.lastColumnInUse, journal.lastFixedColumn());
+    const auto line = [](const std::vector<std::string>& fields) {
+      std::string text;
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        text += (i == 0 ? "" : ",") + csvField(fields[i]);
+      }
+      return text + '\n';
+    };
+    std::string csv = line(importHeadings(journal, fixed, last));
+    for (int r = 1; r <= journal.rowsInUse; ++r) {
+      const TransactionRecord& row = journal.row(r);
+      std::vector<std::string> fields = {
+          std::string(trim(row.date)), std::string(trim(row.particulars)),
+          std::string(trim(row.reference)), std::string(trim(row.gst))};
+      for (int c = journal.amountColumn(); c <= last; ++c) {
+        const Currency amount = journal.am(r, c);
+        fields.push_back(amount.isZero() ? std::string() : formatMoney(amount));
+      }
+      csv += line(fields);
+    }
+    reading.output = std::move(csv);
+    return int{kExitSuccess};
+  });
+}
+
 void addJournalCommands(CLI::App& app, CommandContext& context) {
   auto options = std::make_shared<JournalOptions>();
-  CLI::App* journal =
-      app.add_subcommand("journal", "Import rows into a journal, or show it, for one GST period");
+  CLI::App* journal = app.add_subcommand(
+      "journal", "Import rows into a journal, export it or show it, for one GST period");
   journal->require_subcommand(1);
   const auto place = [&](CLI::App* command) {
     command
@@ -276,6 +337,19 @@ void addJournalCommands(CLI::App& app, CommandContext& context) {
     context.status = context.workAreaToChange()
                          ? importJournal(context.options, *options, context.out, context.err)
                          : kExitRefused;
+});
+CLI::App* exporting = journal->add_subcommand(
+    "export",
+    "Write the journal as the CSV that journal import reads: its columns under headings that "
+    "name them (an analysis column by its account name, or as #k when that is blank or names "
+    "another column), a line a row");
+place(exporting);
+exporting->add_option("--out", options->out,
+                      "The file written; - (default) for the standard output");
+exporting->callback([&context, options] {
+  context.status = context.workAreaThere()
+                       ? exportJournal(context.options, *options, context.out, context.err)
+                       : kExitRefused;
 });
 CLI::App* show = journal->add_subcommand(
     "show", "Print the journal as CSV: the headings, each row with its row balance, the totals");

@@ -4,6 +4,7 @@
 #include <fmt/ostream.h>
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <ostream>
 
 #include "post/login/new_work_area.h"
@@ -12,8 +13,9 @@
 
 namespace lum {
 
-CommandContext::CommandContext(CLI::App& app, std::ostream& output, std::ostream& errors)
-    : out(output), err(errors) {
+CommandContext::CommandContext(CLI::App& app, std::istream& input, std::ostream& output,
+                               std::ostream& errors)
+    : in(input), out(output), err(errors) {
   app.add_option("--root", options.root, "The program directory (default: the current directory)");
   mOperatorOption =
       app.add_option("--operator", options.operatorNumber, "The operator number (default 1)")
@@ -23,6 +25,17 @@ CommandContext::CommandContext(CLI::App& app, std::ostream& output, std::ostream
   app.add_option("--entity", options.entityNumber,
                  "The entity number (default: the work area's current entity)")
       ->check(CLI::Range(1, 9999));
+}
+
+CommandContext::CommandContext(const GlobalOptions& batchOptions, bool areaNamed,
+                               std::istream& input, std::ostream& output, std::ostream& errors)
+    : options(batchOptions), in(input), out(output), err(errors), mAreaNamed(areaNamed) {}
+
+bool CommandContext::areaNamed() const {
+  if (mOperatorOption == nullptr) {
+    return mAreaNamed;
+  }
+  return mGroupOption->count() > 0 || mOperatorOption->count() > 0;
 }
 
 bool CommandContext::workAreaThere() {
@@ -36,17 +49,12 @@ bool CommandContext::workAreaToChange() {
 }
 
 bool CommandContext::workAreaNamed() {
-  return (mGroupOption->count() == 0 && mOperatorOption->count() == 0) || workAreaThere();
+  return !areaNamed() || workAreaThere();
 }
 
-int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app("lumctl: the headless front end of LumPost and LumUtils", "lumctl");
+void addCommands(CLI::App& app, CommandContext& context) {
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Print the help of every command");
-  app.set_version_flag("--version", std::string("lumctl ") + LUM_VERSION,
-                       "Print the version of lumctl (the suite's) and exit");
-
-  CommandContext context(app, out, err);
   for (const auto add :
        {addDumpCommand, addNewEntityCommand, addJournalCommands, addJournalCountsCommand,
         addJournalDeleteRowsCommand, addAccountsCommands, addBudgetCommands, addInvoiceCommands,
@@ -54,7 +62,26 @@ int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         addLedgersCommands, addTransferCommand}) {
     add(app, context);
   }
+}
 
+int runLumctl(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err) {
+  CLI::App app("lumctl: the headless front end of LumPost and LumUtils", "lumctl");
+  app.set_version_flag("--version", std::string("lumctl ") + LUM_VERSION,
+                       "Print the version of lumctl (the suite's) and exit");
+  CommandContext context(app, in, out, err);
+  addCommands(app, context);
+  addBatchCommand(app, context);
+  return parseAndRun(app, context, args);
+}
+
+int runLumctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return runLumctl(args, std::cin, out, err);
+}
+
+int parseAndRun(CLI::App& app, CommandContext& context, const std::vector<std::string>& args) {
+  std::ostream& out = context.out;
+  std::ostream& err = context.err;
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);

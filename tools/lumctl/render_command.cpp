@@ -14,6 +14,7 @@
 #include "post/login/login_records.h"
 #include "post/render/painter_page_device.h"
 #include "post/render/pdf_file.h"
+#include "post/render/plain_page_device.h"
 #include "post/render/text_page_device.h"
 #include "post/render/yazan.h"
 #include "tools/lumctl/command_context.h"
@@ -80,6 +81,13 @@ std::optional<std::string> replayPages(FileOps& ops, const StoredPages& stored,
     yazan.ReplayPages(device, range->first, range->last);
     return listing.str();
   }
+  if (format == "plain") {
+    std::ostringstream page;
+    QtTextMetrics metrics;
+    PlainPageDevice device(page, metrics);
+    yazan.ReplayPages(device, range->first, range->last);
+    return page.str();
+  }
   PdfFile pdf(ops, pdfFile, QString::fromStdString(stored.commands.filename().string()));
   yazan.ReplayPages(pdf.device(), range->first, range->last);
   pdf.save();
@@ -141,14 +149,16 @@ void addRenderCommand(CLI::App& app, CommandContext& context) {
   CLI::App* render = app.add_subcommand(
       "render",
       "Replay the stored pages of the last report (the work area's DosyaYaz.dat and "
-      "Kelamlar.dat) as a PDF file or as a text listing: one line per drawn item, "
-      "\"page y x L|R text\" in millimetres, rules, lines and boxes as RULE, LINE and BOX");
+      "Kelamlar.dat) as a PDF file; as a text listing (text): one line per drawn item, "
+      "\"page y x L|R text\" in millimetres, rules, lines and boxes as RULE, LINE and BOX; or "
+      "as readable pages (plain): the texts where they stand on a grid of characters, rules as "
+      "lines of -, each page after a line \"=== page N ===\"");
   render->add_option("--commands", options->commands, "The page command file");
   render->add_option("--texts", options->texts, "The page text file");
   render->add_option("--pages", options->pages, "The pages, A-B or A (default: all)");
-  render->add_option("--format", options->format, "pdf or text")
+  render->add_option("--format", options->format, "pdf, text or plain")
       ->required()
-      ->check(CLI::IsMember({"pdf", "text"}));
+      ->check(CLI::IsMember({"pdf", "text", "plain"}));
   render->add_option("--out", options->out, "The file written; - for the standard output")
       ->required();
   render->callback([&context, options] {

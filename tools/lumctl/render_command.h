@@ -18,7 +18,7 @@ struct RenderOptions {
   std::string commands;  // default: the work area's DosyaYaz.dat
   std::string texts;     // default: the work area's Kelamlar.dat
   std::string pages;     // "A-B", "A", or empty for every page
-  std::string format;    // "pdf" or "text"
+  std::string format;    // "pdf", "text" or "plain"
   std::string out;       // the file written; "-" for the standard output
 };
 
@@ -31,16 +31,17 @@ struct StoredPages {
 };
 
 // Replays pages of a stored report ("A-B", "A", or empty for every page) on
-// the PDF device, drawing the file pdfFile, or on the text device. Returns
-// the PDF's or the listing's bytes; nothing, told on err, for pages the
+// the PDF device, drawing the file pdfFile, on the text device (format
+// "text") or the plain page device ("plain"). Returns the PDF's, the
+// listing's or the pages' bytes; nothing, told on err, for pages the
 // report does not have.
 std::optional<std::string> replayPages(FileOps& ops, const StoredPages& stored,
                                        const std::string& pages, const std::string& format,
                                        const std::filesystem::path& pdfFile, Prompter& prompter,
                                        std::ostream& err);
 
-// Replays the stored pages of a report on the PDF or text device, as the
-// viewer prints them. Returns the exit status.
+// Replays the stored pages of a report on the PDF, text or plain device, as
+// the viewer prints them. Returns the exit status.
 int renderPages(const GlobalOptions& global, const RenderOptions& options, std::ostream& out,
                 std::ostream& err);
 

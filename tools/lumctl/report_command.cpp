@@ -341,10 +341,11 @@ void addReportCommand(CLI::App& app, CommandContext& context) {
                      std::string(kPeriodHelp) + " (default: the period the log-in chose)");
   report
       ->add_option("--format", options->format,
-                   "What to write: pdf or text, the pages (as lumctl render writes them); json, "
-                   "the figures")
+                   "What to write: pdf, text or plain, the pages (as lumctl render writes them: "
+                   "plain is the pages as read, text a listing of what is drawn); json, the "
+                   "figures")
       ->required()
-      ->check(CLI::IsMember({"pdf", "text", "json"}));
+      ->check(CLI::IsMember({"pdf", "text", "plain", "json"}));
   report->add_option("--out", options->out, "The file to write; - for the standard output")
       ->required();
   report->add_flag("--keep-going", options->keepGoing,

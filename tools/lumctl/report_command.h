@@ -13,13 +13,13 @@ struct ReportOptions {
   int journal = 0;     // 0: the journals list's current journal
   bool allPeriods = false;
   std::string title;
-  std::string format;  // pdf, text or json
+  std::string format;  // pdf, text, plain or json
   std::string out;
   bool keepGoing = false;  // give the figures of the rest when a journal is damaged
 };
 
 // Runs a report as the report windows do and writes it to a file: its
-// pages as PDF or text, or its figures as JSON.
+// pages as PDF, a text listing or plain pages, or its figures as JSON.
 int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream& out,
               std::ostream& err);
 

@@ -29,7 +29,11 @@ class HeadlessUtils {
         mPrompter(err),
         mSession(mOps, mPaths, mPrompter, mClock, mWaiter,
                  UtilsCommandLine{options.operatorNumber, 0, options.groupNumber}),
-        mStorage(mSession) {}
+        mStorage(mSession) {
+    if (options.batchLock != nullptr) {
+      mSession.lock().borrowFrom(*options.batchLock);
+    }
+  }
 
   // Starts the session and selects the store folder; false when refused.
   bool start(bool previousYear) {

@@ -73,6 +73,31 @@ TEST_F(WorkAreaLockTest, PeekingMovesTheLockToTheOtherArea) {
   EXPECT_TRUE(owner.acquire(dir / "a"));  // freed for its owner
 }
 
+TEST_F(WorkAreaLockTest, TheCommandsOfARunBorrowOneHoldAndProbeOnce) {
+  WorkAreaLock holder(ops, clock, waiter);
+  WorkAreaLock first(ops, clock, waiter);
+  first.borrowFrom(holder);
+  ASSERT_TRUE(first.acquire(dir.path()));
+  EXPECT_EQ(waiter.pauses, 60);
+  EXPECT_TRUE(first.holds());
+  first.release();
+  EXPECT_TRUE(holder.holds());  // kept for the next command
+
+  WorkAreaLock second(ops, clock, waiter);
+  second.borrowFrom(holder);
+  ASSERT_TRUE(second.acquire(dir.path()));
+  EXPECT_EQ(waiter.pauses, 60);  // no second probe
+
+  WorkAreaLock other(ops, clock, waiter);
+  EXPECT_FALSE(other.acquire(dir.path()));
+  holder.release();
+  EXPECT_TRUE(other.acquire(dir.path()));
+  WorkAreaLock third(ops, clock, waiter);
+  third.borrowFrom(holder);
+  EXPECT_FALSE(third.acquire(dir.path()));  // the holder cannot take it back
+  EXPECT_FALSE(third.holds());
+}
+
 // A real wait in a real process, for the race between two processes.
 class SleepingWaiter final : public Waiter {
  public:
