@@ -63,6 +63,17 @@ TEST_F(HelpKeysTest, F1InTheJournalWindowOpensItsSection) {
   EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
 }
 
+TEST_F(HelpKeysTest, F1InABoxOfTheJournalsListOpensItsSection) {
+  logIn();
+  ASSERT_EQ(session.currentWindow, kJournalsList);
+  QWidget* box = QApplication::focusWidget();
+  ASSERT_NE(box, nullptr);
+  QTest::keyClick(box, Qt::Key_F1);
+  ASSERT_NE(help(), nullptr);
+  EXPECT_TRUE(help()->isVisible());
+  EXPECT_EQ(help()->currentSection(), "the-journals-list");
+}
+
 TEST_F(HelpKeysTest, TheHelpMenuOpensTheSectionOfTheWindowInFront) {
   logIn();
   form.findChild<QAction*>("HelpM")->trigger();
