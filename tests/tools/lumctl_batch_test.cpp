@@ -200,20 +200,6 @@ TEST_F(LumctlBatch, ALineThatNeedsTheAreaWhileAnotherProgramHoldsItIsRefused) {
   EXPECT_NE(result.err.find("line 2 failed"), std::string::npos) << result.err;
 }
 
-// Runs lumctl in a child process that ends at its nth file operation, as
-// on a kill; returns the child's exit status.
-int lumctlStoppedAt(const std::vector<std::string>& args, std::uint64_t operation) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    std::ostringstream err;
-    armFaultAt({Failure::Stop, operation}, err);
-    std::_Exit(test::lumctl(args).status);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Each line is a change of its own: a batch cut anywhere leaves the area as
 // it was before a line or after it, once its next opening has put back the
 // line cut short.
@@ -237,7 +223,7 @@ TEST_F(LumctlBatch, ABatchCutAnywhereKeepsEachLineWholeOrNotAtAll) {
   int cuts = 0;
   for (std::uint64_t operation = 1;; operation += kStride) {
     startAfresh();
-    const int status = lumctlStoppedAt(args, operation);
+    const int status = test::lumctlStoppedAt(args, operation);
     if (status == kExitSuccess) {
       break;
     }

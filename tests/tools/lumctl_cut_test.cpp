@@ -16,20 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs lumctl in a child process that ends at its nth file operation, as
-// on a kill; returns the child's exit status.
-int lumctlStoppedAt(const std::vector<std::string>& args, std::uint64_t operation) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    std::ostringstream err;
-    armFaultAt({Failure::Stop, operation}, err);
-    std::_Exit(test::lumctl(args).status);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(LumctlCut, AWriterKilledMidwayIsPutBackByTheWorkAreasNextOpening) {
   test::TempDir dir;
   const fs::path prog = dir / "LumPost";
@@ -44,7 +30,7 @@ TEST(LumctlCut, AWriterKilledMidwayIsPutBackByTheWorkAreasNextOpening) {
   const test::TreeFiles before = test::treeFiles(dir.path(), {"LumPost.lck"});
 
   // Halfway through adding an entity: its transaction is open.
-  ASSERT_EQ(lumctlStoppedAt(args({"new-entity", "--name", "Second Co"}), 100),
+  ASSERT_EQ(test::lumctlStoppedAt(args({"new-entity", "--name", "Second Co"}), 100),
             FileOps::kStoppedExitCode);
   ASSERT_NE(test::treeFiles(dir.path(), {"LumPost.lck"}), before);
 
@@ -87,7 +73,7 @@ TEST(LumctlCut, TheFirstEntityMakesItsWorkAreaWholeOrNotAtAll) {
   constexpr std::uint64_t kStride = 7;
   for (std::uint64_t operation = 1;; operation += kStride) {
     startAfresh();
-    const int status = lumctlStoppedAt(newEntity, operation);
+    const int status = test::lumctlStoppedAt(newEntity, operation);
     if (status == kExitSuccess) {
       break;
     }

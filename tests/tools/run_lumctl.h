@@ -1,11 +1,17 @@
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/support/test_support.h"
+#include "tools/lumctl/fault_at.h"
 #include "tools/lumctl/lumctl.h"
 
 namespace lum::test {
@@ -21,6 +27,20 @@ inline LumctlOutcome lumctl(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = runLumctl(args, out, err);
   return LumctlOutcome{status, out.str(), err.str()};
+}
+
+// Runs lumctl in a child process that ends at its nth file operation, as
+// on a kill; returns the child's exit status.
+inline int lumctlStoppedAt(const std::vector<std::string>& args, std::uint64_t operation) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::ostringstream err;
+    armFaultAt({Failure::Stop, operation}, err);
+    std::_Exit(lumctl(args).status);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Operator 1 of group 1 in a program directory in a fresh folder.
