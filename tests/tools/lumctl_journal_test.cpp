@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/csv.h"
 #include "post/login/journal_line_records.h"
 #include "tests/post/login/work_area_files.h"
 #include "tests/support/records.h"
 #include "tests/tools/run_lumctl.h"
-#include "tools/lumctl/csv.h"
 
 namespace lum {
 namespace {

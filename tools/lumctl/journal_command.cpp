@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "panel/money.h"
+#include "platform/csv.h"
 #include "platform/text.h"
 #include "post/journals/journal_checks.h"
 #include "post/journals/journal_editor.h"
@@ -15,7 +16,6 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "tools/lumctl/command_context.h"
-#include "tools/lumctl/csv.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/settled_reading.h"
 

@@ -1,4 +1,4 @@
-#include "tools/lumctl/csv.h"
+#include "platform/csv.h"
 
 namespace lum {
 
