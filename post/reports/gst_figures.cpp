@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/record_blocks.h"
@@ -16,6 +17,7 @@
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "post/login/session.h"
+#include "post/reports/gst_trail_recorder.h"
 
 namespace lum {
 namespace {
@@ -57,11 +59,11 @@ void GstClassifier::add(Currency amount, const GstRoute& route, bool rowSaysGst)
 void GstClassifier::taxed(Currency amount, const GstRoute& route) {
   const Currency gst = amount.scaledBy(mGstFraction);
   if (route.income) {
-    mRow[kTaxedIncome] += amount;
-    mRow[kIncomeGst] += gst;
+    addTo(kTaxedIncome, amount);
+    addTo(kIncomeGst, gst);
   } else {
-    mRow[kTaxedPayments] += amount;
-    mRow[kGstCredits] += gst;
+    addTo(kTaxedPayments, amount);
+    addTo(kGstCredits, gst);
   }
   accumulate(amount, route.taxedLabel);
 }
@@ -69,25 +71,41 @@ void GstClassifier::taxed(Currency amount, const GstRoute& route) {
 void GstClassifier::gstAmount(Currency amount, const GstRoute& route) {
   const Currency supply = amount * kSupplyPerGst;
   if (route.income) {
-    mRow[kTaxedIncome] += supply;
-    mRow[kFreeIncome] -= supply;
-    mRow[kIncomeGst] += amount;
+    addTo(kTaxedIncome, supply);
+    addTo(kFreeIncome, -supply);
+    addTo(kIncomeGst, amount);
   } else {
-    mRow[kTaxedPayments] += supply;
-    mRow[kFreePayments] -= supply;
-    mRow[kGstCredits] += amount;
+    addTo(kTaxedPayments, supply);
+    addTo(kFreePayments, -supply);
+    addTo(kGstCredits, amount);
   }
   accumulate(amount, route.taxedLabel);
 }
 
 void GstClassifier::free(Currency amount, const GstRoute& route) {
-  mRow[route.income ? kFreeIncome : kFreePayments] += amount;
+  addTo(route.income ? kFreeIncome : kFreePayments, amount);
   accumulate(amount, route.freeLabel);
 }
 
+void GstClassifier::addTo(GstColumn column, Currency amount) {
+  mRow[column] += amount;
+  if (mLine != nullptr) {
+    mLine->added[column] += amount;
+  }
+}
+
 void GstClassifier::accumulate(Currency amount, std::size_t label) {
-  if (label != 0) {
-    mBas[label] += amount;
+  if (label == 0) {
+    return;
+  }
+  mBas[label] += amount;
+  if (mLine != nullptr) {
+    // A split amount feeds at most its free and its taxed label.
+    LabelAdded& added = mLine->labels[0].label == 0 || mLine->labels[0].label == label
+                            ? mLine->labels[0]
+                            : mLine->labels[1];
+    added.label = static_cast<std::uint8_t>(label);
+    added.amount += amount;
   }
 }
 
@@ -96,7 +114,8 @@ namespace {
 // Flattened: the classifier's routines are inlined into the loop over the
 // amounts, which is where a GST report spends its time.
 [[gnu::flatten]] void gatherJournal(Session& session, const GstSettings& settings,
-                                    const JournalFiles& files, GstRow& row, BasAmounts& bas) {
+                                    const JournalFiles& files, GstRow& row, BasAmounts& bas,
+                                    JournalTrailRecorder* trail) {
   FileOps& ops = session.ops();
   if (!ops.exists(files.path("GrdRecs"))) {
     return;
@@ -108,9 +127,14 @@ namespace {
   const PeriodCounts counts = checkedCounts(session, files, session.login.periodLetter);
   const int rows = counts.rows;
   const int lastColumn = counts.lastColumn;
+  const std::vector<AnalysisColumn> columns =
+      files.analysisColumns(Journal::kMaxColumn - lastFixed);
   std::vector<GstRoute> routes;
-  for (const AnalysisColumn& column : files.analysisColumns(Journal::kMaxColumn - lastFixed)) {
+  for (const AnalysisColumn& column : columns) {
     routes.push_back(GstRoute::of(GstAccount::of(column), settings));
+  }
+  if (trail != nullptr) {
+    trail->read(session, files, rows, columns);
   }
 
   // The rows' GST letters, then their amounts, straight from the records'
@@ -127,13 +151,25 @@ namespace {
   forEachRecordBytes<AmountsRecord::kSize>(
       ops, amountsFile, rows, [&](int t, std::span<const std::byte> record, bool) {
         const bool rowSaysGst = saysGst[static_cast<std::size_t>(t)] != 0;
+        bool anyAmount = false;
         for (int c = lastFixed + 1; c <= lastColumn; ++c) {
           std::int64_t raw = 0;
           std::memcpy(&raw, record.data() + sizeof(raw) * static_cast<std::size_t>(c), sizeof(raw));
           if (raw != 0) {
-            classifier.add(Currency::fromRaw(raw), routes[static_cast<std::size_t>(c - lastFixed)],
-                           rowSaysGst);
+            const Currency amount = Currency::fromRaw(raw);
+            const GstRoute& route = routes[static_cast<std::size_t>(c - lastFixed)];
+            if (trail != nullptr) {
+              anyAmount = true;
+              classifier.recordInto(trail->amount(t, c - lastFixed, amount, route, rowSaysGst));
+            }
+            classifier.add(amount, route, rowSaysGst);
+            if (trail != nullptr) {
+              trail->recorded();
+            }
           }
+        }
+        if (trail != nullptr && !anyAmount) {
+          trail->noAmount(t);
         }
       });
 
@@ -142,7 +178,12 @@ namespace {
       row[column] = -row[column];
     }
   }
-  row[kPayg] += totalIncome(row).scaledBy(settings.paygRate);
+  const Currency income = totalIncome(row);
+  const Currency payg = income.scaledBy(settings.paygRate);
+  row[kPayg] += payg;
+  if (trail != nullptr) {
+    trail->finish(settings, payg, income);
+  }
 }
 
 // The labels the report prints negated in an other business's books.
@@ -158,7 +199,8 @@ BasAmounts signedForReport(BasAmounts accumulated, const GstSettings& settings) 
 }  // namespace
 
 GstFigures gatherGstFigures(Session& session,
-                            const std::function<void(int done, int total)>& progress) {
+                            const std::function<void(int done, int total)>& progress,
+                            GstTrail* trail) {
   const GstSettings settings = GstSettings::of(session.login.setup);
   const JournalCount count = countJournals(session);
   const int journals = count.count;
@@ -175,9 +217,15 @@ GstFigures gatherGstFigures(Session& session,
     }
     GstRow& row = figures.journals[static_cast<std::size_t>(j - 1)];
     const BasAmounts before = figures.accumulated;
+    const std::size_t damagedBefore = figures.damage.journals.size();
     const JournalFiles files(session, j);
+    std::optional<JournalTrailRecorder> recorder;
+    if (trail != nullptr) {
+      recorder.emplace(*trail, j);
+    }
     try {
-      gatherJournal(session, settings, files, row, figures.accumulated);
+      gatherJournal(session, settings, files, row, figures.accumulated,
+                    recorder ? &*recorder : nullptr);
       GstRow withJournal = sums;
       for (std::size_t k = 0; k < kGstColumns; ++k) {
         withJournal[k] += row[k];
@@ -193,6 +241,9 @@ GstFigures gatherGstFigures(Session& session,
       figures.accumulated = before;
       figures.damage.journals.push_back(
           overflowDamage(session, files, "GrdAms", session.login.periodLetter));
+    }
+    if (recorder && figures.damage.journals.size() > damagedBefore) {
+      recorder->damaged(figures.damage.journals.back());
     }
   }
   figures.accumulated = signedForReport(figures.accumulated, settings);
@@ -245,6 +296,32 @@ BasSummary computeBas(const GstRow& totals, const BasAmounts& accumulated) {
   g[20] = elevenths(g[19]);
   bas.netGstLiability = g[9] - g[20];
   return bas;
+}
+
+std::string_view basLabelTitle(std::size_t label) {
+  static constexpr std::array<std::string_view, kBasLabels> kTitles = {
+      "",
+      "G1 - Total Suppies",
+      "G2 - Exports",
+      "G3 - Other GST free Supplies",
+      "G4 - Input Taxed Icome",
+      "G5 - Total GST free Supplies",
+      "G6 - Total Gross Taxable Supplies",
+      "G7 - Adjustments to Supplies",
+      "G8 - Total Net Taxable Supplies",
+      "G9 - GST Liability on Supplies",
+      "G10- Capital Acquisitions",
+      "G11- Other Acquisitions",
+      "G12- Total Acquisitions",
+      "G13- Acquisitons for Input Taxed Supplies",
+      "G14- Acquisitions with no GST",
+      "G15- Private Use Acquisitions",
+      "G16- Total Non Credible Acquisitions",
+      "G17- Gross Total Credible Acquisitions",
+      "G18- Adjustments to Acquisitions",
+      "G19- Net Credible Acquisitions",
+      "G20- GST Credit on Acquisitions"};
+  return label < kBasLabels ? kTitles[label] : std::string_view();
 }
 
 }  // namespace lum

@@ -15,6 +15,8 @@
 namespace lum {
 
 class Session;
+struct GstTrail;
+struct GstTrailLine;
 
 // The seven figures of a GST report line, in their printed order.
 enum GstColumn : std::size_t {
@@ -48,17 +50,21 @@ class GstClassifier {
     add(amount, GstRoute::of(account, mSettings), rowSaysGst);
   }
   void add(Currency amount, const GstRoute& route, bool rowSaysGst);
+  // The trail line the next amounts' additions are written to; none: not kept.
+  void recordInto(GstTrailLine* line) { mLine = line; }
 
  private:
   void taxed(Currency amount, const GstRoute& route);
   void gstAmount(Currency amount, const GstRoute& route);
   void free(Currency amount, const GstRoute& route);
   void accumulate(Currency amount, std::size_t label);
+  void addTo(GstColumn column, Currency amount);
 
   const GstSettings& mSettings;
   double mGstFraction;  // the GST in an amount that includes it
   GstRow& mRow;
   BasAmounts& mBas;
+  GstTrailLine* mLine = nullptr;
 };
 
 // The GST figures of an entity for one period: a row per journal and the
@@ -72,9 +78,11 @@ struct GstFigures {
 };
 
 // Gathers the figures of every journal of the session's entity for the
-// selected period; progress(done, total) is told of each journal.
+// selected period; progress(done, total) is told of each journal. With a
+// trail, every amount looked at is written to it on the way.
 GstFigures gatherGstFigures(Session& session,
-                            const std::function<void(int done, int total)>& progress = {});
+                            const std::function<void(int done, int total)>& progress = {},
+                            GstTrail* trail = nullptr);
 
 Currency totalIncome(const GstRow& row);
 bool allZero(const GstRow& row);
@@ -88,5 +96,8 @@ struct BasSummary {
   Currency netGstLiability;
 };
 BasSummary computeBas(const GstRow& totals, const BasAmounts& accumulated);
+
+// Label n (1 to 20) as the report prints it: "G1 - Total Suppies".
+std::string_view basLabelTitle(std::size_t label);
 
 }  // namespace lum

@@ -33,24 +33,14 @@ void writeBasSummary(PageWriter page, int l, const BasSummary& bas) {
   page.size(10);
   page.regular();
   page.newLine();
-  const std::pair<const char*, const char*> labels[] = {
-      {"G1 - Total Suppies", "G10- Capital Acquisitions"},
-      {"G2 - Exports", "G11- Other Acquisitions"},
-      {"G3 - Other GST free Supplies", "G12- Total Acquisitions"},
-      {"G4 - Input Taxed Icome", "G13- Acquisitons for Input Taxed Supplies"},
-      {"G5 - Total GST free Supplies", "G14- Acquisitions with no GST"},
-      {"G6 - Total Gross Taxable Supplies", "G15- Private Use Acquisitions"},
-      {"G7 - Adjustments to Supplies", "G16- Total Non Credible Acquisitions"},
-      {"G8 - Total Net Taxable Supplies", "G17- Gross Total Credible Acquisitions"},
-      {"G9 - GST Liability on Supplies", "G18- Adjustments to Acquisitions"}};
-  for (std::size_t i = 0; i < std::size(labels); ++i) {
-    page.text(l + 9, labels[i].first, Align::Left);
-    page.amount(95, g[i + 1], kWhole);
-    page.text(l + 100, labels[i].second, Align::Left);
-    page.amount(kRightEdge, g[i + 10], kWhole);
+  for (std::size_t label = 1; label <= 9; ++label) {
+    page.text(l + 9, basLabelTitle(label), Align::Left);
+    page.amount(95, g[label], kWhole);
+    page.text(l + 100, basLabelTitle(label + 9), Align::Left);
+    page.amount(kRightEdge, g[label + 9], kWhole);
     page.newLine();
   }
-  page.text(l + 100, "G19- Net Credible Acquisitions", Align::Left);
+  page.text(l + 100, basLabelTitle(19), Align::Left);
   page.amount(kRightEdge, g[19], kWhole);
   page.newLine();
   page.rule(l + 9, 95);
@@ -58,7 +48,7 @@ void writeBasSummary(PageWriter page, int l, const BasSummary& bas) {
   page.text(l + 9, "       Net GST Liability", Align::Left);
   page.amount(95, bas.netGstLiability, kWhole);
   page.regular();
-  page.text(l + 100, "G20- GST Credit on Acquisitions", Align::Left);
+  page.text(l + 100, basLabelTitle(20), Align::Left);
   page.amount(kRightEdge, g[20], kWhole);
 }
 
