@@ -201,6 +201,73 @@ TEST_F(LumctlReport, AccountReportsAsJson) {
   EXPECT_NE(result.err.find("the entity has no journal 7"), std::string::npos);
 }
 
+// The rows behind a BAS label: each with what it added, the cents the whole
+// dollars leave out, and what the report did not count.
+TEST_F(LumctlReport, GstTrailOfALabel) {
+  importRows(1, "1.8.26,Takings,1,y,110.5,110.5,\n2.8.26,Note,2,N,0,,\n");
+
+  auto result =
+      run({"report", "gst", "--period", "I", "--trail", "G1", "--format", "json", "--out", "-"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(result.out, R"({
+  "label": "G1",
+  "figure": "110.0000",
+  "cents_left_out": "-0.5000",
+  "rows": [
+    {
+      "journal": 1,
+      "row": 1,
+      "date": "01/08/26",
+      "particulars": "Takings",
+      "ref": "1",
+      "account": "Sales",
+      "amount": "110.5000",
+      "route": "taxed",
+      "share": null,
+      "added": {
+        "1": "110.5000",
+        "2": "10.0455",
+        "G1": "110.5000"
+      }
+    }
+  ],
+  "not_counted": [
+    {
+      "journal": 1,
+      "row": 2,
+      "date": "02/08/26",
+      "particulars": "Note",
+      "ref": "2",
+      "account": "",
+      "amount": "0.0000",
+      "reason": "No amount in an analysis column"
+    }
+  ]
+}
+)");
+
+  const fs::path out = dir / "all.csv";
+  result =
+      run({"report", "gst", "--period", "I", "--trail", "--format", "csv", "--out", out.string()});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(test::readText(out),
+            "journal,row,date,particulars,ref,account,amount,route,share,1,2,3,4,5,6,7,BAS,reason\n"
+            "1,1,01/08/26,Takings,1,Sales,110.5000,taxed,,110.5000,10.0455,,,,,,,\n"
+            "1,2,02/08/26,Note,2,,,,,,,,,,,,,No amount in an analysis column\n");
+
+  for (const std::vector<std::string>& wrong :
+       {std::vector<std::string>{"gst", "--trail", "G21", "--format", "json"},
+        {"gst", "--trail", "C1", "--format", "pdf"},
+        {"gst", "--format", "csv"},
+        {"trial-balance", "--trail", "--format", "json"}}) {
+    std::vector<std::string> args = {"report", "--period", "I", "--out", "-"};
+    args.insert(args.begin() + 1, wrong.begin(), wrong.end());
+    result = run(args);
+    EXPECT_EQ(result.status, kExitUsage) << wrong[1];
+    EXPECT_EQ(result.out, "");
+  }
+}
+
 // A damaged journal: told on stderr with its file, exit 1 and nothing
 // written; with --keep-going the figures of the other journals as well.
 TEST_F(LumctlReport, ADamagedJournalIsToldAndLeftOut) {

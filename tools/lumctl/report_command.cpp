@@ -25,6 +25,7 @@
 #include "tools/lumctl/record_json.h"
 #include "tools/lumctl/render_command.h"
 #include "tools/lumctl/report_invoice_command.h"
+#include "tools/lumctl/report_trail.h"
 #include "tools/lumctl/settled_reading.h"
 
 namespace lum {
@@ -267,6 +268,24 @@ std::optional<std::string> pagesOf(Session& session, const ReportOptions& option
   return replayPages(session.ops(), stored, "", options.format, pdfFile, prompter, err);
 }
 
+// What is wrong with the trail's options; "" when nothing.
+std::string trailProblem(const ReportOptions& options) {
+  if (!options.trail) {
+    return options.format == "csv" ? "--format csv is for a trail (--trail)" : "";
+  }
+  if (options.report != "gst") {
+    return "--trail is the GST report's (report gst)";
+  }
+  if (options.format != "json" && options.format != "csv") {
+    return "--trail writes json or csv";
+  }
+  if (!options.trailFigure.empty() && !TrailFigure::parse(options.trailFigure)) {
+    return fmt::format("--trail {}: a BAS label G1 to G20 or a report column C1 to C7",
+                       options.trailFigure);
+  }
+  return "";
+}
+
 }  // namespace
 
 int runReport(const GlobalOptions& global, const ReportOptions& options, std::ostream& out,
@@ -295,10 +314,18 @@ int runReport(const GlobalOptions& global, const ReportOptions& options, std::os
       return int{kExitRefused};
     }
     bool damaged = false;
-    const auto answer = options.format == "json"
-                            ? figuresJson(session, options, journal, prompter, damaged)
-                            : pagesOf(session, options, journal, prompter,
-                                      reading.scratch / "report.pdf", reading.err, damaged);
+    std::optional<std::string> answer;
+    if (options.trail) {
+      DamageFound damage;
+      const auto figure = TrailFigure::parse(options.trailFigure).value_or(TrailFigure{});
+      answer = gstTrailText(session, figure, options.format == "json", damage);
+      damaged = tell(damage, prompter);
+    } else if (options.format == "json") {
+      answer = figuresJson(session, options, journal, prompter, damaged);
+    } else {
+      answer = pagesOf(session, options, journal, prompter, reading.scratch / "report.pdf",
+                       reading.err, damaged);
+    }
     if (!answer) {
       return int{kExitRefused};
     }
@@ -343,15 +370,27 @@ void addReportCommand(CLI::App& app, CommandContext& context) {
       ->add_option("--format", options->format,
                    "What to write: pdf, text or plain, the pages (as lumctl render writes them: "
                    "plain is the pages as read, text a listing of what is drawn); json, the "
-                   "figures")
+                   "figures; json or csv, the trail (--trail)")
       ->required()
-      ->check(CLI::IsMember({"pdf", "text", "plain", "json"}));
+      ->check(CLI::IsMember({"pdf", "text", "plain", "json", "csv"}));
+  CLI::Option* trail =
+      report
+          ->add_option("--trail", options->trailFigure,
+                       "The GST report's trail: the rows that make a figure, a BAS label G1 to "
+                       "G20 or a report column C1 to C7 (none: the whole report), as json or csv")
+          ->expected(0, 1);
   report->add_option("--out", options->out, "The file to write; - for the standard output")
       ->required();
   report->add_flag("--keep-going", options->keepGoing,
                    "Write the figures of the other journals when one is damaged (it is left "
                    "out and told; the exit status is still 1)");
-  report->callback([&context, options, invoicing] {
+  report->callback([&context, options, invoicing, trail] {
+    options->trail = trail->count() > 0;
+    if (const std::string problem = trailProblem(*options); !problem.empty()) {
+      fmt::print(context.err, "lumctl: {}\n", problem);
+      context.status = kExitUsage;
+      return;
+    }
     if (isInvoiceReport(options->report)) {
       context.status =
           context.workAreaThere()

@@ -13,7 +13,9 @@ struct ReportOptions {
   int journal = 0;     // 0: the journals list's current journal
   bool allPeriods = false;
   std::string title;
-  std::string format;  // pdf, text, plain or json
+  std::string format;       // pdf, text, plain or json; csv for a trail
+  bool trail = false;       // the GST report's trail instead of its figures
+  std::string trailFigure;  // the trail's figure (C1 to C7, G1 to G20); empty: all
   std::string out;
   bool keepGoing = false;  // give the figures of the rest when a journal is damaged
 };
