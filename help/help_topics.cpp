@@ -28,6 +28,7 @@ constexpr HelpTopic kTopics[] = {
     {HelpProgram::LumPost, kTransfer, "transfer-to-the-ledgers"},
     {HelpProgram::LumPost, kClientSelection, "statements"},
     {HelpProgram::LumPost, kReportDisplay, "the-report-viewer"},
+    {HelpProgram::LumPost, kGstDetails, "the-gst-reports-details"},
     {HelpProgram::LumPost, kConfiguration, "configuration"},
     {HelpProgram::LumPost, kFontSelection, "fonts-of-the-reports"},
     {HelpProgram::LumPost, kFinancialReports, "profit-and-loss-and-the-other-reports"},

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "help/help_window.h"
 #include "post/app/child_window.h"
@@ -45,6 +46,7 @@
 #include "post/render/report_pages.h"
 #include "post/reports/client_selection.h"
 #include "post/reports/financial_reports_window.h"
+#include "post/reports/gst_details_window.h"
 #include "post/reports/report_run.h"
 
 namespace lum {
@@ -153,6 +155,7 @@ bool LumPostForm::hasContent(int index) const {
     case kFontSelection:
     case kProgress:
     case kTransfer:
+    case kGstDetails:
       return true;
     default:
       return mSession.panel(index) != nullptr;
@@ -378,10 +381,13 @@ JournalWindow* LumPostForm::journalWindow() const {
 void LumPostForm::registerJournalWindow() {
   WindowActions actions;
   actions.prepare = [this] {
-    mOpenJournal = std::make_shared<OpenJournal>(mSession, [this](int invoice) {
-      InvoiceBook book(mSession);
-      clearInvoice(book, invoice, mSession.ops(), mSession.rollbackFolder());
-    });
+    mOpenJournal = std::make_shared<OpenJournal>(
+        mSession,
+        [this](int invoice) {
+          InvoiceBook book(mSession);
+          clearInvoice(book, invoice, mSession.ops(), mSession.rollbackFolder());
+        },
+        std::exchange(mJournalAsked, 0));
   };
   actions.release = [this] {
     if (mOpenJournal) {
@@ -507,7 +513,7 @@ void LumPostForm::showWindow(int index, WindowPosition position) {
     mWindowSizes.setOperator(mSession.login.groupNumber, mSession.login.operatorNumber);
     sizeOnOpening(*window, mMdiArea->viewport()->size(), mWindowSizes.size(kJournalSizeName));
   }
-  if (index == kReportDisplay) {
+  if (index == kReportDisplay || (index == kGstDetails && opening)) {
     // A page needs room: the viewer takes the work space from where it stands.
     const QSize room = mMdiArea->viewport()->size() - QSize(window->x(), window->y());
     window->resize(room.expandedTo(QSize(640, 480)));
@@ -560,6 +566,9 @@ void LumPostForm::focusWindow(int index) {
     list->focusCurrentBox();
   } else if (auto* journal = qobject_cast<JournalWindow*>(it->second->widget())) {
     journal->focusGrid();
+  } else if (auto* details = qobject_cast<GstDetailsWindow*>(it->second->widget())) {
+    details->setFocus();
+    details->refresh();
   } else {
     it->second->widget()->setFocus();
   }

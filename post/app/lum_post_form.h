@@ -84,6 +84,9 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   QWidget* makeContent(int index);
   QWidget* makeJournalWindow();
   QWidget* makeReportViewer();
+  QWidget* makeGstDetails();
+  // The details window's double click: the journal opened at the row.
+  void openJournalAt(int journal, int row);
   void registerJournalWindow();
   void registerReportWindows();
   void registerInvoiceWindow();
@@ -122,6 +125,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // outlive its closing by a turn of the event loop.
   std::shared_ptr<OpenJournal> mOpenJournal;
   bool mJournalLeaving = false;
+  int mJournalAsked = 0;  // the journal the next opening opens; 0: the list's
   // The invoice in the invoice window, over the journal's current row.
   std::shared_ptr<OpenInvoice> mOpenInvoice;
   // The viewer's page and the page commands drawing on it (window 10).

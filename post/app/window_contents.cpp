@@ -22,6 +22,7 @@
 #include "post/render/report_pages.h"
 #include "post/reports/client_selection.h"
 #include "post/reports/financial_reports_window.h"
+#include "post/reports/gst_details_window.h"
 #include "post/reports/report_run.h"
 
 namespace lum {
@@ -58,6 +59,9 @@ QWidget* LumPostForm::makeContent(int index) {
   }
   if (index == kReportDisplay) {
     return makeReportViewer();
+  }
+  if (index == kGstDetails) {
+    return makeGstDetails();
   }
   if (index == kFinancialReports) {
     return new FinancialReportsWindow(
@@ -139,10 +143,43 @@ QWidget* LumPostForm::makeReportViewer() {
   actions.documentAt = [this](int page) { return mReportPages->documentAt(page); };
   actions.reportName = [this] { return mReportPages->reportName(); };
   actions.status = [this](const std::string& text) { showStatus(text); };
+  actions.hasDetails = [this] { return mReportRun->reportOnView() == ReportCode::Gst; };
+  actions.details = [this] { run([this] { openWindow(mSession, kGstDetails); }); };
   auto* viewer = new RepDisp(mReportPages->yazan(), *mScreenPage, mSession.ops(),
                              mSession.prompter(), std::move(actions));
   viewer->reportReady();
   return viewer;
+}
+
+QWidget* LumPostForm::makeGstDetails() {
+  GstDetailsWindow::Actions actions;
+  actions.openRow = [this](int journal, int row) {
+    run([this, journal, row] { openJournalAt(journal, row); });
+  };
+  actions.close = [this] {
+    run([this] {
+      if (mSession.currentWindow == kGstDetails) {
+        closeWindow(mSession);
+      }
+    });
+  };
+  actions.status = [this](const std::string& text) { showStatus(text); };
+  const auto& name = mReportPages->reportName();
+  std::string fileName = name ? pdfFileName(*name) : std::string("GST Report.pdf");
+  fileName.resize(fileName.size() - 4);  // without ".pdf"
+  return new GstDetailsWindow(mSession, fileName, std::move(actions));
+}
+
+void LumPostForm::openJournalAt(int journal, int row) {
+  if (mSession.currentWindow != kGstDetails) {
+    return;  // a journal is open over the details already
+  }
+  mSession.backLinks[kJournalGrid] = kGstDetails;
+  mJournalAsked = journal;
+  openWindow(mSession, kJournalGrid);
+  if (JournalWindow* window = journalWindow()) {
+    window->startAt(row);
+  }
 }
 
 }  // namespace lum

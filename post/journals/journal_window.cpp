@@ -325,7 +325,22 @@ void JournalWindow::showEvent(QShowEvent* event) {
   if (!mShown) {
     mShown = true;
     mGrid->setTopRow(mJournal->editor().openingTopRow());
+    if (mStartRow > 0) {
+      startAt(mStartRow);
+    }
   }
+}
+
+void JournalWindow::startAt(int row) {
+  mStartRow = row;
+  if (!mShown) {
+    return;  // placed once the window has its size
+  }
+  // A few rows above it stay in sight, for the rows around it.
+  mGrid->setTopRow(std::max(1, row - 3));
+  mGrid->setCell(row, 0);
+  mRun([this, row] { mJournal->editor().enterCell(row, 0); });
+  display();
 }
 
 void JournalWindow::focusGrid() {

@@ -43,6 +43,8 @@ class JournalWindow final : public QWidget {
   ~JournalWindow() override;
 
   void focusGrid();
+  // Opens on the row given (from 1) instead of where the journal would.
+  void startAt(int row);
   // Shows the journal again after a change made from outside the grid.
   void refresh() { display(); }
   // The journal recheck, full or quick, with its progress window.
@@ -79,6 +81,7 @@ class JournalWindow final : public QWidget {
   std::array<QLineEdit*, JournalEditor::kTotalsBoxes> mTotals{};
   std::array<QLabel*, 6> mBudget{};
   bool mShown = false;
+  int mStartRow = 0;  // 0: where the editor opens
 };
 
 }  // namespace lum

@@ -14,9 +14,10 @@
 
 namespace lum {
 
-OpenJournal::OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice)
+OpenJournal::OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice,
+                         int journal)
     : mSession(session),
-      mJournalNumber(session.currentLine(kJournalsList) + 1),
+      mJournalNumber(journal != 0 ? journal : session.currentLine(kJournalsList) + 1),
       mFiles(session, mJournalNumber) {
   mFiles.takeSnapshots();
   if (session.login.setup.periodKind == "Q") {

@@ -23,13 +23,15 @@ struct JournalSaved {
 };
 
 // The journal open in the journal window: the journal selected in the
-// journals list, for the selected GST period, with its editor, its files and
+// journals list (or one asked for), for the selected GST period, with its editor, its files and
 // the copies that let the editing be abandoned.
 class OpenJournal {
  public:
-  // Takes the snapshot copies and loads the journal. Del Row clears the
-  // invoice of a deleted row through clearInvoice, when the user says so.
-  explicit OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice = {});
+  // Takes the snapshot copies and loads the journal: the journals list's
+  // current one, or `journal` when it is not 0. Del Row clears the invoice
+  // of a deleted row through clearInvoice, when the user says so.
+  explicit OpenJournal(Session& session, std::function<void(int invoice)> clearInvoice = {},
+                       int journal = 0);
 
   Journal& journal() { return *mJournal; }
   JournalEditor& editor() { return *mEditor; }

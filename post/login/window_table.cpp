@@ -24,7 +24,7 @@ constexpr std::array<WindowSpec, kWindowCount> kTable = {{
     {14, "SrtGge", "Re Sorting Box", 0, 0, 0, false, false, false, 0},
     {15, "AcDets", "Account Details", 1, 6, 6, false, false, true, 1260},
     {16, "FincRep", "Financial Reports", 0, 0, 0, false, false, false, 1750},
-    {17, "", "", 0, 0, -1, false, false, false, 0},
+    {17, "GstDetails", "GST Report Details", 0, 0, 1, false, false, false, 1710},
     {18, "Invoice", "Vazi Varur Invoice", 1, 18, -1, false, false, false, 2060},
 }};
 
@@ -67,6 +67,7 @@ DefaultPosition defaultWindowPosition(int index) {
       return {true, {600, 900}};
     case 11:
       return {true, {100, 100}};
+    case 18:
     case 19:
       return {true, {100, 500}};
     default:

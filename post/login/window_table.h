@@ -24,7 +24,7 @@ enum WindowIndex : int {
   kProgress = 14,
   kAccountDetails = 15,
   kFinancialReports = 16,
-  kNoWindow17 = 17,
+  kGstDetails = 17,  // the GST report's trail, opened from the report viewer
   kInvoice = 18,
 };
 

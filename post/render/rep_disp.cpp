@@ -80,6 +80,10 @@ RepDisp::RepDisp(Yazan& yazan, ScreenPageDevice& screen, FileOps& ops, Prompter&
   button("Command8", "&Print", "Print pages of the report (Ctrl+P)", [this] { print(); });
   button("Command9", "P&DF", "Save the report, or the invoice or statement on view, as a PDF file",
          [this] { saveAsPdf(); });
+  mDetails = button("Command10", "De&tails",
+                    "The rows that make each figure of the GST report and its BAS labels",
+                    [this] { mView.details(); });
+  mDetails->hide();
   mZoomButtons = new QButtonGroup(this);
   const auto zoomButton = [&](const char* name, const QString& caption, const QString& tip,
                               Zoom zoom) {
@@ -198,6 +202,7 @@ void RepDisp::reportReady() {
 }
 
 void RepDisp::showPage() {
+  mDetails->setVisible(mView.hasDetails());
   // Each page is shown from its top.
   mVScroll->setValue(0);
   drawAtZoom();

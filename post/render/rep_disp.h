@@ -39,7 +39,8 @@ class PagePicture final : public QWidget {
 // frame, the buttons Command1 to Command8 (ruler, first, last, previous,
 // next, re-run, archive, print), Command9 to save the report as PDF (only
 // the document on view, under its name, when the report is made of
-// documents such as invoices and statements), and
+// documents such as invoices and statements), Command10 the details of a
+// report that has them (the GST report's trail), and
 // the page slider HScroll2 with "Page N of M" beside it, and the zoom:
 // fit width (Ctrl+2), fit page (Ctrl+0) and 100 % (Ctrl+1), kept while the
 // pages turn. Page Up and Page Down turn pages, Home and End go to the
@@ -105,6 +106,7 @@ class RepDisp final : public QWidget {
   QScrollBar* mHScroll;
   QScrollBar* mPageSlider;
   QLabel* mPageLabel;
+  QPushButton* mDetails;  // shown for a report with a details window
   QButtonGroup* mZoomButtons;
   QPointer<RulerWindow> mRuler;
 };

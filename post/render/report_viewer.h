@@ -59,6 +59,9 @@ class ReportViewer {
     std::function<std::optional<ReportName>()> reportName;
     // Says in a line what was done (the status bar).
     std::function<void(const std::string&)> status;
+    // The report on view has a details window (the GST report's trail), and opening it.
+    std::function<bool()> hasDetails;
+    std::function<void()> details;
   };
 
   ReportViewer(Yazan& yazan, Actions actions) : mYazan(&yazan), mActions(std::move(actions)) {}
@@ -76,6 +79,14 @@ class ReportViewer {
   // The ruler window tells when it opens and closes.
   void rulerOpened() { mRulerOpen = true; }
   void rulerClosed() { mRulerOpen = false; }
+
+  // An archived report has none: it is not the run's.
+  bool hasDetails() const { return !archiveMode() && mActions.hasDetails && mActions.hasDetails(); }
+  void details() {
+    if (hasDetails() && mActions.details) {
+      mActions.details();
+    }
+  }
 
   void toggleRuler();  // Command1
   void first();        // Command2

@@ -113,6 +113,7 @@ void ReportRun::runReports() {
       }
       return;
     }
+    mOnView = mCode;
     for (int copy = 0; copy < counts[mCode]; ++copy) {
       produce(mCode);
     }

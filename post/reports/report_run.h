@@ -42,6 +42,8 @@ class ReportRun {
   // RunReports: the next requested report from the current code on.
   void runReports();
   ReportCode currentCode() const { return mCode; }
+  // The report the last run wrote, on view in the viewer.
+  ReportCode reportOnView() const { return mOnView; }
   // The viewer was closed: the next request starts a run from the set-up
   // step, as a Re-run that found nothing more to do would.
   void viewerClosed() { mCode = ReportCode::SetUp; }
@@ -93,6 +95,7 @@ class ReportRun {
   ReportPages& mPages;
   ReportRunHooks mHooks;
   ReportCode mCode = ReportCode::SetUp;
+  ReportCode mOnView = ReportCode::SetUp;
   std::string mPeriodTitle;
   int mStorageNumber = 0;
   std::string mReportDate;

@@ -513,22 +513,8 @@ TEST_F(MainWindowTest, ReportViewerAndFontChooser) {
   EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
 }
 
-// Journal 1 of the September quarter with four complete rows.
-void writeFourRows(const fs::path& area) {
-  test::Bytes lines;
-  test::Bytes amounts;
-  for (int r = 1; r <= 4; ++r) {
-    lines.text(fmt::format("0{}/08/26", r), 8).text("Row", 46).text(std::to_string(r), 5);
-    lines.text("Y", 1).int16(0);
-    amounts.raw8(0).raw8(r == 1 ? 40000 : 0).raw8(r == 1 ? 50000 : 0).raw8(0);
-    amounts.raw8(100000).raw8(100000).zeros(8 * 95);
-  }
-  test::writeBytes(area / "DI010001.dat", lines);
-  test::writeBytes(area / "AI010001.dat", amounts);
-}
-
 TEST_F(MainWindowTest, AShortJournalReopensWithItsRowsInSight) {
-  writeFourRows(area());
+  test::writeFourRows(area());
   logIn();
   form.resize(1200, 900);
   for (int opening = 0; opening < 2; ++opening) {
@@ -551,7 +537,7 @@ TEST_F(MainWindowTest, AShortJournalReopensWithItsRowsInSight) {
 // written; the GST report's PDF is offered under the entity's name, the
 // report's and the period's, and titled as the report.
 TEST_F(MainWindowTest, TheStatusBarSaysWhatWasSavedAndThePdfIsNamed) {
-  writeFourRows(area());
+  test::writeFourRows(area());
   logIn();
   QMdiSubWindow* journals = form.mdiArea()->activeSubWindow();
   QTest::mouseClick(journals->findChild<QPushButton*>("Command2"), Qt::LeftButton);

@@ -40,21 +40,6 @@ void writeAccounts(const fs::path& area, const std::vector<std::string>& names) 
   test::writeBytes(area / "An010001.dat", accounts);
 }
 
-// Four rows of 10.00 in Amount and in the first analysis column (the
-// first amounts record also holds the rows and the last column in use).
-void writeFourRows(const fs::path& area) {
-  test::Bytes lines;
-  test::Bytes amounts;
-  for (int r = 1; r <= 4; ++r) {
-    lines.text("0" + std::to_string(r) + "/08/26", 8).text("Row", 46).text(std::to_string(r), 5);
-    lines.text("Y", 1).int16(0);
-    amounts.raw8(0).raw8(r == 1 ? 40000 : 0).raw8(r == 1 ? 50000 : 0).raw8(0);
-    amounts.raw8(100000).raw8(100000).zeros(8 * 95);
-  }
-  test::writeBytes(area / "DI010001.dat", lines);
-  test::writeBytes(area / "AI010001.dat", amounts);
-}
-
 // The x range a widget's rectangle covers on screen.
 struct Span {
   int left;
@@ -189,7 +174,7 @@ TEST_F(WindowLayoutTest, AnalysisHeadingsAreShownWhole) {
 
 TEST_F(WindowLayoutTest, EachTotalsBoxStandsUnderTheColumnItTotals) {
   writeAccounts(area(), {"Cash Sales", "Commission Received", "Interest Received"});
-  writeFourRows(area());
+  test::writeFourRows(area());
   logIn();
   QMdiSubWindow* window = openJournal();
   auto* grid = window->findChild<FlexGrid*>("Grid");

@@ -66,4 +66,20 @@ inline void writeSalesAndFuelAccounts(const std::filesystem::path& area) {
                                         .int16(407));
 }
 
+// Four rows of 10.00 in Amount and in the first analysis column of journal
+// 1's September quarter (the first amounts record also holds the rows and
+// the last column in use).
+inline void writeFourRows(const std::filesystem::path& area) {
+  Bytes lines;
+  Bytes amounts;
+  for (int r = 1; r <= 4; ++r) {
+    lines.text("0" + std::to_string(r) + "/08/26", 8).text("Row", 46).text(std::to_string(r), 5);
+    lines.text("Y", 1).int16(0);
+    amounts.raw8(0).raw8(r == 1 ? 40000 : 0).raw8(r == 1 ? 50000 : 0).raw8(0);
+    amounts.raw8(100000).raw8(100000).zeros(8 * 95);
+  }
+  writeBytes(area / "DI010001.dat", lines);
+  writeBytes(area / "AI010001.dat", amounts);
+}
+
 }  // namespace lum::test

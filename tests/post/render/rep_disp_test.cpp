@@ -153,7 +153,7 @@ TEST_F(RepDispTest, ArchivesModePrintGoesBackAndRerunAsks) {
   test::writeSampleReport(yazan);
   int backs = 0;
   int reruns = 0;
-  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}, {}, {}, {}});
+  RepDisp& window = viewer({[&] { ++reruns; }, {}, [&] { ++backs; }, {}, {}, {}, {}, {}, {}});
   window.view().setMode("Archives");
   window.setPrintDialogue([](const PrintOffer&) -> std::optional<PrintChoice> {
     ADD_FAILURE() << "no printing in Archives mode";
