@@ -11,9 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -22,52 +20,14 @@
 #include "post/login/session.h"
 #include "post/render/amount_text.h"
 #include "post/reports/gst_trail_csv.h"
+#include "post/reports/gst_trail_model.h"
 
 namespace lum {
 namespace {
 
-constexpr int kSortRole = Qt::UserRole;
-constexpr int kJournalRole = Qt::UserRole + 1;
-constexpr int kRowRole = Qt::UserRole + 2;
-
 QString shown(Currency amount) {
   const AmountText text = amountText(amount.roundedToCents(), AmountStyle::DollarsAndCents);
   return QString::fromStdString(text.negative ? text.text + ")" : text.text);
-}
-
-QStandardItem* textItem(const std::string& text) {
-  auto* item = new QStandardItem(QString::fromStdString(text));
-  item->setData(QString::fromStdString(text), kSortRole);
-  return item;
-}
-
-QStandardItem* numberItem(double sortValue, const QString& text) {
-  auto* item = new QStandardItem(text);
-  item->setData(sortValue, kSortRole);
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return item;
-}
-
-QStandardItem* amountItem(Currency amount) {
-  return numberItem(amount.toDouble(), shown(amount));
-}
-
-// The cells every line starts with: journal, row, date, particulars, ref, account.
-QList<QStandardItem*> rowItems(const GstTrail& trail, const GstTrailRow& row, int column) {
-  QList<QStandardItem*> items = {
-      numberItem(row.journal, QString::number(row.journal)),
-      numberItem(row.row, row.row == 0 ? QString() : QString::number(row.row)),
-      textItem(row.date),
-      textItem(row.particulars),
-      textItem(row.reference),
-      textItem(std::string(trail.accountOf(row, column)))};
-  items[0]->setData(row.journal, kJournalRole);
-  items[0]->setData(row.row, kRowRole);
-  return items;
-}
-
-QStringList rowHeadings() {
-  return {"Journal", "Row", "Date", "Particulars", "Ref", "Account", "Amount"};
 }
 
 }  // namespace
@@ -97,13 +57,10 @@ GstDetailsWindow::GstDetailsWindow(Session& session, std::string reportName, Act
   QFont bold = mTitle->font();
   bold.setBold(true);
   mTitle->setFont(bold);
-  mModel = new QStandardItemModel(this);
-  mSorted = new QSortFilterProxyModel(this);
-  mSorted->setSourceModel(mModel);
-  mSorted->setSortRole(kSortRole);
+  mModel = new GstTrailModel(this);
   mTable = new QTableView(this);
   mTable->setObjectName("TrailRows");
-  mTable->setModel(mSorted);
+  mTable->setModel(mModel);
   mTable->setSortingEnabled(true);
   mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   mTable->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -177,64 +134,32 @@ void GstDetailsWindow::choose(int item) {
     trail.keepLeftOut = false;
   }
   const GstFigures figures = gatherGstFigures(mSession, {}, &trail);
-  if (mFigure) {
-    showLines(trail, figureTrail(trail, figures, *mFigure));
-  } else {
-    showLeftOut(trail);
-  }
-  QApplication::restoreOverrideCursor();
-}
-
-void GstDetailsWindow::showLines(const GstTrail& trail, const FigureTrail& figure) {
   mTable->setSortingEnabled(false);
-  mModel->clear();
-  QStringList headings = rowHeadings();
-  const QString name = QString::fromStdString(figure.figure.name());
-  headings << "Route"
-           << "Share" << name;
-  mModel->setHorizontalHeaderLabels(headings);
-  Currency sum;
-  for (const FigureTrail::Share& share : figure.shares) {
-    const GstTrailLine& line = trail.lines[share.line];
-    QList<QStandardItem*> items = rowItems(trail, trail.rowOf(line), line.column);
-    items << amountItem(line.amount) << textItem(std::string(routeName(line.route)))
-          << numberItem(line.share, line.share != 0 ? QString::number(line.share) : QString())
-          << amountItem(share.amount);
-    mModel->appendRow(items);
-    sum += share.amount;
+  if (mFigure) {
+    FigureTrail figure = figureTrail(trail, figures, *mFigure);
+    Currency sum;
+    for (const FigureTrail::Share& share : figure.shares) {
+      sum += share.amount;
+    }
+    const QString name = QString::fromStdString(figure.figure.name());
+    mTitle->setText(
+        QString("%1: %2").arg(QString::fromStdString(figure.figure.title()), shown(figure.value)));
+    QString totals = QString("%1 rows: %2").arg(figure.shares.size()).arg(shown(sum));
+    if (!figure.centsLeftOut.isZero()) {
+      totals +=
+          QString("    Cents left out of the whole dollars: %1").arg(shown(figure.centsLeftOut));
+    }
+    mTotals->setText(totals + QString("    %1: %2").arg(name, shown(figure.value)));
+    mModel->showFigure(std::move(trail), std::move(figure));
+  } else {
+    mTitle->setText("Not counted: amounts, rows and journals the report left out");
+    mTotals->setText(QString("%1 left out").arg(trail.notCounted.size()));
+    mModel->showLeftOut(std::move(trail));
   }
-  mTitle->setText(
-      QString("%1: %2").arg(QString::fromStdString(figure.figure.title()), shown(figure.value)));
-  QString totals = QString("%1 rows: %2").arg(figure.shares.size()).arg(shown(sum));
-  if (!figure.centsLeftOut.isZero()) {
-    totals +=
-        QString("    Cents left out of the whole dollars: %1").arg(shown(figure.centsLeftOut));
-  }
-  totals += QString("    %1: %2").arg(name, shown(figure.value));
-  mTotals->setText(totals);
   mTable->setSortingEnabled(true);
   mTable->sortByColumn(-1, Qt::AscendingOrder);  // as gathered: journal and row order
   mTable->resizeColumnsToContents();
-}
-
-void GstDetailsWindow::showLeftOut(const GstTrail& trail) {
-  mTable->setSortingEnabled(false);
-  mModel->clear();
-  QStringList headings = rowHeadings();
-  headings << "Reason";
-  mModel->setHorizontalHeaderLabels(headings);
-  for (const GstLeftOut& out : trail.notCounted) {
-    QList<QStandardItem*> items =
-        rowItems(trail, trail.rowOf(out), out.why == GstLeftOut::Why::AccountType ? out.column : 0);
-    items << (out.amount.isZero() ? textItem("") : amountItem(out.amount))
-          << textItem(trail.reasonOf(out));
-    mModel->appendRow(items);
-  }
-  mTitle->setText("Not counted: amounts, rows and journals the report left out");
-  mTotals->setText(QString("%1 left out").arg(trail.notCounted.size()));
-  mTable->setSortingEnabled(true);
-  mTable->sortByColumn(-1, Qt::AscendingOrder);
-  mTable->resizeColumnsToContents();
+  QApplication::restoreOverrideCursor();
 }
 
 void GstDetailsWindow::refresh() {
@@ -249,10 +174,9 @@ QString GstDetailsWindow::totalsText() const {
   return mTotals->text();
 }
 
-void GstDetailsWindow::openRowAt(int viewRow) {
-  const QModelIndex first = mSorted->mapToSource(mSorted->index(viewRow, 0));
-  const int journal = mModel->data(first, kJournalRole).toInt();
-  const int row = mModel->data(first, kRowRole).toInt();
+void GstDetailsWindow::openRowAt(int line) {
+  const int journal = mModel->journalAt(line);
+  const int row = mModel->rowAt(line);
   if (journal > 0 && row > 0 && mActions.openRow) {
     mJournalOpened = true;
     mActions.openRow(journal, row);

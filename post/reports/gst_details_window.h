@@ -9,12 +9,11 @@
 
 class QLabel;
 class QListWidget;
-class QSortFilterProxyModel;
-class QStandardItemModel;
 class QTableView;
 
 namespace lum {
 
+class GstTrailModel;
 class Session;
 
 // The GST report's details "GST Report Details": the report's columns and
@@ -62,9 +61,7 @@ class GstDetailsWindow final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void showLines(const GstTrail& trail, const FigureTrail& figure);
-  void showLeftOut(const GstTrail& trail);
-  void openRowAt(int viewRow);
+  void openRowAt(int line);
 
   Session& mSession;
   std::string mReportName;
@@ -74,8 +71,7 @@ class GstDetailsWindow final : public QWidget {
   bool mJournalOpened = false;
   QListWidget* mFigures;
   QLabel* mTitle;
-  QStandardItemModel* mModel;
-  QSortFilterProxyModel* mSorted;
+  GstTrailModel* mModel;
   QTableView* mTable;
   QLabel* mTotals;
 };

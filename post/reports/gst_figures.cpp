@@ -90,7 +90,7 @@ void GstClassifier::free(Currency amount, const GstRoute& route) {
 void GstClassifier::addTo(GstColumn column, Currency amount) {
   mRow[column] += amount;
   if (mLine != nullptr) {
-    mLine->added[column] += amount;
+    mLine->add(column, amount);
   }
 }
 
@@ -100,12 +100,7 @@ void GstClassifier::accumulate(Currency amount, std::size_t label) {
   }
   mBas[label] += amount;
   if (mLine != nullptr) {
-    // A split amount feeds at most its free and its taxed label.
-    LabelAdded& added = mLine->labels[0].label == 0 || mLine->labels[0].label == label
-                            ? mLine->labels[0]
-                            : mLine->labels[1];
-    added.label = static_cast<std::uint8_t>(label);
-    added.amount += amount;
+    mLine->addToLabel(static_cast<int>(label), amount);
   }
 }
 

@@ -4,8 +4,12 @@
 
 #include <cctype>
 #include <charconv>
+#include <stdexcept>
 
 namespace lum {
+
+static_assert(sizeof(GstTrailLine) == 64, "a trail line's size counts: a book has millions");
+
 namespace {
 
 constexpr std::array<std::string_view, kGstColumns> kColumnTitles = {"Income subject to GST",
@@ -39,21 +43,65 @@ std::string_view typeName(AccountType type) {
   }
 }
 
-Currency labelAdded(const GstTrailLine& line, int label) {
-  Currency sum;
-  for (const LabelAdded& added : line.labels) {
-    if (added.label == label) {
-      sum += added.amount;
-    }
-  }
-  return sum;
-}
-
 Currency elevenths(Currency value) {
   return Currency::fromRaw(value.raw() / 11);
 }
 
 }  // namespace
+
+// Where a slot of `numbers` holds `number`, or the first free slot; the
+// count when there is neither.
+template <std::size_t N>
+std::size_t slotOf(const std::array<std::uint8_t, N>& numbers, std::size_t number) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (numbers[i] == number || numbers[i] == 0) {
+      return i;
+    }
+  }
+  return N;
+}
+
+Currency GstTrailLine::added(std::size_t reportColumn) const {
+  const std::size_t i = slotOf(mColumns, reportColumn + 1);
+  return i < mColumns.size() && mColumns[i] != 0 ? mAdded[i] : Currency();
+}
+
+Currency GstTrailLine::addedToLabel(int label) const {
+  const std::size_t i = slotOf(mLabels, static_cast<std::size_t>(label));
+  return i < mLabels.size() && mLabels[i] != 0 ? mLabelAdded[i] : Currency();
+}
+
+void GstTrailLine::add(std::size_t reportColumn, Currency figure) {
+  const std::size_t i = slotOf(mColumns, reportColumn + 1);
+  if (i == mColumns.size()) {
+    throw std::logic_error("An amount added to more than three report columns");
+  }
+  mColumns[i] = static_cast<std::uint8_t>(reportColumn + 1);
+  mAdded[i] += figure;
+}
+
+void GstTrailLine::addToLabel(int label, Currency figure) {
+  const std::size_t i = slotOf(mLabels, static_cast<std::size_t>(label));
+  if (i == mLabels.size()) {
+    throw std::logic_error("An amount added to more than two BAS labels");
+  }
+  mLabels[i] = static_cast<std::uint8_t>(label);
+  mLabelAdded[i] += figure;
+}
+
+void GstTrailLine::turn(std::size_t reportColumn) {
+  const std::size_t i = slotOf(mColumns, reportColumn + 1);
+  if (i < mColumns.size() && mColumns[i] != 0) {
+    mAdded[i] = -mAdded[i];
+  }
+}
+
+void GstTrailLine::turnLabel(int label) {
+  const std::size_t i = slotOf(mLabels, static_cast<std::size_t>(label));
+  if (i < mLabels.size() && mLabels[i] != 0) {
+    mLabelAdded[i] = -mLabelAdded[i];
+  }
+}
 
 std::optional<TrailFigure> TrailFigure::parse(std::string_view text) {
   if (text.size() < 2) {
@@ -142,8 +190,8 @@ std::string GstTrail::reasonOf(const GstLeftOut& out) const {
 }
 
 Currency shareOf(const GstTrailLine& line, TrailFigure figure) {
-  const auto c = [&](int n) { return line.added[static_cast<std::size_t>(n - 1)]; };
-  const auto g = [&](int n) { return labelAdded(line, n); };
+  const auto c = [&](int n) { return line.added(static_cast<std::size_t>(n - 1)); };
+  const auto g = [&](int n) { return line.addedToLabel(n); };
   if (figure.kind == TrailFigure::Kind::Column) {
     return c(figure.number);
   }

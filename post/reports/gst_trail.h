@@ -60,21 +60,48 @@ enum class TrailRoute : std::uint8_t {
 // "taxed", "taxed by row", "free", "free by row", "GST amount", "split", "PAYG".
 std::string_view routeName(TrailRoute route);
 
-// A BAS label an amount was added to on the way (G2, G4, G7, G10, G13, G15).
-struct LabelAdded {
-  std::uint8_t label = 0;  // 0: none
-  Currency amount;
-};
-
-// One amount the report counted.
-struct GstTrailLine {
+// One amount the report counted, with what it added to the report's
+// columns (three at most) and to the BAS labels it feeds directly (G2, G4,
+// G7, G10, G13, G15; two at most), in 64 bytes: a large book has millions.
+class GstTrailLine {
+ public:
   std::uint32_t row = 0;     // in GstTrail::rows
   std::uint16_t column = 0;  // analysis column from 1; 0 for a PAYG line
   TrailRoute route = TrailRoute::Taxed;
-  double share = 0;  // Split: the part without GST; PAYG: the rate
+
+ private:
+  std::array<std::uint8_t, 3> mColumns{};  // report column + 1; 0: unused
+  std::array<std::uint8_t, 2> mLabels{};   // label number; 0: unused
+
+ public:
+  float share = 0;  // Split: the part without GST; PAYG: the rate
   Currency amount;
-  GstRow added{};  // to each report column, signed as the report prints them
-  std::array<LabelAdded, 2> labels{};
+
+  // What it added to a report column (kTaxedIncome to kPayg), and to a label.
+  Currency added(std::size_t reportColumn) const;
+  Currency addedToLabel(int label) const;
+  // Each report column (from 0) or label it added to, with the figure.
+  template <class Visit>
+  void forEachColumn(Visit visit) const {
+    for (std::size_t i = 0; i < mColumns.size() && mColumns[i] != 0; ++i) {
+      visit(static_cast<std::size_t>(mColumns[i] - 1), mAdded[i]);
+    }
+  }
+  template <class Visit>
+  void forEachLabel(Visit visit) const {
+    for (std::size_t i = 0; i < mLabels.size() && mLabels[i] != 0; ++i) {
+      visit(static_cast<int>(mLabels[i]), mLabelAdded[i]);
+    }
+  }
+  void add(std::size_t reportColumn, Currency figure);
+  void addToLabel(int label, Currency figure);
+  // Turns the sign of what it added to the column or the label.
+  void turn(std::size_t reportColumn);
+  void turnLabel(int label);
+
+ private:
+  std::array<Currency, 3> mAdded{};
+  std::array<Currency, 2> mLabelAdded{};
 };
 
 // An amount, row or journal the report left out.

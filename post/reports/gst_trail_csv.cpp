@@ -13,12 +13,9 @@ std::string amountText(Currency value) {
 
 std::string labelsText(const GstTrailLine& line) {
   std::string text;
-  for (const LabelAdded& added : line.labels) {
-    if (added.label != 0) {
-      text +=
-          fmt::format("{}G{} {}", text.empty() ? "" : " ", added.label, amountText(added.amount));
-    }
-  }
+  line.forEachLabel([&](int label, Currency added) {
+    text += fmt::format("{}G{} {}", text.empty() ? "" : " ", label, amountText(added));
+  });
   return text;
 }
 
@@ -44,7 +41,8 @@ std::string trailCsv(const GstTrail& trail, const FigureTrail& figure) {
     csv += rowFields(trail, trail.rowOf(line), line.column);
     csv += fmt::format(",{},{},{}", amountText(line.amount), routeName(line.route),
                        line.share != 0 ? fmt::format("{}", line.share) : "");
-    for (const Currency added : line.added) {
+    for (std::size_t k = 0; k < kGstColumns; ++k) {
+      const Currency added = line.added(k);
       csv += "," + (added.isZero() ? std::string() : amountText(added));
     }
     csv += "," + labelsText(line);

@@ -73,23 +73,21 @@ GstTrailLine* JournalTrailRecorder::amount(int t, int column, Currency value, co
     return nullptr;
   }
   mRecording = t;
-  GstTrailLine& line = mTrail.lines.emplace_back();
-  line.column = at;
-  line.route = trailRoute(route, rowSaysGst);
-  line.share = route.kind == GstRoute::Kind::Split ? route.ratio : 0;
-  line.amount = value;
-  return &line;
+  mLine = GstTrailLine{};
+  mLine.column = at;
+  mLine.route = trailRoute(route, rowSaysGst);
+  mLine.share = route.kind == GstRoute::Kind::Split ? static_cast<float>(route.ratio) : 0;
+  mLine.amount = value;
+  return &mLine;
 }
 
 void JournalTrailRecorder::recorded() {
   if (mRecording == 0) {
     return;
   }
-  GstTrailLine& line = mTrail.lines.back();
-  if (mTrail.figure.kind == TrailFigure::Kind::Whole || !shareOf(line, mTrail.figure).isZero()) {
-    line.row = rowIndex(mRecording);  // the row is listed once it has a line
-  } else {
-    mTrail.lines.pop_back();
+  if (mTrail.figure.kind == TrailFigure::Kind::Whole || !shareOf(mLine, mTrail.figure).isZero()) {
+    mLine.row = rowIndex(mRecording);  // the row is listed once it has a line
+    mTrail.lines.push_back(mLine);
   }
   mRecording = 0;
 }
@@ -106,12 +104,10 @@ void JournalTrailRecorder::finish(const GstSettings& settings, Currency payg,
     for (std::size_t i = mLinesBefore; i < mTrail.lines.size(); ++i) {
       GstTrailLine& line = mTrail.lines[i];
       for (const GstColumn column : {kTaxedIncome, kIncomeGst, kFreeIncome}) {
-        line.added[column] = -line.added[column];
+        line.turn(column);
       }
-      for (LabelAdded& label : line.labels) {
-        if (label.label == 2 || label.label == 4 || label.label == 7) {
-          label.amount = -label.amount;
-        }
+      for (const int label : {2, 4, 7}) {
+        line.turnLabel(label);
       }
     }
   }
@@ -122,9 +118,9 @@ void JournalTrailRecorder::finish(const GstSettings& settings, Currency payg,
     GstTrailLine& line = mTrail.lines.emplace_back();
     line.row = static_cast<std::uint32_t>(mTrail.rows.size() - 1);
     line.route = TrailRoute::Payg;
-    line.share = settings.paygRate;
+    line.share = static_cast<float>(settings.paygRate);
     line.amount = totalIncome;
-    line.added[kPayg] = payg;
+    line.add(kPayg, payg);
   }
 }
 

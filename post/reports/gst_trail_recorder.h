@@ -47,6 +47,7 @@ class JournalTrailRecorder {
   std::vector<TransactionRecord> mRecords;
   std::vector<std::uint32_t> mRowIndex;  // by row - 1; 0: not listed yet
   int mRecording = 0;                    // the row of the line being recorded
+  GstTrailLine mLine;                    // the line being recorded, kept if it has a share
 };
 
 }  // namespace lum

@@ -3,6 +3,7 @@
 #include <fmt/core.h>
 
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "post/reports/gst_trail_csv.h"
 #include "tools/lumctl/record_json.h"
@@ -24,18 +25,17 @@ ordered_json lineJson(const GstTrail& trail, const GstTrailLine& line, const Fig
   ordered_json object = rowJson(trail, trail.rowOf(line), line.column);
   object["amount"] = currencyText(line.amount);
   object["route"] = std::string(routeName(line.route));
-  object["share"] = line.share != 0 ? ordered_json(line.share) : ordered_json();
+  // Kept as a float: written with the digits it has, 0.2 rather than 0.200000003.
+  object["share"] =
+      line.share != 0 ? ordered_json(std::stod(fmt::format("{}", line.share))) : ordered_json();
   ordered_json added = ordered_json::object();
   for (std::size_t k = 0; k < kGstColumns; ++k) {
-    if (!line.added[k].isZero()) {
-      added[std::to_string(k + 1)] = currencyText(line.added[k]);
+    if (!line.added(k).isZero()) {
+      added[std::to_string(k + 1)] = currencyText(line.added(k));
     }
   }
-  for (const LabelAdded& label : line.labels) {
-    if (label.label != 0) {
-      added[fmt::format("G{}", label.label)] = currencyText(label.amount);
-    }
-  }
+  line.forEachLabel(
+      [&](int label, Currency value) { added[fmt::format("G{}", label)] = currencyText(value); });
   // A label worked out from the columns: the line's part of it.
   if (figure.figure.kind == TrailFigure::Kind::Label) {
     added[figure.figure.name()] = currencyText(share);

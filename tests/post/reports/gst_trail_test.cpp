@@ -37,13 +37,12 @@ class GstTrailTest : public ::testing::Test, protected test::ReportParts {
     setJournals(kJournals);
     for (int j = 1; j <= kJournals; ++j) {
       // An account for each label, then accounts of every kind at random.
-      std::vector<Account> accounts = {
-          {"Exports", "N", "S", 2},         {"Interest", "N", "I", 4},
-          {"Adjustments", "Y", "S", 7},     {"Plant", "", "F"},
-          {"Computers", "Y", "E", 10},      {"Rent", "N", "C", 13},
-          {"Private car", "N", "E", 15},    {"GST paid", "T", "E"},
-          {"Car", "", "E", 0, 0.25f},       {"Sales", "C", "S"},
-          {"Purchases", "C", "C"},          {"Bank", "Y", "A"}};
+      std::vector<Account> accounts = {{"Exports", "N", "S", 2},      {"Interest", "N", "I", 4},
+                                       {"Adjustments", "Y", "S", 7},  {"Plant", "", "F"},
+                                       {"Computers", "Y", "E", 10},   {"Rent", "N", "C", 13},
+                                       {"Private car", "N", "E", 15}, {"GST paid", "T", "E"},
+                                       {"Car", "", "E", 0, 0.25f},    {"Sales", "C", "S"},
+                                       {"Purchases", "C", "C"},       {"Bank", "Y", "A"}};
       for (int c = 0; c < 20; ++c) {
         accounts.push_back(
             {"Account", pick(kLetters), pick(kTypes), pick(kCategories), pick(kRatios)});
@@ -139,28 +138,28 @@ TEST_F(GstTrailTest, EachAmountSaysHowItWasTakenAndWhatWasLeftOut) {
   EXPECT_EQ(trail.rowOf(sale).row, 1);
   EXPECT_EQ(trail.accountOf(trail.rowOf(sale), sale.column), "Sales");
   EXPECT_EQ(sale.route, TrailRoute::TaxedByRow);
-  EXPECT_EQ(sale.added[kTaxedIncome], dollars(110));
-  EXPECT_EQ(sale.added[kIncomeGst], dollars(10));
-  EXPECT_EQ(sale.labels[0].label, 7);
+  EXPECT_EQ(sale.added(kTaxedIncome), dollars(110));
+  EXPECT_EQ(sale.added(kIncomeGst), dollars(10));
+  EXPECT_EQ(sale.addedToLabel(7), dollars(110));
   EXPECT_EQ(shareOf(sale, TrailFigure::label(9)), dollars(20));  // G8 is G6 and G7
 
   const GstTrailLine& car = trail.lines[1];
   EXPECT_EQ(car.route, TrailRoute::Split);
-  EXPECT_EQ(car.share, 0.25);
-  EXPECT_EQ(car.added[kFreePayments], dollars(11));
-  EXPECT_EQ(car.added[kTaxedPayments], dollars(33));
-  EXPECT_EQ(car.added[kGstCredits], dollars(3));
+  EXPECT_EQ(car.share, 0.25F);
+  EXPECT_EQ(car.added(kFreePayments), dollars(11));
+  EXPECT_EQ(car.added(kTaxedPayments), dollars(33));
+  EXPECT_EQ(car.added(kGstCredits), dollars(3));
 
   const GstTrailLine& gst = trail.lines[2];
   EXPECT_EQ(gst.route, TrailRoute::GstAmount);
-  EXPECT_EQ(gst.added[kTaxedPayments], dollars(55));
-  EXPECT_EQ(gst.added[kFreePayments], dollars(-55));
+  EXPECT_EQ(gst.added(kTaxedPayments), dollars(55));
+  EXPECT_EQ(gst.added(kFreePayments), dollars(-55));
 
   const GstTrailLine& payg = trail.lines[3];
   EXPECT_EQ(payg.route, TrailRoute::Payg);
   EXPECT_EQ(trail.rowOf(payg).row, 0);
   EXPECT_EQ(payg.amount, dollars(100));
-  EXPECT_EQ(payg.added[kPayg], dollars(2));
+  EXPECT_EQ(payg.added(kPayg), dollars(2));
   EXPECT_EQ(figureTrail(trail, figures, TrailFigure::column(7)).value, dollars(2));
 
   ASSERT_EQ(trail.notCounted.size(), 3u);
