@@ -75,6 +75,7 @@ CommandStates operatorRights(const RightsContext& context) {
     case 12:
     case 13:
     case 14:
+    case 17:  // the GST report's details, over the viewer
       closesMainCommands(9);
       states["Utils"] = false;
       break;

@@ -63,6 +63,9 @@ TEST_F(GstDetailsTest, FromALabelToTheJournalRowBehindIt) {
   ASSERT_EQ(session.currentWindow, kGstDetails);
   auto* details = form.findChild<GstDetailsWindow*>("GstDetails");
   ASSERT_NE(details, nullptr);
+  // Over the viewer the main window's commands stay closed, as over the viewer itself.
+  EXPECT_FALSE(mainButton("Command5")->isEnabled());
+  EXPECT_FALSE(mainButton("Command2")->isEnabled());
 
   // G1 comes after the seven columns: the four sales rows, and their total is the figure.
   auto* figures = details->findChild<QListWidget*>("Figures");
