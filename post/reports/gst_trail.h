@@ -33,7 +33,8 @@ struct TrailFigure {
   static std::optional<TrailFigure> parse(std::string_view text);
   // "C3", "G1"; "all" for the whole report.
   std::string name() const;
-  // As the report prints it: "Income subject to GST", "G1 - Total Supplies".
+  // As the details window lists it: "Income subject to GST"; a label as
+  // the report prints it ("G12- Total Acquisitions").
   std::string title() const;
   bool operator==(const TrailFigure&) const = default;
 };
@@ -80,13 +81,7 @@ class GstTrailLine {
   // What it added to a report column (kTaxedIncome to kPayg), and to a label.
   Currency added(std::size_t reportColumn) const;
   Currency addedToLabel(int label) const;
-  // Each report column (from 0) or label it added to, with the figure.
-  template <class Visit>
-  void forEachColumn(Visit visit) const {
-    for (std::size_t i = 0; i < mColumns.size() && mColumns[i] != 0; ++i) {
-      visit(static_cast<std::size_t>(mColumns[i] - 1), mAdded[i]);
-    }
-  }
+  // Each label it added to, with the figure.
   template <class Visit>
   void forEachLabel(Visit visit) const {
     for (std::size_t i = 0; i < mLabels.size() && mLabels[i] != 0; ++i) {
@@ -133,7 +128,7 @@ struct GstTrail {
   std::vector<GstTrailLine> lines;
   std::vector<GstLeftOut> notCounted;
   std::vector<std::vector<TrailAccount>> accounts;  // by journal - 1, column - 1
-  std::vector<JournalDamage> damage;                // for the Damaged lines, in order
+  std::vector<JournalDamage> damage;                // the journals left out as damaged
 
   const GstTrailRow& rowOf(const GstTrailLine& line) const { return rows[line.row]; }
   const GstTrailRow& rowOf(const GstLeftOut& out) const { return rows[out.row]; }
