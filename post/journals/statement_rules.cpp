@@ -1,0 +1,145 @@
+#include "post/journals/statement_rules.h"
+
+#include <fmt/core.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "panel/money.h"
+#include "platform/text.h"
+
+namespace lum {
+namespace {
+
+std::string upper(std::string_view text) {
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return result;
+}
+
+std::vector<std::string_view> splitBars(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t bar = line.find('|', at);
+    fields.push_back(trim(line.substr(at, bar == std::string_view::npos ? bar : bar - at)));
+    if (bar == std::string_view::npos) {
+      return fields;
+    }
+    at = bar + 1;
+  }
+}
+
+std::string amountText(Currency amount) {
+  return formatMoney(amount);
+}
+
+}  // namespace
+
+bool StatementRule::matches(const StatementLine& statement) const {
+  if (!text.empty() && upper(statement.description).find(upper(text)) == std::string::npos) {
+    return false;
+  }
+  if ((sign > 0 && statement.amount < Currency()) || (sign < 0 && statement.amount > Currency())) {
+    return false;
+  }
+  const Currency size = statement.amount.abs();
+  return (!from || size >= *from) && (!to || size <= *to);
+}
+
+StatementRules parseStatementRules(std::string_view text) {
+  StatementRules result;
+  int number = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) {
+      end = text.size();
+    }
+    const std::string_view line = trim(text.substr(at, end - at));
+    at = end + 1;
+    ++number;
+    if (line.empty() || line.front() == '#') {
+      continue;
+    }
+    const auto refuse = [&](const std::string& problem) {
+      result.rules.clear();
+      result.problem = fmt::format("line {}: {}", number, problem);
+      return result;
+    };
+    const std::vector<std::string_view> fields = splitBars(line);
+    if (fields.size() < 4 || fields.size() > 6) {
+      return refuse("a rule is text | amount | sign | account | GST | particulars");
+    }
+    StatementRule rule;
+    rule.line = number;
+    rule.text = std::string(fields[0]);
+    const std::string_view range = fields[1];
+    if (!range.empty()) {
+      const std::size_t dots = range.find("..");
+      const std::string_view low = trim(range.substr(0, dots));
+      const std::string_view high =
+          dots == std::string_view::npos ? low : trim(range.substr(dots + 2));
+      if (!low.empty()) {
+        rule.from = parseMoney(low);
+      }
+      if (!high.empty()) {
+        rule.to = parseMoney(high);
+      }
+      if ((!low.empty() && !rule.from) || (!high.empty() && !rule.to) ||
+          (low.empty() && high.empty())) {
+        return refuse(
+            fmt::format("the amount is a figure or a range such as 100..200, not \"{}\"", range));
+      }
+    }
+    if (fields[2] == "+" || fields[2] == "-") {
+      rule.sign = fields[2] == "+" ? 1 : -1;
+    } else if (!fields[2].empty()) {
+      return refuse(fmt::format("the sign is + or - or blank, not \"{}\"", fields[2]));
+    }
+    rule.account = std::string(fields[3]);
+    if (rule.account.empty()) {
+      return refuse("the rule names no account");
+    }
+    if (fields.size() > 4) {
+      rule.gst = upper(fields[4]);
+      if (rule.gst != "Y" && rule.gst != "N" && !rule.gst.empty()) {
+        return refuse(fmt::format("the GST letter is Y or N or blank, not \"{}\"", fields[4]));
+      }
+    }
+    if (fields.size() > 5) {
+      rule.particulars = std::string(fields[5]);
+    }
+    result.rules.push_back(std::move(rule));
+  }
+  return result;
+}
+
+std::string statementRulesText(const std::vector<StatementRule>& rules) {
+  std::string text = "# text | amount | sign | account | GST | particulars\n";
+  for (const StatementRule& rule : rules) {
+    std::string range;
+    if (rule.from && rule.to && *rule.from == *rule.to) {
+      range = amountText(*rule.from);
+    } else if (rule.from || rule.to) {
+      range =
+          (rule.from ? amountText(*rule.from) : "") + ".." + (rule.to ? amountText(*rule.to) : "");
+    }
+    text += fmt::format("{} | {} | {} | {} | {} | {}\n", rule.text, range,
+                        rule.sign > 0   ? "+"
+                        : rule.sign < 0 ? "-"
+                                        : "",
+                        rule.account, rule.gst, rule.particulars);
+  }
+  return text;
+}
+
+const StatementRule* firstMatch(const std::vector<StatementRule>& rules,
+                                const StatementLine& line) {
+  const auto found = std::find_if(rules.begin(), rules.end(),
+                                  [&](const StatementRule& rule) { return rule.matches(line); });
+  return found == rules.end() ? nullptr : &*found;
+}
+
+}  // namespace lum

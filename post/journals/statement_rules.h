@@ -1,0 +1,55 @@
+#pragma once
+
+// The entity's rules for bank statement lines: the first rule that
+// matches a line says which analysis column of the journal takes its
+// amount, its GST letter and its particulars. Kept one a line in a text
+// file of the work area:
+//
+//   # text | amount | sign | account | GST | particulars
+//   CALTEX | | - | Fuel | Y | Fuel
+//   RENT | 1000..3000 | - | Rent | N |
+//
+// text is found in the line's description whatever its case; amount is
+// the size of the line's amount, one figure or a range (100..200, ..200,
+// 100..), blank for any; sign is "+" for money in, "-" for money out,
+// blank for either; account is the analysis column's name or "#n";
+// particulars blank keeps the description. Blank lines and lines starting
+// with "#" are comments.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/currency.h"
+#include "post/journals/bank_statement.h"
+
+namespace lum {
+
+struct StatementRule {
+  int line = 0;  // in the rules file
+  std::string text;
+  std::optional<Currency> from;  // the amount's size, at least
+  std::optional<Currency> to;    // and at most
+  int sign = 0;                  // 1 money in, -1 money out, 0 either
+  std::string account;
+  std::string gst;  // "Y", "N" or blank
+  std::string particulars;
+
+  bool matches(const StatementLine& statement) const;
+};
+
+// The rules of a file, or the first line that is not a rule (and no rule).
+struct StatementRules {
+  std::vector<StatementRule> rules;
+  std::string problem;  // "line 4: the sign is + or - or blank, not \"x\""
+};
+StatementRules parseStatementRules(std::string_view text);
+
+// The rules as their file holds them, under a heading comment.
+std::string statementRulesText(const std::vector<StatementRule>& rules);
+
+// The first rule matching the line; none when none does.
+const StatementRule* firstMatch(const std::vector<StatementRule>& rules, const StatementLine& line);
+
+}  // namespace lum
