@@ -3,16 +3,16 @@
 #include <fmt/core.h>
 #include <fmt/ostream.h>
 
-#include <map>
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
 #include "panel/money.h"
 #include "platform/csv.h"
 #include "platform/text.h"
-#include "post/journals/journal_checks.h"
 #include "post/journals/journal_editor.h"
 #include "post/journals/journal_files.h"
+#include "post/journals/journal_typing.h"
 #include "post/login/journal_records.h"
 #include "post/login/login_records.h"
 #include "tools/lumctl/command_context.h"
@@ -129,76 +129,33 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
     }
 
     EditorContext context;
-    context.prompter = &prompter;
     context.clock = &session.clock();
     context.periodLetter = session.login.periodLetter;
     context.quarterly = session.login.setup.periodKind == "Q";
-    JournalEditor editor(journal, context);  // no autosave: nothing is written before the check
-
-    bool refused = false;
-    std::map<int, int> lineOfRow;
     // A line of blank fields keeps its row blank, as a row left blank at the grid.
-    const int firstRow = journal.rowsInUse + 1;
+    std::vector<TypedRow> rows;
     for (std::size_t n = 1; n < records.size(); ++n) {
-      const CsvRecord& record = records[n];
-      const int row = firstRow + static_cast<int>(n) - 1;
-      if (row > Journal::kMaxRows) {
-        fmt::print(err, "lumctl: {} line {}: the journal is full ({} rows)\n", options.file,
-                   record.line, Journal::kMaxRows);
-        refused = true;
-        break;
-      }
-      lineOfRow[row] = record.line;
-      for (std::size_t i = 0; i < record.fields.size() && i < columns.size(); ++i) {
-        const std::string text(trim(record.fields[i]));
-        if (text.empty()) {
-          continue;
-        }
-        const int column = columns[i];
-        if (column > JournalEditor::kGstColumn && !parseMoney(text)) {
-          fmt::print(err, "lumctl: {} line {}: \"{}\" is not an amount\n", options.file,
-                     record.line, text);
-          refused = true;
-          continue;
-        }
-        const std::size_t said = prompter.texts().size();
-        editor.enterCell(row, column);
-        editor.editBoxChanged(text);
-        editor.keyDown(JournalEditor::kEnter, false);
-        if (prompter.texts().size() > said) {
-          fmt::print(err, "lumctl: {} line {}: {}\n", options.file, record.line,
-                     prompter.texts().back());
-          refused = true;
-        } else if (column == JournalEditor::kDateColumn && journal.row(row).date.empty()) {
-          fmt::print(err, "lumctl: {} line {}: \"{}\" is not a date\n", options.file, record.line,
-                     text);
-          refused = true;
-        }
+      TypedRow& row = rows.emplace_back();
+      row.line = records[n].line;
+      for (std::size_t i = 0; i < records[n].fields.size() && i < columns.size(); ++i) {
+        row.cells.emplace_back(columns[i], records[n].fields[i]);
       }
     }
-    if (refused && !options.keepGoing) {
-      return kExitRefused;
-    }
-
-    // The check asks about each faulty row; every answer is No, so all are found.
-    const std::size_t said = prompter.texts().size();
-    const CheckOutcome check = transactionCheck(journal, prompter);
-    const bool faulty = !check.askedRows.empty();
-    for (std::size_t i = 0; i < check.askedRows.size(); ++i) {
-      const std::string& question = prompter.texts().at(said + i);
-      const int row = check.askedRows[i];
-      const auto line = lineOfRow.find(row);
+    const TypingOutcome typed = typeRows(journal, context, rows, options.keepGoing);
+    const auto tell = [&](const TypingProblem& problem) {
       fmt::print(err, "lumctl: {} {}: {}\n", options.file,
-                 line != lineOfRow.end() ? fmt::format("line {}", line->second)
-                                         : fmt::format("row {}", row),
-                 question.substr(0, question.find('\r')));
-    }
-    if (faulty && !options.keepGoing) {
+                 problem.line != 0 ? fmt::format("line {}", problem.line)
+                                   : fmt::format("row {}", problem.row),
+                 problem.message);
+    };
+    std::for_each(typed.typing.begin(), typed.typing.end(), tell);
+    std::for_each(typed.check.begin(), typed.check.end(), tell);
+    if (typed.any() && !options.keepGoing) {
       return kExitRefused;
     }
     opened.files->save(journal);
     opened.login->commitChange();
-    return refused || faulty ? kExitRefused : kExitSuccess;
+    return typed.any() ? kExitRefused : kExitSuccess;
   } catch (const std::exception& error) {
     fmt::print(err, "lumctl: {}\n", error.what());
     return kExitRefused;
