@@ -39,6 +39,22 @@ class RecordingPrompter final : public Prompter {
 
 }  // namespace
 
+int analysisColumnNamed(const Journal& journal, std::string_view name) {
+  const std::string_view wanted = trim(name);
+  if (wanted.size() > 1 && wanted[0] == '#') {
+    const double k = leadingNumber(wanted.substr(1));
+    return k >= 1 && k <= journal.analysisColumns()
+               ? journal.lastFixedColumn() + static_cast<int>(k)
+               : -1;
+  }
+  for (int c = journal.lastFixedColumn() + 1; c <= Journal::kMaxColumn; ++c) {
+    if (!wanted.empty() && equalsIgnoreCase(wanted, trim(journal.column(c).name))) {
+      return c;
+    }
+  }
+  return -1;
+}
+
 TypingOutcome typeRows(Journal& journal, EditorContext context, const std::vector<TypedRow>& rows,
                        bool checkAnyway) {
   RecordingPrompter prompter;

@@ -7,6 +7,7 @@
 // CSV import of lumctl and the bank statement import type their rows so.
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct TypingOutcome {
   std::vector<TypingProblem> check;
   bool any() const { return !typing.empty() || !check.empty(); }
 };
+
+// The grid column of the analysis account a text names: its name (any
+// case) or "#n" for the journal's analysis column n; -1 for none.
+int analysisColumnNamed(const Journal& journal, std::string_view name);
 
 // Types the rows after the journal's last row in use (a row of no cells
 // stays blank), with the context's period and clock; questions are

@@ -46,19 +46,7 @@ int columnOf(const std::string& heading, const Journal& journal,
       return static_cast<int>(c);
     }
   }
-  if (wanted.size() > 1 && wanted[0] == '#') {
-    const double k = leadingNumber(wanted.substr(1));
-    if (k >= 1 && k <= journal.analysisColumns()) {
-      return journal.lastFixedColumn() + static_cast<int>(k);
-    }
-    return -1;
-  }
-  for (int c = journal.lastFixedColumn() + 1; c <= Journal::kMaxColumn; ++c) {
-    if (!wanted.empty() && equalsIgnoreCase(wanted, trim(journal.column(c).name))) {
-      return c;
-    }
-  }
-  return -1;
+  return analysisColumnNamed(journal, wanted);
 }
 
 // Everything both commands need: the log-in, the journal and its files.

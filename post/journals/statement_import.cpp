@@ -1,0 +1,107 @@
+#include "post/journals/statement_import.h"
+
+#include <fmt/core.h>
+
+#include "panel/money.h"
+#include "platform/text.h"
+#include "post/journals/journal_editor.h"
+
+namespace lum {
+namespace {
+
+constexpr std::size_t kParticularsWidth = 46;
+constexpr std::size_t kReferenceWidth = 5;
+
+std::string gridDate(const Date& date) {
+  return fmt::format("{:02}/{:02}/{:02}", date.day(), date.month(), date.year() % 100);
+}
+
+// Cut to what the field holds, at a character's start.
+std::string cut(std::string text, std::size_t width) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == width) {
+      text.resize(i);
+      break;
+    }
+  }
+  return text;
+}
+
+bool alreadyThere(const Journal& journal, const StatementRow& row) {
+  for (int r = 1; r <= journal.rowsInUse; ++r) {
+    const TransactionRecord& held = journal.row(r);
+    if (trim(held.date) == row.date && journal.am(r, row.amountColumn) == row.amount &&
+        equalsIgnoreCase(trim(held.particulars), trim(row.particulars))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+StatementPlan planStatement(const Journal& journal, bool income,
+                            const std::vector<StatementLine>& lines,
+                            const std::vector<StatementRule>& rules) {
+  StatementPlan plan;
+  for (const StatementRule& rule : rules) {
+    if (analysisColumnNamed(journal, rule.account) < 0) {
+      plan.problem =
+          fmt::format("rule {}: the journal has no account \"{}\"", rule.line, rule.account);
+      return plan;
+    }
+  }
+  const int firstAmount = JournalEditor::kGstColumn + 1;
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    StatementRow row;
+    row.line = lines[n];
+    row.rule = firstMatch(rules, row.line);
+    row.date = gridDate(row.line.date);
+    row.particulars =
+        cut(row.rule != nullptr && !row.rule->particulars.empty() ? row.rule->particulars
+                                                                  : row.line.description,
+            kParticularsWidth);
+    row.reference = row.line.reference.size() <= kReferenceWidth && !row.line.reference.empty()
+                        ? row.line.reference
+                        : fmt::format("B{}", n + 1);
+    row.gst = row.rule != nullptr ? row.rule->gst : "";
+    // The journal's amount and the analysis amount, signed as the grid takes them.
+    Currency analysed;
+    if (journal.hasRunningBalance()) {
+      const bool moneyIn = row.line.amount > Currency();
+      row.amountColumn = moneyIn ? firstAmount + 1 : firstAmount;  // Receipts, Payments
+      row.amount = row.line.amount.abs();
+      analysed = -row.line.amount;  // income is a credit
+    } else {
+      row.amountColumn = firstAmount;
+      row.amount = income ? row.line.amount : -row.line.amount;
+      analysed = row.amount;
+    }
+    row.typed.line = row.line.line;
+    row.typed.cells = {{JournalEditor::kDateColumn, row.date},
+                       {JournalEditor::kDateColumn + 1, row.particulars},
+                       {JournalEditor::kDateColumn + 2, row.reference},
+                       {JournalEditor::kGstColumn, row.gst},
+                       {row.amountColumn, formatMoney(row.amount)}};
+    if (row.rule != nullptr) {
+      row.analysisColumn = analysisColumnNamed(journal, row.rule->account);
+      row.typed.cells.emplace_back(row.analysisColumn, formatMoney(analysed));
+    }
+    row.duplicate = alreadyThere(journal, row);
+    plan.rows.push_back(std::move(row));
+  }
+  return plan;
+}
+
+std::vector<TypedRow> rowsToType(const StatementPlan& plan, bool duplicates) {
+  std::vector<TypedRow> rows;
+  for (const StatementRow& row : plan.rows) {
+    if (duplicates || !row.duplicate) {
+      rows.push_back(row.typed);
+    }
+  }
+  return rows;
+}
+
+}  // namespace lum
