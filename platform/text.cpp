@@ -92,6 +92,26 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
+std::vector<std::string_view> splitTrimmed(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  for (std::size_t from = 0;;) {
+    const std::size_t at = text.find(separator, from);
+    std::string_view piece = text.substr(from, at == std::string_view::npos ? at : at - from);
+    // Lines of a file written on Windows end in a carriage return.
+    while (!piece.empty() && (piece.back() == '\r' || piece.back() == '\t')) {
+      piece.remove_suffix(1);
+    }
+    while (!piece.empty() && piece.front() == '\t') {
+      piece.remove_prefix(1);
+    }
+    pieces.push_back(trim(piece));
+    if (at == std::string_view::npos) {
+      return pieces;
+    }
+    from = at + 1;
+  }
+}
+
 double leadingNumber(std::string_view text) {
   text = trimLeft(text);
   std::string number;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lum {
 
@@ -27,6 +28,11 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 // read set-up values: blanks skipped, an optional sign, digits and at most
 // one decimal point; anything after stops the number; no number gives 0.
 double leadingNumber(std::string_view text);
+
+// The pieces of a text between separators, each trimmed of blanks, tabs
+// and a line's carriage return: "a | b |" gives "a", "b" and "". Views into
+// the text.
+std::vector<std::string_view> splitTrimmed(std::string_view text, char separator);
 
 // The upper-cased first character of a one-letter field, ' ' when blank:
 // type letters, GST letters.

@@ -18,19 +18,6 @@ std::string upper(std::string_view text) {
   return result;
 }
 
-std::vector<std::string_view> splitBars(std::string_view line) {
-  std::vector<std::string_view> fields;
-  std::size_t at = 0;
-  while (true) {
-    const std::size_t bar = line.find('|', at);
-    fields.push_back(trim(line.substr(at, bar == std::string_view::npos ? bar : bar - at)));
-    if (bar == std::string_view::npos) {
-      return fields;
-    }
-    at = bar + 1;
-  }
-}
-
 std::string amountText(Currency amount) {
   return formatMoney(amount);
 }
@@ -51,14 +38,7 @@ bool StatementRule::matches(const StatementLine& statement) const {
 StatementRules parseStatementRules(std::string_view text) {
   StatementRules result;
   int number = 0;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) {
-      end = text.size();
-    }
-    const std::string_view line = trim(text.substr(at, end - at));
-    at = end + 1;
+  for (const std::string_view line : splitTrimmed(text, '\n')) {
     ++number;
     if (line.empty() || line.front() == '#') {
       continue;
@@ -68,7 +48,7 @@ StatementRules parseStatementRules(std::string_view text) {
       result.problem = fmt::format("line {}: {}", number, problem);
       return result;
     };
-    const std::vector<std::string_view> fields = splitBars(line);
+    const std::vector<std::string_view> fields = splitTrimmed(line, '|');
     if (fields.size() < 4 || fields.size() > 6) {
       return refuse("a rule is text | amount | sign | account | GST | particulars");
     }

@@ -17,7 +17,9 @@
 #include "post/login/login_records.h"
 #include "tools/lumctl/command_context.h"
 #include "tools/lumctl/headless.h"
+#include "tools/lumctl/journal_opening.h"
 #include "tools/lumctl/settled_reading.h"
+#include "tools/lumctl/statement_command.h"
 
 namespace lum {
 namespace {
@@ -47,36 +49,6 @@ int columnOf(const std::string& heading, const Journal& journal,
     }
   }
   return analysisColumnNamed(journal, wanted);
-}
-
-// Everything both commands need: the log-in, the journal and its files.
-struct Opened {
-  std::unique_ptr<HeadlessLogin> login;
-  std::unique_ptr<JournalFiles> files;
-  std::string name;
-};
-
-// Takes the work area to change it, or with a source only reads it.
-int openJournal(const GlobalOptions& global, const JournalOptions& options, Prompter& prompter,
-                std::ostream& err, Opened& opened, FileSource* source = nullptr) {
-  opened.login = std::make_unique<HeadlessLogin>(global, prompter);
-  if (!(source != nullptr ? opened.login->openToRead(*source) : opened.login->openToChange())) {
-    return kExitRefused;
-  }
-  Session& session = opened.login->session();
-  if (!selectPeriod(session, options.period, err)) {
-    return kExitUsage;
-  }
-  const int journals =
-      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
-  if (options.journal < 1 || options.journal > journals) {
-    fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", options.journal,
-               journals);
-    return kExitRefused;
-  }
-  opened.files = std::make_unique<JournalFiles>(session, options.journal);
-  opened.name = session.file("Jnl").get<JournalHeaderRecord>(options.journal).name;
-  return kExitSuccess;
 }
 
 }  // namespace
@@ -304,6 +276,7 @@ show->callback([&context, options] {
                        ? showJournal(context.options, *options, context.out, context.err)
                        : kExitRefused;
 });
+addStatementCommand(*journal, context);
 }  // namespace lum
 
 }  // namespace lum
