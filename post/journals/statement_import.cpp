@@ -2,6 +2,9 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "panel/money.h"
 #include "platform/text.h"
 #include "post/journals/journal_editor.h"
@@ -28,16 +31,28 @@ std::string cut(std::string text, std::size_t width) {
   return text;
 }
 
-bool alreadyThere(const Journal& journal, const StatementRow& row) {
-  for (int r = 1; r <= journal.rowsInUse; ++r) {
-    const TransactionRecord& held = journal.row(r);
-    if (trim(held.date) == row.date && journal.am(r, row.amountColumn) == row.amount &&
-        equalsIgnoreCase(trim(held.particulars), trim(row.particulars))) {
-      return true;
+// The journal's rows by date, to find a statement line among them without
+// going through every row for every line.
+class HeldRows {
+ public:
+  explicit HeldRows(const Journal& journal) : mJournal(journal) {
+    for (int r = 1; r <= journal.rowsInUse; ++r) {
+      mByDate.emplace(std::string(trim(journal.row(r).date)), r);
     }
   }
-  return false;
-}
+  bool holds(const StatementRow& row) const {
+    const auto [first, last] = mByDate.equal_range(row.date);
+    return std::any_of(first, last, [&](const auto& held) {
+      const int r = held.second;
+      return mJournal.am(r, row.amountColumn) == row.amount &&
+             equalsIgnoreCase(trim(mJournal.row(r).particulars), trim(row.particulars));
+    });
+  }
+
+ private:
+  const Journal& mJournal;
+  std::unordered_multimap<std::string, int> mByDate;
+};
 
 }  // namespace
 
@@ -53,6 +68,7 @@ StatementPlan planStatement(const Journal& journal, bool income,
     }
   }
   const int firstAmount = JournalEditor::kGstColumn + 1;
+  const HeldRows held(journal);
   for (std::size_t n = 0; n < lines.size(); ++n) {
     StatementRow row;
     row.line = lines[n];
@@ -88,7 +104,7 @@ StatementPlan planStatement(const Journal& journal, bool income,
       row.analysisColumn = analysisColumnNamed(journal, row.rule->account);
       row.typed.cells.emplace_back(row.analysisColumn, formatMoney(analysed));
     }
-    row.duplicate = alreadyThere(journal, row);
+    row.duplicate = held.holds(row);
     plan.rows.push_back(std::move(row));
   }
   return plan;

@@ -24,8 +24,9 @@ std::string amountText(Currency amount) {
 
 }  // namespace
 
-bool StatementRule::matches(const StatementLine& statement) const {
-  if (!text.empty() && upper(statement.description).find(upper(text)) == std::string::npos) {
+bool StatementRule::matches(const StatementLine& statement,
+                            std::string_view upperDescription) const {
+  if (!upperText.empty() && upperDescription.find(upperText) == std::string_view::npos) {
     return false;
   }
   if ((sign > 0 && statement.amount < Currency()) || (sign < 0 && statement.amount > Currency())) {
@@ -55,6 +56,7 @@ StatementRules parseStatementRules(std::string_view text) {
     StatementRule rule;
     rule.line = number;
     rule.text = std::string(fields[0]);
+    rule.upperText = upper(rule.text);
     const std::string_view range = fields[1];
     if (!range.empty()) {
       const std::size_t dots = range.find("..");
@@ -117,8 +119,10 @@ std::string statementRulesText(const std::vector<StatementRule>& rules) {
 
 const StatementRule* firstMatch(const std::vector<StatementRule>& rules,
                                 const StatementLine& line) {
-  const auto found = std::find_if(rules.begin(), rules.end(),
-                                  [&](const StatementRule& rule) { return rule.matches(line); });
+  const std::string description = upper(line.description);
+  const auto found = std::find_if(rules.begin(), rules.end(), [&](const StatementRule& rule) {
+    return rule.matches(line, description);
+  });
   return found == rules.end() ? nullptr : &*found;
 }
 

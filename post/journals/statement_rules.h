@@ -35,8 +35,11 @@ struct StatementRule {
   std::string account;
   std::string gst;  // "Y", "N" or blank
   std::string particulars;
+  std::string upperText;  // text in capitals, as it is compared
 
-  bool matches(const StatementLine& statement) const;
+  // upperDescription: the line's description in capitals (firstMatch makes
+  // it once for all the rules).
+  bool matches(const StatementLine& statement, std::string_view upperDescription) const;
 };
 
 // The rules of a file, or the first line that is not a rule (and no rule).
