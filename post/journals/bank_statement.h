@@ -4,6 +4,7 @@
 // description and amount: CSV with the columns a mapping names (each bank
 // lays its file out its own way).
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,12 @@ std::optional<Currency> statementAmount(std::string_view text);
 // date, the amount after it, the longest text). Nothing when no date and
 // amount are found.
 std::optional<StatementMapping> guessMapping(std::string_view text);
+
+// Reads an OFX or QFX statement (through libofx): each transaction's date
+// posted, its payee's name (else its memo), its cheque number as the
+// reference when it fits, and its amount. A file that does not end with
+// its closing </OFX> tag is cut short: nothing is read then.
+StatementRead readOfxStatement(const std::filesystem::path& file);
 
 // Reads a CSV statement. A first line without a date in the date column is
 // its heading. Every date must be in the form of the first (dd/mm/yyyy,

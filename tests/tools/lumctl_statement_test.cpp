@@ -107,5 +107,27 @@ TEST_F(LumctlStatement, AMappingKeptForABankAccount) {
   EXPECT_EQ(result.err, "lumctl: Banks-0001.txt has no mapping \"Savings\"\n");
 }
 
+// An OFX download: the payee or memo, and a cheque's number as the reference.
+TEST_F(LumctlStatement, AnOfxDownload) {
+  test::writeText(dir / "august.ofx",
+                  "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\n"
+                  "CHARSET:1252\nCOMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+                  "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>"
+                  "<STMTRS><CURDEF>AUD<BANKACCTFROM><BANKID>062000<ACCTID>1<ACCTTYPE>CHECKING"
+                  "</BANKACCTFROM><BANKTRANLIST><DTSTART>20260801<DTEND>20260831"
+                  "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260803<TRNAMT>-45.50<FITID>1"
+                  "<NAME>CALTEX NEWTOWN</STMTTRN>"
+                  "<STMTTRN><TRNTYPE>CHECK<DTPOSTED>20260804<TRNAMT>-120.00<FITID>2"
+                  "<CHECKNUM>417<MEMO>Cheque 417</STMTTRN>"
+                  "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n");
+  auto result = run({"journal", "import-statement", "--journal", "1", "--period", "I",
+                     (dir / "august.ofx").string(), "--dry-run"});
+  ASSERT_EQ(result.status, kExitSuccess) << result.err;
+  EXPECT_EQ(result.out,
+            "line,date,particulars,ref,gst,amount,account,rule\n"
+            "1,03/08/26,CALTEX NEWTOWN,B1,Y,-45.50,Fuel,2\n"
+            "2,04/08/26,Cheque 417,417,,-120.00,,unmatched\n");
+}
+
 }  // namespace
 }  // namespace lum

@@ -47,6 +47,12 @@ std::string fileName(Session& session, const char* pattern) {
       .string();
 }
 
+// An OFX or QFX download: its header, or its first tag.
+bool isOfx(std::string_view text) {
+  const std::string_view start = trimLeft(text.substr(0, 512));
+  return start.starts_with("OFXHEADER") || start.starts_with("<?xml") || start.starts_with("<OFX>");
+}
+
 // The rows that are added, as CSV: what each becomes and the rule that made it.
 std::string rowsCsv(const Journal& journal, const StatementPlan& plan) {
   std::string csv = "line,date,particulars,ref,gst,amount,account,rule\n";
@@ -78,25 +84,30 @@ int readStatement(Session& session, const StatementOptions& options, FileSource*
   const auto bytes = ops.readFile(options.file);
   const std::string text =
       statementText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  std::optional<StatementMapping> mapping;
-  if (!options.mapping.empty()) {
-    mapping = findMapping(areaText(session, kMappingsFile, source), options.mapping);
-    if (!mapping) {
-      fmt::print(err, "lumctl: {} has no mapping \"{}\"\n", fileName(session, kMappingsFile),
-                 options.mapping);
-      return kExitRefused;
-    }
+  StatementRead read;
+  if (isOfx(text)) {
+    read = readOfxStatement(options.file);
   } else {
-    mapping = guessMapping(text);
-    if (!mapping) {
-      fmt::print(err,
-                 "lumctl: {}: its date and amount columns cannot be told; name them with "
-                 "--mapping\n",
-                 options.file);
-      return kExitRefused;
+    std::optional<StatementMapping> mapping;
+    if (!options.mapping.empty()) {
+      mapping = findMapping(areaText(session, kMappingsFile, source), options.mapping);
+      if (!mapping) {
+        fmt::print(err, "lumctl: {} has no mapping \"{}\"\n", fileName(session, kMappingsFile),
+                   options.mapping);
+        return kExitRefused;
+      }
+    } else {
+      mapping = guessMapping(text);
+      if (!mapping) {
+        fmt::print(err,
+                   "lumctl: {}: its date and amount columns cannot be told; name them with "
+                   "--mapping\n",
+                   options.file);
+        return kExitRefused;
+      }
     }
+    read = readCsvStatement(text, *mapping);
   }
-  StatementRead read = readCsvStatement(text, *mapping);
   if (!read.problem.empty()) {
     fmt::print(err, "lumctl: {} {}\n", options.file, read.problem);
     return kExitRefused;

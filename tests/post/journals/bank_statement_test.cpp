@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "post/journals/statement_rules.h"
+#include "tests/support/test_support.h"
 
 namespace lum {
 namespace {
@@ -84,6 +85,42 @@ TEST(BankStatement, MixedDatesAndBadAmountsAreToldAndNothingIsRead) {
   EXPECT_EQ(read.problem, "line 2: \"31/02/2026\" is not a date");
   read = readCsvStatement("Date,Amount,Description\n", mapping);
   EXPECT_EQ(read.problem, "it holds no transaction");
+}
+
+// An OFX 1 download as a bank gives it: SGML headers, then the statement.
+constexpr const char* kOfx =
+    "OFXHEADER:100\r\nDATA:OFXSGML\r\nVERSION:102\r\nSECURITY:NONE\r\nENCODING:USASCII\r\n"
+    "CHARSET:1252\r\nCOMPRESSION:NONE\r\nOLDFILEUID:NONE\r\nNEWFILEUID:NONE\r\n\r\n"
+    "<OFX><SIGNONMSGSRSV1><SONRS><STATUS><CODE>0<SEVERITY>INFO</STATUS>"
+    "<DTSERVER>20260831120000<LANGUAGE>ENG</SONRS></SIGNONMSGSRSV1>"
+    "<BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS><CODE>0<SEVERITY>INFO</STATUS>"
+    "<STMTRS><CURDEF>AUD<BANKACCTFROM><BANKID>062000<ACCTID>12345678<ACCTTYPE>CHECKING"
+    "</BANKACCTFROM><BANKTRANLIST><DTSTART>20260801<DTEND>20260831"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20260803<TRNAMT>-45.50<FITID>2026080301"
+    "<NAME>CALTEX NEWTOWN</STMTTRN>"
+    "<STMTTRN><TRNTYPE>CHECK<DTPOSTED>20260804<TRNAMT>-120.00<FITID>2026080402"
+    "<CHECKNUM>417<MEMO>Cheque 417</STMTTRN>"
+    "</BANKTRANLIST><LEDGERBAL><BALAMT>834.50<DTASOF>20260831</LEDGERBAL></STMTRS>"
+    "</STMTTRNRS></BANKMSGSRSV1></OFX>\r\n";
+
+TEST(BankStatement, OfxTransactionsAndAFileCutShort) {
+  const test::TempDir dir;
+  const std::filesystem::path file = dir / "statement.ofx";
+  test::writeText(file, kOfx);
+  StatementRead read = readOfxStatement(file);
+  ASSERT_EQ(read.problem, "");
+  ASSERT_EQ(read.lines.size(), 2u);
+  EXPECT_EQ(read.lines[0].date, day(3, 8, 2026));
+  EXPECT_EQ(read.lines[0].description, "CALTEX NEWTOWN");
+  EXPECT_EQ(read.lines[0].amount, cents(-4550));
+  EXPECT_EQ(read.lines[1].description, "Cheque 417");
+  EXPECT_EQ(read.lines[1].reference, "417");
+
+  const std::string cut(kOfx);
+  test::writeText(file, cut.substr(0, cut.find("<STMTTRN><TRNTYPE>CHECK") + 30));
+  read = readOfxStatement(file);
+  EXPECT_EQ(read.problem, "the file is cut short: it does not end with </OFX>");
+  EXPECT_TRUE(read.lines.empty());
 }
 
 TEST(StatementRules, TheFirstMatchingRuleFillsTheLine) {
