@@ -55,6 +55,11 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   // The invoice window's Print, once the invoice is saved: its tax invoice
   // in the viewer.
   void printTaxInvoice(int invoice);
+  // The bank statement the journal window's Bank Statement imports (tests
+  // choose it; by default a file dialog asks).
+  void setStatementChooser(std::function<QString()> chooser) {
+    mStatementChooser = std::move(chooser);
+  }
   // Where the sizes of the windows are kept (tests keep them apart).
   void keepWindowSizesIn(const QString& file) { mWindowSizes = WindowSizes(file); }
 
@@ -139,6 +144,7 @@ class LumPostForm final : public QMainWindow, public WindowHost {
   QtProgramStarter mQtStarter;
   ProgramStarter* mStarter = &mQtStarter;
   QPointer<HelpWindow> mHelp;
+  std::function<QString()> mStatementChooser;
 };
 
 }  // namespace lum

@@ -11,6 +11,7 @@
 #include "post/journals/journal_window.h"
 #include "post/journals/open_journal.h"
 #include "post/journals/progress_window.h"
+#include "post/journals/statement_import_window.h"
 #include "post/ledgers/transfer_choices.h"
 #include "post/ledgers/transfer_window.h"
 #include "post/login/detail_panels.h"
@@ -115,6 +116,23 @@ QWidget* LumPostForm::makeJournalWindow() {
   };
   actions.accountDetails = [this] { openWindow(mSession, kAccountDetails); };
   actions.invoice = [this] { openInvoice(); };
+  actions.importStatement = [this] {
+    if (!mOpenJournal) {
+      return;
+    }
+    // What was typed in the current cell goes in first, and afterwards the
+    // cell shows what it holds: the import may have filled its row.
+    JournalEditor& editor = mOpenJournal->editor();
+    editor.leaveCell();
+    StatementImportWindow window(mSession, *mOpenJournal, journalWindow());
+    window.setFileChooser(mStatementChooser);
+    if (window.chooseFile() && window.exec() == QDialog::Accepted) {
+      editor.enterCell(editor.row(), editor.column());
+      if (JournalWindow* journal = journalWindow()) {
+        journal->refresh();
+      }
+    }
+  };
   actions.progressOpen = [this] { openWindow(mSession, kProgress); };
   actions.progress = [this](int done, int total) {
     if (const auto it = mWindows.find(kProgress); it != mWindows.end() && it->second) {

@@ -129,6 +129,11 @@ std::string statementText(std::string_view bytes) {
   return cp1252ToUtf8(std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
 }
 
+bool isOfxStatement(std::string_view text) {
+  const std::string_view start = trimLeft(text.substr(0, 512));
+  return start.starts_with("OFXHEADER") || start.starts_with("<?xml") || start.starts_with("<OFX>");
+}
+
 std::optional<Currency> statementAmount(std::string_view text) {
   std::string cleaned(trim(text));
   bool negative = false;

@@ -65,6 +65,9 @@ std::optional<Currency> statementAmount(std::string_view text);
 // amount are found.
 std::optional<StatementMapping> guessMapping(std::string_view text);
 
+// Whether a statement's text is OFX or QFX (its header or first tag).
+bool isOfxStatement(std::string_view text);
+
 // Reads an OFX or QFX statement (through libofx): each transaction's date
 // posted, its payee's name (else its memo), its cheque number as the
 // reference when it fits, and its amount. A file that does not end with

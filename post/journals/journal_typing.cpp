@@ -37,6 +37,30 @@ class RecordingPrompter final : public Prompter {
   std::vector<std::string> mTexts;
 };
 
+// The row after the last one in use, past any rows after it that already
+// hold something: a cell committed at the grid before the counts caught up.
+int firstFreeRow(const Journal& journal) {
+  int row = journal.rowsInUse + 1;
+  const auto holdsSomething = [&](int r) {
+    const TransactionRecord& record = journal.row(r);
+    if (!trim(record.date).empty() || !trim(record.particulars).empty() ||
+        !trim(record.reference).empty() || !trim(record.gst).empty()) {
+      return true;
+    }
+    for (int c = JournalEditor::kGstColumn + 1; c <= Journal::kMaxColumn; ++c) {
+      const bool balance = journal.hasRunningBalance() && c == journal.balanceColumn();
+      if (!balance && !journal.am(r, c).isZero()) {
+        return true;
+      }
+    }
+    return false;
+  };
+  while (row <= Journal::kMaxRows && holdsSomething(row)) {
+    ++row;
+  }
+  return row;
+}
+
 }  // namespace
 
 int analysisColumnNamed(const Journal& journal, std::string_view name) {
@@ -63,7 +87,7 @@ TypingOutcome typeRows(Journal& journal, EditorContext context, const std::vecto
   JournalEditor editor(journal, context);
   TypingOutcome outcome;
   std::map<int, int> lineOfRow;
-  const int firstRow = journal.rowsInUse + 1;
+  const int firstRow = firstFreeRow(journal);
   for (std::size_t n = 0; n < rows.size(); ++n) {
     const TypedRow& typed = rows[n];
     const int row = firstRow + static_cast<int>(n);

@@ -155,6 +155,11 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
       mActions.invoice();
     }
   });
+  addCommand(commands, "Command12", "Bank S&tatement...", [this] {
+    if (mActions.importStatement) {
+      mActions.importStatement();
+    }
+  });
   bottom->addWidget(commands, 1);
   layout->addLayout(bottom);
 

@@ -30,8 +30,9 @@ class JournalWindow final : public QWidget {
   struct Actions {
     std::function<void()> close;
     std::function<void()> reopen;
-    std::function<void()> accountDetails;  // a double click on the grid
-    std::function<void()> invoice;         // the invoice of the current row
+    std::function<void()> accountDetails;   // a double click on the grid
+    std::function<void()> invoice;          // the invoice of the current row
+    std::function<void()> importStatement;  // a bank statement's lines as rows
     // The progress window of a long run: opened, moved on, closed.
     std::function<void()> progressOpen;
     std::function<void(int, int)> progress;

@@ -8,6 +8,8 @@
 #include "panel/money.h"
 #include "platform/text.h"
 #include "post/journals/journal_editor.h"
+#include "post/login/file_registry.h"
+#include "post/login/session.h"
 
 namespace lum {
 namespace {
@@ -54,7 +56,27 @@ class HeldRows {
   std::unordered_multimap<std::string, int> mByDate;
 };
 
+std::filesystem::path areaFile(Session& session, std::string_view pattern) {
+  return session.paths().resolve(expandPattern(pattern, session.naming()));
+}
+
 }  // namespace
+
+std::filesystem::path statementRulesFile(Session& session) {
+  return areaFile(session, "{D}\\Rules-{E}.txt");
+}
+
+std::filesystem::path statementMappingsFile(Session& session) {
+  return areaFile(session, "{D}\\Banks-{E}.txt");
+}
+
+std::string statementFileText(FileOps& ops, const std::filesystem::path& file) {
+  if (!ops.exists(file)) {
+    return "";
+  }
+  const auto bytes = ops.readFile(file);
+  return statementText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
 
 StatementPlan planStatement(const Journal& journal, bool income,
                             const std::vector<StatementLine>& lines,

@@ -7,15 +7,26 @@
 // journal editor (journal_typing.h), whose checks refuse, among others, a
 // date outside the journal's period.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/file_ops.h"
 #include "post/journals/bank_statement.h"
 #include "post/journals/journal.h"
 #include "post/journals/journal_typing.h"
 #include "post/journals/statement_rules.h"
 
 namespace lum {
+
+class Session;
+
+// The entity's statement rules ("Rules-0001.txt") and bank accounts'
+// column mappings ("Banks-0001.txt"), text files of the work area.
+std::filesystem::path statementRulesFile(Session& session);
+std::filesystem::path statementMappingsFile(Session& session);
+// A statement or one of those files as UTF-8 text; "" when it is missing.
+std::string statementFileText(FileOps& ops, const std::filesystem::path& file);
 
 struct StatementRow {
   StatementLine line;

@@ -22,35 +22,10 @@
 namespace lum {
 namespace {
 
-// The entity's rules and bank mappings, beside its other files.
-constexpr const char* kRulesFile = "{D}\\Rules-{E}.txt";
-constexpr const char* kMappingsFile = "{D}\\Banks-{E}.txt";
-
 // A text file of the work area as UTF-8; "" when there is none. A reading
 // takes it from its snapshot.
-std::string areaText(Session& session, const char* pattern, FileSource* source) {
-  std::filesystem::path file = session.paths().resolve(expandPattern(pattern, session.naming()));
-  if (source != nullptr) {
-    file = source->readPath(file);
-  }
-  FileOps& ops = session.ops();
-  if (!ops.exists(file)) {
-    return "";
-  }
-  const auto bytes = ops.readFile(file);
-  return statementText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-std::string fileName(Session& session, const char* pattern) {
-  return std::filesystem::path(session.paths().resolve(expandPattern(pattern, session.naming())))
-      .filename()
-      .string();
-}
-
-// An OFX or QFX download: its header, or its first tag.
-bool isOfx(std::string_view text) {
-  const std::string_view start = trimLeft(text.substr(0, 512));
-  return start.starts_with("OFXHEADER") || start.starts_with("<?xml") || start.starts_with("<OFX>");
+std::string areaText(Session& session, const std::filesystem::path& file, FileSource* source) {
+  return statementFileText(session.ops(), source != nullptr ? source->readPath(file) : file);
 }
 
 // The rows that are added, as CSV: what each becomes and the rule that made it.
@@ -81,19 +56,18 @@ int readStatement(Session& session, const StatementOptions& options, FileSource*
     fmt::print(err, "lumctl: cannot read {}\n", options.file);
     return kExitRefused;
   }
-  const auto bytes = ops.readFile(options.file);
-  const std::string text =
-      statementText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  const std::string text = statementFileText(ops, options.file);
   StatementRead read;
-  if (isOfx(text)) {
+  if (isOfxStatement(text)) {
     read = readOfxStatement(options.file);
   } else {
     std::optional<StatementMapping> mapping;
     if (!options.mapping.empty()) {
-      mapping = findMapping(areaText(session, kMappingsFile, source), options.mapping);
+      mapping =
+          findMapping(areaText(session, statementMappingsFile(session), source), options.mapping);
       if (!mapping) {
-        fmt::print(err, "lumctl: {} has no mapping \"{}\"\n", fileName(session, kMappingsFile),
-                   options.mapping);
+        fmt::print(err, "lumctl: {} has no mapping \"{}\"\n",
+                   statementMappingsFile(session).filename().string(), options.mapping);
         return kExitRefused;
       }
     } else {
@@ -112,9 +86,11 @@ int readStatement(Session& session, const StatementOptions& options, FileSource*
     fmt::print(err, "lumctl: {} {}\n", options.file, read.problem);
     return kExitRefused;
   }
-  StatementRules parsed = parseStatementRules(areaText(session, kRulesFile, source));
+  StatementRules parsed =
+      parseStatementRules(areaText(session, statementRulesFile(session), source));
   if (!parsed.problem.empty()) {
-    fmt::print(err, "lumctl: {} {}\n", fileName(session, kRulesFile), parsed.problem);
+    fmt::print(err, "lumctl: {} {}\n", statementRulesFile(session).filename().string(),
+               parsed.problem);
     return kExitRefused;
   }
   lines = std::move(read.lines);
@@ -138,7 +114,8 @@ int typeStatement(Opened& opened, const StatementOptions& options, FileSource* s
   const std::string kind(trim(session.file("Jnl").get<JournalHeaderRecord>(options.journal).type));
   const StatementPlan plan = planStatement(journal, kind == "I", lines, rules);
   if (!plan.problem.empty()) {
-    fmt::print(err, "lumctl: {} {}\n", fileName(session, kRulesFile), plan.problem);
+    fmt::print(err, "lumctl: {} {}\n", statementRulesFile(session).filename().string(),
+               plan.problem);
     return kExitRefused;
   }
   EditorContext context;
