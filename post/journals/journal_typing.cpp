@@ -7,6 +7,7 @@
 #include "panel/money.h"
 #include "platform/text.h"
 #include "post/journals/journal_checks.h"
+#include "post/login/session.h"
 
 namespace lum {
 namespace {
@@ -62,6 +63,14 @@ int firstFreeRow(const Journal& journal) {
 }
 
 }  // namespace
+
+EditorContext typingContext(const Session& session) {
+  EditorContext context;
+  context.clock = &session.clock();
+  context.periodLetter = session.login.periodLetter;
+  context.quarterly = session.login.setup.periodKind == "Q";
+  return context;
+}
 
 int analysisColumnNamed(const Journal& journal, std::string_view name) {
   const std::string_view wanted = trim(name);

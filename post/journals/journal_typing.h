@@ -15,6 +15,8 @@
 
 namespace lum {
 
+class Session;
+
 struct TypedRow {
   int line = 0;  // where the row comes from (a file's line), for the problems
   std::vector<std::pair<int, std::string>> cells;  // grid column, text
@@ -34,6 +36,9 @@ struct TypingOutcome {
   std::vector<TypingProblem> check;
   bool any() const { return !typing.empty() || !check.empty(); }
 };
+
+// The editor's context for typing into a journal of the session's period.
+EditorContext typingContext(const Session& session);
 
 // The grid column of the analysis account a text names: its name (any
 // case) or "#n" for the journal's analysis column n; -1 for none.

@@ -190,10 +190,7 @@ void StatementImportWindow::accept() {
       rows.push_back(mPlan.rows[n].typed);
     }
   }
-  EditorContext context;
-  context.clock = &mSession.clock();
-  context.periodLetter = mSession.login.periodLetter;
-  context.quarterly = mSession.login.setup.periodKind == "Q";
+  const EditorContext context = typingContext(mSession);
   // A trial on a copy first: a refused line leaves the journal as it was.
   Journal trial = mJournal.journal();
   const TypingOutcome tried = typeRows(trial, context, rows, false);

@@ -88,10 +88,7 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
       columns.push_back(column);
     }
 
-    EditorContext context;
-    context.clock = &session.clock();
-    context.periodLetter = session.login.periodLetter;
-    context.quarterly = session.login.setup.periodKind == "Q";
+    const EditorContext context = typingContext(session);
     // A line of blank fields keeps its row blank, as a row left blank at the grid.
     std::vector<TypedRow> rows;
     for (std::size_t n = 1; n < records.size(); ++n) {
@@ -103,10 +100,7 @@ int importJournal(const GlobalOptions& global, const JournalOptions& options, st
     }
     const TypingOutcome typed = typeRows(journal, context, rows, options.keepGoing);
     const auto tell = [&](const TypingProblem& problem) {
-      fmt::print(err, "lumctl: {} {}: {}\n", options.file,
-                 problem.line != 0 ? fmt::format("line {}", problem.line)
-                                   : fmt::format("row {}", problem.row),
-                 problem.message);
+      tellTypingProblem(err, options.file, problem);
     };
     std::for_each(typed.typing.begin(), typed.typing.end(), tell);
     std::for_each(typed.check.begin(), typed.check.end(), tell);

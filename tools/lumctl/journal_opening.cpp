@@ -30,4 +30,11 @@ int openJournal(const GlobalOptions& global, const JournalOptions& options, Prom
   return kExitSuccess;
 }
 
+void tellTypingProblem(std::ostream& err, const std::string& file, const TypingProblem& problem) {
+  fmt::print(
+      err, "lumctl: {} {}: {}\n", file,
+      problem.line != 0 ? fmt::format("line {}", problem.line) : fmt::format("row {}", problem.row),
+      problem.message);
+}
+
 }  // namespace lum

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "post/journals/journal_files.h"
+#include "post/journals/journal_typing.h"
 #include "tools/lumctl/headless.h"
 #include "tools/lumctl/journal_command.h"
 
@@ -24,5 +25,8 @@ struct Opened {
 // an exit status (the reason told on err).
 int openJournal(const GlobalOptions& global, const JournalOptions& options, Prompter& prompter,
                 std::ostream& err, Opened& opened, FileSource* source = nullptr);
+
+// "lumctl: FILE line N: MESSAGE" (or "row N" for a row that was there).
+void tellTypingProblem(std::ostream& err, const std::string& file, const TypingProblem& problem);
 
 }  // namespace lum

@@ -118,16 +118,10 @@ int typeStatement(Opened& opened, const StatementOptions& options, FileSource* s
                plan.problem);
     return kExitRefused;
   }
-  EditorContext context;
-  context.clock = &session.clock();
-  context.periodLetter = session.login.periodLetter;
-  context.quarterly = session.login.setup.periodKind == "Q";
+  const EditorContext context = typingContext(session);
   const TypingOutcome typed = typeRows(journal, context, rowsToType(plan), false);
   const auto tell = [&](const TypingProblem& problem) {
-    fmt::print(err, "lumctl: {} {}: {}\n", options.file,
-               problem.line != 0 ? fmt::format("line {}", problem.line)
-                                 : fmt::format("row {}", problem.row),
-               problem.message);
+    tellTypingProblem(err, options.file, problem);
   };
   std::for_each(typed.typing.begin(), typed.typing.end(), tell);
   // An unmatched row is faulty until the user analyses it, and a row that
