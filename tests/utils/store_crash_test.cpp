@@ -40,9 +40,6 @@ class StoreCrash : public ::testing::Test {
   void putBack() {
     fs::remove_all(parts.prog());
     fs::create_directories(parts.prog());
-    const auto time = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    const auto stamp = fs::file_time_type(std::chrono::duration_cast<fs::file_time_type::duration>(
-        std::chrono::floor<std::chrono::hours>(time.time_since_epoch())));
     for (const auto& [name, bytes] : initial) {
       const auto path = parts.prog() / name;
       if (name.ends_with('/')) {
@@ -97,6 +94,14 @@ class StoreCrash : public ::testing::Test {
   test::UtilsParts parts;
   Storage storage{parts.session};
   test::TreeFiles initial;
+  // Taken once: the archives hold it, so a stamp that moved on between two
+  // put-backs (an hour struck during the test) would make the same run's
+  // archives differ.
+  const fs::file_time_type stamp = [] {
+    const auto time = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    return fs::file_time_type(std::chrono::duration_cast<fs::file_time_type::duration>(
+        std::chrono::floor<std::chrono::hours>(time.time_since_epoch())));
+  }();
 };
 
 // The process dies at each file operation in turn; the next start finds
