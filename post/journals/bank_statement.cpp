@@ -201,26 +201,6 @@ std::optional<StatementMapping> guessMapping(std::string_view text) {
   return mapping;
 }
 
-std::optional<StatementMapping> findMapping(std::string_view text, std::string_view name) {
-  for (const std::string_view line : splitTrimmed(text, '\n')) {
-    const std::vector<std::string_view> fields = splitTrimmed(line, '|');
-    if (line.empty() || line.front() == '#' || fields.size() != 7 ||
-        !equalsIgnoreCase(fields[0], trim(name))) {
-      continue;
-    }
-    std::array<int, 6> columns{};
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      const double value = leadingNumber(fields[i + 1]);
-      if (value < 0 || value > 1000) {
-        return std::nullopt;
-      }
-      columns[i] = static_cast<int>(value);
-    }
-    return StatementMapping{columns[0], columns[1], columns[2], columns[3], columns[4], columns[5]};
-  }
-  return std::nullopt;
-}
-
 StatementRead readCsvStatement(std::string_view text, const StatementMapping& mapping) {
   StatementRead read;
   const auto refuse = [&](int line, const std::string& problem) {

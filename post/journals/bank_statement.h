@@ -38,12 +38,6 @@ struct StatementMapping {
   bool operator==(const StatementMapping&) const = default;
 };
 
-// The mapping kept under a bank account's name in the entity's mappings
-// file, one a line: "NAME | date | description | amount | debit | credit |
-// balance", by column numbers (blank or 0 for none); "#" starts a comment.
-// Nothing when the name is not there or its line is not a mapping.
-std::optional<StatementMapping> findMapping(std::string_view text, std::string_view name);
-
 // The lines read, or what is wrong with the file (nothing is read then).
 struct StatementRead {
   std::vector<StatementLine> lines;

@@ -3,10 +3,12 @@
 #include <fmt/core.h>
 
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 
 #include "panel/money.h"
 #include "platform/text.h"
+#include "platform/work_area_transaction.h"
 #include "post/journals/journal_editor.h"
 #include "post/login/file_registry.h"
 #include "post/login/session.h"
@@ -78,15 +80,26 @@ std::string statementFileText(FileOps& ops, const std::filesystem::path& file) {
   return statementText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+void saveStatementFile(Session& session, const std::filesystem::path& file, std::string_view text) {
+  WorkAreaTransaction transaction(session.ops(), session.rollbackFolder());
+  session.ops().writeFile(file, std::as_bytes(std::span(text.data(), text.size())));
+  transaction.commit();
+}
+
 StatementPlan planStatement(const Journal& journal, bool income,
                             const std::vector<StatementLine>& lines,
                             const std::vector<StatementRule>& rules) {
   StatementPlan plan;
+  // The entity's rules serve all its journals: one naming an account this
+  // journal has not is another journal's.
+  std::vector<StatementRule> usable;
+  std::vector<const StatementRule*> original;
   for (const StatementRule& rule : rules) {
     if (analysisColumnNamed(journal, rule.account) < 0) {
-      plan.problem =
-          fmt::format("rule {}: the journal has no account \"{}\"", rule.line, rule.account);
-      return plan;
+      plan.passedOver.push_back(&rule);
+    } else {
+      usable.push_back(rule);
+      original.push_back(&rule);
     }
   }
   const int firstAmount = JournalEditor::kGstColumn + 1;
@@ -94,7 +107,9 @@ StatementPlan planStatement(const Journal& journal, bool income,
   for (std::size_t n = 0; n < lines.size(); ++n) {
     StatementRow row;
     row.line = lines[n];
-    row.rule = firstMatch(rules, row.line);
+    if (const StatementRule* rule = firstMatch(usable, row.line)) {
+      row.rule = original[static_cast<std::size_t>(rule - usable.data())];
+    }
     row.date = gridDate(row.line.date);
     row.particulars =
         cut(row.rule != nullptr && !row.rule->particulars.empty() ? row.rule->particulars
@@ -130,6 +145,11 @@ StatementPlan planStatement(const Journal& journal, bool income,
     plan.rows.push_back(std::move(row));
   }
   return plan;
+}
+
+std::string passedOverNote(const StatementRule& rule) {
+  return fmt::format("rule {}: the journal has no account \"{}\": passed over", rule.line,
+                     rule.account);
 }
 
 std::vector<TypedRow> rowsToType(const StatementPlan& plan, bool duplicates) {

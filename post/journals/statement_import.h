@@ -15,6 +15,7 @@
 #include "post/journals/bank_statement.h"
 #include "post/journals/journal.h"
 #include "post/journals/journal_typing.h"
+#include "post/journals/statement_mappings.h"
 #include "post/journals/statement_rules.h"
 
 namespace lum {
@@ -27,6 +28,9 @@ std::filesystem::path statementRulesFile(Session& session);
 std::filesystem::path statementMappingsFile(Session& session);
 // A statement or one of those files as UTF-8 text; "" when it is missing.
 std::string statementFileText(FileOps& ops, const std::filesystem::path& file);
+// Writes one of those files whole or, cut short, not at all. Throws
+// FileError when it cannot.
+void saveStatementFile(Session& session, const std::filesystem::path& file, std::string_view text);
 
 struct StatementRow {
   StatementLine line;
@@ -45,7 +49,9 @@ struct StatementRow {
 
 struct StatementPlan {
   std::vector<StatementRow> rows;
-  std::string problem;  // a rule naming an account the journal has not; no rows then
+  // Rules naming an account the journal has not (another journal's, or
+  // misspelt): they fill no row here.
+  std::vector<const StatementRule*> passedOver;
 };
 
 // income: the journal takes income entered positive (a takings or receipts
@@ -54,6 +60,9 @@ struct StatementPlan {
 StatementPlan planStatement(const Journal& journal, bool income,
                             const std::vector<StatementLine>& lines,
                             const std::vector<StatementRule>& rules);
+
+// "rule 3: the journal has no account \"Rent\": passed over"
+std::string passedOverNote(const StatementRule& rule);
 
 // The rows to type: every row not a duplicate (all of them with
 // duplicates true).

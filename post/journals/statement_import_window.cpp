@@ -9,13 +9,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "panel/money.h"
+#include "platform/errors.h"
 #include "platform/text.h"
 #include "post/journals/open_journal.h"
+#include "post/journals/statement_columns_window.h"
+#include "post/journals/statement_rules_window.h"
 #include "post/login/journal_records.h"
 #include "post/login/session.h"
 
@@ -53,22 +58,26 @@ StatementImportWindow::StatementImportWindow(Session& session, OpenJournal& jour
   mMapping = new QComboBox(this);
   columns->setBuddy(mMapping);
   mMapping->setObjectName("Mapping");
-  mMapping->addItem("As the file says");
-  // The bank accounts whose columns are kept, by name.
-  const std::string mappings = statementFileText(session.ops(), statementMappingsFile(session));
-  for (const std::string_view line : splitTrimmed(mappings, '\n')) {
-    const auto fields = splitTrimmed(line, '|');
-    if (!line.empty() && line.front() != '#' && fields.size() == 7) {
-      mMapping->addItem(
-          QString::fromUtf8(fields[0].data(), static_cast<qsizetype>(fields[0].size())));
-    }
-  }
+  top->addWidget(mMapping);
+  auto* setColumns = new QPushButton("Set C&olumns...", this);
+  setColumns->setObjectName("SetColumns");
+  connect(setColumns, &QPushButton::clicked, this, &StatementImportWindow::editColumns);
+  top->addWidget(setColumns);
+  auto* editRules = new QPushButton("&Rules...", this);
+  editRules->setObjectName("EditRules");
+  connect(editRules, &QPushButton::clicked, this, &StatementImportWindow::editRules);
+  top->addWidget(editRules);
+  // A bank account's columns, once kept, are those of the journal of its name.
+  const JournalHeaderRecord header =
+      session.file("Jnl").get<JournalHeaderRecord>(journal.journalNumber());
+  mJournalName = std::string(trim(header.name));
+  mIncome = trim(header.type) == "I";
+  fillMappings(mJournalName);
   connect(mMapping, &QComboBox::currentIndexChanged, this, [this] {
     if (!mFile.empty()) {
       load(mFile);
     }
   });
-  top->addWidget(mMapping);
   layout->addLayout(top);
 
   mTable = new QTableWidget(0, kColumns, this);
@@ -96,7 +105,11 @@ bool StatementImportWindow::chooseFile() {
                                  this, "Choose the bank statement",
                                  QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
                                  "Bank statements (*.csv *.ofx *.qfx);;All files (*)");
-  return !name.isEmpty() && load(name.toStdString());
+  if (name.isEmpty()) {
+    return false;
+  }
+  load(name.toStdString());
+  return true;
 }
 
 std::optional<StatementMapping> StatementImportWindow::mappingFor(const std::string& text) {
@@ -107,10 +120,75 @@ std::optional<StatementMapping> StatementImportWindow::mappingFor(const std::str
                      mMapping->currentText().toStdString());
 }
 
+void StatementImportWindow::fillMappings(const std::string& chosen) {
+  const QSignalBlocker quiet(mMapping);
+  mMapping->clear();
+  mMapping->addItem("As the file says");
+  for (const std::string& name :
+       mappingNames(statementFileText(mSession.ops(), statementMappingsFile(mSession)))) {
+    mMapping->addItem(QString::fromStdString(name));
+  }
+  const int found = mMapping->findText(QString::fromStdString(chosen), Qt::MatchFixedString);
+  mMapping->setCurrentIndex(std::max(found, 0));
+}
+
+void StatementImportWindow::editColumns() {
+  const std::string text = mFile.empty() ? "" : statementFileText(mSession.ops(), mFile);
+  const std::string name =
+      mMapping->currentIndex() > 0 ? mMapping->currentText().toStdString() : mJournalName;
+  const StatementMapping mapping = mappingFor(text).value_or(StatementMapping{});
+  StatementColumnsWindow window(mSession.prompter(), name, mapping, text, this);
+  if (window.exec() != QDialog::Accepted) {
+    return;
+  }
+  const auto file = statementMappingsFile(mSession);
+  try {
+    saveStatementFile(
+        mSession, file,
+        withMapping(statementFileText(mSession.ops(), file), window.name(), window.mapping()));
+  } catch (const FileError& error) {
+    mSession.prompter().message(error.what(), Icon::Exclamation);
+    return;
+  }
+  fillMappings(window.name());
+  if (!mFile.empty()) {
+    load(mFile);
+  }
+}
+
+void StatementImportWindow::editRules() {
+  StatementRulesWindow window(mSession, mJournal.journal(), this);
+  const int current = mTable->currentRow();
+  if (current >= 0 && static_cast<std::size_t>(current) < mPlan.rows.size() &&
+      mPlan.rows[static_cast<std::size_t>(current)].rule == nullptr) {
+    const StatementLine& line = mPlan.rows[static_cast<std::size_t>(current)].line;
+    window.addRuleFor(line.description, line.amount > Currency());
+  }
+  if (window.exec() == QDialog::Accepted && !mFile.empty()) {
+    load(mFile);
+  }
+}
+
 bool StatementImportWindow::load(const std::filesystem::path& file) {
   mFile = file;
   mFileLabel->setText(QString::fromStdString(file.filename().string()));
   mPlan = StatementPlan{};
+  std::string problem;
+  try {
+    problem = plan(file);
+  } catch (const FileError& error) {
+    problem = error.what();
+  }
+  showPlan();
+  if (!problem.empty()) {
+    mSummary->setText(QString::fromStdString(problem));
+    mSession.prompter().message("The statement cannot be imported: " + problem, Icon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+std::string StatementImportWindow::plan(const std::filesystem::path& file) {
   const std::string text = statementFileText(mSession.ops(), file);
   StatementRead read;
   if (isOfxStatement(text)) {
@@ -118,28 +196,19 @@ bool StatementImportWindow::load(const std::filesystem::path& file) {
   } else if (const auto mapping = mappingFor(text)) {
     read = readCsvStatement(text, *mapping);
   } else {
-    read.problem = "its date and amount columns cannot be told: choose the bank account's columns";
+    read.problem = "its date and amount columns cannot be told: set them with Set Columns";
+  }
+  if (!read.problem.empty()) {
+    return file.filename().string() + " " + read.problem;
   }
   StatementRules rules =
       parseStatementRules(statementFileText(mSession.ops(), statementRulesFile(mSession)));
-  std::string problem;
-  if (!read.problem.empty()) {
-    problem = file.filename().string() + " " + read.problem;
-  } else if (!rules.problem.empty()) {
-    problem = statementRulesFile(mSession).filename().string() + " " + rules.problem;
-  } else {
-    mRules = std::move(rules.rules);
-    const std::string kind(
-        trim(mSession.file("Jnl").get<JournalHeaderRecord>(mJournal.journalNumber()).type));
-    mPlan = planStatement(mJournal.journal(), kind == "I", read.lines, mRules);
-    problem = mPlan.problem;
+  if (!rules.problem.empty()) {
+    return statementRulesFile(mSession).filename().string() + " " + rules.problem;
   }
-  showPlan();
-  if (!problem.empty()) {
-    mSession.prompter().message("The statement cannot be imported: " + problem, Icon::Exclamation);
-    return false;
-  }
-  return true;
+  mRules = std::move(rules.rules);
+  mPlan = planStatement(mJournal.journal(), mIncome, read.lines, mRules);
+  return "";
 }
 
 void StatementImportWindow::showPlan() {
@@ -173,10 +242,16 @@ void StatementImportWindow::showPlan() {
         item(matched ? fmt::format("line {}: {}", row.rule->line, row.rule->text) : std::string()));
   }
   mTable->resizeColumnsToContents();
-  mSummary->setText(QString("%1 lines: %2 unmatched, %3 in the journal already")
+  QString summary = QString("%1 lines: %2 unmatched, %3 in the journal already")
                         .arg(mPlan.rows.size())
                         .arg(unmatched)
-                        .arg(duplicates));
+                        .arg(duplicates);
+  for (const StatementRule* rule : mPlan.passedOver) {
+    summary += QString("\n%1 %2").arg(
+        QString::fromStdString(statementRulesFile(mSession).filename().string()),
+        QString::fromStdString(passedOverNote(*rule)));
+  }
+  mSummary->setText(summary);
 }
 
 QString StatementImportWindow::summary() const {

@@ -30,7 +30,8 @@ class StatementImportWindow final : public QDialog {
   StatementImportWindow(Session& session, OpenJournal& journal, QWidget* parent = nullptr);
 
   // Asks for the statement (through the chooser when one is set, else a
-  // file dialog) and loads it; false when none was chosen or it cannot be read.
+  // file dialog) and loads it; false when none was chosen. One that cannot
+  // be read is told, and its columns can then be set.
   bool chooseFile();
   void setFileChooser(std::function<QString()> chooser) { mFileChooser = std::move(chooser); }
   // Reads and plans a statement (the file chosen, or one a test gives);
@@ -43,11 +44,21 @@ class StatementImportWindow final : public QDialog {
 
  private:
   void showPlan();
+  // Reads the statement and the rules and plans the rows; what is wrong, or "".
+  std::string plan(const std::filesystem::path& file);
   std::optional<StatementMapping> mappingFor(const std::string& text);
+  // The kept bank accounts' names, the chosen one selected when kept.
+  void fillMappings(const std::string& chosen);
+  // Set Columns...: the bank account's columns picked and kept.
+  void editColumns();
+  // Rules...: the rules edited, with one begun for the unmatched line at the cursor.
+  void editRules();
 
   Session& mSession;
   OpenJournal& mJournal;
   std::function<QString()> mFileChooser;
+  std::string mJournalName;
+  bool mIncome = false;  // the journal takes income positive
   std::filesystem::path mFile;
   std::vector<StatementRule> mRules;
   StatementPlan mPlan;

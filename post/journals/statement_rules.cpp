@@ -47,6 +47,7 @@ StatementRules parseStatementRules(std::string_view text) {
     const auto refuse = [&](const std::string& problem) {
       result.rules.clear();
       result.problem = fmt::format("line {}: {}", number, problem);
+      result.problemLine = number;
       return result;
     };
     const std::vector<std::string_view> fields = splitTrimmed(line, '|');
@@ -108,11 +109,15 @@ std::string statementRulesText(const std::vector<StatementRule>& rules) {
       range =
           (rule.from ? amountText(*rule.from) : "") + ".." + (rule.to ? amountText(*rule.to) : "");
     }
-    text += fmt::format("{} | {} | {} | {} | {} | {}\n", rule.text, range,
-                        rule.sign > 0   ? "+"
-                        : rule.sign < 0 ? "-"
-                                        : "",
-                        rule.account, rule.gst, rule.particulars);
+    text += rule.text;
+    for (const std::string& field : {range,
+                                     std::string(rule.sign > 0   ? "+"
+                                                 : rule.sign < 0 ? "-"
+                                                                 : ""),
+                                     rule.account, rule.gst, rule.particulars}) {
+      text += field.empty() ? " |" : " | " + field;
+    }
+    text += '\n';
   }
   return text;
 }

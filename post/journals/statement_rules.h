@@ -46,6 +46,7 @@ struct StatementRule {
 struct StatementRules {
   std::vector<StatementRule> rules;
   std::string problem;  // "line 4: the sign is + or - or blank, not \"x\""
+  int problemLine = 0;  // the line of the problem, counted from 1
 };
 StatementRules parseStatementRules(std::string_view text);
 

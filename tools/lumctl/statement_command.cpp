@@ -113,10 +113,9 @@ int typeStatement(Opened& opened, const StatementOptions& options, FileSource* s
   journal = opened.files->load();
   const std::string kind(trim(session.file("Jnl").get<JournalHeaderRecord>(options.journal).type));
   const StatementPlan plan = planStatement(journal, kind == "I", lines, rules);
-  if (!plan.problem.empty()) {
+  for (const StatementRule* rule : plan.passedOver) {
     fmt::print(err, "lumctl: {} {}\n", statementRulesFile(session).filename().string(),
-               plan.problem);
-    return kExitRefused;
+               passedOverNote(*rule));
   }
   const EditorContext context = typingContext(session);
   const TypingOutcome typed = typeRows(journal, context, rowsToType(plan), false);

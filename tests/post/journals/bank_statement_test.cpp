@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "post/journals/statement_mappings.h"
 #include "post/journals/statement_rules.h"
 #include "tests/support/test_support.h"
 
@@ -164,6 +165,28 @@ TEST(StatementRules, AWrongLineIsToldAndNoRuleIsKept) {
   EXPECT_EQ(parseStatementRules("just text\n").problem,
             "line 1: a rule is text | amount | sign | account | GST | particulars");
   EXPECT_TRUE(parseStatementRules("just text\n").rules.empty());
+}
+
+// A bank account's columns set once and found again by its name, the
+// file's other lines kept.
+TEST(StatementMappings, SetUnderANameAndFoundAgain) {
+  const std::string kept = "# my banks\nCheque | 1 | 4 | | 2 | 3 |\n";
+  const StatementMapping savings{2, 3, 4, 0, 0, 5};
+  const std::string added = withMapping(kept, "Savings", savings);
+  EXPECT_EQ(added, kept + "Savings | 2 | 3 | 4 | | | 5\n");
+  EXPECT_EQ(mappingNames(added), (std::vector<std::string>{"Cheque", "Savings"}));
+  EXPECT_EQ(findMapping(added, "savings"), savings);
+
+  const std::string changed = withMapping(added, "CHEQUE", {1, 2, 3, 0, 0, 0});
+  EXPECT_EQ(changed, "# my banks\nCHEQUE | 1 | 2 | 3 | | |\nSavings | 2 | 3 | 4 | | | 5\n");
+  EXPECT_EQ(findMapping(changed, "Cheque"), (StatementMapping{1, 2, 3, 0, 0, 0}));
+  EXPECT_EQ(withMapping("", "Cheque", savings).substr(0, 7), "# name ");
+
+  EXPECT_NE(mappingNameProblem(" "), "");
+  EXPECT_NE(mappingNameProblem("A|B"), "");
+  EXPECT_NE(mappingProblem({0, 2, 3, 0, 0, 0}), "");  // no date
+  EXPECT_NE(mappingProblem({1, 2, 0, 0, 0, 4}), "");  // only a balance
+  EXPECT_EQ(mappingProblem({1, 2, 0, 3, 4, 0}), "");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_F(StatementImportTest, RulesFillTheRowsAndTheRestIsLeftToTheUser) {
                                             bankLine(3, 6, 8, "TAKINGS 0608", 11000),
                                             bankLine(4, 7, 8, "MYSTERY", -1000)};
   const StatementPlan plan = planStatement(journal, true, lines, rules);
-  ASSERT_EQ(plan.problem, "");
+  ASSERT_TRUE(plan.passedOver.empty());
   ASSERT_EQ(plan.rows.size(), 3u);
   const int first = journal.lastFixedColumn() + 1;
   EXPECT_EQ(plan.rows[0].analysisColumn, first + 1);
@@ -84,11 +84,16 @@ TEST_F(StatementImportTest, ALineOutsideThePeriodIsRefusedByTheJournal) {
   EXPECT_TRUE(typed.check.empty());  // not run after a refusal
 }
 
-TEST_F(StatementImportTest, ARuleForAnAccountTheJournalHasNotIsTold) {
-  const auto other = parseStatementRules("RENT | | - | Rent | N |\n").rules;
+// The entity's rules serve all its journals: a rule for an account of
+// another journal is passed over, and the next matching rule fills the row.
+TEST_F(StatementImportTest, ARuleForAnAccountTheJournalHasNotIsPassedOver) {
+  const auto other = parseStatementRules("RENT | | - | Rent | N |\nRENT | | | Fuel | N |\n").rules;
   const StatementPlan plan = planStatement(journal, true, {bankLine(1, 5, 8, "RENT", -100)}, other);
-  EXPECT_EQ(plan.problem, "rule 1: the journal has no account \"Rent\"");
-  EXPECT_TRUE(plan.rows.empty());
+  ASSERT_EQ(plan.passedOver.size(), 1u);
+  EXPECT_EQ(passedOverNote(*plan.passedOver[0]),
+            "rule 1: the journal has no account \"Rent\": passed over");
+  ASSERT_EQ(plan.rows.size(), 1u);
+  EXPECT_EQ(plan.rows[0].rule, &other[1]);
 }
 
 class BankJournalImportTest : public StatementImportTest {
