@@ -65,11 +65,11 @@ std::filesystem::path areaFile(Session& session, std::string_view pattern) {
 }  // namespace
 
 std::filesystem::path statementRulesFile(Session& session) {
-  return areaFile(session, "{D}\\Rules-{E}.txt");
+  return areaFile(session, "{D}\\Rules-{E}.dat");
 }
 
 std::filesystem::path statementMappingsFile(Session& session) {
-  return areaFile(session, "{D}\\Banks-{E}.txt");
+  return areaFile(session, "{D}\\Banks-{E}.dat");
 }
 
 std::string statementFileText(FileOps& ops, const std::filesystem::path& file) {

@@ -22,8 +22,9 @@ namespace lum {
 
 class Session;
 
-// The entity's statement rules ("Rules-0001.txt") and bank accounts'
-// column mappings ("Banks-0001.txt"), text files of the work area.
+// The entity's statement rules ("Rules-0001.dat") and bank accounts'
+// column mappings ("Banks-0001.dat"), text files of the work area named as
+// its record files are, so that they are stored and brought back with them.
 std::filesystem::path statementRulesFile(Session& session);
 std::filesystem::path statementMappingsFile(Session& session);
 // A statement or one of those files as UTF-8 text; "" when it is missing.

@@ -18,7 +18,7 @@ class LumctlStatement : public ::testing::Test, protected test::LumctlArea {
   LumctlStatement() {
     test::writeOneEntityWorkArea(area());
     test::writeSalesAndFuelAccounts(area());
-    test::writeText(area() / "Rules-0001.txt",
+    test::writeText(area() / "Rules-0001.dat",
                     "# text | amount | sign | account | GST | particulars\r\n"
                     "CALTEX | | - | Fuel | Y |\r\n"
                     "TAKINGS | | + | Sales | Y | Takings\r\n");
@@ -92,7 +92,7 @@ TEST_F(LumctlStatement, ARefusedLineSavesNothing) {
 
 // A bank account's columns kept by name; money out and in in columns of their own.
 TEST_F(LumctlStatement, AMappingKeptForABankAccount) {
-  test::writeText(area() / "Banks-0001.txt",
+  test::writeText(area() / "Banks-0001.dat",
                   "# name | date | description | amount | debit | credit | balance\n"
                   "Cheque | 1 | 4 | | 2 | 3 |\n");
   const std::string statement = "03/08/26,45.50,,CALTEX\n04/08/26,,110.00,TAKINGS\n";
@@ -104,7 +104,7 @@ TEST_F(LumctlStatement, AMappingKeptForABankAccount) {
             "2,04/08/26,Takings,B2,Y,110.00,Sales,3\n");
   result = import(statement, {"--mapping", "Savings", "--dry-run"});
   EXPECT_EQ(result.status, kExitRefused);
-  EXPECT_EQ(result.err, "lumctl: Banks-0001.txt has no mapping \"Savings\"\n");
+  EXPECT_EQ(result.err, "lumctl: Banks-0001.dat has no mapping \"Savings\"\n");
 }
 
 // An OFX download: the payee or memo, and a cheque's number as the reference.

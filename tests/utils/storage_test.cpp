@@ -205,8 +205,11 @@ TEST_F(StorageTest, DeletingSlotOneOfThreeRenamesTheOthers) {
 }
 
 TEST_F(StorageTest, BringBackWithNoUnzipsOverTheExistingFiles) {
+  // The bank statement rules, a text file, travel with the record files.
+  writeText(parts.area() / "Rules-0002.dat", "CALTEX | | - | Fuel | Y |\n");
   storeAs("Stored");
   writeText(parts.area() / "Jnl-0002.dat", "changed since");
+  writeText(parts.area() / "Rules-0002.dat", "changed since");
   writeText(parts.area() / "Jnl-0003.dat", "new since");
 
   parts.prompter.then(Answer::No);
@@ -215,6 +218,7 @@ TEST_F(StorageTest, BringBackWithNoUnzipsOverTheExistingFiles) {
             std::vector<std::string>{"Do you want to clear the existing data in the work space?"});
   EXPECT_EQ(parts.prompter.exchanges().back().prompt.defaultAnswer, Answer::No);
   EXPECT_EQ(test::textOf(parts.area() / "Jnl-0002.dat"), "journal headers");
+  EXPECT_EQ(test::textOf(parts.area() / "Rules-0002.dat"), "CALTEX | | - | Fuel | Y |\n");
   EXPECT_TRUE(std::filesystem::exists(parts.area() / "Jnl-0003.dat"));
 }
 

@@ -4,11 +4,9 @@
 #include <fmt/ostream.h>
 
 #include "panel/dates.h"
-#include "post/journals/journal_files.h"
 #include "post/journals/journal_maintenance.h"
-#include "post/login/login_records.h"
 #include "tools/lumctl/command_context.h"
-#include "tools/lumctl/headless.h"
+#include "tools/lumctl/journal_opening.h"
 
 namespace lum {
 namespace {
@@ -42,28 +40,21 @@ int deleteRows(const GlobalOptions& global, const DeleteRowsOptions& options, st
     return kExitRefused;
   }
   StreamPrompter prompter(err);
-  HeadlessLogin login(global, prompter);
-  if (!login.openToChange()) {
-    return kExitRefused;
+  JournalOptions journalOptions;
+  journalOptions.journal = options.journal;
+  journalOptions.period = options.period;
+  Opened opened;
+  if (const int status = openJournal(global, journalOptions, prompter, err, opened);
+      status != kExitSuccess) {
+    return status;
   }
-  Session& session = login.session();
-  if (!selectPeriod(session, options.period, err)) {
-    return kExitUsage;
-  }
-  const int journals =
-      session.file("counters").get<CounterRecord>(static_cast<int>(EntityCounter::Journals)).value;
-  if (options.journal < 1 || options.journal > journals) {
-    fmt::print(err, "lumctl: the entity has no journal {} (it has {})\n", options.journal,
-               journals);
-    return kExitRefused;
-  }
-  JournalFiles files(session, options.journal);
-  Journal journal = files.load();
-  const int removed = before ? deleteRowsBefore(journal, *date, session.clock())
-                             : deleteRowsAfter(journal, *date, session.clock());
+  const Clock& now = opened.login->session().clock();
+  Journal journal = opened.files->load();
+  const int removed =
+      before ? deleteRowsBefore(journal, *date, now) : deleteRowsAfter(journal, *date, now);
   if (removed > 0) {
-    files.save(journal);
-    login.commitChange();
+    opened.files->save(journal);
+    opened.login->commitChange();
   }
   fmt::print(out, "{}\n", removed);
   return kExitSuccess;

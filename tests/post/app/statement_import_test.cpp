@@ -33,7 +33,7 @@ class StatementImportWindowTest : public ::testing::Test, protected test::Sessio
   StatementImportWindowTest() {
     test::writeOneEntityWorkArea(area());
     test::writeSalesAndFuelAccounts(area());
-    test::writeText(area() / "Rules-0001.txt",
+    test::writeText(area() / "Rules-0001.dat",
                     "CALTEX | | - | Fuel | Y |\nTAKINGS | | + | Sales | Y | Takings\n");
     session.setHost(form);
     form.keepWindowSizesIn(QString::fromStdString((dir / "sizes.ini").string()));
@@ -205,10 +205,10 @@ TEST_F(StatementImportWindowTest, ColumnsKeptForTheJournalAndARuleMadeFromALine)
     EXPECT_EQ(window.table()->item(1, 6)->text(), "Fuel");
     window.accept();
   });
-  EXPECT_EQ(test::readText(area() / "Banks-0001.txt"),
+  EXPECT_EQ(test::readText(area() / "Banks-0001.dat"),
             "# name | date | description | amount | debit | credit | balance\n"
             "Takings Book | 1 | 3 | 4 | | |\n");
-  EXPECT_EQ(test::readText(area() / "Rules-0001.txt"),
+  EXPECT_EQ(test::readText(area() / "Rules-0001.dat"),
             "# text | amount | sign | account | GST | particulars\n"
             "CALTEX | | - | Fuel | Y |\nTAKINGS | | + | Sales | Y | Takings\n"
             "OFFICEWORKS | ..100.00 | - | Fuel | |\n");
