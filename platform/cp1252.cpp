@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -69,6 +70,10 @@ char32_t decodeOne(std::string_view utf8, std::size_t& i) {
 }  // namespace
 
 std::string cp1252ToUtf8(std::span<const std::byte> bytes) {
+  // Most stored text is ASCII, which is the same in both.
+  if (std::all_of(bytes.begin(), bytes.end(), [](std::byte b) { return b < std::byte{0x80}; })) {
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
   std::string out;
   out.reserve(bytes.size());
   for (const std::byte b : bytes) {

@@ -1,6 +1,7 @@
 #include "platform/dos_path.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 
 #include "platform/errors.h"
@@ -35,11 +36,34 @@ std::filesystem::path DosPath::findEntry(const std::filesystem::path& directory,
       !mOps->isDirectory(directory)) {
     return directory / name;
   }
-  const auto names = mOps->list(directory);
-  const auto match = std::find_if(names.begin(), names.end(), [&](const std::string& entry) {
-    return equalsIgnoreCase(entry, name);
-  });
-  return directory / (match != names.end() ? *match : name);
+  return directory / nameInFolder(directory, name).value_or(name);
+}
+
+// A listing is kept only when it was taken well after the folder's last
+// change: file times move in coarse steps, and a name added in the same
+// step as the change before the listing would leave the folder's time as
+// it was.
+std::optional<std::string> DosPath::nameInFolder(const std::filesystem::path& directory,
+                                                 const std::string& name) const {
+  constexpr auto kSettled = std::chrono::milliseconds(100);
+  std::error_code error;
+  const auto changed = std::filesystem::last_write_time(directory, error);
+  const std::scoped_lock lock(mListingsLock);
+  auto kept = mListings.find(directory);
+  if (error || kept == mListings.end() || kept->second.changed != changed) {
+    Listing listing{changed, {}};
+    for (std::string& entry : mOps->list(directory)) {
+      listing.byCapitals.emplace(toUpper(entry), std::move(entry));
+    }
+    const bool settled =
+        !error && std::filesystem::file_time_type::clock::now() - changed >= kSettled;
+    kept = mListings.insert_or_assign(directory, std::move(listing)).first;
+    if (!settled) {
+      kept->second.changed = {};  // listed again next time
+    }
+  }
+  const auto found = kept->second.byCapitals.find(toUpper(name));
+  return found != kept->second.byCapitals.end() ? std::optional(found->second) : std::nullopt;
 }
 
 std::filesystem::path DosPath::resolve(std::string_view dosName) const {

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_ops.h"
@@ -38,9 +43,24 @@ class DosPath {
   std::filesystem::path findEntry(const std::filesystem::path& directory,
                                   const std::string& name) const;
 
+  // A folder's names by their capitals, as listed when the folder was last
+  // changed at `changed`.
+  struct Listing {
+    std::filesystem::file_time_type changed;
+    std::unordered_map<std::string, std::string> byCapitals;
+  };
+  // The folder's name for `name` whatever its case, from a listing kept
+  // while the folder is unchanged; nothing when it has none.
+  std::optional<std::string> nameInFolder(const std::filesystem::path& directory,
+                                          const std::string& name) const;
+
   FileOps* mOps;
   std::filesystem::path mProgramDirectory;
   std::filesystem::path mFloppyDirectory;
+  // Looking up a missing name would list its folder each time (a report
+  // over twelve periods asks for many files that are not there).
+  mutable std::mutex mListingsLock;
+  mutable std::map<std::filesystem::path, Listing> mListings;
 };
 
 }  // namespace lum

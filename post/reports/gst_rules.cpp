@@ -115,29 +115,38 @@ GstRoute GstRoute::of(const GstAccount& account, const GstSettings& settings) {
 
 Currency gstTakenOut(Currency amount, const GstAccount& account, char rowLetter,
                      const GstSettings& settings) {
-  auto letter = static_cast<GstCode>(rowLetter);
+  return GstTakeOut::of(account, settings).from(amount, rowLetter);
+}
+
+GstTakeOut GstTakeOut::of(const GstAccount& account, const GstSettings& settings) {
+  GstTakeOut out;
   const GstCode own = account.gstApplies;
   if (own == GstCode::Never || own == GstCode::Applies || own == GstCode::GstItself) {
-    letter = own;
+    out.mLetter = own;
   }
-  double taxable = 1;
   const bool combined = own == GstCode::Combined;
   if (account.type == AccountType::Sales && combined && settings.exemptSalesRatio > 0) {
-    letter = GstCode::Applies;
-    taxable = 1 - settings.exemptSalesRatio;
+    out.mLetter = GstCode::Applies;
+    out.mTaxable = 1 - settings.exemptSalesRatio;
   }
   if (account.type == AccountType::CostOfSales && combined && settings.exemptPurchaseRatio > 0) {
-    letter = GstCode::Applies;
-    taxable = 1 - settings.exemptPurchaseRatio;
+    out.mLetter = GstCode::Applies;
+    out.mTaxable = 1 - settings.exemptPurchaseRatio;
   }
   if (account.privateUseRatio > 0 && !combined) {
-    letter = GstCode::Applies;
-    taxable = 1 - account.privateUseRatio;
+    out.mLetter = GstCode::Applies;
+    out.mTaxable = 1 - account.privateUseRatio;
   }
   const double rate = settings.gstRate;
+  out.mDivisor = (1 + rate) / rate;
+  return out;
+}
+
+Currency GstTakeOut::from(Currency amount, char rowLetter) const {
+  const GstCode letter = mLetter != GstCode{' '} ? mLetter : static_cast<GstCode>(rowLetter);
   switch (letter) {
     case GstCode::Applies:
-      return cents(amount.toDouble() * taxable / ((1 + rate) / rate));
+      return cents(amount.toDouble() * mTaxable / mDivisor);
     case GstCode::GstItself:
       return amount.roundedToCents();
     default:

@@ -61,4 +61,18 @@ struct GstRoute {
 Currency gstTakenOut(Currency amount, const GstAccount& account, char rowLetter,
                      const GstSettings& settings);
 
+// The same decided once per account: what gstTakenOut does with the
+// account's amounts, leaving only the row's letter to each amount.
+class GstTakeOut {
+ public:
+  static GstTakeOut of(const GstAccount& account, const GstSettings& settings);
+  // Throws std::overflow_error as gstTakenOut does.
+  Currency from(Currency amount, char rowLetter) const;
+
+ private:
+  GstCode mLetter{' '};  // the account's own; ' ' when the row's letter decides
+  double mTaxable = 1;   // the share GST is on
+  double mDivisor = 11;  // (1 + rate) / rate
+};
+
 }  // namespace lum

@@ -15,7 +15,9 @@ JournalTaking JournalTaking::of(Session& session, const JournalFiles& files, int
   for (const AnalysisColumn& column :
        files.analysisColumns(Journal::kMaxColumn - taking.lastFixed)) {
     const std::string name(trim(column.name));
-    taking.accounts.push_back({name.empty() ? "Unspecified" : name, GstAccount::of(column)});
+    const GstAccount gst = GstAccount::of(column);
+    taking.accounts.push_back(
+        {name.empty() ? "Unspecified" : name, gst, GstTakeOut::of(gst, taking.settings)});
   }
   return taking;
 }

@@ -24,6 +24,7 @@ namespace lum {
 struct TakenAccount {
   std::string name;
   GstAccount gst;
+  GstTakeOut takeOut;  // decided once for the column's amounts
 };
 
 // What the amounts of one journal are taken with.
@@ -87,7 +88,7 @@ TakenTotals takeAmounts(Session& session, const JournalFiles& files, char period
             amount = -amount;
           }
           totals.balance += amount;
-          const Currency gst = gstTakenOut(amount, account.gst, rowLetter, taking.settings);
+          const Currency gst = account.takeOut.from(amount, rowLetter);
           totals.gst += gst;
           stopped = !take(TakenAmount{t, &record, column, amount - gst, gst});
         }

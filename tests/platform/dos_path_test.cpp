@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/errors.h"
 #include "tests/support/test_support.h"
 
@@ -37,6 +39,21 @@ TEST_F(DosPathTest, NewNamesKeepTheCaseTheyAreWrittenIn) {
   EXPECT_EQ(paths.resolve(".\\Ent-2\\Op-1\\Ent.dat"), dir / "prog" / "Ent-2" / "Op-1" / "Ent.dat");
   EXPECT_EQ(paths.resolve("FontList.ini"), dir / "prog" / "FontList.ini");
   EXPECT_EQ(paths.resolve("."), dir / "prog");
+}
+
+// A folder's names are kept between lookups while it is unchanged: a file
+// added since, by any program, is found all the same.
+TEST_F(DosPathTest, AFileAddedAfterALookupIsFound) {
+  const fs::path folder = dir / "prog" / "ENT-1" / "op-3";
+  test::writeText(folder / "GRDRECS.DAT", "");
+  fs::last_write_time(folder, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  EXPECT_EQ(paths.resolve(".\\Ent-1\\Op-3\\DB010001.dat"), folder / "DB010001.dat");
+  EXPECT_EQ(paths.resolve(".\\Ent-1\\Op-3\\GrdRecs.dat"), folder / "GRDRECS.DAT");
+
+  test::writeText(folder / "DB010001.DAT", "");
+  EXPECT_EQ(paths.resolve(".\\Ent-1\\Op-3\\DB010001.dat"), folder / "DB010001.DAT");
+  fs::rename(folder / "GRDRECS.DAT", folder / "Other.dat");
+  EXPECT_EQ(paths.resolve(".\\Ent-1\\Op-3\\GrdRecs.dat"), folder / "GrdRecs.dat");
 }
 
 TEST_F(DosPathTest, DriveAIsTheFloppyFolder) {
