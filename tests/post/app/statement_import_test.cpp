@@ -50,29 +50,6 @@ class StatementImportWindowTest : public ::testing::Test, protected test::Sessio
     ASSERT_EQ(session.currentWindow, kJournalGrid);
   }
 
-  // Imports the statement through the journal window's button; `inside`
-  // is done in the import window, which is then left as it says.
-  void importThroughTheWindow(const std::string& statement,
-                              const std::function<void(StatementImportWindow&)>& inside) {
-    const auto file = dir / "statement.csv";
-    test::writeText(file, statement);
-    form.setStatementChooser([file] { return QString::fromStdString(file.string()); });
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* window = qobject_cast<StatementImportWindow*>(QApplication::activeModalWidget());
-      ASSERT_NE(window, nullptr);
-      seen = true;
-      inside(*window);
-      if (window->isVisible()) {
-        window->reject();
-      }
-    });
-    QWidget* journal = form.mdiArea()->activeSubWindow();
-    QTest::mouseClick(journal->findChild<QPushButton*>("Command12"), Qt::LeftButton);
-    QApplication::processEvents();
-    EXPECT_TRUE(seen);
-  }
-
   // Clicks a button of `window` that opens a modal window, in which `inside` is
   // done; the window is then left as it says.
   template <class Window>
@@ -90,6 +67,17 @@ class StatementImportWindowTest : public ::testing::Test, protected test::Sessio
     });
     QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
     EXPECT_TRUE(seen) << button;
+  }
+
+  // Imports the statement through the journal window's button; `inside`
+  // is done in the import window.
+  void importThroughTheWindow(const std::string& statement,
+                              const std::function<void(StatementImportWindow&)>& inside) {
+    const auto file = dir / "statement.csv";
+    test::writeText(file, statement);
+    form.setStatementChooser([file] { return QString::fromStdString(file.string()); });
+    throughModal<StatementImportWindow>(*form.mdiArea()->activeSubWindow(), "Command12", inside);
+    QApplication::processEvents();
   }
 
   QString cell(int row, int column) {
