@@ -15,10 +15,11 @@ constexpr std::string_view kHeading =
 // The name of a mapping's line; nothing for a comment or another line.
 std::optional<std::string_view> mappingName(std::string_view line) {
   line = trim(line);
-  if (line.empty() || line.front() == '#' || splitTrimmed(line, '|').size() != 7) {
+  if (line.empty() || line.front() == '#') {
     return std::nullopt;
   }
-  return splitTrimmed(line, '|').front();
+  const std::vector<std::string_view> fields = splitTrimmed(line, '|');
+  return fields.size() == 7 ? std::optional(fields.front()) : std::nullopt;
 }
 
 }  // namespace

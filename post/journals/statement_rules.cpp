@@ -122,6 +122,39 @@ std::string statementRulesText(const std::vector<StatementRule>& rules) {
   return text;
 }
 
+std::vector<std::vector<std::string>> statementRuleFields(std::string_view text) {
+  constexpr std::size_t kFields = 6;
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string_view line : splitTrimmed(text, '\n')) {
+    if (line.empty() || line.front() == '#') {
+      continue;
+    }
+    std::vector<std::string>& fields = rows.emplace_back();
+    for (const std::string_view field : splitTrimmed(line, '|')) {
+      if (fields.size() < kFields) {
+        fields.emplace_back(field);
+      } else {
+        fields.back() += " | " + std::string(field);
+      }
+    }
+  }
+  return rows;
+}
+
+std::string statementRuleLines(const std::vector<std::vector<std::string>>& rows) {
+  std::string text;
+  for (const std::vector<std::string>& fields : rows) {
+    if (std::any_of(fields.begin(), fields.end(),
+                    [](const std::string& f) { return !f.empty(); })) {
+      for (std::size_t f = 0; f < fields.size(); ++f) {
+        text += (f == 0 ? "" : " | ") + fields[f];
+      }
+    }
+    text += '\n';
+  }
+  return text;
+}
+
 const StatementRule* firstMatch(const std::vector<StatementRule>& rules,
                                 const StatementLine& line) {
   const std::string description = upper(line.description);

@@ -50,6 +50,14 @@ struct StatementRules {
 };
 StatementRules parseStatementRules(std::string_view text);
 
+// The six fields of each rule line as written, right or wrong (a line of
+// more keeps the rest in its last), for the rules to be edited; comments
+// and blank lines are left out.
+std::vector<std::vector<std::string>> statementRuleFields(std::string_view text);
+// Rule lines from their fields, a line for each (all blank: a blank line),
+// to be checked by parseStatementRules: its line numbers are the rows'.
+std::string statementRuleLines(const std::vector<std::vector<std::string>>& rows);
+
 // The rules as their file holds them, under a heading comment.
 std::string statementRulesText(const std::vector<StatementRule>& rules);
 

@@ -53,20 +53,6 @@ class ChoiceDelegate final : public QStyledItemDelegate {
   bool mEditable;
 };
 
-// A rules line's fields, the last taking what is beyond it.
-std::vector<std::string> ruleCells(std::string_view line) {
-  const std::vector<std::string_view> fields = splitTrimmed(line, '|');
-  std::vector<std::string> cells;
-  for (std::size_t f = 0; f < fields.size(); ++f) {
-    if (f < StatementRulesWindow::kColumns) {
-      cells.emplace_back(fields[f]);
-    } else {
-      cells.back() += " | " + std::string(fields[f]);
-    }
-  }
-  return cells;
-}
-
 }  // namespace
 
 StatementRulesWindow::StatementRulesWindow(Session& session, const Journal& journal,
@@ -121,11 +107,9 @@ StatementRulesWindow::StatementRulesWindow(Session& session, const Journal& jour
   rows->addLayout(side);
   layout->addLayout(rows, 1);
 
-  const std::string text = statementFileText(session.ops(), statementRulesFile(session));
-  for (const std::string_view line : splitTrimmed(text, '\n')) {
-    if (!line.empty() && line.front() != '#') {
-      addRow(ruleCells(line));
-    }
+  for (const auto& fields :
+       statementRuleFields(statementFileText(session.ops(), statementRulesFile(session)))) {
+    addRow(fields);
   }
   mTable->resizeColumnsToContents();
   // Room for a line's description and an account's name as they are typed.
@@ -168,25 +152,14 @@ void StatementRulesWindow::moveCurrent(int by) {
   mTable->setCurrentCell(to, mTable->currentColumn());
 }
 
-// A line a row, blank rows blank lines: the rules' line numbers are the rows'.
 std::string StatementRulesWindow::rulesText() const {
-  std::string text;
-  for (int r = 0; r < mTable->rowCount(); ++r) {
-    std::vector<std::string> cells;
-    bool blank = true;
+  std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(mTable->rowCount()));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < kColumns; ++c) {
-      cells.push_back(mTable->item(r, c)->text().trimmed().toStdString());
-      blank = blank && cells.back().empty();
+      rows[r].push_back(mTable->item(static_cast<int>(r), c)->text().trimmed().toStdString());
     }
-    if (!blank) {
-      text += cells[0];
-      for (std::size_t c = 1; c < cells.size(); ++c) {
-        text += " | " + cells[c];
-      }
-    }
-    text += '\n';
   }
-  return text;
+  return statementRuleLines(rows);
 }
 
 void StatementRulesWindow::accept() {
