@@ -22,14 +22,6 @@ std::optional<Currency> Currency::fromDouble(double amount) {
   return Currency(static_cast<std::int64_t>(scaled));
 }
 
-Currency Currency::roundedToCents() const {
-  // Cannot overflow: the largest whole-cent values lie 7 and 8 ten-thousandths
-  // inside the range, so no value at or past them rounds outwards.
-  const std::int64_t rest = mRaw % 100;  // takes the sign of mRaw
-  const std::int64_t step = rest >= 50 ? 100 : rest <= -50 ? -100 : 0;
-  return Currency(mRaw - rest + step);
-}
-
 Currency Currency::truncatedToCents() const {
   return Currency(mRaw - mRaw % 100);
 }

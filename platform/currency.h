@@ -28,7 +28,14 @@ class Currency {
   constexpr bool isZero() const { return mRaw == 0; }
 
   // Whole cents, halves away from zero: 0.005 gives 0.01, -0.005 gives -0.01.
-  Currency roundedToCents() const;
+  Currency roundedToCents() const {
+    // Cannot overflow: the largest whole-cent values lie 7 and 8
+    // ten-thousandths inside the range, so no value at or past them rounds
+    // outwards.
+    const std::int64_t rest = mRaw % 100;  // takes the sign of mRaw
+    const std::int64_t step = rest >= 50 ? 100 : rest <= -50 ? -100 : 0;
+    return Currency(mRaw - rest + step);
+  }
   // Whole cents, the rest cut off towards zero: 3.456 gives 3.45.
   Currency truncatedToCents() const;
   // Whole dollars, the rest cut off towards zero: -3.99 gives -3.

@@ -32,8 +32,7 @@ std::filesystem::path DosPath::floppyDirectoryFor(const std::filesystem::path& p
 
 std::filesystem::path DosPath::findEntry(const std::filesystem::path& directory,
                                          const std::string& name) const {
-  if (name == "." || name == ".." || mOps->exists(directory / name) ||
-      !mOps->isDirectory(directory)) {
+  if (name == "." || name == ".." || mOps->exists(directory / name)) {
     return directory / name;
   }
   return directory / nameInFolder(directory, name).value_or(name);
@@ -48,15 +47,20 @@ std::optional<std::string> DosPath::nameInFolder(const std::filesystem::path& di
   constexpr auto kSettled = std::chrono::milliseconds(100);
   std::error_code error;
   const auto changed = std::filesystem::last_write_time(directory, error);
+  if (error) {
+    return std::nullopt;  // no folder there
+  }
   const std::scoped_lock lock(mListingsLock);
   auto kept = mListings.find(directory);
-  if (error || kept == mListings.end() || kept->second.changed != changed) {
+  if (kept == mListings.end() || kept->second.changed != changed) {
+    if (!mOps->isDirectory(directory)) {
+      return std::nullopt;
+    }
     Listing listing{changed, {}};
     for (std::string& entry : mOps->list(directory)) {
       listing.byCapitals.emplace(toUpper(entry), std::move(entry));
     }
-    const bool settled =
-        !error && std::filesystem::file_time_type::clock::now() - changed >= kSettled;
+    const bool settled = std::filesystem::file_time_type::clock::now() - changed >= kSettled;
     kept = mListings.insert_or_assign(directory, std::move(listing)).first;
     if (!settled) {
       kept->second.changed = {};  // listed again next time

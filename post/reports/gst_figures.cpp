@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <type_traits>
 
 #include "platform/record_blocks.h"
 #include "platform/text.h"
@@ -27,64 +27,90 @@ constexpr std::int64_t kSupplyPerGst = 11;
 
 }  // namespace
 
-void GstClassifier::add(Currency amount, const GstRoute& route, bool rowSaysGst) {
-  switch (route.kind) {
-    case GstRoute::Kind::Ignored:
-      break;
-    case GstRoute::Kind::Taxed:
-      taxed(amount, route);
-      break;
-    case GstRoute::Kind::Free:
-      free(amount, route);
-      break;
-    case GstRoute::Kind::GstAmount:
-      gstAmount(amount, route);
-      break;
-    case GstRoute::Kind::Split: {
-      const Currency exempt = amount.scaledBy(route.ratio);
-      free(exempt, route);
-      taxed(amount - exempt, route);
-      break;
+namespace {
+
+// Calls f with the kind as a compile-time constant.
+template <class F>
+void withKind(GstRoute::Kind kind, F f) {
+  using Kind = GstRoute::Kind;
+  switch (kind) {
+    case Kind::Ignored:
+      return f(std::integral_constant<Kind, Kind::Ignored>());
+    case Kind::Taxed:
+      return f(std::integral_constant<Kind, Kind::Taxed>());
+    case Kind::Free:
+      return f(std::integral_constant<Kind, Kind::Free>());
+    case Kind::GstAmount:
+      return f(std::integral_constant<Kind, Kind::GstAmount>());
+    case Kind::Split:
+      return f(std::integral_constant<Kind, Kind::Split>());
+    case Kind::ByRow:
+      return f(std::integral_constant<Kind, Kind::ByRow>());
+  }
+}
+
+}  // namespace
+
+template <GstRoute::Kind kKind>
+void GstClassifier::count(GstTally& tally, Currency amount, const GstRoute& route,
+                          bool rowSaysGst) const {
+  using Kind = GstRoute::Kind;
+  if constexpr (kKind == Kind::Taxed) {
+    taxed(tally, amount);
+  } else if constexpr (kKind == Kind::Free) {
+    free(tally, amount);
+  } else if constexpr (kKind == Kind::GstAmount) {
+    tally.gstAmount += amount;
+    tally.hasGstAmount = true;
+  } else if constexpr (kKind == Kind::Split) {
+    const Currency exempt = amount.scaledBy(route.ratio);
+    free(tally, exempt);
+    taxed(tally, amount - exempt);
+  } else if constexpr (kKind == Kind::ByRow) {
+    if (rowSaysGst) {
+      taxed(tally, amount);
+    } else {
+      free(tally, amount);
     }
-    case GstRoute::Kind::ByRow:
-      if (rowSaysGst) {
-        taxed(amount, route);
-      } else {
-        free(amount, route);
-      }
-      break;
   }
 }
 
-void GstClassifier::taxed(Currency amount, const GstRoute& route) {
-  const Currency gst = amount.scaledBy(mGstFraction);
-  if (route.income) {
-    addTo(kTaxedIncome, amount);
-    addTo(kIncomeGst, gst);
-  } else {
-    addTo(kTaxedPayments, amount);
-    addTo(kGstCredits, gst);
-  }
-  accumulate(amount, route.taxedLabel);
+void GstClassifier::count(GstTally& tally, Currency amount, const GstRoute& route,
+                          bool rowSaysGst) const {
+  withKind(route.kind, [&](auto kind) { count<kind()>(tally, amount, route, rowSaysGst); });
 }
 
-void GstClassifier::gstAmount(Currency amount, const GstRoute& route) {
-  const Currency supply = amount * kSupplyPerGst;
-  if (route.income) {
-    addTo(kTaxedIncome, supply);
-    addTo(kFreeIncome, -supply);
-    addTo(kIncomeGst, amount);
-  } else {
-    addTo(kTaxedPayments, supply);
-    addTo(kFreePayments, -supply);
-    addTo(kGstCredits, amount);
-  }
-  accumulate(amount, route.taxedLabel);
+void GstClassifier::free(GstTally& tally, Currency amount) {
+  tally.free += amount;
+  tally.hasFree = true;
 }
 
-void GstClassifier::free(Currency amount, const GstRoute& route) {
-  addTo(route.income ? kFreeIncome : kFreePayments, amount);
-  accumulate(amount, route.freeLabel);
+void GstClassifier::taxed(GstTally& tally, Currency amount) const {
+  tally.taxed += amount;
+  tally.taxedGst += amount.scaledBy(mGstFraction);
+  tally.hasTaxed = true;
+}
+
+// The free part first: a split amount's trail line lists its labels in
+// that order.
+void GstClassifier::add(const GstTally& tally, const GstRoute& route) {
+  if (tally.hasFree) {
+    addTo(route.income ? kFreeIncome : kFreePayments, tally.free);
+    accumulate(tally.free, route.freeLabel);
+  }
+  if (tally.hasTaxed) {
+    addTo(route.income ? kTaxedIncome : kTaxedPayments, tally.taxed);
+    addTo(route.income ? kIncomeGst : kGstCredits, tally.taxedGst);
+    accumulate(tally.taxed, route.taxedLabel);
+  }
+  if (tally.hasGstAmount) {
+    // The supply moves from the free column to the taxed one.
+    const Currency supply = tally.gstAmount * kSupplyPerGst;
+    addTo(route.income ? kTaxedIncome : kTaxedPayments, supply);
+    addTo(route.income ? kFreeIncome : kFreePayments, -supply);
+    addTo(route.income ? kIncomeGst : kGstCredits, tally.gstAmount);
+    accumulate(tally.gstAmount, route.taxedLabel);
+  }
 }
 
 void GstClassifier::addTo(GstColumn column, Currency amount) {
@@ -105,6 +131,38 @@ void GstClassifier::accumulate(Currency amount, std::size_t label) {
 }
 
 namespace {
+
+// Every column's amounts tallied and added to the figures once. A block of
+// records is gone through column by column, so the column's route stays
+// the same over the inner loop.
+void tallyColumns(FileOps& ops, const std::filesystem::path& amountsFile, int rows, int lastFixed,
+                  int lastColumn, const std::vector<GstRoute>& routes,
+                  const std::vector<char>& saysGst, GstClassifier& classifier) {
+  std::vector<GstTally> tallies(routes.size());
+  forEachRecordBlock<AmountsRecord::kSize>(
+      ops, amountsFile, rows, [&](int first, std::span<const std::byte> block, std::size_t) {
+        const std::size_t records = block.size() / AmountsRecord::kSize;
+        const char* rowSaysGst = saysGst.data() + first;
+        for (int c = lastFixed + 1; c <= lastColumn; ++c) {
+          const auto i = static_cast<std::size_t>(c - lastFixed);
+          const GstRoute& route = routes[i];
+          withKind(route.kind, [&](auto kind) {
+            GstTally tally = tallies[i];
+            for (std::size_t r = 0; r < records; ++r) {
+              const std::int64_t raw =
+                  AmountsRecord::rawAt(block.subspan(r * AmountsRecord::kSize), c);
+              if (raw != 0) {
+                classifier.count<kind()>(tally, Currency::fromRaw(raw), route, rowSaysGst[r] != 0);
+              }
+            }
+            tallies[i] = tally;
+          });
+        }
+      });
+  for (std::size_t i = 0; i < tallies.size(); ++i) {
+    classifier.add(tallies[i], routes[i]);
+  }
+}
 
 // Flattened: the classifier's routines are inlined into the loop over the
 // amounts, which is where a GST report spends its time.
@@ -141,32 +199,30 @@ namespace {
         const auto letter = static_cast<char>(bytes[kGstLetter]);
         saysGst[static_cast<std::size_t>(t)] = letter == 'Y' || letter == 'y' ? 1 : 0;
       });
-  static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
   GstClassifier classifier(settings, row, bas);
-  forEachRecordBytes<AmountsRecord::kSize>(
-      ops, amountsFile, rows, [&](int t, std::span<const std::byte> record, bool) {
-        const bool rowSaysGst = saysGst[static_cast<std::size_t>(t)] != 0;
-        bool anyAmount = false;
-        for (int c = lastFixed + 1; c <= lastColumn; ++c) {
-          std::int64_t raw = 0;
-          std::memcpy(&raw, record.data() + sizeof(raw) * static_cast<std::size_t>(c), sizeof(raw));
-          if (raw != 0) {
-            const Currency amount = Currency::fromRaw(raw);
-            const GstRoute& route = routes[static_cast<std::size_t>(c - lastFixed)];
-            if (trail != nullptr) {
+  if (trail == nullptr) {
+    tallyColumns(ops, amountsFile, rows, lastFixed, lastColumn, routes, saysGst, classifier);
+  } else {
+    forEachRecordBytes<AmountsRecord::kSize>(
+        ops, amountsFile, rows, [&](int t, std::span<const std::byte> record, bool) {
+          const bool rowSaysGst = saysGst[static_cast<std::size_t>(t)] != 0;
+          bool anyAmount = false;
+          for (int c = lastFixed + 1; c <= lastColumn; ++c) {
+            const std::int64_t raw = AmountsRecord::rawAt(record, c);
+            if (raw != 0) {
+              const Currency amount = Currency::fromRaw(raw);
+              const GstRoute& route = routes[static_cast<std::size_t>(c - lastFixed)];
               anyAmount = true;
               classifier.recordInto(trail->amount(t, c - lastFixed, amount, route, rowSaysGst));
-            }
-            classifier.add(amount, route, rowSaysGst);
-            if (trail != nullptr) {
+              classifier.add(amount, route, rowSaysGst);
               trail->recorded();
             }
           }
-        }
-        if (trail != nullptr && !anyAmount) {
-          trail->noAmount(t);
-        }
-      });
+          if (!anyAmount) {
+            trail->noAmount(t);
+          }
+        });
+  }
 
   if (settings.postingMode == PostingMode::OtherBusiness) {
     for (const GstColumn column : {kTaxedIncome, kIncomeGst, kFreeIncome}) {

@@ -35,6 +35,20 @@ using GstRow = std::array<Currency, kGstColumns>;
 constexpr std::size_t kBasLabels = 21;
 using BasAmounts = std::array<Currency, kBasLabels>;
 
+// What the amounts of one account come to under its route, before they
+// reach the report's columns. The GST is worked out amount by amount, so
+// a column's amounts can be tallied on their own and added to the report
+// once; a part is "there" when an amount took that way, even as 0.
+struct GstTally {
+  Currency taxed;     // GST included
+  Currency taxedGst;  // the GST in it
+  Currency free;
+  Currency gstAmount;  // amounts of a GST account
+  bool hasTaxed = false;
+  bool hasFree = false;
+  bool hasGstAmount = false;
+};
+
 // Sorts amounts into a journal's GST figures and the accumulated BAS
 // labels (2, 4, 7, 10, 13 and 15).
 class GstClassifier {
@@ -49,14 +63,24 @@ class GstClassifier {
   void classify(Currency amount, const GstAccount& account, bool rowSaysGst) {
     add(amount, GstRoute::of(account, mSettings), rowSaysGst);
   }
-  void add(Currency amount, const GstRoute& route, bool rowSaysGst);
+  void add(Currency amount, const GstRoute& route, bool rowSaysGst) {
+    GstTally tally;
+    count(tally, amount, route, rowSaysGst);
+    add(tally, route);
+  }
+  // An amount into its account's tally, and a tally into the figures.
+  void count(GstTally& tally, Currency amount, const GstRoute& route, bool rowSaysGst) const;
+  // The same for a route of kind kKind, which a loop over one account's
+  // amounts decides once.
+  template <GstRoute::Kind kKind>
+  void count(GstTally& tally, Currency amount, const GstRoute& route, bool rowSaysGst) const;
+  void add(const GstTally& tally, const GstRoute& route);
   // The trail line the next amounts' additions are written to; none: not kept.
   void recordInto(GstTrailLine* line) { mLine = line; }
 
  private:
-  void taxed(Currency amount, const GstRoute& route);
-  void gstAmount(Currency amount, const GstRoute& route);
-  void free(Currency amount, const GstRoute& route);
+  void taxed(GstTally& tally, Currency amount) const;
+  static void free(GstTally& tally, Currency amount);
   void accumulate(Currency amount, std::size_t label);
   void addTo(GstColumn column, Currency amount);
 

@@ -41,16 +41,6 @@ double gstRateOf(double rate) {
   return std::isfinite(rate) && rate != 0 ? rate : 0.1;
 }
 
-// Whole cents, halves away from zero. A figure past the range of Currency
-// (a damaged rate or amount) throws, as Currency's own arithmetic does.
-Currency cents(double dollars) {
-  const double whole = std::round(dollars * 100);
-  if (!(std::abs(whole) < 0x1p63)) {  // not a number fails too
-    throw std::overflow_error("Amount too large for a Currency value");
-  }
-  return Currency::fromCents(1) * static_cast<std::int64_t>(whole);
-}
-
 }  // namespace
 
 GstSettings GstSettings::of(const SetupValues& setup) {
@@ -142,16 +132,8 @@ GstTakeOut GstTakeOut::of(const GstAccount& account, const GstSettings& settings
   return out;
 }
 
-Currency GstTakeOut::from(Currency amount, char rowLetter) const {
-  const GstCode letter = mLetter != GstCode{' '} ? mLetter : static_cast<GstCode>(rowLetter);
-  switch (letter) {
-    case GstCode::Applies:
-      return cents(amount.toDouble() * mTaxable / mDivisor);
-    case GstCode::GstItself:
-      return amount.roundedToCents();
-    default:
-      return Currency();
-  }
+void GstTakeOut::centsPastRange() {
+  throw std::overflow_error("Amount too large for a Currency value");
 }
 
 }  // namespace lum

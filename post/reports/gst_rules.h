@@ -4,6 +4,7 @@
 // sorts an account's amounts, and how the profit and loss and the ledgers
 // transfer take the GST out of an amount.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -66,10 +67,40 @@ Currency gstTakenOut(Currency amount, const GstAccount& account, char rowLetter,
 class GstTakeOut {
  public:
   static GstTakeOut of(const GstAccount& account, const GstSettings& settings);
-  // Throws std::overflow_error as gstTakenOut does.
-  Currency from(Currency amount, char rowLetter) const;
+  // Throws std::overflow_error as gstTakenOut does. Inline: the profit and
+  // loss and the ledgers transfer call it for every amount.
+  Currency from(Currency amount, char rowLetter) const {
+    const GstCode letter = mLetter != GstCode{' '} ? mLetter : static_cast<GstCode>(rowLetter);
+    switch (letter) {
+      case GstCode::Applies:
+        return cents(amount.toDouble() * mTaxable / mDivisor);
+      case GstCode::GstItself:
+        return amount.roundedToCents();
+      default:
+        return Currency();
+    }
+  }
 
  private:
+  // Whole cents, halves away from zero, as std::round gives them without
+  // its library call. A figure past the range of Currency (a damaged rate
+  // or amount) throws, as Currency's own arithmetic does.
+  static Currency cents(double dollars) {
+    const double hundredths = dollars * 100;
+    if (!(hundredths > -0x1p52 && hundredths < 0x1p52)) {
+      // Whole already, or not a number.
+      if (!(std::abs(hundredths) < 0x1p63)) {
+        centsPastRange();
+      }
+      return Currency::fromCents(1) * static_cast<std::int64_t>(hundredths);
+    }
+    // Both the cut and the rest are exact below 2^52.
+    const auto whole = static_cast<std::int64_t>(hundredths);
+    const double rest = hundredths - static_cast<double>(whole);
+    return Currency::fromCents(whole + (rest >= 0.5) - (rest <= -0.5));
+  }
+  [[noreturn]] static void centsPastRange();
+
   GstCode mLetter{' '};  // the account's own; ' ' when the row's letter decides
   double mTaxable = 1;   // the share GST is on
   double mDivisor = 11;  // (1 + rate) / rate

@@ -75,30 +75,40 @@ namespace {
 std::optional<std::string> addPeriod(Session& session, const JournalFiles& files, char period,
                                      const JournalTaking& taking, AccountTable& table,
                                      std::vector<std::size_t>& slots) {
-  // Each column's slot in the table, found at its first amount: a column is
-  // one account, so its name is looked up once per journal.
-  constexpr std::size_t kNoSlot = AccountTable::kSlots;
-  std::optional<std::string> refusal;
-  const TakenTotals totals = takeAmounts(
-      session, files, period, taking, [](const TransactionRecord&) { return true; },
-      [&](const TakenAmount& taken) {
-        std::size_t& slot = slots[static_cast<std::size_t>(taken.column)];
-        if (slot == kNoSlot) {
-          const TakenAccount& account = taking.accounts[static_cast<std::size_t>(taken.column)];
-          refusal = table.slotFor(account.name, static_cast<char>(account.gst.type), slot);
-          if (refusal) {
-            slot = kNoSlot;
-            return false;
-          }
-        }
-        table.addTo(slot, taken.amount);
-        return true;
-      });
-  if (!refusal && !totals.gst.isZero()) {
-    refusal = table.add("GST Liability", 'L', totals.gst);
+  const std::vector<TakenColumn> columns = takeColumns(session, files, period, taking);
+  // Accounts join the table in the order of their first amounts, row by
+  // row, which is the order the statement lists them in.
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (columns[i].firstRow != 0) {
+      order.push_back(i);
+    }
   }
-  if (!refusal && !totals.balance.isZero()) {
-    refusal = table.add("Contra", 'A', -totals.balance);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return columns[a].firstRow < columns[b].firstRow;
+  });
+  // A column is one account, so its name is looked up once per journal.
+  Currency gst;
+  Currency balance;
+  for (const std::size_t i : order) {
+    std::size_t& slot = slots[i + 1];
+    if (slot == AccountTable::kSlots) {
+      const TakenAccount& account = taking.accounts[i + 1];
+      if (auto refusal = table.slotFor(account.name, static_cast<char>(account.gst.type), slot)) {
+        slot = AccountTable::kSlots;
+        return refusal;
+      }
+    }
+    table.addTo(slot, columns[i].amount);
+    gst += columns[i].gst;
+    balance += columns[i].amount + columns[i].gst;
+  }
+  std::optional<std::string> refusal;
+  if (!gst.isZero()) {
+    refusal = table.add("GST Liability", 'L', gst);
+  }
+  if (!refusal && !balance.isZero()) {
+    refusal = table.add("Contra", 'A', -balance);
   }
   return refusal;
 }

@@ -7,7 +7,6 @@
 // with its GST taken out.
 
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
@@ -56,6 +55,24 @@ struct TakenTotals {
   Currency balance;
 };
 
+// A row is taken when its date, GST letter and reference are filled in.
+inline bool isComplete(const TransactionRecord& record) {
+  return !trim(record.date).empty() && !trim(record.gst).empty() && !trim(record.reference).empty();
+}
+
+// The taken amounts of one analysis column of a period, added up.
+struct TakenColumn {
+  Currency amount;   // GST out
+  Currency gst;      // taken out
+  int firstRow = 0;  // the row of its first amount; 0: it has none
+};
+
+// The amounts of every complete row of a journal's period, as takeAmounts
+// takes them, added up by analysis column (element c - 1 for column c). Throws as
+// takeAmounts does.
+std::vector<TakenColumn> takeColumns(Session& session, const JournalFiles& files, char period,
+                                     const JournalTaking& taking);
+
 // Takes the amounts of a journal's period: takeRow(record) says whether a
 // complete row is taken at all; take(amount) gets each amount in row and
 // column order and returns false to stop. Throws JournalDamaged when the
@@ -74,20 +91,16 @@ TakenTotals takeAmounts(Session& session, const JournalFiles& files, char period
   bool stopped = false;
   // The amounts straight from the records' bytes: most of a row's columns
   // are empty, and decoding all of them cost more than taking the rest.
-  static_assert(fieldOffset<AmountsRecord>("amounts") == 0);
   forEachRecordBytes<AmountsRecord::kSize>(
       ops, files.path("GrdAms", period), rows,
       [&](int t, std::span<const std::byte> amounts, bool present) {
         const TransactionRecord& record = records[static_cast<std::size_t>(t - 1)];
-        if (stopped || !present || trim(record.date).empty() || trim(record.gst).empty() ||
-            trim(record.reference).empty() || !takeRow(record)) {
+        if (stopped || !present || !isComplete(record) || !takeRow(record)) {
           return;
         }
         const char rowLetter = upperLetter(record.gst);
         for (int c = taking.lastFixed + 1; c <= Journal::kMaxColumn && !stopped; ++c) {
-          std::int64_t raw = 0;
-          std::memcpy(&raw, amounts.data() + sizeof(raw) * static_cast<std::size_t>(c),
-                      sizeof(raw));
+          const std::int64_t raw = AmountsRecord::rawAt(amounts, c);
           if (raw == 0) {
             continue;
           }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 
 #include "platform/scripted_prompter.h"
 #include "post/reports/journal_ledgers.h"
 #include "post/reports/profit_and_loss.h"
 #include "post/reports/report_period.h"
+#include "post/reports/taken_amounts.h"
 #include "post/reports/trial_balance.h"
 #include "tests/post/reports/report_fixture.h"
 
@@ -172,6 +174,86 @@ TEST_F(AccountReports, TheProfitAndLossStopsOnAccountsItCannotAdd) {
   }
   EXPECT_EQ(table.add("One more", 'E', dollars(1)),
             "More than allocated 600 accounts names have been used");
+}
+
+// The statement lists accounts in the order of their first amounts, row
+// by row, and an account it cannot add is told at its first amount.
+TEST_F(AccountReports, AccountsComeInTheOrderOfTheirFirstAmounts) {
+  setJournals(2);  // after the fixture's journal 1 and its accounts
+  writeJournal(2, {{"Rent", "N", "E"}, {"Phone", "N", "E"}, {"Cleaning", "N", "E"}},
+               {{"N", {0, 0, 300}}, {"N", {100, 0, 0}}, {"N", {100, 200, 300}}});
+  const auto table = prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly);
+  ASSERT_TRUE(table.has_value());
+  std::vector<std::string> names;
+  for (const AccountTotal& account : table->table.accounts()) {
+    if (account.name == "Rent" || account.name == "Phone" || account.name == "Cleaning") {
+      names.push_back(account.name);
+    }
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Cleaning", "Rent", "Phone"}));
+
+  writeJournal(2, {{"Rent", "N", ""}, {"Phone", "N", ""}}, {{"N", {0, 100}}, {"N", {100, 0}}});
+  EXPECT_FALSE(prepareProfitAndLoss(session, ProfitAndLossPeriods::SelectedOnly));
+  EXPECT_EQ(prompter.texts().back(),
+            "The account code of account Phone is not stated.  This must be corrected.");
+}
+
+// Taking a period column by column adds up to what taking it amount by
+// amount gives, for every way the GST comes out and every row left out.
+TEST_F(AccountReports, TakingByColumnAddsUpWhatTakingByAmountDoes) {
+  session.login.setup.exemptSalesRatio = 0.2;
+  session.login.setup.exemptPurchaseRatio = 0.15;
+  std::mt19937 random(11);
+  const auto pick = [&](auto const& choices) {
+    return choices[std::uniform_int_distribution<std::size_t>(0, std::size(choices) - 1)(random)];
+  };
+  static const char* const kTypes[] = {"S", "C", "E", "I", "A", "W"};
+  static const char* const kLetters[] = {"Y", "N", "T", "C", "", "y"};
+  static const float kRatios[] = {0, 0, 0.25f};
+  static const char* const kRowLetters[] = {"Y", "N", "", "y", "t", "\xe9"};
+  static const char* const kDates[] = {"15/08/05", "15/08/05", ""};
+  static const char* const kReferences[] = {"1", "1", "", "\xa3"};
+  std::vector<Account> accounts;
+  for (int c = 0; c < 24; ++c) {
+    accounts.push_back({"Account", pick(kLetters), pick(kTypes), 0, pick(kRatios)});
+  }
+  std::vector<Row> rows;
+  for (int t = 0; t < 300; ++t) {
+    std::vector<long long> amounts(accounts.size());
+    for (long long& cents : amounts) {
+      if (random() % 3 == 0) {
+        cents = std::uniform_int_distribution<long long>(-500000, 900000)(random);
+      }
+    }
+    rows.push_back({pick(kRowLetters), amounts, pick(kDates), pick(kReferences)});
+  }
+  setJournals(1);
+  writeJournal(1, accounts, rows);
+
+  const JournalFiles files(session, 1);
+  JournalTaking taking = JournalTaking::of(session, files, 1);
+  for (const bool negate : {false, true}) {
+    taking.negate = negate;
+    const std::vector<TakenColumn> columns = takeColumns(session, files, 'I', taking);
+    std::vector<TakenColumn> expected(columns.size());
+    std::size_t taken = 0;
+    takeAmounts(
+        session, files, 'I', taking, [](const TransactionRecord&) { return true; },
+        [&](const TakenAmount& amount) {
+          TakenColumn& sum = expected[static_cast<std::size_t>(amount.column - 1)];
+          sum.amount += amount.amount;
+          sum.gst += amount.gst;
+          sum.firstRow = sum.firstRow == 0 ? amount.row : sum.firstRow;
+          ++taken;
+          return true;
+        });
+    ASSERT_GT(taken, 1000u);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      EXPECT_EQ(columns[i].amount, expected[i].amount) << "column " << i + 1;
+      EXPECT_EQ(columns[i].gst, expected[i].gst) << "column " << i + 1;
+      EXPECT_EQ(columns[i].firstRow, expected[i].firstRow) << "column " << i + 1;
+    }
+  }
 }
 
 TEST_F(AccountReports, AllPeriodsTakeEveryQuarterOfTheScheme) {

@@ -144,6 +144,22 @@ TEST(GstTakenOut, TheAccountsLetterThenTheRowsWithTheTaxableShareOnly) {
   EXPECT_THROW(gstTakenOut(sale, account('S', 'Y'), 'N', settings), std::overflow_error);
 }
 
+// At a GST rate of 100% a cent's GST is exactly half a cent: halves go
+// away from zero on both sides, and a figure too large for cents to
+// matter is taken whole.
+TEST(GstTakenOut, HalfCentsGoAwayFromZero) {
+  GstSettings settings;
+  settings.gstRate = 1;
+  const GstAccount taxed = account('E', 'Y');
+  EXPECT_EQ(gstTakenOut(cents(1), taxed, 'N', settings), cents(1));
+  EXPECT_EQ(gstTakenOut(cents(-1), taxed, 'N', settings), cents(-1));
+  EXPECT_EQ(gstTakenOut(cents(3), taxed, 'N', settings), cents(2));
+  EXPECT_EQ(gstTakenOut(cents(-3), taxed, 'N', settings), cents(-2));
+  EXPECT_EQ(gstTakenOut(cents(-4), taxed, 'N', settings), cents(-2));
+  EXPECT_EQ(gstTakenOut(dollars(100'000'000'000'000), taxed, 'N', settings),
+            dollars(50'000'000'000'000));
+}
+
 TEST(GstSettingsTest, ExemptRatiosOutsideZeroToOneCountAsNone) {
   SetupValues setup;
   setup.exemptSalesRatio = 1.5;
