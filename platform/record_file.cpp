@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/errors.h"
@@ -43,6 +44,37 @@ std::vector<std::byte> RecordFile::read(std::int64_t recordNumber) const {
                                   path().string(), got, mRecordLength));
   }
   return bytes;
+}
+
+std::vector<std::byte> RecordFile::readRecords(std::int64_t firstRecord, std::size_t count) const {
+  if (count == 0) {
+    return {};
+  }
+  offsetOf(firstRecord + static_cast<std::int64_t>(count) - 1);
+  std::vector<std::byte> bytes(count * mRecordLength);
+  const std::size_t got = mOps->readAt(mFile, offsetOf(firstRecord), bytes);
+  if (got % mRecordLength != 0) {
+    throw FormatError(fmt::format("Record {} of {} is truncated: {} of {} bytes",
+                                  firstRecord + static_cast<std::int64_t>(got / mRecordLength),
+                                  path().string(), got % mRecordLength, mRecordLength));
+  }
+  return bytes;
+}
+
+std::span<const std::byte> RecordBlockReader::at(std::int64_t recordNumber) {
+  const std::size_t length = mFile->recordLength();
+  if (mFirst == 0 || recordNumber < mFirst ||
+      recordNumber >= mFirst + static_cast<std::int64_t>(mBlock.size() / length)) {
+    // Whole records only: a cut record past the one asked for is not this
+    // reader's to find.
+    const std::int64_t whole = mFile->recordCount() - recordNumber + 1;
+    const auto count = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(whole, 1, static_cast<std::int64_t>(mBlockRecords)));
+    mBlock = mFile->readRecords(recordNumber, count);
+    mFirst = recordNumber;
+  }
+  return std::span<const std::byte>(mBlock).subspan(
+      static_cast<std::size_t>(recordNumber - mFirst) * length, length);
 }
 
 void RecordFile::write(std::int64_t recordNumber, std::span<const std::byte> bytes) {

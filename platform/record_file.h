@@ -31,6 +31,9 @@ class RecordFile {
   bool isOpen() const { return mFile.isOpen(); }
 
   std::vector<std::byte> read(std::int64_t recordNumber) const;
+  // count consecutive records from firstRecord in one operation, as read
+  // would give them one by one.
+  std::vector<std::byte> readRecords(std::int64_t firstRecord, std::size_t count) const;
   void write(std::int64_t recordNumber, std::span<const std::byte> bytes);
   // Writes consecutive records from firstRecord in one operation; bytes
   // must be a whole number of records.
@@ -54,6 +57,28 @@ class RecordFile {
   FileOps* mOps;
   FileHandle mFile;
   std::size_t mRecordLength;
+};
+
+// Reads the records of a file a block at a time, for a reader that goes
+// mostly forwards: a page of a report is hundreds of records, and one
+// read each cost more than drawing them.
+class RecordBlockReader {
+ public:
+  explicit RecordBlockReader(const RecordFile& file, std::size_t blockRecords = 256)
+      : mFile(&file), mBlockRecords(blockRecords) {}
+
+  // Record n's bytes, valid until the next call.
+  std::span<const std::byte> at(std::int64_t recordNumber);
+  template <class Record>
+  Record get(std::int64_t recordNumber) {
+    return Record::decode(at(recordNumber));
+  }
+
+ private:
+  const RecordFile* mFile;
+  std::size_t mBlockRecords;
+  std::int64_t mFirst = 0;  // the block's first record; 0: none read
+  std::vector<std::byte> mBlock;
 };
 
 }  // namespace lum

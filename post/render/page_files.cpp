@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -171,6 +172,11 @@ std::optional<StoredPage> PageFiles::load(int page) {
   const std::int64_t textCount = mTexts != nullptr ? mTexts->recordCount() : 0;
   out.commands.reserve(static_cast<std::size_t>(std::min<std::int64_t>(
       kMostCommandsAPage, std::max<std::int64_t>(0, std::min(last, commandCount) - first + 1))));
+  RecordBlockReader commands(*mCommands);
+  std::optional<RecordBlockReader> texts;
+  if (mTexts != nullptr) {
+    texts.emplace(*mTexts);
+  }
   for (std::int64_t r = first; r <= last; ++r) {
     if (r > commandCount) {
       out.fault = "its commands go past the end of DosyaYaz.dat";
@@ -180,13 +186,13 @@ std::optional<StoredPage> PageFiles::load(int page) {
       out.fault = fmt::format("it has more than {} commands", kMostCommandsAPage);
       break;
     }
-    StoredPage::Command command{mCommands->get<PageCommandRecord>(r)};
+    StoredPage::Command command{commands.get<PageCommandRecord>(r)};
     command.entry = findPageCommand(trim(command.record.code));
     if (command.entry != nullptr && command.entry->carriesText() && command.record.a > 0) {
       const std::int64_t textNumber = recordNumberOf(command.record.a);
       std::string text;
       if (textNumber >= 1 && textNumber <= textCount) {
-        text = mTexts->get<PageTextRecord>(textNumber).text;
+        text = texts->get<PageTextRecord>(textNumber).text;
       } else if (out.fault.empty()) {
         out.fault = fmt::format("text {} is not in Kelamlar.dat", textNumber);
       }

@@ -44,6 +44,33 @@ TEST(RecordFile, WritesARunOfRecordsAtOnce) {
   EXPECT_THROW(file.writeRecords(0, b), FormatError);
 }
 
+// A block reader gives what read gives, record by record, in any order;
+// the cut record at the end is found only when it is asked for.
+TEST(RecordFile, ABlockReaderGivesWhatReadGives) {
+  test::TempDir dir;
+  FileOps ops;
+  RecordFile file(ops, dir / "blocks.dat", 4);
+  for (int r = 1; r <= 7; ++r) {
+    file.write(r, record(static_cast<char>('a' + r)));
+  }
+  file.close();
+  std::vector<std::byte> bytes = test::readBytes(dir / "blocks.dat");
+  bytes.resize(bytes.size() - 2);  // record 7 cut in half
+  test::writeBytes(dir / "blocks.dat", bytes);
+  RecordFile cut(ops, dir / "blocks.dat", 4, RecordFile::Access::ReadOnly);
+
+  RecordBlockReader reader(cut, 3);
+  for (const int r : {1, 2, 3, 4, 6, 5, 1, 6}) {
+    const auto got = reader.at(r);
+    EXPECT_EQ(std::vector<std::byte>(got.begin(), got.end()), cut.read(r)) << "record " << r;
+  }
+  const auto past = reader.at(9);
+  EXPECT_EQ(std::vector<std::byte>(past.begin(), past.end()), std::vector<std::byte>(4));
+  EXPECT_THROW(reader.at(7), FormatError);
+  EXPECT_THROW(cut.readRecords(5, 3), FormatError);
+  EXPECT_EQ(cut.readRecords(8, 2), std::vector<std::byte>(8));
+}
+
 TEST(RecordFile, RefusesBadRecordNumbersSizesAndTruncatedRecords) {
   test::TempDir dir;
   FileOps ops;
