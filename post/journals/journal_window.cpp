@@ -194,7 +194,12 @@ JournalWindow::JournalWindow(Session& session, std::shared_ptr<OpenJournal> jour
   display();
 }
 
-JournalWindow::~JournalWindow() = default;
+// Hidden while its members are alive: Qt would hide a shown window's
+// children only after they are gone, and the grid would then ask them for
+// its headings and tell them of its columns.
+JournalWindow::~JournalWindow() {
+  hide();
+}
 
 void JournalWindow::addCommand(QWidget* strip, const char* name, const char* caption,
                                std::function<void()> action) {

@@ -138,6 +138,19 @@ TEST_F(WindowLayoutTest, TheJournalWindowFillsTheWorkSpaceAndKeepsTheSizeGivenIt
   EXPECT_TRUE(prompter.texts().empty()) << prompter.texts().front();
 }
 
+// Qt hides a shown window's children as it deletes it, and the grid then
+// tells of its columns again: the journal window must not hear it.
+TEST_F(WindowLayoutTest, AShownJournalWindowIsDeletedWhole) {
+  logIn();
+  QMdiSubWindow* window = openJournal();
+  QWidget* journal = window->widget();
+  journal->setParent(nullptr);  // on its own, as a window of the desktop
+  journal->show();
+  QApplication::processEvents();
+  delete journal;
+  delete window;
+}
+
 TEST_F(WindowLayoutTest, AnalysisHeadingsAreShownWhole) {
   writeAccounts(area(), {"Sales", "Commission Received", "SuperannuationExpenses"});
   logIn();
