@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStringList>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +11,7 @@
 #include "platform/file_ops.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/qt_waiter.h"
+#include "post/app/first_paint_probe.h"
 #include "post/app/lum_post_form.h"
 #include "post/login/command_line.h"
 #include "post/login/operator_class.h"
@@ -65,6 +68,13 @@ int main(int argc, char* argv[]) {
   session.setHost(form);
   prompter.setParent(&form);
   waiter.setBusyWindow(&form);
+  // LUM_FIRST_PAINT set: the start is measured to the first paint of the
+  // main window and of the journals list, and the program then ends as its
+  // Exit command ends it (bench/start-time).
+  const bool measuringStart = std::getenv("LUM_FIRST_PAINT") != nullptr;
+  if (measuringStart) {
+    new lum::FirstPaintProbe(form, "main");
+  }
   form.show();
 
   lum::AreaOutcome outcome = lum::AreaOutcome::Refused;
@@ -74,5 +84,9 @@ int main(int argc, char* argv[]) {
     return outcome == lum::AreaOutcome::Ended ? EXIT_SUCCESS : EXIT_FAILURE;
   }
   form.startHeartbeat();
+  if (measuringStart && form.mdiArea()->activeSubWindow() != nullptr) {
+    new lum::FirstPaintProbe(*form.mdiArea()->activeSubWindow(), "journals",
+                             [&form] { form.close(); });
+  }
   return QApplication::exec();
 }
