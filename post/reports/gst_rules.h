@@ -67,6 +67,8 @@ Currency gstTakenOut(Currency amount, const GstAccount& account, char rowLetter,
 class GstTakeOut {
  public:
   static GstTakeOut of(const GstAccount& account, const GstSettings& settings);
+  // Whether no amount of the account has GST in it, whatever its row says.
+  bool takesNothing() const { return mLetter == GstCode::Never; }
   // Throws std::overflow_error as gstTakenOut does. Inline: the profit and
   // loss and the ledgers transfer call it for every amount.
   Currency from(Currency amount, char rowLetter) const {

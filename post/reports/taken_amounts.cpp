@@ -64,6 +64,8 @@ std::vector<char> takenRowLetters(FileOps& ops, const JournalFiles& files, char 
 
 // Adds column c of a block of records to its sum; letters[r] is the
 // letter of the block's record r, and first the number of its record 0.
+// kTakesNothing: the account has no GST to take out, decided once.
+template <bool kTakesNothing>
 TakenColumn addColumn(TakenColumn sum, GstTakeOut takeOut, bool negate,
                       std::span<const std::byte> block, int c, const char* letters, int first) {
   const std::size_t records = block.size() / AmountsRecord::kSize;
@@ -73,7 +75,7 @@ TakenColumn addColumn(TakenColumn sum, GstTakeOut takeOut, bool negate,
       continue;
     }
     const Currency amount = negate ? -Currency::fromRaw(raw) : Currency::fromRaw(raw);
-    const Currency gst = takeOut.from(amount, letters[r]);
+    const Currency gst = kTakesNothing ? Currency() : takeOut.from(amount, letters[r]);
     sum.amount += amount - gst;
     sum.gst += gst;
     if (sum.firstRow == 0) {
@@ -100,8 +102,11 @@ std::vector<TakenColumn> takeColumns(Session& session, const JournalFiles& files
         for (int c = taking.lastFixed + 1; c <= Journal::kMaxColumn; ++c) {
           const auto column = static_cast<std::size_t>(c - taking.lastFixed);
           TakenColumn& sum = columns[column - 1];
-          sum = addColumn(sum, taking.accounts[column].takeOut, taking.negate, block, c,
-                          letters.data() + first, first);
+          const GstTakeOut& takeOut = taking.accounts[column].takeOut;
+          sum = takeOut.takesNothing() ? addColumn<true>(sum, takeOut, taking.negate, block, c,
+                                                         letters.data() + first, first)
+                                       : addColumn<false>(sum, takeOut, taking.negate, block, c,
+                                                          letters.data() + first, first);
         }
       });
   return columns;
