@@ -45,22 +45,18 @@ std::filesystem::path DosPath::findEntry(const std::filesystem::path& directory,
 std::optional<std::string> DosPath::nameInFolder(const std::filesystem::path& directory,
                                                  const std::string& name) const {
   constexpr auto kSettled = std::chrono::milliseconds(100);
-  std::error_code error;
-  const auto changed = std::filesystem::last_write_time(directory, error);
-  if (error) {
-    return std::nullopt;  // no folder there
+  const auto changed = mOps->folderChangedAt(directory);
+  if (!changed) {
+    return std::nullopt;
   }
   const std::scoped_lock lock(mListingsLock);
   auto kept = mListings.find(directory);
-  if (kept == mListings.end() || kept->second.changed != changed) {
-    if (!mOps->isDirectory(directory)) {
-      return std::nullopt;
-    }
-    Listing listing{changed, {}};
+  if (kept == mListings.end() || kept->second.changed != *changed) {
+    Listing listing{*changed, {}};
     for (std::string& entry : mOps->list(directory)) {
       listing.byCapitals.emplace(toUpper(entry), std::move(entry));
     }
-    const bool settled = std::filesystem::file_time_type::clock::now() - changed >= kSettled;
+    const bool settled = std::chrono::system_clock::now().time_since_epoch() - *changed >= kSettled;
     kept = mListings.insert_or_assign(directory, std::move(listing)).first;
     if (!settled) {
       kept->second.changed = {};  // listed again next time

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -46,7 +47,7 @@ class DosPath {
   // A folder's names by their capitals, as listed when the folder was last
   // changed at `changed`.
   struct Listing {
-    std::filesystem::file_time_type changed;
+    std::chrono::nanoseconds changed;
     std::unordered_map<std::string, std::string> byCapitals;
   };
   // The folder's name for `name` whatever its case, from a listing kept

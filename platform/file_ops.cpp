@@ -347,6 +347,15 @@ bool FileOps::isDirectory(const std::filesystem::path& path) const {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::optional<std::chrono::nanoseconds> FileOps::folderChangedAt(
+    const std::filesystem::path& path) const {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return std::nullopt;
+  }
+  return std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
+}
+
 void FileOps::injectFault(FileOp op, std::uint64_t nth, Failure failure) {
   mFaults.push_back({op, nth, failure});
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -102,6 +104,9 @@ class FileOps {
   // Status queries; these never fail and are not counted.
   bool exists(const std::filesystem::path& path) const;
   bool isDirectory(const std::filesystem::path& path) const;
+  // When a folder's names last changed (its modification time, since the
+  // epoch); nothing when there is no folder at the path.
+  std::optional<std::chrono::nanoseconds> folderChangedAt(const std::filesystem::path& path) const;
 
   // Told before every change to the file system, with the path it changes:
   // a write, an open that creates or empties a file, both names of a
