@@ -7,6 +7,15 @@
 
 namespace lum {
 
+// x to the nearest whole number, halves away from zero, as std::round
+// gives it, for |x| below 2^52: there the cut and the rest are exact, so
+// no library call is needed. For the loops over every amount of a report.
+inline std::int64_t roundedHalfAway(double x) {
+  const auto whole = static_cast<std::int64_t>(x);
+  const double rest = x - static_cast<double>(whole);
+  return whole + static_cast<std::int64_t>(rest >= 0.5) - static_cast<std::int64_t>(rest <= -0.5);
+}
+
 // An amount of money as the data files hold it: a 64-bit count of
 // ten-thousandths of a dollar. Arithmetic is exact; overflow throws
 // std::overflow_error instead of wrapping. Rounding is always named.
@@ -49,11 +58,7 @@ class Currency {
     // call. This runs for every amount of a report.
     constexpr std::int64_t kExactInDouble = std::int64_t{1} << 50;
     if (mRaw > -kExactInDouble && mRaw < kExactInDouble && factor >= -1 && factor <= 1) {
-      const double product = static_cast<double>(mRaw) * factor;
-      auto whole = static_cast<std::int64_t>(product);
-      const double rest = product - static_cast<double>(whole);
-      whole += static_cast<std::int64_t>(rest >= 0.5) - static_cast<std::int64_t>(rest <= -0.5);
-      return Currency(whole);
+      return Currency(roundedHalfAway(static_cast<double>(mRaw) * factor));
     }
     return scaledPrecisely(factor);
   }

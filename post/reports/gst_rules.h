@@ -84,22 +84,19 @@ class GstTakeOut {
   }
 
  private:
-  // Whole cents, halves away from zero, as std::round gives them without
-  // its library call. A figure past the range of Currency (a damaged rate
-  // or amount) throws, as Currency's own arithmetic does.
+  // Whole cents, halves away from zero. A figure past the range of
+  // Currency (a damaged rate or amount) throws, as Currency's own
+  // arithmetic does.
   static Currency cents(double dollars) {
     const double hundredths = dollars * 100;
-    if (!(hundredths > -0x1p52 && hundredths < 0x1p52)) {
-      // Whole already, or not a number.
-      if (!(std::abs(hundredths) < 0x1p63)) {
-        centsPastRange();
-      }
-      return Currency::fromCents(1) * static_cast<std::int64_t>(hundredths);
+    if (hundredths > -0x1p52 && hundredths < 0x1p52) {
+      return Currency::fromCents(roundedHalfAway(hundredths));
     }
-    // Both the cut and the rest are exact below 2^52.
-    const auto whole = static_cast<std::int64_t>(hundredths);
-    const double rest = hundredths - static_cast<double>(whole);
-    return Currency::fromCents(whole + (rest >= 0.5) - (rest <= -0.5));
+    // Whole already, or not a number.
+    if (!(std::abs(hundredths) < 0x1p63)) {
+      centsPastRange();
+    }
+    return Currency::fromCents(1) * static_cast<std::int64_t>(hundredths);
   }
   [[noreturn]] static void centsPastRange();
 
